@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+// The per-user application settings store: named text values under an application
+// name and a section, kept in an INI file in the user's configuration folder
+// ($XDG_CONFIG_HOME, else ~/.config). Every write goes to disk at once.
+class Registry {
+public:
+    // The store of the application "VykOndrelSoft" in the user's configuration folder.
+    Registry();
+    // A store kept in the given INI file (for tests and tools).
+    explicit Registry(QString storePath);
+
+    static constexpr const char* kAppName = "VykOndrelSoft";
+    static constexpr const char* kSection = "Tolvex";
+    static QString defaultStorePath();
+
+    QString storePath() const { return path_; }
+
+    // A value that does not exist reads as defaultValue.
+    QString getSetting(const QString& section, const QString& key,
+                       const QString& defaultValue = QString()) const;
+    bool contains(const QString& section, const QString& key) const;
+    void saveSetting(const QString& section, const QString& key, const QString& value);
+    void deleteSetting(const QString& section, const QString& key);
+
+    // The program's own section.
+    QString get(const QString& key, const QString& defaultValue = QString()) const
+    {
+        return getSetting(kSection, key, defaultValue);
+    }
+    void save(const QString& key, const QString& value) { saveSetting(kSection, key, value); }
+
+private:
+    QString path_;
+};
