@@ -29,3 +29,13 @@ void WriteIniValue(const SettingsModel& s, const QString& key, const QVariant& v
 
 // The settings file name for this process, as SaveSettings/LoadSettings choose it.
 QString settingsFileName(const SettingsModel& s);
+
+// The texts of the box that a failed SaveSettings shows.
+struct SettingsSaveErrorBoxTexts {
+    QString title;
+    QString text;
+};
+SettingsSaveErrorBoxTexts settingsSaveErrorBoxTexts(int errorNumber, const QString& description);
+
+// WriteIniValue keeps at most this many lines, unless the file already has more.
+inline constexpr int kIniValueTableLines = 131;

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "settings/SettingsModel.h"
+
+#include <QString>
+
+// What a reading of the settings file found besides the values themselves.
+struct SettingsReading {
+    int lastFailure = 0;  // SettingsFailure code of the last failure, 0 for none
+    QString titleLine;    // line 1, judged by the full-default test
+    bool outOfStep = false;
+};
+
+// Reads line 1, line 2 and the value of every pair into the model. A value that
+// cannot be read leaves its variable as it was; the end of the file leaves every
+// later one too. A key line that is not the expected key marks the file out of
+// step (values are still taken by position).
+SettingsReading readSettingsFile(SettingsModel& s, const QString& path);
