@@ -1,10 +1,27 @@
+#include "capture/frmMain.h"
+#include "platform/AppPaths.h"
+#include "platform/TerminationSignals.h"
+#include "settings/Registry.h"
+#include "settings/SettingsModel.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QWidget w;
-    w.show();
+    QApplication::setApplicationName("Tolvex");
+
+    SettingsModel settings;
+    Registry registry;
+    frmMain window(settings, registry);
+    window.setCommandLine(platform::commandLine());
+
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window,
+                     [&window] { window.close(); });
+
+    window.Form_Load();
+    if (!window.isVisible() && !window.unloaded())
+        window.show();
     return app.exec();
 }

@@ -1,0 +1,71 @@
+#include "capture/FrmMessage.h"
+
+#include "platform/Twips.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QTimer>
+
+FrmMessage::FrmMessage(SettingsModel& settings, QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Tool | Qt::WindowDoesNotAcceptFocus), s_(settings), main_(mainWindow)
+{
+    setObjectName("FrmMessage");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+    setFixedSize(platform::twipsToPixelsCeil(4035), platform::twipsToPixelsCeil(435));
+
+    lblMessage = new QLabel(this);
+    lblMessage->setObjectName("lblMessage");
+    lblMessage->setGeometry(platform::twipsToPixels(60), platform::twipsToPixels(60),
+                            platform::twipsToPixels(3915), platform::twipsToPixels(300));
+    QFont font("MS Sans Serif");
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    lblMessage->setFont(font);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &FrmMessage::Timer1_Timer);
+    Timer1->start();
+}
+
+void FrmMessage::showNotice(const QString& text)
+{
+    lblMessage->setText(text);
+    show();
+    placeAndSuppress();
+}
+
+QPoint FrmMessage::placement(const QRect& mainFrame)
+{
+    return {mainFrame.left() + static_cast<int>(mainFrame.width() / 2.8),
+            mainFrame.top() + static_cast<int>(mainFrame.height() / 2.3)};
+}
+
+void FrmMessage::placeAndSuppress()
+{
+    if (s_.NoInfoDialog != 0)
+        hide();
+    if (main_)
+        move(placement(main_->frameGeometry()));
+}
+
+void FrmMessage::Form_Activate()
+{
+    placeAndSuppress();
+}
+
+void FrmMessage::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+    QWidget::changeEvent(event);
+}
+
+void FrmMessage::Timer1_Timer()
+{
+    if (s_.MessageHold == 0)
+        close();
+}

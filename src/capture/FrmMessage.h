@@ -1,0 +1,39 @@
+#pragma once
+
+#include "settings/SettingsModel.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTimer;
+
+// The small notice over the main window ("Snapshot Saved", "Recording Ended", ...).
+// It closes itself at the first tick of its one-second timer that finds MessageHold
+// clear. It never takes the focus, so the main window keeps its keys.
+class FrmMessage : public QWidget {
+    Q_OBJECT
+public:
+    FrmMessage(SettingsModel& settings, QWidget* mainWindow);
+
+    QLabel* lblMessage = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // Shows the window modeless over its owner: placed and, with NoInfoDialog,
+    // hidden right here, since a window manager may never activate it.
+    void showNotice(const QString& text);
+
+    void Form_Activate();
+    void Timer1_Timer();
+
+    // Where the notice goes for a main window with this outer frame (pixels).
+    static QPoint placement(const QRect& mainFrame);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void placeAndSuppress();
+
+    SettingsModel& s_;
+    QWidget* main_;
+};

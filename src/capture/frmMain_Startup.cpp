@@ -1,0 +1,232 @@
+// The start-up (Form_Load) and the shutdown (Form_Unload) of the main window.
+#include "capture/frmMain.h"
+
+#include "platform/AppPaths.h"
+#include "platform/Twips.h"
+#include "settings/Registry.h"
+#include "settings/RegistryRecords.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+const char* const kWorkingFolders[] = {"/CamSnapshots", "/CamAutoPics", "/CamVideos",
+                                       "/CamMotionPics", "/CamMotionRecordings"};
+
+// The logo shown beside the buttons when the program folder has no "tolvex.gif".
+QPixmap builtInLogo()
+{
+    QPixmap logo(88, 60);
+    logo.fill(QColor(16, 64, 120));
+    QPainter p(&logo);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPointSize(12);
+    p.setFont(f);
+    p.drawText(logo.rect(), Qt::AlignCenter, "Tolvex");
+    return logo;
+}
+
+}  // namespace
+
+void frmMain::Form_Load()
+{
+    CaptureWindowName = "VykTolvex";
+    s_.AppPath = platform::programFolder();
+    s_.PercentDropForError = 35;
+    const char* const sizes[] = {"160x120@24", "176x144@24", "320x240@24", "352x288@24", "640x480@24"};
+    for (int i = 0; i < 5; ++i)
+        s_.ResolutionList[i] = sizes[i];
+    const CommandLineSwitches sw = parseCommandLine(commandLine_);
+
+    for (const char* folder : kWorkingFolders) {
+        const QString path = s_.AppPath + folder;
+        if (!QFileInfo(path).isDir())
+            QDir().mkdir(path);
+    }
+    HelpFile = s_.AppPath + "/Help.hlp";
+    FindIrfanView();
+    if (!s_.IrfanViewPath.isEmpty())
+        mnuOptionss[9]->setVisible(true);
+
+    setWindowTitle(QStringLiteral("Vyk-Tolvex Pro %1.%2").arg(ProgramVersion::major).arg(ProgramVersion::minor));
+    cmdAbout->setText("About");
+    applyStartValues();
+    BaseTitle = windowTitle();
+
+    applyResetSwitch(sw);
+    detectSecondCopy(sw);
+    QString settingsFile;
+    LoadSettings(s_, settingsFile, this);
+    loadStartupRecords(s_, registry_);
+    applySwitches(sw);
+    commandLine_.clear();
+
+    txtSaveInterval->setText(QString::number(s_.AutoSaveInterval));
+    if (s_.ScreenSizePosition != 0)
+        restoreWindowPosition();
+    LoadDeviceList();
+    fillDeviceMenu();
+    Opmaak();
+    if (s_.ShowSideLogo != 0)
+        showSideLogo();
+    OptSaveChoice_Click(s_.AutoRunMode);
+    applyStartMode();
+    if (s_.FtpEnabled != 0)
+        markUploadingModes();
+    if (s_.AutoRunStream != 0) {
+        yield();
+        cmdStart_Click();
+    }
+    if (sw.record) {
+        show();
+        cmdStart_Click();
+        const int16_t keep = s_.VidCompressDialog;
+        s_.VidCompressDialog = 0;
+        cmdRecord_Click();
+        s_.VidCompressDialog = keep;
+    }
+    cmdBurst->setToolTip(QStringLiteral("Save %1 frames/sec as pictures to your harddisk").arg(s_.MaxBurstFrames));
+    SetAlwaysOnTop(s_.StayOnTop != 0);
+    if (registry_.get("NoURLupdate") != "Yes")
+        runUpdateCheck();
+}
+
+void frmMain::applyStartValues()
+{
+    AllowanceX = 22;
+    AllowanceY = 48;
+    SavedAllowanceX = 22;
+    SavedAllowanceY = 48;
+    s_.ScanRefresh = 25;
+    CaptureWidth = 352;
+    CaptureHeight = 288;
+    VideoWidth = 352;
+    VideoHeight = 288;
+    MinWidth = 7125;
+    MinHeight = 5605;
+    PreviewStopped = true;
+    capwnd_ = 0;
+}
+
+void frmMain::applyResetSwitch(const CommandLineSwitches& sw)
+{
+    if (!sw.reset)
+        return;
+    QFile::remove(s_.AppPath + "/Tolvex.ini");
+    QFile::remove(s_.AppPath + "/TolvexPrint.ini");
+}
+
+void frmMain::detectSecondCopy(const CommandLineSwitches& sw)
+{
+    const bool anotherCopyRuns = !instanceLock_.acquire(s_.AppPath);
+    if (sw.secondCopy || anotherCopyRuns) {
+        s_.SecondInstance = -1;
+        CaptureWindowName = "VykTolvex2";
+    }
+}
+
+void frmMain::applySwitches(const CommandLineSwitches& sw)
+{
+    if (sw.start)
+        s_.AutoRunStream = 1;
+    if (const int mode = sw.startMode(); mode >= 0)
+        s_.StartMode = static_cast<int16_t>(mode);
+    if (sw.device)
+        s_.CaptureDevice = sw.deviceIndex;
+}
+
+void frmMain::restoreWindowPosition()
+{
+    // A missing or broken value ends the reading early; what was read still counts.
+    LoadWindowPosition(s_, registry_);
+    if (s_.MainTop >= -100 && s_.MainLeft >= -100)
+        move(platform::twipsToPixels(s_.MainLeft), platform::twipsToPixels(s_.MainTop));
+    if (s_.MainWidth > MinWidth && s_.MainHeight > MinHeight) {
+        const QSize frame = frameGeometry().size() - size();
+        resize(platform::twipsToPixels(s_.MainWidth) - frame.width(),
+               platform::twipsToPixels(s_.MainHeight) - frame.height());
+        LayoutReady = true;
+    }
+}
+
+void frmMain::fillDeviceMenu()
+{
+    for (int i = 0; i < 10; ++i) {
+        if (s_.DeviceNames[i].trimmed().isEmpty())
+            continue;
+        mnudevices[i]->setText(s_.DeviceNames[i]);
+        mnudevices[i]->setVisible(true);
+        mnudevices[i]->setChecked(i == s_.CaptureDevice);
+    }
+}
+
+void frmMain::showSideLogo()
+{
+    const int h = height() - Picture2->height() - Picture3->height() - 12;
+    if (h >= 1)
+        imgSizeLogo->resize(imgSizeLogo->width(), h);
+    const QString custom = s_.AppPath + "/tolvex.gif";
+    QPixmap picture;
+    if (!QFileInfo(custom).isFile() || !picture.load(custom))
+        picture = builtInLogo();
+    imgSizeLogo->setPixmap(picture);
+}
+
+void frmMain::applyStartMode()
+{
+    const int mode = s_.StartMode;
+    if (mode > 0)
+        show();
+    if (mode == 2 || mode == 3) {
+        const QSize frame = frameGeometry().size() - size();
+        resize(std::max(1, platform::twipsToPixels(s_.MainWidth) - frame.width()),
+               std::max(1, platform::twipsToPixels(s_.MainHeight) - frame.height()));
+        mnuOptionss_Click(15);
+        Image4->resize(width() - Picture2->width() - AllowanceX, height() - Picture3->height() - AllowanceY);
+        yield();
+    }
+    if (mode == 1 || mode == 3)
+        showMinimized();
+}
+
+void frmMain::Form_Activate()
+{
+    LayoutReady = true;
+}
+
+void frmMain::Form_QueryUnload()
+{
+    yield();
+}
+
+void frmMain::Form_Unload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    stopFramePump();
+    if (capwnd_ != 0)
+        StopWork();
+    yield();
+    const int widthTwips = platform::pixelsToTwips(frameGeometry().width());
+    const int heightTwips = platform::pixelsToTwips(frameGeometry().height());
+    if (s_.ScreenSizePosition != 0 && widthTwips > 600 && heightTwips > 600) {
+        s_.MainTop = platform::pixelsToTwips(frameGeometry().top());
+        s_.MainLeft = platform::pixelsToTwips(frameGeometry().left());
+        s_.MainWidth = widthTwips;
+        s_.MainHeight = heightTwips;
+        SaveRegistry(s_, registry_);
+    }
+    yield();
+    if (s_.StreamSource == 1)
+        QFile::remove(s_.TempBufferFileAndPath);
+    endProcess_();
+}

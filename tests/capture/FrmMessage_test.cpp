@@ -1,0 +1,92 @@
+#include "capture/FrmMessage.h"
+#include "capture/frmMain.h"
+#include "settings/Registry.h"
+
+#include "Sandbox.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Notice : ::testing::Test {
+    Sandbox box;
+    Registry reg;
+    SettingsModel s;
+    frmMain main{s, reg};
+    Notice()
+    {
+        main.setEndProcess([] {});
+        main.setGeometry(100, 50, 560, 460);
+        main.show();
+    }
+};
+
+}  // namespace
+
+TEST_F(Notice, ShowsBoldTextOverTheMainWindowWithoutTakingTheFocus)
+{
+    main.activateWindow();
+    main.ShowMessage("Snapshot Saved");
+    FrmMessage* n = main.notice();
+    ASSERT_NE(n, nullptr);
+    EXPECT_TRUE(n->isVisible());
+    EXPECT_EQ(n->lblMessage->text(), "Snapshot Saved");
+    EXPECT_TRUE(n->lblMessage->font().bold());
+    EXPECT_EQ(n->size(), QSize(269, 29));
+    EXPECT_EQ(n->pos(), FrmMessage::placement(main.frameGeometry()));
+    EXPECT_TRUE(n->testAttribute(Qt::WA_ShowWithoutActivating));
+}
+
+TEST_F(Notice, PlacementFollowsTheMainWindowEvenOffScreen)
+{
+    EXPECT_EQ(FrmMessage::placement(QRect(0, 0, 560, 460)), QPoint(200, 200));
+    EXPECT_EQ(FrmMessage::placement(QRect(1800, 10, 280, 230)), QPoint(1900, 110));
+}
+
+TEST_F(Notice, SecondTextReplacesTheFirstInTheSameWindow)
+{
+    main.ShowMessage("No Connection to Video Device");
+    FrmMessage* first = main.notice();
+    main.ShowMessage("Please choose another device");
+    EXPECT_EQ(main.notice(), first);
+    EXPECT_EQ(first->lblMessage->text(), "Please choose another device");
+}
+
+TEST_F(Notice, ClosesAtTheFirstTickWithoutHold)
+{
+    main.ShowMessage("Recording Ended");
+    QPointer<FrmMessage> n = main.notice();
+    QSignalSpy gone(n.data(), &QObject::destroyed);
+    EXPECT_TRUE(gone.wait(2500));
+    EXPECT_TRUE(n.isNull());
+}
+
+TEST_F(Notice, HoldKeepsItOpenUntilCleared)
+{
+    s.MessageHold = 1;
+    main.ShowMessage("Checking Device Resolutions");
+    QPointer<FrmMessage> n = main.notice();
+    QSignalSpy ticks(n->Timer1, &QTimer::timeout);
+    ASSERT_TRUE(ticks.wait(2500));
+    EXPECT_FALSE(n.isNull());
+    s.MessageHold = 0;
+    QSignalSpy gone(n.data(), &QObject::destroyed);
+    EXPECT_TRUE(gone.wait(2500));
+}
+
+TEST_F(Notice, NoInfoDialogLoadsButNeverShows)
+{
+    s.NoInfoDialog = 1;
+    main.ShowMessage("Snapshot Saved");
+    ASSERT_NE(main.notice(), nullptr);
+    EXPECT_FALSE(main.notice()->isVisible());
+    QPointer<FrmMessage> n = main.notice();
+    QSignalSpy gone(n.data(), &QObject::destroyed);
+    EXPECT_TRUE(gone.wait(2500));
+}

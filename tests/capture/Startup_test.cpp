@@ -1,0 +1,255 @@
+#include "Sandbox.h"
+#include "capture/frmMain.h"
+#include "platform/InstanceLock.h"
+#include "platform/TerminationSignals.h"
+#include "settings/Registry.h"
+#include "settings/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <memory>
+
+namespace {
+
+struct Startup : ::testing::Test {
+    Sandbox box;
+    Registry reg;
+    SettingsModel s;
+    std::unique_ptr<frmMain> w;
+    int endCalls = 0;
+
+    frmMain& start(const QString& commandLine = QString())
+    {
+        w = std::make_unique<frmMain>(s, reg);
+        w->setEndProcess([this] { ++endCalls; });
+        w->setCommandLine(commandLine);
+        w->Form_Load();
+        return *w;
+    }
+
+    // A later start of the program: a fresh model and window over the same folders.
+    frmMain& restart(const QString& commandLine = QString())
+    {
+        w.reset();
+        s = SettingsModel();
+        return start(commandLine);
+    }
+
+    QStringList iniLines(const QString& name = "Tolvex.ini") const
+    {
+        QString text = QString::fromUtf8(box.readFile(name));
+        QStringList lines = text.split("\r\n");
+        if (!lines.isEmpty() && lines.last().isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+};
+
+}  // namespace
+
+TEST_F(Startup, FirstStartInAnEmptyProgramFolder)
+{
+    frmMain& m = start();
+    for (const char* folder : {"CamSnapshots", "CamAutoPics", "CamVideos", "CamMotionPics", "CamMotionRecordings"})
+        EXPECT_TRUE(QFileInfo(box.programFolder() + "/" + folder).isDir()) << folder;
+    EXPECT_EQ(iniLines().size(), 128);
+    const QFileInfo cache(box.programFolder() + "/DevicesDatabase.log");
+    EXPECT_TRUE(cache.isFile());
+    EXPECT_EQ(cache.size(), 0);
+
+    EXPECT_EQ(reg.get("Path"), box.programFolder());
+    EXPECT_EQ(reg.get("Version"), "1.0.0");
+    EXPECT_EQ(reg.get("EXE"), "Tolvex.exe");
+    EXPECT_EQ(reg.get("B_IndexSize"), "324000");
+    EXPECT_EQ(reg.get("DatumSet"), "yy-mm-dd");
+    for (const char* key : {"Top", "Left", "Width", "Height"})
+        EXPECT_FALSE(reg.contains("Tolvex", key)) << key;
+
+    EXPECT_EQ(m.windowTitle(), "Vyk-Tolvex Pro 1.0");
+    EXPECT_EQ(m.BaseTitle, "Vyk-Tolvex Pro 1.0");
+    EXPECT_EQ(m.cmdAbout->text(), "About");
+    EXPECT_EQ(m.txtSaveInterval->text(), "30");
+    EXPECT_EQ(m.cmdBurst->toolTip(), "Save 10 frames/sec as pictures to your harddisk");
+    EXPECT_EQ(m.CaptureWindowName, "VykTolvex");
+    EXPECT_EQ(s.SecondInstance, 0);
+    EXPECT_EQ(s.PercentDropForError, 35);
+    EXPECT_EQ(s.ResolutionList[4], "640x480@24");
+    EXPECT_EQ(s.ScanRefresh, 25);
+    EXPECT_EQ(m.MinWidth, 7125);
+    EXPECT_EQ(m.MinHeight, 5605);
+    EXPECT_TRUE(m.PreviewStopped);
+    EXPECT_EQ(m.capwnd(), 0);
+    EXPECT_FALSE(m.isVisible());  // StartMode 0: shown by the caller after the load handler
+    EXPECT_FALSE(m.imgSizeLogo->pixmap().isNull());
+}
+
+TEST_F(Startup, SwitchesChangeTheRunNotTheSettingsFile)
+{
+    const struct {
+        const char* line;
+        int startMode;
+        int device;
+        bool minimized;
+    } cases[] = {
+        {"/minimize", 1, 0, true}, {"/tiny", 2, 0, false}, {"/tiny /minimize", 3, 0, true},
+        {"/minimize /tiny", 3, 0, true}, {"/device7", 0, 7, false}, {"/devicex", 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        frmMain& m = restart(c.line);
+        EXPECT_EQ(s.StartMode, c.startMode) << c.line;
+        EXPECT_EQ(s.CaptureDevice, c.device) << c.line;
+        EXPECT_EQ(m.isMinimized(), c.minimized) << c.line;
+        EXPECT_EQ(m.isVisible(), c.startMode > 0) << c.line;
+        const QStringList lines = iniLines();
+        ASSERT_GE(lines.size(), 60);
+        EXPECT_EQ(lines[2], "[Device]");
+        EXPECT_EQ(lines[3], " 0 ") << c.line;
+        EXPECT_EQ(lines[60], "[TolvexStartMode]");
+        EXPECT_EQ(lines[61], " 0 ") << c.line;
+    }
+}
+
+TEST_F(Startup, StartSwitchSetsAutoRun)
+{
+    restart("/start");
+    EXPECT_EQ(s.AutoRunStream, 1);
+    EXPECT_EQ(iniLines()[54], "[AutoRunStream]");
+    EXPECT_EQ(iniLines()[55], " 0 ");
+}
+
+TEST_F(Startup, SecondCopyOnlyWithTwoAtTheEnd)
+{
+    frmMain& m = start("/start /2");
+    EXPECT_EQ(s.SecondInstance, -1);
+    EXPECT_EQ(m.CaptureWindowName, "VykTolvex2");
+    EXPECT_TRUE(QFileInfo(box.programFolder() + "/Tolvex2.ini").isFile());
+    EXPECT_FALSE(QFileInfo(box.programFolder() + "/Tolvex.ini").exists());
+
+    restart("/2 /start");
+    EXPECT_EQ(s.SecondInstance, 0);
+    EXPECT_TRUE(QFileInfo(box.programFolder() + "/Tolvex.ini").isFile());
+}
+
+TEST_F(Startup, CopyStartedWhileAnotherRunsBehavesAsSecondCopy)
+{
+    frmMain& first = start();
+    EXPECT_EQ(s.SecondInstance, 0);
+    SettingsModel s2;
+    frmMain second(s2, reg);
+    second.setEndProcess([] {});
+    second.Form_Load();
+    EXPECT_EQ(s2.SecondInstance, -1);
+    EXPECT_EQ(second.CaptureWindowName, "VykTolvex2");
+    EXPECT_EQ(first.CaptureWindowName, "VykTolvex");
+    EXPECT_TRUE(QFileInfo(box.programFolder() + "/Tolvex2.ini").isFile());
+}
+
+TEST_F(Startup, ResetDeletesBothSettingsFilesAndRebuildsTheDefaults)
+{
+    start();
+    WriteIniValue(s, "[AutoSaveInterval]", 99);
+    box.writeFile("TolvexPrint.ini", "print settings\r\n");
+    restart();
+    EXPECT_EQ(s.AutoSaveInterval, 99);
+
+    restart("/reset");
+    EXPECT_EQ(s.AutoSaveInterval, 30);
+    EXPECT_FALSE(QFileInfo(box.programFolder() + "/TolvexPrint.ini").exists());
+    EXPECT_EQ(iniLines().size(), 128);
+}
+
+TEST_F(Startup, ResetWithNoSettingsFilesWritesAFreshDefaultFile)
+{
+    start("/reset");
+    EXPECT_EQ(iniLines().size(), 128);
+    EXPECT_EQ(s.AutoSaveInterval, 30);
+}
+
+TEST_F(Startup, StoredWindowPositionIsRestoredWhenKept)
+{
+    start();
+    WriteIniValue(s, "[ScreenSizePosition]", -1);
+    reg.save("Top", "1500");
+    reg.save("Left", "750");
+    reg.save("Height", "7500");
+    reg.save("Width", "9000");
+    frmMain& m = restart();
+    EXPECT_EQ(m.pos(), QPoint(50, 100));
+    EXPECT_EQ(m.frameGeometry().size(), QSize(600, 500));
+    EXPECT_TRUE(m.LayoutReady);
+}
+
+TEST_F(Startup, MissingWindowValuesLeaveTheWindowWhereItIs)
+{
+    start();
+    WriteIniValue(s, "[ScreenSizePosition]", -1);
+    frmMain& m = restart();
+    EXPECT_EQ(m.size(), QSize(475, 374));
+    EXPECT_FALSE(m.LayoutReady);
+    EXPECT_EQ(m.txtSaveInterval->text(), "30");  // the start-up went on
+}
+
+TEST_F(Startup, ClosingKeepsTheWindowPositionAndEndsTheProcessOnce)
+{
+    start();
+    WriteIniValue(s, "[ScreenSizePosition]", -1);
+    frmMain& m = restart();
+    m.show();
+    m.setGeometry(40, 60, 500, 400);
+    m.close();
+    EXPECT_EQ(endCalls, 1);
+    EXPECT_TRUE(m.unloaded());
+    EXPECT_EQ(reg.get("Left"), QString::number(m.frameGeometry().left() * 15));
+    EXPECT_EQ(reg.get("Width"), QString::number(m.frameGeometry().width() * 15));
+    m.Form_Unload();
+    EXPECT_EQ(endCalls, 1);
+}
+
+TEST_F(Startup, ClosingWithoutKeptPositionWritesNoWindowValues)
+{
+    frmMain& m = start();
+    m.show();
+    m.close();
+    EXPECT_EQ(endCalls, 1);
+    EXPECT_FALSE(reg.contains("Tolvex", "Top"));
+}
+
+TEST_F(Startup, ShutdownDeletesTheStreamBufferFileOnlyOnTheFilePath)
+{
+    start();
+    WriteIniValue(s, "[StreamSource]", 1);
+    frmMain& m = restart();
+    box.writeFile("cap$$$.tmp", "frame");
+    m.close();
+    EXPECT_FALSE(QFileInfo(box.programFolder() + "/cap$$$.tmp").exists());
+
+    WriteIniValue(s, "[StreamSource]", 0);
+    frmMain& m2 = restart();
+    box.writeFile("cap$$$.tmp", "frame");
+    m2.close();
+    EXPECT_TRUE(QFileInfo(box.programFolder() + "/cap$$$.tmp").exists());
+}
+
+TEST_F(Startup, TerminationSignalRunsTheSameShutdown)
+{
+    frmMain& m = start();
+    m.show();
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &m, [&m] { m.close(); });
+    QSignalSpy spy(&termination, &platform::TerminationSignals::terminationRequested);
+    ::raise(SIGTERM);
+    ASSERT_TRUE(spy.wait(2000));
+    EXPECT_EQ(spy.first().first().toInt(), SIGTERM);
+    EXPECT_TRUE(m.unloaded());
+    EXPECT_EQ(endCalls, 1);
+}
