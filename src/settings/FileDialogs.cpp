@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -14,12 +15,25 @@ QString qtPattern(const QString& pattern)
     return trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed;
 }
 
+// The patterns Qt reads from a name filter: the last parenthesised list.
+QStringList qtPatternsOf(const QString& nameFilter)
+{
+    static const QRegularExpression tail(
+        QStringLiteral("^(.*)\\(([a-zA-Z0-9_.,*? +;#\\-\\[\\]@\\{\\}/!<>\\$%&=^~:\\|]*)\\)$"));
+    const QRegularExpressionMatch m = tail.match(nameFilter);
+    return m.hasMatch() ? m.captured(2).split(QRegularExpression("[ ;]"), Qt::SkipEmptyParts) : QStringList();
+}
+
+// Descriptions usually show their patterns already ("Bitmap (*.bmp)"); they are
+// repeated only where Qt would read other patterns from the description.
 QString nameFilter(const QString& description, const QString& patterns)
 {
     QStringList list;
     for (const QString& p : patterns.split(';', Qt::SkipEmptyParts))
         if (const QString q = qtPattern(p); !q.isEmpty())
             list.append(q);
+    if (!list.isEmpty() && qtPatternsOf(description) == list)
+        return description;
     return description + " (" + list.join(' ') + ')';
 }
 
@@ -39,7 +53,6 @@ bool extensionDiffers(const QString& path, const QString& defaultExtension)
 void configure(QFileDialog& dialog, const FileDialogArgs& a, const QStringList& nameFilters)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setWindowTitle(a.dialogTitle);
     if (!a.initialFolder.isEmpty())
         dialog.setDirectory(a.initialFolder);
