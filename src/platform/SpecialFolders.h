@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The folder ids the program asks for, numbered as the original's shell numbered them.
+inline constexpr int kFolderDesktop = 16;
+inline constexpr int kFolderDocuments = 5;
+
+// The user's folder of that id (the XDG user folders), without a trailing
+// separator; empty text for an id that has no counterpart here.
+QString specialFolderPath(int folderId);
+
+}  // namespace platform
