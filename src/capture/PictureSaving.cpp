@@ -3,12 +3,13 @@
 #include "capture/PictureSavingNames.h"
 #include "capture/PictureSavingJpeg.h"
 #include "platform/BmpFile.h"
+#include "settings/JpegWriter.h"
 
 #include <QFileInfo>
 
 namespace {
 
-SaveResult failed(const QString& path, const QString& error) { return {false, path, error}; }
+SaveResult failed(const QString& path, const QString& error) { return {false, path, error, {}}; }
 
 // Why the picture cannot go into the folder, or empty text when it can.
 QString folderProblem(const QString& folder)
@@ -18,6 +19,22 @@ QString folderProblem(const QString& folder)
     if (!QFileInfo(folder).isDir())
         return QStringLiteral("the folder %1 does not exist").arg(folder);
     return {};
+}
+
+SaveResult writeBmp(const QImage& image, const QString& path)
+{
+    QString error;
+    if (!platform::writeBmp24(image, path, &error))
+        return failed(path, error);
+    return {true, path, {}, {}};
+}
+
+SaveResult writeJpeg(const QImage& image, const QString& path, int quality)
+{
+    const JpegResult jpeg = SavePictureAsJPG(path, quality, image);
+    if (!jpeg)
+        return {false, path, jpegFailureText(jpeg, path), jpeg.boxText()};
+    return {true, path, {}, {}};
 }
 
 }  // namespace
@@ -35,11 +52,8 @@ SaveResult saveImage(SettingsModel& s, WorkPicture& picture, int32_t& counter,
         return failed(name.path, QStringLiteral("there is no picture to save"));
     if (!name.replacesExisting)
         name.path = firstFreePath(name.path);
-    QString error;
-    const bool written = s.SaveBitmapType != 0
-                             ? platform::writeBmp24(picture.image, name.path, &error)
-                             : writeJpegPicture(picture.image, name.path, s.JPGQuality, &error);
-    return written ? SaveResult{true, name.path, {}} : failed(name.path, error);
+    return s.SaveBitmapType != 0 ? writeBmp(picture.image, name.path)
+                                 : writeJpeg(picture.image, name.path, s.JPGQuality);
 }
 
 SaveResult saveImage(SettingsModel& s, WorkPicture& picture, int32_t& counter, const QString& folder)

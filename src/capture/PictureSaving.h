@@ -13,6 +13,8 @@ struct SaveResult {
     bool ok = false;
     QString path;   // the file written, or the one that could not be written
     QString error;  // why not, when !ok
+    // A box the window shows before anything else (the encoder could not start).
+    QString boxText;
 };
 
 // Writes the work picture the way every capture command and automatic mode saves

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QImage>
+#include "settings/GDIPlusJPGConvertor.h"
+
 #include <QString>
 
-// Writes the picture as a JPEG file of the given quality; false with the reason in
-// `error` when no complete file could be written.
-bool writeJpegPicture(const QImage& image, const QString& path, int quality, QString* error);
+// Why a JPEG save failed, as a reason behind "Snapshot NOT saved: ".
+QString jpegFailureText(const JpegResult& result, const QString& path);

@@ -233,3 +233,33 @@ TEST_F(SaveImageTest, CounterRingReplacesTheOldestPicture)
     EXPECT_EQ(platform::readBmp24(second.path).pixel(5, 5), QColor(Qt::blue).rgb());
     EXPECT_EQ(counter, 0);
 }
+
+TEST_F(SaveImageTest, JpegCounterNameAndStamp)
+{
+    s.SaveBitmapType = 0;
+    s.SaveFileNameOptions = kNameCounter;
+    s.EmbedTime = 1;
+    counter = 7;
+    const SaveResult r = saveImage(s, picture, counter, s.PicturePath, kNow);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.path, s.PicturePath + "/Cam00007.jpg");
+    EXPECT_EQ(counter, 8);
+    const QImage back(r.path, "JPEG");
+    ASSERT_EQ(back.size(), QSize(320, 240));
+    const StampFindings f = findStamp(back, 70);
+    EXPECT_GT(f.darkWithBrightUpperLeft, 10);
+    EXPECT_LE(f.firstBrightRow, 3);
+    EXPECT_LE(f.firstBrightColumn, 3);
+    EXPECT_EQ(f.changedBelow, 0);
+}
+
+TEST_F(SaveImageTest, FailedJpegWriteIsReported)
+{
+    s.SaveBitmapType = 0;
+    s.SaveFileNameOptions = kNameCounter;
+    QDir().mkpath(s.PicturePath + "/Cam00000.jpg");
+    const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.contains("Cam00000.jpg")) << r.error.toStdString();
+    EXPECT_TRUE(r.boxText.isEmpty());
+}
