@@ -1,0 +1,28 @@
+#include "capture/PictureSavingBurst.h"
+
+#include "capture/PictureSavingNames.h"
+
+BurstNaming::BurstNaming(SettingsModel& s) : s_(s), savedOption_(s.SaveFileNameOptions)
+{
+    s_.SaveFileNameOptions = kNameBurst;
+    if (s_.MaxBurstFrames < 2)
+        s_.MaxBurstFrames = kDefaultBurstFrames;
+    frames_ = s_.MaxBurstFrames;
+}
+
+BurstNaming::~BurstNaming() { s_.SaveFileNameOptions = savedOption_; }
+
+QString BurstNaming::noticeText() const
+{
+    return QStringLiteral("Burst (taking %1 pictures)...").arg(frames_);
+}
+
+int32_t BurstNaming::frameCounter(int index) const
+{
+    return static_cast<int32_t>(qint64(s_.FileCounter) + index);
+}
+
+QString BurstNaming::frameFolder() const
+{
+    return s_.SaveMode == 2 && s_.UseBurstAsSnapshot != 0 ? s_.MotionPicsPath : s_.PicturePath;
+}

@@ -1,0 +1,265 @@
+#include "Sandbox.h"
+#include "capture/PictureSaving.h"
+#include "capture/PictureSavingNames.h"
+#include "platform/BmpFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QDateTime kNow(QDate(2026, 12, 9), QTime(8, 15, 30));
+constexpr QRgb kGrey = 0xff808080;
+
+QImage greyPicture(int width = 320, int height = 240)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(kGrey);
+    return image;
+}
+
+bool isDark(QRgb c, int tolerance) { return qRed(c) < tolerance && qGreen(c) < tolerance && qBlue(c) < tolerance; }
+bool isBright(QRgb c, int tolerance)
+{
+    return qRed(c) > 255 - tolerance && qGreen(c) > 255 - tolerance && qBlue(c) > 255 - tolerance;
+}
+
+struct StampFindings {
+    int darkWithBrightUpperLeft = 0;  // black text pixels with the white edge beside them
+    int changedBelow = 0;             // pixels changed below the stamp's line
+    int firstBrightRow = -1;
+    int firstBrightColumn = -1;
+};
+
+StampFindings findStamp(const QImage& picture, int tolerance)
+{
+    StampFindings f;
+    const QImage img = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            if (y >= 40 && (isDark(c, 90) || isBright(c, 90)))
+                ++f.changedBelow;
+            if (isBright(c, tolerance) && (f.firstBrightRow < 0 || y < f.firstBrightRow))
+                f.firstBrightRow = y;
+            if (isBright(c, tolerance) && (f.firstBrightColumn < 0 || x < f.firstBrightColumn))
+                f.firstBrightColumn = x;
+            if (x > 0 && y > 0 && isDark(c, tolerance) && isBright(img.pixel(x - 1, y - 1), tolerance + 40))
+                ++f.darkWithBrightUpperLeft;
+        }
+    }
+    return f;
+}
+
+class SaveImageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        s.DefaultFilename = "Cam";
+        s.DateFormat = "yy-mm-dd";
+        s.MaxSaveLimit = 99999;
+        s.JPGQuality = 75;
+        s.SaveBitmapType = 1;
+        s.StampText = "Tolvex ";
+        s.PicturePath = folder("CamSnapshots");
+        s.AutoSavePath = folder("CamAutoPics");
+        s.MotionPicsPath = folder("CamMotionPics");
+        picture.image = greyPicture();
+    }
+
+    QString folder(const QString& name) const
+    {
+        const QString path = box.root() + "/" + name;
+        QDir().mkpath(path);
+        return path;
+    }
+
+    static QStringList filesIn(const QString& folder)
+    {
+        return QDir(folder).entryList(QDir::Files, QDir::Name);
+    }
+
+    // A regular file where a folder should be: no user, root included, can write below it.
+    QString folderBelowAFile() const
+    {
+        QFile plain(box.root() + "/plain");
+        EXPECT_TRUE(plain.open(QIODevice::WriteOnly));
+        return box.root() + "/plain/pictures";
+    }
+
+    Sandbox box;
+    SettingsModel s;
+    WorkPicture picture;
+    int32_t counter = 0;
+};
+
+}  // namespace
+
+TEST_F(SaveImageTest, CounterNameIsWrittenAndAdvancesTheCounter)
+{
+    s.SaveFileNameOptions = kNameCounter;
+    counter = 7;
+    const SaveResult r = saveImage(s, picture, counter, s.PicturePath, kNow);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.path, s.PicturePath + "/Cam00007.bmp");
+    EXPECT_EQ(counter, 8);
+    EXPECT_EQ(platform::readBmp24(r.path).convertToFormat(QImage::Format_RGB32), greyPicture());
+    EXPECT_EQ(snapshotNotice(r), "Snapshot Saved");
+}
+
+TEST_F(SaveImageTest, FolderFollowsTheModeWhenTheCallerGivesNone)
+{
+    const struct {
+        int mode;
+        QString expected;
+    } cases[] = {{0, s.PicturePath}, {1, s.AutoSavePath}, {2, s.MotionPicsPath}, {3, s.PicturePath}};
+    for (const auto& c : cases) {
+        s.SaveMode = int16_t(c.mode);
+        const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        EXPECT_EQ(QFileInfo(r.path).absolutePath(), c.expected) << "mode " << c.mode;
+    }
+    s.SaveMode = 2;
+    const QString given = folder("elsewhere");
+    EXPECT_EQ(QFileInfo(saveImage(s, picture, counter, given, kNow).path).absolutePath(), given);
+}
+
+TEST_F(SaveImageTest, StampIsBlackWithAWhiteEdgeAtTheTopLeftOfTheBmp)
+{
+    s.EmbedTime = 1;
+    const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    const StampFindings f = findStamp(platform::readBmp24(r.path), 40);
+    EXPECT_GT(f.darkWithBrightUpperLeft, 20);
+    EXPECT_LE(f.firstBrightRow, 3);
+    EXPECT_LE(f.firstBrightColumn, 3);
+    EXPECT_EQ(f.changedBelow, 0);
+    // The stamp went into the work picture itself, as drawing on it is persistent.
+    EXPECT_NE(picture.image, greyPicture());
+}
+
+TEST_F(SaveImageTest, NoStampWhenItIsSwitchedOff)
+{
+    const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(platform::readBmp24(r.path).convertToFormat(QImage::Format_RGB32), greyPicture());
+}
+
+TEST_F(SaveImageTest, EmptyStampTextBecomesTolvex)
+{
+    s.EmbedTime = 1;
+    s.StampText.clear();
+    ASSERT_TRUE(saveImage(s, picture, counter, QString(), kNow).ok);
+    EXPECT_EQ(s.StampText, "Tolvex ");
+    EXPECT_TRUE(stampText(s, kNow).startsWith("Tolvex "));
+}
+
+TEST_F(SaveImageTest, StampFontChangesPersistOnTheWorkPicture)
+{
+    s.EmbedTime = 1;
+    s.EmbedFontBold = 1;
+    s.EmbedFontSize = 20;
+    ASSERT_TRUE(saveImage(s, picture, counter, QString(), kNow).ok);
+    EXPECT_TRUE(picture.font.bold());
+    EXPECT_EQ(picture.font.pointSize(), 20);
+    s.EmbedFontBold = 0;
+    s.EmbedFontSize = 7;
+    picture.image = greyPicture();
+    ASSERT_TRUE(saveImage(s, picture, counter, QString(), kNow).ok);
+    EXPECT_TRUE(picture.font.bold());
+    EXPECT_EQ(picture.font.pointSize(), 20);
+}
+
+TEST_F(SaveImageTest, MissingFolderIsAFailureNotASilentLoss)
+{
+    const QString missing = folderBelowAFile();
+    for (const QString& target : {missing, QString()}) {
+        s.PicturePath = target;
+        const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
+        EXPECT_FALSE(r.ok);
+        EXPECT_FALSE(r.error.isEmpty());
+        EXPECT_TRUE(snapshotNotice(r).startsWith("Snapshot NOT saved: ")) << snapshotNotice(r).toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST_F(SaveImageTest, FailedWriteIsReported)
+{
+    s.SaveFileNameOptions = kNameCounter;
+    QDir().mkpath(s.PicturePath + "/Cam00000.bmp");  // a folder sits where the file should go
+    const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.path, s.PicturePath + "/Cam00000.bmp");
+    EXPECT_FALSE(r.error.isEmpty());
+}
+
+TEST_F(SaveImageTest, NothingToSaveIsAFailure)
+{
+    picture.image = QImage();
+    s.EmbedTime = 1;
+    const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(filesIn(s.PicturePath).isEmpty());
+}
+
+TEST_F(SaveImageTest, TwoPicturesInOneSecondGiveTwoFiles)
+{
+    for (int option : {kNameDeviceDateTime, kNameDateTime}) {
+        s.SaveFileNameOptions = int16_t(option);
+        const QString into = folder(QString("option%1").arg(option));
+        picture.image = greyPicture();
+        const SaveResult first = saveImage(s, picture, counter, into, kNow);
+        picture.image.fill(Qt::blue);
+        const SaveResult second = saveImage(s, picture, counter, into, kNow);
+        ASSERT_TRUE(first.ok && second.ok);
+        EXPECT_EQ(filesIn(into).size(), 2) << "option " << option;
+        EXPECT_EQ(second.path, first.path.chopped(4) + "-01.bmp");
+        EXPECT_EQ(platform::readBmp24(first.path).pixel(5, 5), kGrey);
+    }
+}
+
+TEST_F(SaveImageTest, CounterRingReplacesTheOldestPicture)
+{
+    s.SaveFileNameOptions = kNameCounter;
+    s.MaxSaveLimit = 1;
+    ASSERT_TRUE(saveImage(s, picture, counter, QString(), kNow).ok);
+    picture.image.fill(Qt::blue);
+    const SaveResult second = saveImage(s, picture, counter, QString(), kNow);
+    ASSERT_TRUE(second.ok);
+    EXPECT_EQ(filesIn(s.PicturePath), QStringList{"Cam00000.bmp"});
+    EXPECT_EQ(platform::readBmp24(second.path).pixel(5, 5), QColor(Qt::blue).rgb());
+    EXPECT_EQ(counter, 0);
+}
+
+TEST_F(SaveImageTest, JpegCounterNameAndStamp)
+{
+    s.SaveBitmapType = 0;
+    s.SaveFileNameOptions = kNameCounter;
+    s.EmbedTime = 1;
+    counter = 7;
+    const SaveResult r = saveImage(s, picture, counter, s.PicturePath, kNow);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(r.path, s.PicturePath + "/Cam00007.jpg");
+    EXPECT_EQ(counter, 8);
+    const QImage back(r.path, "JPEG");
+    ASSERT_EQ(back.size(), QSize(320, 240));
+    const StampFindings f = findStamp(back, 70);
+    EXPECT_GT(f.darkWithBrightUpperLeft, 10);
+    EXPECT_LE(f.firstBrightRow, 3);
+    EXPECT_LE(f.firstBrightColumn, 3);
+    EXPECT_EQ(f.changedBelow, 0);
+}
+
+TEST_F(SaveImageTest, FailedJpegWriteIsReported)
+{
+    s.SaveBitmapType = 0;
+    s.SaveFileNameOptions = kNameCounter;
+    QDir().mkpath(s.PicturePath + "/Cam00000.jpg");
+    const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.error.contains("Cam00000.jpg")) << r.error.toStdString();
+    EXPECT_TRUE(r.boxText.isEmpty());
+}
