@@ -143,6 +143,10 @@ public:
         std::lock_guard lock(mutex_);
         return started_;
     }
+    bool waitForStarts(size_t n)
+    {
+        return QTest::qWaitFor([&] { return started().size() >= n; }, 10000);
+    }
 
 private:
     std::mutex mutex_;
@@ -176,6 +180,8 @@ struct Outcomes {
 struct SoundPlayerTest : ::testing::Test {
     QTemporaryDir dir;
     Outcomes outcomes;
+    std::unique_ptr<GatedDevice> owned = std::make_unique<GatedDevice>();
+    GatedDevice* device = owned.get();  // stays valid while the player that took it lives
 
     QString writeWave(const QString& name, uint32_t rate)
     {
@@ -192,15 +198,13 @@ struct SoundPlayerTest : ::testing::Test {
 
 TEST_F(SoundPlayerTest, NewSoundStopsThePlayingOne)
 {
-    auto owned = std::make_unique<GatedDevice>();
-    GatedDevice* device = owned.get();
     SoundPlayer player(std::move(owned), outcomes.observer());
     player.play(writeWave("a.wav", 8000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return device->started().size() == 1; }, 10000));
+    ASSERT_TRUE(device->waitForStarts(1));
     player.play(writeWave("b.bin", 11025));
     ASSERT_TRUE(outcomes.waitFor(1));
     EXPECT_EQ(outcomes.get()[0], std::pair(QString("a.wav"), SoundOutcome::Stopped));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return device->started().size() == 2; }, 10000));
+    ASSERT_TRUE(device->waitForStarts(2));
     device->open();
     ASSERT_TRUE(outcomes.waitFor(2));
     EXPECT_EQ(outcomes.get()[1], std::pair(QString("b.bin"), SoundOutcome::Played));
@@ -209,20 +213,16 @@ TEST_F(SoundPlayerTest, NewSoundStopsThePlayingOne)
 
 TEST_F(SoundPlayerTest, EndingThePlayerStopsAHangingSound)
 {
-    auto owned = std::make_unique<GatedDevice>();
-    GatedDevice* device = owned.get();
     {
         SoundPlayer player(std::move(owned), outcomes.observer());
         player.play(writeWave("a.wav", 8000));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return device->started().size() == 1; }, 10000));
+        ASSERT_TRUE(device->waitForStarts(1));
     }
     EXPECT_EQ(outcomes.get(), (std::vector{std::pair(QString("a.wav"), SoundOutcome::Stopped)}));
 }
 
 TEST_F(SoundPlayerTest, ContentDecidesNotTheName)
 {
-    auto owned = std::make_unique<GatedDevice>();
-    GatedDevice* device = owned.get();
     device->open();
     const QString fifo = dir.filePath("fifo.wav");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
