@@ -19,7 +19,7 @@
 
 namespace {
 
-struct WaveSpec {
+struct WaveParams {
     uint16_t tag = 1;
     uint16_t channels = 1;
     uint32_t rate = 22050;
@@ -34,7 +34,7 @@ struct WaveSpec {
 void put16(QByteArray& b, uint16_t v) { b.append(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 2); }
 void put32(QByteArray& b, uint32_t v) { b.append(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 4); }
 
-QByteArray makeWave(const WaveSpec& w)
+QByteArray makeWave(const WaveParams& w)
 {
     QByteArray fmt;
     const uint16_t align = w.blockAlignOverride >= 0 ? w.blockAlignOverride : w.channels * w.bits / 8;
@@ -69,7 +69,7 @@ TEST(SoundWave, AcceptsPlainPcmAndFloatOnly)
     oddChunk += '\0';  // pad byte
     struct Case {
         const char* label;
-        WaveSpec spec;
+        WaveParams params;
         bool ok;
         WaveSound::Sample sample = WaveSound::Sample::S16;
         qsizetype frames = 0;
@@ -93,14 +93,14 @@ TEST(SoundWave, AcceptsPlainPcmAndFloatOnly)
         {"16-bit float", {.tag = 3, .bits = 16}, false},
     };
     for (const Case& c : cases) {
-        const auto wave = parseWave(makeWave(c.spec));
+        const auto wave = parseWave(makeWave(c.params));
         ASSERT_EQ(wave.has_value(), c.ok) << c.label;
         if (!wave)
             continue;
         EXPECT_EQ(wave->sample, c.sample) << c.label;
         EXPECT_EQ(wave->frameCount(), c.frames) << c.label;
-        EXPECT_EQ(wave->sampleRate, int(c.spec.rate)) << c.label;
-        EXPECT_EQ(wave->channels, c.spec.channels) << c.label;
+        EXPECT_EQ(wave->sampleRate, int(c.params.rate)) << c.label;
+        EXPECT_EQ(wave->channels, c.params.channels) << c.label;
     }
 }
 
