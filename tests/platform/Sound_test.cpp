@@ -19,7 +19,7 @@
 
 namespace {
 
-struct WaveSpec {
+struct WaveParams {
     uint16_t tag = 1;
     uint16_t channels = 1;
     uint32_t rate = 22050;
@@ -34,7 +34,7 @@ struct WaveSpec {
 void put16(QByteArray& b, uint16_t v) { b.append(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 2); }
 void put32(QByteArray& b, uint32_t v) { b.append(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 4); }
 
-QByteArray makeWave(const WaveSpec& w)
+QByteArray makeWave(const WaveParams& w)
 {
     QByteArray fmt;
     const uint16_t align = w.blockAlignOverride >= 0 ? w.blockAlignOverride : w.channels * w.bits / 8;
@@ -69,7 +69,7 @@ TEST(SoundWave, AcceptsPlainPcmAndFloatOnly)
     oddChunk += '\0';  // pad byte
     struct Case {
         const char* label;
-        WaveSpec spec;
+        WaveParams params;
         bool ok;
         WaveSound::Sample sample = WaveSound::Sample::S16;
         qsizetype frames = 0;
@@ -93,14 +93,14 @@ TEST(SoundWave, AcceptsPlainPcmAndFloatOnly)
         {"16-bit float", {.tag = 3, .bits = 16}, false},
     };
     for (const Case& c : cases) {
-        const auto wave = parseWave(makeWave(c.spec));
+        const auto wave = parseWave(makeWave(c.params));
         ASSERT_EQ(wave.has_value(), c.ok) << c.label;
         if (!wave)
             continue;
         EXPECT_EQ(wave->sample, c.sample) << c.label;
         EXPECT_EQ(wave->frameCount(), c.frames) << c.label;
-        EXPECT_EQ(wave->sampleRate, int(c.spec.rate)) << c.label;
-        EXPECT_EQ(wave->channels, c.spec.channels) << c.label;
+        EXPECT_EQ(wave->sampleRate, int(c.params.rate)) << c.label;
+        EXPECT_EQ(wave->channels, c.params.channels) << c.label;
     }
 }
 
@@ -143,6 +143,10 @@ public:
         std::lock_guard lock(mutex_);
         return started_;
     }
+    bool waitForStarts(size_t n)
+    {
+        return QTest::qWaitFor([&] { return started().size() >= n; }, 10000);
+    }
 
 private:
     std::mutex mutex_;
@@ -176,6 +180,8 @@ struct Outcomes {
 struct SoundPlayerTest : ::testing::Test {
     QTemporaryDir dir;
     Outcomes outcomes;
+    std::unique_ptr<GatedDevice> owned = std::make_unique<GatedDevice>();
+    GatedDevice* device = owned.get();  // stays valid while the player that took it lives
 
     QString writeWave(const QString& name, uint32_t rate)
     {
@@ -192,15 +198,13 @@ struct SoundPlayerTest : ::testing::Test {
 
 TEST_F(SoundPlayerTest, NewSoundStopsThePlayingOne)
 {
-    auto owned = std::make_unique<GatedDevice>();
-    GatedDevice* device = owned.get();
     SoundPlayer player(std::move(owned), outcomes.observer());
     player.play(writeWave("a.wav", 8000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return device->started().size() == 1; }, 10000));
+    ASSERT_TRUE(device->waitForStarts(1));
     player.play(writeWave("b.bin", 11025));
     ASSERT_TRUE(outcomes.waitFor(1));
     EXPECT_EQ(outcomes.get()[0], std::pair(QString("a.wav"), SoundOutcome::Stopped));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return device->started().size() == 2; }, 10000));
+    ASSERT_TRUE(device->waitForStarts(2));
     device->open();
     ASSERT_TRUE(outcomes.waitFor(2));
     EXPECT_EQ(outcomes.get()[1], std::pair(QString("b.bin"), SoundOutcome::Played));
@@ -209,20 +213,16 @@ TEST_F(SoundPlayerTest, NewSoundStopsThePlayingOne)
 
 TEST_F(SoundPlayerTest, EndingThePlayerStopsAHangingSound)
 {
-    auto owned = std::make_unique<GatedDevice>();
-    GatedDevice* device = owned.get();
     {
         SoundPlayer player(std::move(owned), outcomes.observer());
         player.play(writeWave("a.wav", 8000));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return device->started().size() == 1; }, 10000));
+        ASSERT_TRUE(device->waitForStarts(1));
     }
     EXPECT_EQ(outcomes.get(), (std::vector{std::pair(QString("a.wav"), SoundOutcome::Stopped)}));
 }
 
 TEST_F(SoundPlayerTest, ContentDecidesNotTheName)
 {
-    auto owned = std::make_unique<GatedDevice>();
-    GatedDevice* device = owned.get();
     device->open();
     const QString fifo = dir.filePath("fifo.wav");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);

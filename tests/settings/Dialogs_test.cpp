@@ -34,6 +34,18 @@ void rejectModal()
     onModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
 }
 
+// The user picks `path`, after switching to filter number `filterIndex` when one is given.
+void chooseFile(const QString& path, int filterIndex = 0)
+{
+    onModal([=](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        if (filterIndex > 0)
+            d->selectNameFilter(d->nameFilters().at(filterIndex - 1));
+        d->selectFile(path);
+        static_cast<QDialog*>(d)->accept();  // QFileDialog's own accept() is protected
+    });
+}
+
 const char* kFilter = "Bitmap Files (*.bmp)|*.bmp|JPEG Files (*.jpg)|*.jpg";
 
 TEST(FixFilter, PicksOnePairOfTheConvertedList)
@@ -76,35 +88,38 @@ TEST(FixFilter, ConversionAndQtNameFilters)
     EXPECT_EQ(DialogNameFilters(ConvertDialogFilter("")), QStringList());
 }
 
-TEST(FileDialogs, SaveCancelWritesTheCancelValues)
+void fillProposal(FileDialogArgs& a)
 {
-    SaveDialogArgs a;
     a.fileName = "shot.jpg";
     a.fileTitle = "shot.jpg";
     a.filter = kFilter;
     a.filterIndex = 2;
     a.flags = 0x8;
-    rejectModal();
-    EXPECT_EQ(ShowSaveDialog(a), DialogResult::Cancelled);
-    EXPECT_EQ(a.fileName, kNul);
-    EXPECT_EQ(a.fileTitle, kNul);
-    EXPECT_EQ(a.filter, kNul);
-    EXPECT_EQ(a.flags, 0);
-    EXPECT_EQ(a.filterIndex, 0);
 }
 
-TEST(FileDialogs, OpenCancelWritesTheCancelValues)
+void expectCancelled(const FileDialogArgs& a, int32_t filterIndex)
 {
-    OpenDialogArgs a;
-    a.filter = kFilter;
-    a.mustExist = true;
-    rejectModal();
-    EXPECT_EQ(ShowOpenDialog(a), DialogResult::Cancelled);
     EXPECT_EQ(a.fileName, kNul);
     EXPECT_EQ(a.fileTitle, kNul);
     EXPECT_EQ(a.filter, kNul);
     EXPECT_EQ(a.flags, 0);
-    EXPECT_EQ(a.filterIndex, -1);
+    EXPECT_EQ(a.filterIndex, filterIndex);
+}
+
+TEST(FileDialogs, CancelWritesTheCancelValues)
+{
+    SaveDialogArgs save;
+    fillProposal(save);
+    rejectModal();
+    EXPECT_EQ(ShowSaveDialog(save), DialogResult::Cancelled);
+    expectCancelled(save, 0);
+
+    OpenDialogArgs open;
+    fillProposal(open);
+    open.mustExist = true;
+    rejectModal();
+    EXPECT_EQ(ShowOpenDialog(open), DialogResult::Cancelled);
+    expectCancelled(open, -1);
 }
 
 TEST(FileDialogs, DialogIsSetUpFromTheArguments)
@@ -158,12 +173,7 @@ TEST(FileDialogs, SaveConfirmWritesTheChoiceBack)
     a.defaultExtension = "bmp";
     a.overwritePrompt = true;
     a.flags = 0x8 | DialogFlags::EnableHook | DialogFlags::EnableTemplate;
-    onModal([&](QWidget* w) {
-        auto* d = qobject_cast<QFileDialog*>(w);
-        d->selectNameFilter(d->nameFilters().at(1));
-        d->selectFile(dir.filePath("shot.jpg"));
-        static_cast<QDialog*>(d)->accept();
-    });
+    chooseFile(dir.filePath("shot.jpg"), 2);
     ASSERT_EQ(ShowSaveDialog(a), DialogResult::Confirmed);
     EXPECT_EQ(a.fileName, dir.filePath("shot.jpg"));
     EXPECT_EQ(a.fileTitle, "shot.jpg");
@@ -180,11 +190,7 @@ TEST(FileDialogs, SaveAddsTheDefaultExtension)
     a.filter = kFilter;
     a.initialFolder = dir.path();
     a.defaultExtension = "bmp";
-    onModal([&](QWidget* w) {
-        auto* d = qobject_cast<QFileDialog*>(w);
-        d->selectFile(dir.filePath("frame"));
-        static_cast<QDialog*>(d)->accept();
-    });
+    chooseFile(dir.filePath("frame"));
     ASSERT_EQ(ShowSaveDialog(a), DialogResult::Confirmed);
     EXPECT_EQ(a.fileName, dir.filePath("frame.bmp"));
     EXPECT_EQ(a.filterIndex, 1);
@@ -203,11 +209,7 @@ TEST(FileDialogs, OpenConfirmKeepsTheReadOnlySwitch)
     a.mustExist = true;
     a.readOnly = true;
     a.hideReadOnly = true;
-    onModal([&](QWidget* w) {
-        auto* d = qobject_cast<QFileDialog*>(w);
-        d->selectFile(dir.filePath("editor"));
-        static_cast<QDialog*>(d)->accept();
-    });
+    chooseFile(dir.filePath("editor"));
     ASSERT_EQ(ShowOpenDialog(a), DialogResult::Confirmed);
     EXPECT_EQ(a.fileName, dir.filePath("editor"));
     EXPECT_EQ(a.fileTitle, "editor");
