@@ -10,6 +10,10 @@
 #include <QFile>
 #include <QStringList>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class MockSettingsHost : public SettingsHost {
@@ -77,6 +81,14 @@ inline QStringList defaultFileLines(const Sandbox& box)
     return iniLines(box);
 }
 
+inline mode_t fileMode(const QString& path)
+{
+    struct stat st {};
+    if (stat(QFile::encodeName(path).constData(), &st) != 0)
+        return 0;
+    return st.st_mode & 07777;
+}
+
 // Drops root's right to write anywhere for the life of the scope, so permission
 // tests behave the same for every user. ok() is false when that is not possible.
 class UnprivilegedScope {
@@ -100,4 +112,28 @@ public:
 private:
     bool dropped_ = false;
     bool ok_ = true;
+};
+
+// Lets no file of this process grow beyond the limit, as a full disk would.
+class FileSizeLimitScope {
+public:
+    explicit FileSizeLimitScope(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimitScope()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FileSizeLimitScope(const FileSizeLimitScope&) = delete;
+    FileSizeLimitScope& operator=(const FileSizeLimitScope&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
 };
