@@ -10,6 +10,9 @@
 
 namespace {
 
+// WriteIniValue adds a line to the file only while it is shorter than this.
+constexpr qsizetype kIniValueTableLines = 131;
+
 void chooseFileName(const SettingsModel& s, QString& fileName)
 {
     if (fileName.isEmpty() || s.SecondInstance != 0)
@@ -72,6 +75,8 @@ void LoadSettings(SettingsModel& s, QString& fileName, SettingsHost* host)
     const SettingsReading reading = readSettingsFile(s, fileName);
     int lastFailure = reading.lastFailure;
     applySoundsSelection(s);
+    // Values read out of step are the wrong values, folders included: the file
+    // counts as not found.
     if (reading.outOfStep)
         lastFailure = SettingsFailure::FileNotFound;
     clampReadValues(s);
@@ -98,7 +103,7 @@ void WriteIniValue(const SettingsModel& s, const QString& key, const QVariant& v
     // One line more than was read, up to the table's size; a longer file keeps all
     // of its lines.
     const qsizetype read = lines->size();
-    qsizetype total = std::max(read, std::min<qsizetype>(read + 1, kIniValueTableLines));
+    qsizetype total = std::max(read, std::min(read + 1, kIniValueTableLines));
     total = std::max(total, index + 1);
     lines->resize(total);
     (*lines)[index] = valueLineText(value);

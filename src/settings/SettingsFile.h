@@ -36,6 +36,3 @@ struct SettingsSaveErrorBoxTexts {
     QString text;
 };
 SettingsSaveErrorBoxTexts settingsSaveErrorBoxTexts(int errorNumber, const QString& description);
-
-// WriteIniValue keeps at most this many lines, unless the file already has more.
-inline constexpr int kIniValueTableLines = 131;

@@ -53,7 +53,9 @@ std::optional<SettingsFileError> writeTextLines(
     if (permissions && !file.setPermissions(*permissions))
         return errorOf(file, path);
     const QByteArray bytes = joinedWithCrLf(lines);
-    if (file.write(bytes) != bytes.size())
+    // QSaveFile::commit() replaces the old file even when its own final flush
+    // failed, so a short write must be caught before it.
+    if (file.write(bytes) != bytes.size() || !file.flush())
         return errorOf(file, path);
     if (!file.commit())
         return errorOf(file, path);
