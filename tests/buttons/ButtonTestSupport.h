@@ -10,12 +10,16 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // Logs every event a button raises, one line each, with the button's name when
 // several buttons share one recorder.
 class EventRecorder {
 public:
-    void watch(StyledButton* button, bool named = false)
+    // The hover events are left out unless asked for: mouse tests pass over buttons.
+    void watch(StyledButton* button, bool named = false, bool hover = false)
     {
         const QString prefix = named ? button->objectName() + " " : QString();
         auto add = [this, prefix](const QString& line) { log_ << prefix + line; };
@@ -31,8 +35,10 @@ public:
         QObject::connect(button, &StyledButton::KeyPress, [=](int k) { add(QString("KeyPress %1").arg(k)); });
         QObject::connect(button, &StyledButton::KeyUp,
                          [=](int k, int s) { add(QString("KeyUp %1 %2").arg(k).arg(s)); });
-        QObject::connect(button, &StyledButton::MouseOnButton,
-                         [=](bool on) { add(QString("MouseOnButton %1").arg(on)); });
+        if (hover) {
+            QObject::connect(button, &StyledButton::MouseOnButton,
+                             [=](bool on) { add(QString("MouseOnButton %1").arg(on)); });
+        }
         // A click handler reads the value the click left.
         QObject::connect(button, &StyledButton::Click,
                          [=] { add(button->Mode() == 0 ? QString("Click") : QString("Click %1").arg(button->Value())); });
@@ -90,6 +96,7 @@ protected:
     {
         StyledButton* b = createStyledButton(parent, name, design);
         b->setGeometry(geometry);
+        b->show();
         return b;
     }
     QPoint inWindow(QWidget* w, QPoint at = QPoint(-1, -1)) const
