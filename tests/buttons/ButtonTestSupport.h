@@ -94,8 +94,7 @@ protected:
     }
     StyledButton* addButton(QWidget* parent, const QString& name, const PropertyBag& design, QRect geometry)
     {
-        StyledButton* b = createStyledButton(parent, name, design);
-        b->setGeometry(geometry);
+        StyledButton* b = createStyledButton(parent, ButtonDesign{name, geometry, design});
         b->show();
         return b;
     }
