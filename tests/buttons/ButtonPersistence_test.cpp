@@ -4,20 +4,6 @@
 
 namespace {
 
-ButtonPicture bitmap()
-{
-    QImage image(24, 24, QImage::Format_RGB32);
-    image.fill(Qt::green);
-    return ButtonPicture::bitmap(image);
-}
-
-ButtonPicture cursorIcon()
-{
-    QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(Qt::black);
-    return ButtonPicture::icon(image);
-}
-
 TEST(PropertyBag, NamesAreMatchedWithoutCaseAndKeptInLowerCaseInWritingOrder)
 {
     PropertyBag bag;
@@ -46,7 +32,7 @@ PropertyBag fullDesign()
     font.setBold(true);
     return PropertyBag{
         {"mPointer", 99},
-        {"mIcon", QVariant::fromValue(cursorIcon())},
+        {"mIcon", QVariant::fromValue(testIcon())},
         {"Caption", "&Save||now"},
         {"CapAlign", 0},
         {"BackStyle", 2},
@@ -59,7 +45,7 @@ PropertyBag fullDesign()
         {"Mode", 1},
         {"Value", true},
         {"CustomClick", 4},
-        {"Image", QVariant::fromValue(bitmap())},
+        {"Image", QVariant::fromValue(testBitmap())},
         {"ImgSize", 32},
         {"ImgAlign", 3},
         {"cFHover", 0x00FF0000},
@@ -174,7 +160,7 @@ TEST(StoredDesign, UnfittingStoredValuesNeverReachTheButton)
          [](const StyledButton& b) { EXPECT_EQ(b.ButtonStyle(), 0); }},
         {"caption alignment 0 is kept", {{"CapAlign", 0}},
          [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), 0); }},
-        {"a bitmap shape is kept", {{"Shape", 8}, {"Image", QVariant::fromValue(bitmap())}, {"ImgSize", 48}},
+        {"a bitmap shape is kept", {{"Shape", 8}, {"Image", QVariant::fromValue(testBitmap())}, {"ImgSize", 48}},
          [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 8); }},
     };
     for (const Case& c : cases) {

@@ -8,20 +8,6 @@
 
 namespace {
 
-ButtonPicture bitmap(int w = 20, int h = 10)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    return ButtonPicture::bitmap(image);
-}
-
-ButtonPicture icon()
-{
-    QImage image(16, 16, QImage::Format_ARGB32);
-    image.fill(Qt::blue);
-    return ButtonPicture::icon(image);
-}
-
 struct PropertyCase {
     const char* name;
     std::function<void(StyledButton&)> act;
@@ -77,7 +63,7 @@ const PropertyCase kPropertyCases[] = {
      [](StyledButton& b) { b.setCaptionAlign(0); b.setPictureAlign(4); },
      [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), 2); EXPECT_EQ(b.PictureAlign(), 4); }, {}},
     {"CaptionAlign 0 refused beside a centred picture",
-     [](StyledButton& b) { b.setPicture(bitmap()); b.setPictureAlign(5); b.setCaptionAlign(0); },
+     [](StyledButton& b) { b.setPicture(testBitmap()); b.setPictureAlign(5); b.setCaptionAlign(0); },
      [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), 2); },
      "When button images are aligned top/bottom center, " + kCrLf + "button captions can only be center aligned"},
     {"CaptionAlign 0 taken without a picture",
@@ -88,38 +74,38 @@ const PropertyCase kPropertyCases[] = {
      [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 2); EXPECT_EQ(b.CaptionAlign(), 1); },
      "The Picture Property must be assigned first and must be a bitmap or JPEG."},
     {"shape 8 refused with an icon",
-     [](StyledButton& b) { b.setPicture(icon()); b.setButtonShape(8); },
+     [](StyledButton& b) { b.setPicture(testIcon()); b.setButtonShape(8); },
      [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 0); },
      "The Picture Property must be assigned first and must be a bitmap or JPEG."},
     {"shape 7 with a bitmap takes 48 pixels and centres the caption",
-     [](StyledButton& b) { b.setPicture(bitmap()); b.setCaptionAlign(1); b.setButtonShape(7); },
+     [](StyledButton& b) { b.setPicture(testBitmap()); b.setCaptionAlign(1); b.setButtonShape(7); },
      [](const StyledButton& b) {
          EXPECT_EQ(b.ButtonShape(), 7);
          EXPECT_EQ(b.PictureSize(), 4);
          EXPECT_EQ(b.CaptionAlign(), 2);
      }, {}},
     {"picture size fixed on a shaped button",
-     [](StyledButton& b) { b.setPicture(bitmap()); b.setButtonShape(7); b.setPictureSize(1); },
+     [](StyledButton& b) { b.setPicture(testBitmap()); b.setButtonShape(7); b.setPictureSize(1); },
      [](const StyledButton& b) { EXPECT_EQ(b.PictureSize(), 4); },
      "The picture size cannot be changed for Shaped buttons"},
     {"an icon on a shaped button makes it rectangular",
-     [](StyledButton& b) { b.setPicture(bitmap()); b.setButtonShape(8); b.setPicture(icon()); },
+     [](StyledButton& b) { b.setPicture(testBitmap()); b.setButtonShape(8); b.setPicture(testIcon()); },
      [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 0); EXPECT_TRUE(b.Picture().isIcon()); },
      "Icons cannot be used for custom buttons. Only use bitmaps or JPEGs." + kCrLf +
          "Button was changed to Rectangular shaped."},
     {"removing the picture of a shaped button makes it rectangular",
-     [](StyledButton& b) { b.setPicture(bitmap()); b.setButtonShape(7); b.setPicture(ButtonPicture()); },
+     [](StyledButton& b) { b.setPicture(testBitmap()); b.setButtonShape(7); b.setPicture(ButtonPicture()); },
      [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 0); }, {}},
     {"CustomClick kept without a custom shape",
      [](StyledButton& b) { b.setCustomClick(3); b.setCustomClick(9); },
      [](const StyledButton& b) { EXPECT_EQ(b.CustomClick(), 3); },
      "This property has no effect unless the Button Shape is a custom shape."},
     {"a bitmap is no mouse pointer",
-     [](StyledButton& b) { b.setMouseIcon(bitmap()); },
+     [](StyledButton& b) { b.setMouseIcon(testBitmap()); },
      [](const StyledButton& b) { EXPECT_TRUE(b.MouseIcon().isNull()); EXPECT_EQ(b.MousePointer(), 0); },
      "Select .ico Or .cur Files Only"},
     {"an icon pointer switches to the custom pointer",
-     [](StyledButton& b) { b.setMouseIcon(icon()); },
+     [](StyledButton& b) { b.setMouseIcon(testIcon()); },
      [](const StyledButton& b) { EXPECT_EQ(b.MousePointer(), 99); }, {}},
     {"hover fore colour of its own locks it",
      [](StyledButton& b) { b.setHoverColorLocks(1); b.setHoverForeColor(0x0000FF); b.setForeColor(0x00FF00); },

@@ -14,6 +14,20 @@
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
+inline ButtonPicture testBitmap(int width = 24, int height = 24)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    return ButtonPicture::bitmap(image);
+}
+
+inline ButtonPicture testIcon()
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::black);
+    return ButtonPicture::icon(image);
+}
+
 // Logs every event a button raises, one line each, with the button's name when
 // several buttons share one recorder.
 class EventRecorder {
