@@ -1,6 +1,9 @@
 #include "capture/frmMain.h"
 #include "platform/AppPaths.h"
+#include "platform/Shell.h"
+#include "platform/SoundOutput.h"
 #include "platform/TerminationSignals.h"
+#include "platform/capture/CaptureSystem.h"
 #include "settings/Registry.h"
 #include "settings/SettingsModel.h"
 
@@ -13,7 +16,10 @@ int main(int argc, char** argv)
 
     SettingsModel settings;
     Registry registry;
-    frmMain window(settings, registry);
+    platform::capture::CaptureSystem capture;
+    const auto sound = makeSoundOutput();
+    const auto shell = makeDesktopShell();
+    frmMain window(settings, MainServices{registry, capture, *sound, *shell});
     window.setCommandLine(platform::commandLine());
 
     platform::TerminationSignals termination;

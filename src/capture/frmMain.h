@@ -2,6 +2,8 @@
 
 #include "capture/CommandLine.h"
 #include "capture/FrmMessage.h"
+#include "capture/PictureSavingStamp.h"
+#include "capture/PreviewImage.h"
 #include "platform/InstanceLock.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsModel.h"
@@ -10,27 +12,50 @@
 #include <QWidget>
 
 #include <array>
+#include <map>
 #include <functional>
 
+namespace platform::capture {
+class CaptureSystem;
+}
+struct SaveModeChange;
+struct SaveResult;
 class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QPushButton;
+class QTimer;
 class Registry;
+class Shell;
+class SoundOutput;
+class StyledButton;
+
+// How long the blocking waits of the main window take; tests shorten them.
+using SleepFunction = std::function<void(int milliseconds)>;
+
+// What the main window works with besides the settings: the per-user store, the
+// capture layer, the sound output and the desktop shell. All outlive the window.
+struct MainServices {
+    Registry& registry;
+    platform::capture::CaptureSystem& capture;
+    SoundOutput& sound;
+    Shell& shell;
+};
 
 // The main window: live picture, button panel, save modes. Its load handler is the
 // whole start-up of the program and its unload handler the whole shutdown.
 class frmMain : public QWidget, public SettingsHost {
     Q_OBJECT
 public:
-    frmMain(SettingsModel& settings, Registry& registry, QWidget* parent = nullptr);
+    frmMain(SettingsModel& settings, MainServices services, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // The command line the start-up reads (the arguments after the program name).
     void setCommandLine(const QString& commandLine) { commandLine_ = commandLine; }
     // What "end the process" does; the program quits its event loop, tests record it.
     void setEndProcess(std::function<void()> endProcess) { endProcess_ = std::move(endProcess); }
+    // The blocking waits (connect retries, failure notices, closing a recording).
+    void setSleep(SleepFunction sleep) { sleep_ = std::move(sleep); }
 
     void Form_Load();
     void Form_Activate();
@@ -43,13 +68,30 @@ public:
 
     void FindIrfanView();
     void LoadDeviceList();
+    void Start();
+    void StopWork();
     void cmdStart_Click();
+    void cmdStop_Click();
+    void tmrMain_Timer();
+    void cmdCamOptions_Click();
+    void StyledButton13_MouseDown(int button, int shift, float x, float y);
+    void mnudevices_Click(int index);
     void cmdRecord_Click();
+    void Check1_Click();
+    SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
+    void cmdSnapShot_Click();
+    void cmdBurst_Click();
+    void cmdBurst_MouseDown(int button, int shift, float x, float y);
+    void mnuburstframes_Click();
+    void mnub_Click(int index);
     void mnuOptionss_Click(int index);
+    void mnuoptions_Click();
     void OptSaveChoice_Click(int index);
+    void OptionSaveMode();
+    // Sets an option button as code does, which runs its click handler too.
+    void selectSaveOption(int index);
     void SetAlwaysOnTop(bool onTop);
     void runUpdateCheck();
-    void StopWork();
 
     // The notice window: loaded when needed, its text replaced while it is open.
     void ShowMessage(const QString& text);
@@ -57,7 +99,7 @@ public:
     FrmMessage* notice() const { return notice_; }
 
     // The capture window handle; 0 while there is none.
-    qintptr capwnd() const { return capwnd_; }
+    qint32 capwnd() const { return capwnd_; }
     bool unloaded() const { return unloaded_; }
 
     // Start values and layout members shared with the other main-window code.
@@ -70,23 +112,57 @@ public:
     bool PreviewStopped = false;
     bool PreviewStarted = false;
     bool Recording = false;
+    bool EscStopped = false;
+    bool MessageLoaded = false;
+    bool ResolutionsChecked = false;
+    int32_t DriverConnected = 0;
+    int32_t FailedConnectCount = 0;
+    int16_t MotionWarmup = 0;
+    double RecordTicks = 0;
+    int32_t AutoSaveTicks = 0;
+    int16_t ViewerFolderIndex = 0;
     QString BaseTitle;
     bool LayoutReady = false;
     QString HelpFile;
+    WorkPicture PicContainer;  // the hidden work picture every save draws on
 
     // Controls
     QWidget* Picture2 = nullptr;    // button panel
     QWidget* Picture3 = nullptr;    // bottom panel
     QLabel* imgSizeLogo = nullptr;  // side logo
     QWidget* Image1 = nullptr;      // holds the capture window
-    QLabel* Image4 = nullptr;       // the live picture
+    PreviewImage* Image4 = nullptr; // the live picture
+    QLabel* imgRecFlash = nullptr;  // the recording mark
     QLineEdit* txtSaveInterval = nullptr;
-    QPushButton* cmdAbout = nullptr;
-    QPushButton* cmdBurst = nullptr;
+    StyledButton* cmdCamOptions = nullptr;
+    StyledButton* cmdVideoSize = nullptr;
+    StyledButton* cmdStart = nullptr;
+    StyledButton* cmdStop = nullptr;
+    StyledButton* cmdSnapShot = nullptr;
+    StyledButton* cmdRecord = nullptr;
+    StyledButton* cmdSetup = nullptr;
+    StyledButton* cmdAbout = nullptr;
+    StyledButton* cmdHelp = nullptr;
+    StyledButton* cmdSaveAs = nullptr;
+    StyledButton* cmdViewer = nullptr;
+    StyledButton* cmdBurst = nullptr;
+    StyledButton* StyledButton13 = nullptr;  // the device button
+    StyledButton* cmdOptions = nullptr;      // the tiny-mode button
+    std::array<StyledButton*, 4> OptSaveChoice{};
+    StyledButton* Check1 = nullptr;  // fit/stretch
+    StyledButton* Check3 = nullptr;  // full screen
     QMenu* mnuoptions = nullptr;
     std::array<QAction*, 16> mnuOptionss{};
     QMenu* mnuVideoDevice = nullptr;
-    std::array<QAction*, 10> mnudevices{};
+    std::array<QAction*, 13> mnudevices{};
+    QMenu* mnuburstframes = nullptr;
+    std::map<int, QAction*> mnub;
+    QTimer* tmrMain = nullptr;
+    QTimer* tmrCheckSize = nullptr;
+    QTimer* tmrAutoSave = nullptr;
+    QTimer* tmrAutoMotion = nullptr;
+    QTimer* tmrTime = nullptr;
+    QTimer* tmrFlash = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,7 +170,13 @@ protected:
 
 private:
     void buildControls();
+    void buildButtons();
     void buildOptionsMenu();
+    void buildDeviceMenu();
+    void buildTimers();
+    void buildBurstMenu();
+    void takePreviewPicture();
+    void connectHandlers();
     void applyStartValues();
     void applyResetSwitch(const CommandLineSwitches& sw);
     void detectSecondCopy(const CommandLineSwitches& sw);
@@ -104,15 +186,31 @@ private:
     void showSideLogo();
     void applyStartMode();
     void markUploadingModes();
-    void stopFramePump();
+    void connectFailed();
+    void setPreviewControls(bool previewing);
+    void setModeControlsEnabled();
+    void armModeAtPreviewStart();
+    void applySaveModeChange(const SaveModeChange& change);
+    void pumpThroughClipboard(bool grabbed);
+    void pumpThroughFile(bool grabbed);
+    void closeRecording();
+    void showFrame(const QImage& frame);
+    void clearPumpedClipboard();
+    int checkedSaveOption() const;
     void yield();
+    void sleep(int milliseconds);
 
     SettingsModel& s_;
     Registry& registry_;
+    platform::capture::CaptureSystem& capture_;
+    SoundOutput& sound_;
+    Shell& shell_;
     QString commandLine_;
     std::function<void()> endProcess_;
+    SleepFunction sleep_;
     platform::InstanceLock instanceLock_;
     QPointer<FrmMessage> notice_;
-    qintptr capwnd_ = 0;
+    qint32 capwnd_ = 0;
+    qint64 pumpedClipboardKey_ = 0;  // cache key of the frame the pump last put on the clipboard
     bool unloaded_ = false;
 };

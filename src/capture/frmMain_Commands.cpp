@@ -1,10 +1,52 @@
 // The main window's look and its small command handlers.
 #include "capture/frmMain.h"
 
+#include "buttons/StyledButton.h"
+
+#include <QPalette>
+
+namespace {
+
+// A colour of the settings (&H00BBGGRR, or a system colour with the top bit set).
+QColor settingColour(int32_t value, const QPalette& palette)
+{
+    if (value < 0)
+        return palette.color(QPalette::Button);
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+void setBackground(QWidget* w, const QColor& colour)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+}  // namespace
+
 void frmMain::Opmaak()
 {
     if (s_.BackgroundColor < 0)
         s_.BackgroundColor = kSystemButtonFace;
+    const std::array<StyledButton*, 14> buttons = {
+        cmdCamOptions, cmdVideoSize, cmdStart, cmdStop, cmdSnapShot, cmdRecord, cmdSetup,
+        cmdAbout, cmdHelp, cmdSaveAs, cmdViewer, cmdBurst, StyledButton13, cmdOptions};
+    for (StyledButton* b : buttons)
+        b->setButtonStyle(s_.ButtonStyle);
+
+    const QColor background = settingColour(s_.BackgroundColor, palette());
+    for (QWidget* w : {static_cast<QWidget*>(this), Picture2, Picture3})
+        setBackground(w, background);
+    for (StyledButton* b : {Check1, OptSaveChoice[1], OptSaveChoice[2], OptSaveChoice[0], Check3})
+        b->setBackColor(s_.BackgroundColor);
+
+    const int32_t text = s_.ButtonColor == 6 ? 0xFFFFFF : 0;
+    for (int i = 0; i < 13; ++i)
+        buttons[i]->setForeColor(text);
+    if (s_.ButtonColor >= 0 && s_.ButtonColor <= 10)
+        for (StyledButton* b : buttons)
+            b->setGradientColor(s_.ButtonColors[s_.ButtonColor]);
 }
 
 void frmMain::FindIrfanView()
@@ -12,8 +54,23 @@ void frmMain::FindIrfanView()
     s_.IrfanViewPath.clear();
 }
 
-void frmMain::mnuOptionss_Click(int)
+void frmMain::mnuoptions_Click()
 {
+    const bool idle = cmdStart->Enabled();
+    mnuOptionss[11]->setText(idle ? "Start Feed" : "Restart Feed");
+    mnuOptionss[13]->setEnabled(!idle);
+}
+
+void frmMain::mnuOptionss_Click(int index)
+{
+    switch (index) {
+    case 0: cmdCamOptions_Click(); break;
+    case 6: cmdSnapShot_Click(); break;
+    case 11: cmdStart_Click(); break;
+    case 12: cmdRecord_Click(); break;
+    case 13: cmdStop_Click(); break;
+    default: break;
+    }
 }
 
 void frmMain::SetAlwaysOnTop(bool onTop)

@@ -12,7 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QPushButton>
+#include <QTimer>
+#include "buttons/StyledButton.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void frmMain::Form_Load()
         mnuOptionss[9]->setVisible(true);
 
     setWindowTitle(QStringLiteral("Vyk-Tolvex Pro %1.%2").arg(ProgramVersion::major).arg(ProgramVersion::minor));
-    cmdAbout->setText("About");
+    cmdAbout->setCaption("About");
     applyStartValues();
     BaseTitle = windowTitle();
 
@@ -77,7 +78,7 @@ void frmMain::Form_Load()
     Opmaak();
     if (s_.ShowSideLogo != 0)
         showSideLogo();
-    OptSaveChoice_Click(s_.AutoRunMode);
+    selectSaveOption(s_.AutoRunMode);
     applyStartMode();
     if (s_.FtpEnabled != 0)
         markUploadingModes();
@@ -212,7 +213,7 @@ void frmMain::Form_Unload()
     if (unloaded_)
         return;
     unloaded_ = true;
-    stopFramePump();
+    tmrMain->stop();
     if (capwnd_ != 0)
         StopWork();
     yield();

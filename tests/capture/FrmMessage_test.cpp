@@ -2,7 +2,7 @@
 #include "capture/frmMain.h"
 #include "settings/Registry.h"
 
-#include "Sandbox.h"
+#include "MainWindowHarness.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,14 +14,10 @@
 
 namespace {
 
-struct Notice : ::testing::Test {
-    Sandbox box;
-    Registry reg;
-    SettingsModel s;
-    frmMain main{s, reg};
-    Notice()
+struct Notice : ::testing::Test, MainWindowHarness {
+    frmMain& main;
+    Notice() : main(start())
     {
-        main.setEndProcess([] {});
         main.setGeometry(100, 50, 560, 460);
         main.show();
     }

@@ -1,4 +1,4 @@
-#include "Sandbox.h"
+#include "MainWindowHarness.h"
 #include "capture/frmMain.h"
 #include "platform/InstanceLock.h"
 #include "platform/TerminationSignals.h"
@@ -10,7 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include "buttons/StyledButton.h"
 #include <QSignalSpy>
 #include <QTest>
 
@@ -21,43 +21,11 @@
 
 namespace {
 
-struct Startup : ::testing::Test {
-    Sandbox box;
-    Registry reg;
-    SettingsModel s;
-    std::unique_ptr<frmMain> w;
-    int endCalls = 0;
-
-    frmMain& start(const QString& commandLine = QString())
-    {
-        w = std::make_unique<frmMain>(s, reg);
-        w->setEndProcess([this] { ++endCalls; });
-        w->setCommandLine(commandLine);
-        w->Form_Load();
-        return *w;
-    }
-
-    // A later start of the program: a fresh model and window over the same folders.
-    frmMain& restart(const QString& commandLine = QString())
-    {
-        w.reset();
-        s = SettingsModel();
-        return start(commandLine);
-    }
-
-    QStringList iniLines(const QString& name = "Tolvex.ini") const
-    {
-        QString text = QString::fromUtf8(box.readFile(name));
-        QStringList lines = text.split("\r\n");
-        if (!lines.isEmpty() && lines.last().isEmpty())
-            lines.removeLast();
-        return lines;
-    }
-};
+struct StartupTest : ::testing::Test, MainWindowHarness {};
 
 }  // namespace
 
-TEST_F(Startup, FirstStartInAnEmptyProgramFolder)
+TEST_F(StartupTest, FirstStartInAnEmptyProgramFolder)
 {
     frmMain& m = start();
     for (const char* folder : {"CamSnapshots", "CamAutoPics", "CamVideos", "CamMotionPics", "CamMotionRecordings"})
@@ -67,17 +35,17 @@ TEST_F(Startup, FirstStartInAnEmptyProgramFolder)
     EXPECT_TRUE(cache.isFile());
     EXPECT_EQ(cache.size(), 0);
 
-    EXPECT_EQ(reg.get("Path"), box.programFolder());
-    EXPECT_EQ(reg.get("Version"), "1.0.0");
-    EXPECT_EQ(reg.get("EXE"), "Tolvex.exe");
-    EXPECT_EQ(reg.get("B_IndexSize"), "324000");
-    EXPECT_EQ(reg.get("DatumSet"), "yy-mm-dd");
+    EXPECT_EQ(registry.get("Path"), box.programFolder());
+    EXPECT_EQ(registry.get("Version"), "1.0.0");
+    EXPECT_EQ(registry.get("EXE"), "Tolvex.exe");
+    EXPECT_EQ(registry.get("B_IndexSize"), "324000");
+    EXPECT_EQ(registry.get("DatumSet"), "yy-mm-dd");
     for (const char* key : {"Top", "Left", "Width", "Height"})
-        EXPECT_FALSE(reg.contains("Tolvex", key)) << key;
+        EXPECT_FALSE(registry.contains("Tolvex", key)) << key;
 
     EXPECT_EQ(m.windowTitle(), "Vyk-Tolvex Pro 1.0");
     EXPECT_EQ(m.BaseTitle, "Vyk-Tolvex Pro 1.0");
-    EXPECT_EQ(m.cmdAbout->text(), "About");
+    EXPECT_EQ(m.cmdAbout->Caption(), "About");
     EXPECT_EQ(m.txtSaveInterval->text(), "30");
     EXPECT_EQ(m.cmdBurst->toolTip(), "Save 10 frames/sec as pictures to your harddisk");
     EXPECT_EQ(m.CaptureWindowName, "VykTolvex");
@@ -93,7 +61,7 @@ TEST_F(Startup, FirstStartInAnEmptyProgramFolder)
     EXPECT_FALSE(m.imgSizeLogo->pixmap().isNull());
 }
 
-TEST_F(Startup, SwitchesChangeTheRunNotTheSettingsFile)
+TEST_F(StartupTest, SwitchesChangeTheRunNotTheSettingsFile)
 {
     const struct {
         const char* line;
@@ -119,7 +87,7 @@ TEST_F(Startup, SwitchesChangeTheRunNotTheSettingsFile)
     }
 }
 
-TEST_F(Startup, StartSwitchSetsAutoRun)
+TEST_F(StartupTest, StartSwitchSetsAutoRun)
 {
     restart("/start");
     EXPECT_EQ(s.AutoRunStream, 1);
@@ -127,7 +95,7 @@ TEST_F(Startup, StartSwitchSetsAutoRun)
     EXPECT_EQ(iniLines()[55], " 0 ");
 }
 
-TEST_F(Startup, SecondCopyOnlyWithTwoAtTheEnd)
+TEST_F(StartupTest, SecondCopyOnlyWithTwoAtTheEnd)
 {
     frmMain& m = start("/start /2");
     EXPECT_EQ(s.SecondInstance, -1);
@@ -140,12 +108,12 @@ TEST_F(Startup, SecondCopyOnlyWithTwoAtTheEnd)
     EXPECT_TRUE(QFileInfo(box.programFolder() + "/Tolvex.ini").isFile());
 }
 
-TEST_F(Startup, CopyStartedWhileAnotherRunsBehavesAsSecondCopy)
+TEST_F(StartupTest, CopyStartedWhileAnotherRunsBehavesAsSecondCopy)
 {
     frmMain& first = start();
     EXPECT_EQ(s.SecondInstance, 0);
     SettingsModel s2;
-    frmMain second(s2, reg);
+    frmMain second(s2, MainServices{registry, *capture, sound, shell});
     second.setEndProcess([] {});
     second.Form_Load();
     EXPECT_EQ(s2.SecondInstance, -1);
@@ -154,7 +122,7 @@ TEST_F(Startup, CopyStartedWhileAnotherRunsBehavesAsSecondCopy)
     EXPECT_TRUE(QFileInfo(box.programFolder() + "/Tolvex2.ini").isFile());
 }
 
-TEST_F(Startup, ResetDeletesBothSettingsFilesAndRebuildsTheDefaults)
+TEST_F(StartupTest, ResetDeletesBothSettingsFilesAndRebuildsTheDefaults)
 {
     start();
     WriteIniValue(s, "[AutoSaveInterval]", 99);
@@ -168,28 +136,28 @@ TEST_F(Startup, ResetDeletesBothSettingsFilesAndRebuildsTheDefaults)
     EXPECT_EQ(iniLines().size(), 128);
 }
 
-TEST_F(Startup, ResetWithNoSettingsFilesWritesAFreshDefaultFile)
+TEST_F(StartupTest, ResetWithNoSettingsFilesWritesAFreshDefaultFile)
 {
     start("/reset");
     EXPECT_EQ(iniLines().size(), 128);
     EXPECT_EQ(s.AutoSaveInterval, 30);
 }
 
-TEST_F(Startup, StoredWindowPositionIsRestoredWhenKept)
+TEST_F(StartupTest, StoredWindowPositionIsRestoredWhenKept)
 {
     start();
     WriteIniValue(s, "[ScreenSizePosition]", -1);
-    reg.save("Top", "1500");
-    reg.save("Left", "750");
-    reg.save("Height", "7500");
-    reg.save("Width", "9000");
+    registry.save("Top", "1500");
+    registry.save("Left", "750");
+    registry.save("Height", "7500");
+    registry.save("Width", "9000");
     frmMain& m = restart();
     EXPECT_EQ(m.pos(), QPoint(50, 100));
     EXPECT_EQ(m.frameGeometry().size(), QSize(600, 500));
     EXPECT_TRUE(m.LayoutReady);
 }
 
-TEST_F(Startup, MissingWindowValuesLeaveTheWindowWhereItIs)
+TEST_F(StartupTest, MissingWindowValuesLeaveTheWindowWhereItIs)
 {
     start();
     WriteIniValue(s, "[ScreenSizePosition]", -1);
@@ -199,7 +167,7 @@ TEST_F(Startup, MissingWindowValuesLeaveTheWindowWhereItIs)
     EXPECT_EQ(m.txtSaveInterval->text(), "30");  // the start-up went on
 }
 
-TEST_F(Startup, ClosingKeepsTheWindowPositionAndEndsTheProcessOnce)
+TEST_F(StartupTest, ClosingKeepsTheWindowPositionAndEndsTheProcessOnce)
 {
     start();
     WriteIniValue(s, "[ScreenSizePosition]", -1);
@@ -209,22 +177,22 @@ TEST_F(Startup, ClosingKeepsTheWindowPositionAndEndsTheProcessOnce)
     m.close();
     EXPECT_EQ(endCalls, 1);
     EXPECT_TRUE(m.unloaded());
-    EXPECT_EQ(reg.get("Left"), QString::number(m.frameGeometry().left() * 15));
-    EXPECT_EQ(reg.get("Width"), QString::number(m.frameGeometry().width() * 15));
+    EXPECT_EQ(registry.get("Left"), QString::number(m.frameGeometry().left() * 15));
+    EXPECT_EQ(registry.get("Width"), QString::number(m.frameGeometry().width() * 15));
     m.Form_Unload();
     EXPECT_EQ(endCalls, 1);
 }
 
-TEST_F(Startup, ClosingWithoutKeptPositionWritesNoWindowValues)
+TEST_F(StartupTest, ClosingWithoutKeptPositionWritesNoWindowValues)
 {
     frmMain& m = start();
     m.show();
     m.close();
     EXPECT_EQ(endCalls, 1);
-    EXPECT_FALSE(reg.contains("Tolvex", "Top"));
+    EXPECT_FALSE(registry.contains("Tolvex", "Top"));
 }
 
-TEST_F(Startup, ShutdownDeletesTheStreamBufferFileOnlyOnTheFilePath)
+TEST_F(StartupTest, ShutdownDeletesTheStreamBufferFileOnlyOnTheFilePath)
 {
     start();
     WriteIniValue(s, "[StreamSource]", 1);
@@ -240,7 +208,7 @@ TEST_F(Startup, ShutdownDeletesTheStreamBufferFileOnlyOnTheFilePath)
     EXPECT_TRUE(QFileInfo(box.programFolder() + "/cap$$$.tmp").exists());
 }
 
-TEST_F(Startup, TerminationSignalRunsTheSameShutdown)
+TEST_F(StartupTest, TerminationSignalRunsTheSameShutdown)
 {
     frmMain& m = start();
     m.show();

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// The live picture of the main window. It keeps the frame as a QImage, shared with
+// the work picture and the clipboard rather than copied on every tick, and draws it
+// stretched over the whole control.
+class PreviewImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit PreviewImage(QWidget* parent = nullptr);
+
+    void setImage(const QImage& image);
+    const QImage& image() const { return image_; }
+
+signals:
+    void mousePressed(int button, int shift, float x, float y);
+    void mouseReleased(int button, int shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QImage image_;
+};

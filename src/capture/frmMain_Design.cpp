@@ -1,0 +1,198 @@
+// The main window's controls, created from their stored designs.
+#include "capture/frmMain.h"
+
+#include "buttons/PropertyBag.h"
+#include "buttons/StyledButton.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+
+namespace {
+
+enum class Panel { Buttons, Bottom };
+
+struct MainButtonDesign {
+    const char* name;
+    StyledButton* frmMain::*member;
+    Panel panel;
+    QRect geometry;
+    const char* toolTip;
+    PropertyBag design;
+};
+
+// Designs of the buttons: mode 1 is a check box, mode 2 an option button.
+std::vector<MainButtonDesign> buttonDesigns()
+{
+    auto command = [](const char* caption) { return PropertyBag{{"Caption", caption}, {"BackStyle", 4}}; };
+    return {
+        {"cmdStart", &frmMain::cmdStart, Panel::Buttons, {4, 4, 88, 23}, "Start live video feed", command("&Start")},
+        {"cmdStop", &frmMain::cmdStop, Panel::Buttons, {4, 29, 88, 23}, "Stop", command("S&top")},
+        {"cmdSnapShot", &frmMain::cmdSnapShot, Panel::Buttons, {4, 58, 88, 23}, "Save one picture frame on your harddisk [F3]", command("&SnapShot")},
+        {"cmdBurst", &frmMain::cmdBurst, Panel::Buttons, {4, 83, 88, 23}, "", command("&Burst")},
+        {"cmdRecord", &frmMain::cmdRecord, Panel::Buttons, {4, 108, 88, 23}, "Record video", command("&Record")},
+        {"cmdSaveAs", &frmMain::cmdSaveAs, Panel::Buttons, {4, 133, 88, 23}, "Save the picture as...", command("Save &As...")},
+        {"cmdCamOptions", &frmMain::cmdCamOptions, Panel::Buttons, {4, 162, 88, 23}, "Available video device options", command("Cam &Options")},
+        {"cmdVideoSize", &frmMain::cmdVideoSize, Panel::Buttons, {4, 187, 88, 23}, "Video size", command("&Video Size")},
+        {"StyledButton13", &frmMain::StyledButton13, Panel::Buttons, {4, 212, 88, 23}, "Select between available device(s)", command("&Devices")},
+        {"cmdViewer", &frmMain::cmdViewer, Panel::Buttons, {4, 241, 88, 23}, "Viewer/Editor", command("Vie&wer")},
+        {"cmdSetup", &frmMain::cmdSetup, Panel::Buttons, {4, 266, 88, 23}, "Setup", command("Set&up")},
+        {"cmdHelp", &frmMain::cmdHelp, Panel::Buttons, {4, 291, 42, 23}, "Manual", command("&Help")},
+        {"cmdAbout", &frmMain::cmdAbout, Panel::Buttons, {50, 291, 42, 23}, "About", command("About")},
+        {"cmdOptions", &frmMain::cmdOptions, Panel::Buttons, {4, 316, 88, 14}, "Tiny Mode", command("")},
+        {"Check1", &frmMain::Check1, Panel::Bottom, {300, 6, 84, 20},
+         "Fit window to original size or stretch the original video source size to window",
+         PropertyBag{{"Caption", "Fit/Stretch "}, {"BackStyle", 4}, {"Mode", 1}}},
+        {"Check3", &frmMain::Check3, Panel::Bottom, {300, 28, 84, 20},
+         "Display video full screen (click on the screen to restore)",
+         PropertyBag{{"Caption", "Full Screen"}, {"BackStyle", 4}, {"Mode", 1}}},
+    };
+}
+
+struct OptionDesign {
+    const char* caption;
+    const char* toolTip;
+};
+
+constexpr OptionDesign kOptionDesigns[4] = {
+    {"&Manual", "Normal (non-automated mode)"},
+    {"Au&tosave", "Automatically save 1 frame every xx seconds to disk"},
+    {"Mot&ionsave", "Automatically save 1 frame every xx seconds when motion is detected"},
+    {"Motionrecord", "Automatically record xx seconds when motion is detected"},
+};
+
+QTimer* makeTimer(QObject* owner, const char* name, int interval)
+{
+    auto* timer = new QTimer(owner);
+    timer->setObjectName(name);
+    timer->setInterval(interval);
+    return timer;
+}
+
+}  // namespace
+
+void frmMain::buildControls()
+{
+    resize(475, 374);
+
+    Picture2 = new QWidget(this);
+    Picture2->setObjectName("Picture2");
+    Picture2->setGeometry(0, 0, 96, 334);
+
+    Picture3 = new QWidget(this);
+    Picture3->setObjectName("Picture3");
+    Picture3->setGeometry(96, 298, 379, 52);
+
+    imgSizeLogo = new QLabel(Picture2);
+    imgSizeLogo->setObjectName("imgSizeLogo");
+    imgSizeLogo->setGeometry(4, 334, 88, 36);
+    imgSizeLogo->setScaledContents(true);
+
+    Image1 = new QWidget(this);
+    Image1->setObjectName("Image1");
+    Image1->setGeometry(102, 4, 352, 288);
+    Image1->hide();
+
+    Image4 = new PreviewImage(this);
+    Image4->setObjectName("Image4");
+    Image4->setGeometry(102, 4, 352, 288);
+
+    imgRecFlash = new QLabel(this);
+    imgRecFlash->setObjectName("imgRecFlash");
+    imgRecFlash->setGeometry(106, 8, 12, 12);
+    imgRecFlash->setStyleSheet("background: red; border-radius: 6px;");
+    imgRecFlash->hide();
+
+    txtSaveInterval = new QLineEdit(Picture3);
+    txtSaveInterval->setObjectName("txtSaveInterval");
+    txtSaveInterval->setGeometry(250, 6, 40, 20);
+    txtSaveInterval->setToolTip("seconds");
+
+    buildButtons();
+    buildOptionsMenu();
+    buildDeviceMenu();
+    buildBurstMenu();
+    buildTimers();
+}
+
+void frmMain::buildButtons()
+{
+    for (const MainButtonDesign& d : buttonDesigns()) {
+        QWidget* parent = d.panel == Panel::Buttons ? Picture2 : Picture3;
+        StyledButton* button = createStyledButton(parent, d.name, d.design);
+        button->setGeometry(d.geometry);
+        if (*d.toolTip)
+            button->setToolTip(d.toolTip);
+        this->*d.member = button;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const PropertyBag design{{"Caption", kOptionDesigns[i].caption}, {"BackStyle", 4}, {"Mode", 2}};
+        StyledButton* option = createStyledButton(Picture3, QStringLiteral("OptSaveChoice_%1").arg(i), design);
+        option->setGeometry(4 + (i % 2) * 118, 4 + (i / 2) * 22, 114, 20);
+        option->setToolTip(kOptionDesigns[i].toolTip);
+        OptSaveChoice[i] = option;
+    }
+}
+
+void frmMain::buildOptionsMenu()
+{
+    static const char* const captions[16] = {
+        "Cam Options", "Video Si&ze", "Setup...", "-", "&Open in Viewer/Editor...",
+        "&Save Picture Now", "Save &As...", "-", "&Copy", "Copy to Irfanview", "-",
+        "Start Feed", "Record", "Stop", "-", "Hide Buttons (mini mode)"};
+    mnuoptions = new QMenu("Options", this);
+    mnuoptions->setObjectName("mnuoptions");
+    for (int i = 0; i < 16; ++i) {
+        QAction* item = QString(captions[i]) == "-" ? mnuoptions->addSeparator()
+                                                    : mnuoptions->addAction(captions[i]);
+        item->setObjectName(QStringLiteral("mnuOptionss_%1").arg(i));
+        mnuOptionss[i] = item;
+    }
+    mnuOptionss[9]->setVisible(false);
+}
+
+void frmMain::buildDeviceMenu()
+{
+    mnuVideoDevice = new QMenu("Devices", this);
+    mnuVideoDevice->setObjectName("mnuVideoDevice");
+    for (int i = 0; i < 13; ++i) {
+        const QString caption = i == 0 ? "none found" : i == 12 ? "Exit menu" : QString();
+        QAction* item = mnuVideoDevice->addAction(caption);
+        item->setObjectName(QStringLiteral("mnudevices_%1").arg(i));
+        item->setCheckable(i < 12);
+        item->setVisible(i == 0 || i == 12);
+        mnudevices[i] = item;
+    }
+}
+
+void frmMain::buildTimers()
+{
+    tmrMain = makeTimer(this, "tmrMain", 25);
+    tmrCheckSize = makeTimer(this, "tmrCheckSize", 1000);
+    tmrAutoSave = makeTimer(this, "tmrAutoSave", 1000);
+    tmrAutoMotion = makeTimer(this, "tmrAutoMotion", 500);
+    tmrTime = makeTimer(this, "tmrTime", 1000);
+    tmrFlash = makeTimer(this, "tmrFlash", 600);
+}
+
+void frmMain::connectHandlers()
+{
+    connect(cmdStart, &StyledButton::Click, this, &frmMain::cmdStart_Click);
+    connect(cmdStop, &StyledButton::Click, this, &frmMain::cmdStop_Click);
+    connect(cmdCamOptions, &StyledButton::Click, this, &frmMain::cmdCamOptions_Click);
+    connect(cmdRecord, &StyledButton::Click, this, &frmMain::cmdRecord_Click);
+    connect(cmdSnapShot, &StyledButton::Click, this, &frmMain::cmdSnapShot_Click);
+    connect(cmdBurst, &StyledButton::Click, this, &frmMain::cmdBurst_Click);
+    connect(cmdBurst, &StyledButton::MouseDown, this, &frmMain::cmdBurst_MouseDown);
+    connect(StyledButton13, &StyledButton::MouseDown, this, &frmMain::StyledButton13_MouseDown);
+    for (int i = 0; i < 4; ++i)
+        connect(OptSaveChoice[i], &StyledButton::Click, this, [this, i] { OptSaveChoice_Click(i); });
+    for (int i = 0; i < 16; ++i)
+        connect(mnuOptionss[i], &QAction::triggered, this, [this, i] { mnuOptionss_Click(i); });
+    connect(mnuoptions, &QMenu::aboutToShow, this, &frmMain::mnuoptions_Click);
+    for (int i = 0; i < 13; ++i)
+        connect(mnudevices[i], &QAction::triggered, this, [this, i] { mnudevices_Click(i); });
+    connect(tmrMain, &QTimer::timeout, this, &frmMain::tmrMain_Timer);
+}

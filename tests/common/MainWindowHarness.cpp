@@ -1,0 +1,39 @@
+#include "MainWindowHarness.h"
+
+MainWindowHarness::MainWindowHarness()
+{
+    // Only the test-pattern device, so no test depends on a camera being plugged in.
+    qputenv("TOLVEX_CAPTURE_DRIVERS", "synthetic");
+    capture = std::make_unique<platform::capture::CaptureSystem>();
+}
+
+MainWindowHarness::~MainWindowHarness()
+{
+    w.reset();
+}
+
+frmMain& MainWindowHarness::start(const QString& commandLine)
+{
+    w = std::make_unique<frmMain>(s, MainServices{registry, *capture, sound, shell});
+    w->setEndProcess([this] { ++endCalls; });
+    w->setSleep([this](int ms) { sleeps.append(ms); });
+    w->setCommandLine(commandLine);
+    w->Form_Load();
+    return *w;
+}
+
+frmMain& MainWindowHarness::restart(const QString& commandLine)
+{
+    w.reset();
+    s = SettingsModel();
+    return start(commandLine);
+}
+
+QStringList MainWindowHarness::iniLines(const QString& name) const
+{
+    const QString text = QString::fromUtf8(box.readFile(name));
+    QStringList lines = text.split("\r\n");
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}

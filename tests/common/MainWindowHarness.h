@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Sandbox.h"
+#include "capture/frmMain.h"
+#include "platform/ShellFake.h"
+#include "platform/SoundFake.h"
+#include "platform/capture/CaptureSystem.h"
+#include "settings/Registry.h"
+
+#include <memory>
+
+// A main window over a private program folder, the test-pattern capture device,
+// recording fakes for sound and shell, and waits that only record their length.
+struct MainWindowHarness {
+    Sandbox box;
+    Registry registry;
+    std::unique_ptr<platform::capture::CaptureSystem> capture;
+    RecordingSoundOutput sound;
+    RecordingShell shell;
+    SettingsModel s;
+    std::unique_ptr<frmMain> w;
+    int endCalls = 0;
+    QList<int> sleeps;
+
+    MainWindowHarness();
+    ~MainWindowHarness();
+
+    // A fresh window; Form_Load runs with the given command line.
+    frmMain& start(const QString& commandLine = QString());
+    // A later start of the program: a fresh model and window over the same folders.
+    frmMain& restart(const QString& commandLine = QString());
+    // The lines of a settings file of the program folder, without line ends.
+    QStringList iniLines(const QString& name = "Tolvex.ini") const;
+};
