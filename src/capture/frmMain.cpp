@@ -31,6 +31,7 @@ void frmMain::ShowMessage(const QString& text)
     if (!notice_)
         notice_ = new FrmMessage(s_, this);
     notice_->showNotice(text);
+    emit noticeShown(text);
 }
 
 void frmMain::UnloadMessage()

@@ -164,6 +164,10 @@ public:
     QTimer* tmrTime = nullptr;
     QTimer* tmrFlash = nullptr;
 
+signals:
+    // Every notice text as it is shown, in order.
+    void noticeShown(const QString& text);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;

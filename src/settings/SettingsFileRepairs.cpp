@@ -11,7 +11,7 @@ void repairFolder(QString& folder, const QString& fallback, bool fileNotFound)
 void repairFolders(SettingsModel& s, int lastFailure)
 {
     const bool notFound = lastFailure == SettingsFailure::FileNotFound;
-    repairFolder(s.PicturePath, s.AppPath + "/CamSnapShots", notFound);
+    repairFolder(s.PicturePath, s.AppPath + "/CamSnapshots", notFound);
     repairFolder(s.AutoSavePath, s.AppPath + "/CamAutoPics", notFound);
     repairFolder(s.VideoPath, s.AppPath + "/CamVideos", notFound);
     repairFolder(s.MotionPicsPath, s.AppPath + "/CamMotionPics", notFound);

@@ -98,7 +98,7 @@ bool rebuilt(const SettingsModel& s, const Sandbox& box)
 bool hasDefaultFolders(const SettingsModel& s, const Sandbox& box)
 {
     const QString app = box.programFolder();
-    return s.PicturePath == app + "/CamSnapShots" && s.AutoSavePath == app + "/CamAutoPics" &&
+    return s.PicturePath == app + "/CamSnapshots" && s.AutoSavePath == app + "/CamAutoPics" &&
            s.VideoPath == app + "/CamVideos" && s.MotionPicsPath == app + "/CamMotionPics" &&
            s.SaveAsPath == app && s.MotionRecordingPath == app + "/CamMotionRecordings";
 }
@@ -154,7 +154,7 @@ TEST(LoadSettings, FirstStartWritesTheFullDefaultFileAndAnEmptyDeviceCache)
     ASSERT_EQ(lines.size(), 128);
     EXPECT_EQ(lines[2], "[Device]");
     EXPECT_EQ(lines[3], " 0 ");
-    EXPECT_EQ(valueAfter(lines, "[PicturePath]"), app + "/CamSnapShots");
+    EXPECT_EQ(valueAfter(lines, "[PicturePath]"), app + "/CamSnapshots");
     EXPECT_EQ(valueAfter(lines, "[JPG-Quality]"), " 75 ");
     EXPECT_EQ(valueAfter(lines, "[BackgroundColor]"), "-2147483633 ");
     EXPECT_EQ(valueAfter(lines, "[SoundsSelection]"), "1100");
@@ -259,7 +259,7 @@ TEST_P(LoadSettingsRepair, RepairsTheValueAndKeepsTheFile)
 INSTANTIATE_TEST_SUITE_P(
     Cases, LoadSettingsRepair,
     testing::Values(
-        RepairCase{"[PicturePath]", "ab", VAR(PicturePath), "APP/CamSnapShots"},
+        RepairCase{"[PicturePath]", "ab", VAR(PicturePath), "APP/CamSnapshots"},
         RepairCase{"[AutoSavePath]", "  x  ", VAR(AutoSavePath), "APP/CamAutoPics"},
         RepairCase{"[VideoPath]", "", VAR(VideoPath), "APP/CamVideos"},
         RepairCase{"[MotionPicsPath]", "/m", VAR(MotionPicsPath), "APP/CamMotionPics"},

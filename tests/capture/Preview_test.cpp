@@ -1,0 +1,261 @@
+#include "MainWindowHarness.h"
+#include "buttons/StyledButton.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Preview : ::testing::Test, MainWindowHarness {
+    QStringList notices;
+
+    frmMain& open(const QByteArray& connectFail = "0", const QByteArray& devices = "1")
+    {
+        qputenv("TOLVEX_SYNTH_CONNECT_FAIL", connectFail);
+        qputenv("TOLVEX_SYNTH_DEVICES", devices);
+        capture->reloadSettings();
+        frmMain& m = start();
+        QObject::connect(&m, &frmMain::noticeShown, [this](const QString& t) { notices << t; });
+        m.show();
+        return m;
+    }
+
+    // The buttons that follow the preview state, enabled or not, in a fixed order.
+    static QString buttonStates(frmMain& m)
+    {
+        QString states;
+        for (StyledButton* b : {m.cmdStart, m.cmdStop, m.cmdCamOptions, m.cmdVideoSize, m.cmdSnapShot,
+                                m.cmdRecord, m.cmdSaveAs, m.cmdBurst})
+            states += b->Enabled() ? '1' : '0';
+        return states;
+    }
+};
+
+}  // namespace
+
+TEST_F(Preview, StartShowsTheLiveFrameAndSetsThePreviewState)
+{
+    frmMain& m = open();
+    EXPECT_EQ(s.DeviceNames[0], "Tolvex Test Pattern");
+    EXPECT_TRUE(m.mnudevices[0]->isVisible());
+    EXPECT_TRUE(m.mnudevices[0]->isChecked());
+    m.cmdStart_Click();
+    EXPECT_NE(m.capwnd(), 0);
+    EXPECT_NE(m.DriverConnected, 0);
+    EXPECT_TRUE(m.PreviewStarted);
+    EXPECT_TRUE(m.tmrMain->isActive());
+    EXPECT_EQ(m.tmrMain->interval(), 25);
+    EXPECT_EQ(buttonStates(m), "01111111");
+    EXPECT_FALSE(m.Image4->image().isNull());
+    EXPECT_TRUE(m.Image4->isVisible());
+    EXPECT_FALSE(m.Image1->isVisible());
+    EXPECT_TRUE(notices.isEmpty());
+    EXPECT_TRUE(sleeps.isEmpty());
+
+    const qint64 before = m.Image4->image().cacheKey();
+    QSignalSpy ticks(m.tmrMain, &QTimer::timeout);
+    ASSERT_TRUE(ticks.wait(2000));
+    EXPECT_NE(m.Image4->image().cacheKey(), before);
+}
+
+TEST_F(Preview, StopKeepsTheLastFrameAndResetsTheButtonsAndTitle)
+{
+    frmMain& m = open();
+    m.OptSaveChoice[1]->setValue(true);
+    m.cmdStart_Click();
+    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *AutoSave mode*");
+    EXPECT_TRUE(m.tmrAutoSave->isActive());
+    const QImage last = m.Image4->image();
+    m.cmdStop_Click();
+    EXPECT_EQ(m.capwnd(), 0);
+    EXPECT_FALSE(m.tmrMain->isActive());
+    EXPECT_FALSE(m.tmrAutoSave->isActive());
+    EXPECT_EQ(m.windowTitle(), m.BaseTitle);
+    EXPECT_EQ(buttonStates(m), "10001111");
+    EXPECT_TRUE(m.StyledButton13->Enabled());
+    EXPECT_EQ(m.Image4->image().cacheKey(), last.cacheKey());
+}
+
+TEST_F(Preview, ConnectOnTheSecondTryWaitsOnceWithoutNotice)
+{
+    frmMain& m = open("1");
+    m.cmdStart_Click();
+    EXPECT_NE(m.DriverConnected, 0);
+    EXPECT_EQ(sleeps, QList<int>{100});
+    EXPECT_TRUE(notices.isEmpty());
+    EXPECT_EQ(m.FailedConnectCount, 0);
+}
+
+TEST_F(Preview, FailedConnectsNoticeWaitAndStop)
+{
+    frmMain& m = open("all");
+    m.OptSaveChoice[2]->setValue(true);
+    m.cmdStart_Click();
+    EXPECT_EQ(m.DriverConnected, 0);
+    EXPECT_EQ(notices, QStringList({"No Connection to Video Device", "Please choose another device"}));
+    EXPECT_EQ(sleeps, QList<int>({100, 1200, 1700}));
+    EXPECT_EQ(m.FailedConnectCount, 1);
+    EXPECT_EQ(m.capwnd(), 0);
+    EXPECT_EQ(buttonStates(m), "10000000");
+    EXPECT_EQ(m.cmdVideoSize->Caption(), "&Video Size");
+    EXPECT_FALSE(m.tmrMain->isActive());
+    EXPECT_FALSE(m.tmrAutoMotion->isActive());
+
+    notices.clear();
+    sleeps.clear();
+    m.cmdStart_Click();
+    EXPECT_EQ(notices, QStringList({"No Connection to Video Device", "Please choose another device",
+                                    "Or restart Tolvex and/or the device"}));
+    EXPECT_EQ(sleeps, QList<int>({100, 1200, 1200, 1700}));
+    EXPECT_EQ(m.FailedConnectCount, 2);
+}
+
+TEST_F(Preview, DeviceSwitchingIdleAndWhilePreviewing)
+{
+    frmMain& m = open("0", "2");
+    ASSERT_TRUE(m.mnudevices[1]->isVisible());
+    m.mnudevices_Click(1);
+    EXPECT_EQ(s.CaptureDevice, 1);
+    EXPECT_TRUE(m.mnudevices[1]->isChecked());
+    EXPECT_FALSE(m.mnudevices[0]->isChecked());
+    EXPECT_EQ(m.capwnd(), 0);
+
+    m.cmdStart_Click();
+    const qint32 first = m.capwnd();
+    QString name;
+    ASSERT_TRUE(capture->capDriverGetName(first, name));
+    EXPECT_EQ(name, "Tolvex Test Pattern 2");
+    m.mnudevices_Click(0);
+    EXPECT_NE(m.capwnd(), 0);
+    EXPECT_NE(m.capwnd(), first);
+    ASSERT_TRUE(capture->capDriverGetName(m.capwnd(), name));
+    EXPECT_EQ(name, "Tolvex Test Pattern");
+    EXPECT_EQ(buttonStates(m), "01111111");
+    // The switch itself never writes the settings file; the device button does.
+    EXPECT_EQ(iniLines()[3], " 0 ");
+}
+
+TEST_F(Preview, DeviceButtonRewritesTheDeviceEvenWithoutAChoice)
+{
+    frmMain& m = open("0", "2");
+    for (int index : {12, 0}) {
+        m.mnudevices_Click(index);
+        EXPECT_EQ(s.CaptureDevice, 0);
+    }
+    s.CaptureDevice = 1;
+    QTimer::singleShot(0, m.mnuVideoDevice, [&m] { m.mnuVideoDevice->close(); });
+    m.StyledButton13_MouseDown(1, 0, 3, 3);
+    const QStringList lines = iniLines();
+    EXPECT_EQ(lines[3], " 1 ");
+    EXPECT_EQ(lines.size(), 129);
+}
+
+TEST_F(Preview, ClipboardTextSurvivesThePreview)
+{
+    frmMain& m = open();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText("the user's text");
+    m.cmdStart_Click();
+    m.tmrMain_Timer();
+    EXPECT_EQ(clipboard->text(), "the user's text");
+    m.cmdStop_Click();
+    EXPECT_EQ(clipboard->text(), "the user's text");
+}
+
+TEST_F(Preview, StopClearsOnlyThePumpsOwnFrame)
+{
+    frmMain& m = open();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    m.cmdStart_Click();
+    m.tmrMain_Timer();
+    EXPECT_FALSE(clipboard->image().isNull());
+    m.cmdStop_Click();
+    EXPECT_TRUE(clipboard->image().isNull());
+
+    m.cmdStart_Click();
+    QImage users(4, 4, QImage::Format_RGB32);
+    users.fill(Qt::green);
+    clipboard->setImage(users);
+    m.tmrMain->stop();
+    m.StopWork();
+    EXPECT_EQ(clipboard->image().pixelColor(0, 0), QColor(Qt::green));
+}
+
+TEST_F(Preview, StreamFilePathWritesAndReadsTheBufferFile)
+{
+    frmMain& m = open();
+    s.StreamSource = 1;
+    s.TempBufferFileAndPath = box.programFolder() + "/cap$$$.tmp";
+    m.cmdStart_Click();
+    m.tmrMain_Timer();
+    EXPECT_TRUE(QFileInfo(s.TempBufferFileAndPath).size() > 0);
+    EXPECT_FALSE(m.Image4->image().isNull());
+    EXPECT_TRUE(notices.isEmpty());
+}
+
+TEST_F(Preview, UnwritableBufferFileGivesOneNoticePerStart)
+{
+    frmMain& m = open();
+    box.writeFile("plainfile", "x");
+    s.StreamSource = 1;
+    s.TempBufferFileAndPath = box.programFolder() + "/plainfile/cap$$$.tmp";
+    m.cmdStart_Click();
+    const QImage shown = m.Image4->image();
+    m.tmrMain_Timer();
+    m.tmrMain_Timer();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].startsWith("IDE Mode Error: "));
+    EXPECT_EQ(m.Image4->image().cacheKey(), shown.cacheKey());
+    m.cmdStart_Click();
+    m.tmrMain_Timer();
+    EXPECT_EQ(notices.size(), 2);
+}
+
+TEST_F(Preview, TitleAtPreviewStartByMode)
+{
+    const struct {
+        int option;
+        int16_t autoTimer, ftp;
+        const char* title;
+    } cases[] = {
+        {0, 0, 0, ""},
+        {1, 0, 0, " *AutoSave mode*"},
+        {1, 0, 1, " *AutoSave mode* FTP Mode"},
+        {1, 1, 1, " *TimeAutoSave mode*"},
+        {2, 0, 0, " *MotionSave mode*"},
+        {2, 1, 0, " *TimeMotionSave mode*"},
+        {3, 0, 0, " *MotionRecord mode*"},
+        {3, 1, 0, " *TimeMotionRecord mode*"},
+    };
+    frmMain& m = open();
+    for (const auto& c : cases) {
+        m.cmdStop_Click();
+        m.OptSaveChoice[c.option]->setValue(true);
+        s.AutoTimer = c.autoTimer;
+        s.FtpEnabled = c.ftp;
+        m.cmdStart_Click();
+        EXPECT_EQ(m.windowTitle(), m.BaseTitle + c.title) << c.option << c.autoTimer << c.ftp;
+        EXPECT_EQ(m.tmrAutoSave->isActive(), c.option == 1);
+        EXPECT_EQ(m.tmrAutoMotion->isActive(), c.option >= 2);
+    }
+}
+
+TEST_F(Preview, StartSwitchStartsThePreviewAtTheEndOfTheStartUp)
+{
+    qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "0");
+    capture->reloadSettings();
+    frmMain& m = start("/start");
+    EXPECT_NE(m.capwnd(), 0);
+    EXPECT_TRUE(m.tmrMain->isActive());
+    EXPECT_FALSE(m.cmdStart->Enabled());
+}

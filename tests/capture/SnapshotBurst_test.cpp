@@ -1,0 +1,135 @@
+#include "MainWindowHarness.h"
+#include "buttons/StyledButton.h"
+
+#include <QAction>
+#include <QDir>
+#include <QImageReader>
+#include <QMenu>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Capture : ::testing::Test, MainWindowHarness {
+    QStringList notices;
+
+    frmMain& previewing()
+    {
+        qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "0");
+        capture->reloadSettings();
+        frmMain& m = start();
+        QObject::connect(&m, &frmMain::noticeShown, [this](const QString& t) { notices << t; });
+        m.show();
+        m.cmdStart_Click();
+        return m;
+    }
+
+    QStringList picturesIn(const QString& folder) const
+    {
+        return QDir(folder).entryList(QDir::Files, QDir::Name);
+    }
+};
+
+}  // namespace
+
+TEST_F(Capture, SnapshotWritesAJpegOfTheLivePicture)
+{
+    frmMain& m = previewing();
+    m.cmdSnapShot_Click();
+    const QStringList files = picturesIn(s.PicturePath);
+    ASSERT_EQ(files.size(), 1) << notices.join("|").toStdString() << s.PicturePath.toStdString();
+    EXPECT_TRUE(files[0].startsWith("Cam0Pic"));
+    EXPECT_TRUE(files[0].endsWith(".jpg"));
+    const QImage saved = QImageReader(s.PicturePath + "/" + files[0]).read();
+    EXPECT_EQ(saved.size(), m.Image4->image().size());
+    EXPECT_EQ(notices, QStringList{"Snapshot Saved"});
+    EXPECT_EQ(sound.played, QStringList{box.programFolder() + "/sound1.bin"});
+    EXPECT_EQ(m.ViewerFolderIndex, 0);
+}
+
+TEST_F(Capture, TwoSnapshotsInOneSecondGiveTwoFiles)
+{
+    frmMain& m = previewing();
+    m.cmdSnapShot_Click();
+    m.cmdSnapShot_Click();
+    EXPECT_EQ(picturesIn(s.PicturePath).size(), 2);
+}
+
+TEST_F(Capture, SnapshotIntoAMissingFolderSaysSo)
+{
+    frmMain& m = previewing();
+    s.PicturePath = box.programFolder() + "/gone/CamSnapshots";
+    m.cmdSnapShot_Click();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].startsWith("Snapshot NOT saved: ")) << notices[0].toStdString();
+}
+
+TEST_F(Capture, BurstSavesItsFramesAndPutsNamingAndTitleBack)
+{
+    frmMain& m = previewing();
+    s.FileCounter = 5;
+    s.SaveFileNameOptions = 1;
+    const QString title = m.windowTitle();
+    m.cmdBurst_Click();
+    const QStringList files = picturesIn(s.PicturePath);
+    ASSERT_EQ(files.size(), 10);
+    EXPECT_TRUE(files.first().startsWith("Burst"));
+    EXPECT_TRUE(files.first().endsWith("_frame00005.jpg")) << files.first().toStdString();
+    EXPECT_TRUE(files.last().endsWith("_frame00014.jpg")) << files.last().toStdString();
+    EXPECT_EQ(s.FileCounter, 5);
+    EXPECT_EQ(s.SaveFileNameOptions, 1);
+    EXPECT_EQ(m.windowTitle(), title);
+    EXPECT_EQ(notices, QStringList{"Burst (taking 10 pictures)..."});
+    EXPECT_EQ(sound.played, QStringList{box.programFolder() + "/sound2.bin"});
+}
+
+TEST_F(Capture, BurstMenuTicksTheCountAndChoosesANewOne)
+{
+    frmMain& m = previewing();
+    m.mnuburstframes_Click();
+    EXPECT_TRUE(m.mnub[10]->isChecked());
+    EXPECT_FALSE(m.mnub[2]->isChecked());
+    m.mnub_Click(16);
+    EXPECT_EQ(s.MaxBurstFrames, 16);
+    m.mnub_Click(40);
+    EXPECT_EQ(s.MaxBurstFrames, 16);
+    m.mnuburstframes_Click();
+    EXPECT_TRUE(m.mnub[16]->isChecked());
+    EXPECT_FALSE(m.mnub[10]->isChecked());
+    s.MaxBurstFrames = 3;
+    m.mnuburstframes_Click();
+    for (const auto& [index, item] : m.mnub)
+        EXPECT_FALSE(item->isChecked()) << index;
+}
+
+TEST_F(Capture, SaveModeOptionsArmTheirTimersStoppedAndRunning)
+{
+    frmMain& m = previewing();
+    m.selectSaveOption(3);
+    EXPECT_EQ(s.SaveMode, 3);
+    EXPECT_EQ(s.MotionRecordMode, 1);
+    EXPECT_TRUE(m.tmrAutoMotion->isActive());
+    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *MotionRecord mode*");
+    m.selectSaveOption(0);
+    EXPECT_EQ(s.SaveMode, 0);
+    EXPECT_EQ(s.MotionRecordMode, 0);
+    EXPECT_FALSE(m.tmrAutoMotion->isActive());
+    EXPECT_EQ(m.windowTitle(), m.BaseTitle);
+
+    m.cmdStop_Click();
+    m.selectSaveOption(1);
+    EXPECT_EQ(s.SaveMode, 1);
+    EXPECT_TRUE(m.tmrAutoSave->isActive());
+    EXPECT_EQ(m.windowTitle(), m.BaseTitle);
+}
+
+TEST_F(Capture, SavedModeIsSelectedAtStartUp)
+{
+    start();
+    WriteIniValue(s, "[AutoRunMode]", 2);
+    frmMain& m = restart();
+    EXPECT_TRUE(m.OptSaveChoice[2]->Value());
+    EXPECT_EQ(s.SaveMode, 2);
+    EXPECT_TRUE(m.tmrAutoMotion->isActive());
+}
