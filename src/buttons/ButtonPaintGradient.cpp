@@ -48,10 +48,13 @@ void drawGradient(gdi::Surface& surface, Colour start, Colour end, int mode, QSi
     const bool fromStart = mode == 1 || mode == 3;
     for (int i = 0; i < bands; ++i) {
         const Colour c = colours[size_t(fromStart ? i : bands - 1 - i)];
+        // The last band reaches the edge, so an odd size leaves no column undrawn.
+        const int from = i * band;
+        const int to = i == bands - 1 ? extent : from + band;
         if (alongWidth)
-            surface.fillRect(i * band, 0, i * band + band, surface.height(), c);
+            surface.fillRect(from, 0, to, surface.height(), c);
         else
-            surface.fillRect(0, i * band, surface.width(), i * band + band, c);
+            surface.fillRect(0, from, surface.width(), to, c);
     }
 }
 
