@@ -59,7 +59,7 @@ void ButtonPainter::createRegion(ButtonLook& look)
 
 int ButtonPainter::redraw(const ButtonLook& look)
 {
-    if (buildingRegion_ || look.size.isEmpty())
+    if (buildingRegion_)
         return kPaintNothing;
     if (buffer_.size() != look.size)
         createBuffer(look.size);

@@ -13,6 +13,25 @@ Colour from(const QPalette& p, QPalette::ColorGroup group, QPalette::ColorRole r
 
 }  // namespace
 
+QPalette classicPalette()
+{
+    QPalette p(QBrush(QColor(0, 0, 0)), QBrush(QColor(212, 208, 200)), QBrush(QColor(255, 255, 255)),
+               QBrush(QColor(128, 128, 128)), QBrush(QColor(160, 160, 160)), QBrush(QColor(0, 0, 0)),
+               QBrush(QColor(255, 255, 255)), QBrush(QColor(255, 255, 255)), QBrush(QColor(212, 208, 200)));
+    p.setColor(QPalette::ButtonText, QColor(0, 0, 0));
+    p.setColor(QPalette::Midlight, QColor(233, 233, 233));
+    p.setColor(QPalette::Shadow, QColor(64, 64, 64));
+    p.setColor(QPalette::Highlight, QColor(10, 36, 106));
+    p.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+    p.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+    p.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
+    p.setColor(QPalette::Link, QColor(0, 0, 128));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
+    return p;
+}
+
 SystemColours::SystemColours() : SystemColours(fromPalette(QGuiApplication::palette())) {}
 
 SystemColours SystemColours::fromPalette(const QPalette& p)

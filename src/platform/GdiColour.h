@@ -33,6 +33,10 @@ inline Colour fromQRgb(QRgb c) { return rgb(qRed(c), qGreen(c), qBlue(c)); }
 
 // The platform's system colour numbers (button face 15, button text 18, ...) mapped
 // onto one palette; every drawing path resolves system colours through this table.
+// The platform's classic colour scheme (grey button faces, black text) as a palette,
+// for pictures that must not depend on the desktop's theme.
+QPalette classicPalette();
+
 class SystemColours {
 public:
     static constexpr int kCount = 31;

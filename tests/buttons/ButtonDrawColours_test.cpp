@@ -132,3 +132,10 @@ TEST(ButtonGradient, LargeButtonsOnASmallScreenUseTwoPixelBands)
     drawGradient(small, 0, rgb(0, 200, 0), 1, QSize(400, 300));
     EXPECT_NE(small.pixel(0, 1), small.pixel(1, 1));
 }
+
+TEST(ButtonGradient, ASingleBandTakesTheStartColour)
+{
+    gdi::Surface s(QSize(1, 5));
+    drawGradient(s, rgb(9, 8, 7), rgb(200, 0, 0), 1, QSize(1920, 1080));
+    EXPECT_EQ(s.pixel(0, 2), rgb(9, 8, 7));
+}

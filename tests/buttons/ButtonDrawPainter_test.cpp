@@ -180,3 +180,14 @@ TEST(ButtonPainter, ShapedDefaultButtonsGetTheirOutlineFramedOnTheWindowOnly)
     EXPECT_EQ(b.at(outer.left(), outer.center().y()), gdi::kBlack);
     EXPECT_NE(b.painter.buffer().pixel(outer.left(), outer.center().y()), gdi::kBlack);
 }
+
+TEST(ButtonPainter, ShadedFaceOfAButtonWithoutHeightPaintsWithoutFault)
+{
+    for (int height : {0, 1}) {
+        ButtonLook l = baseLook(QSize(75, height));
+        l.buttonStyle = 2;
+        Button b(l);
+        EXPECT_EQ(b.redraw(), kPaintShow) << height;
+        EXPECT_EQ(b.host.frames.size(), 1u) << height;
+    }
+}
