@@ -1,0 +1,432 @@
+#include "buttons/StyledButton.h"
+
+#include "buttons/AccessKey.h"
+#include "buttons/ButtonContainer.h"
+#include "buttons/ButtonFace.h"
+#include "buttons/HoverTimer.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QShortcut>
+#include <QTimer>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool inRange(int value, int low, int high) { return value >= low && value <= high; }
+
+}  // namespace
+
+StyledButton::StyledButton(QWidget* parent) : QWidget(parent), containerWindow_(parent)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    face_ = makeButtonFace(*this);
+    hoverTimer_ = new QTimer(this);
+    hoverTimer_->setInterval(kHoverPeriodMs);
+    connect(hoverTimer_, &QTimer::timeout, this, [this] { buttons::hoverTimerProc(this); });
+}
+
+StyledButton::~StyledButton()
+{
+    hoverTimer_->stop();
+    // A destroyed member must not stay in its group, or the next toggle follows it.
+    if (mode_ == 2) {
+        value_ = false;
+        bool unused = false;
+        optionToggle(-1, unused);
+    }
+}
+
+ButtonContainer* StyledButton::container() const
+{
+    return ButtonContainer::of(containerWindow_ ? containerWindow_.data() : parentWidget());
+}
+
+bool StyledButton::designing() const
+{
+    const ButtonContainer* c = container();
+    return c && c->designing();
+}
+
+void StyledButton::designBox(const QString& text) const
+{
+    if (ButtonContainer* c = container(); c && c->designing())
+        c->showDesignMessage(text);
+}
+
+void StyledButton::recordChange(const QString& key)
+{
+    if (ButtonContainer* c = container())
+        c->propertyChanged(*this, key);
+}
+
+void StyledButton::redrawButton()
+{
+    if (drawingDelayed_)
+        return;
+    ++redrawCount_;
+    face_->redrawButton();
+}
+
+void StyledButton::calculateLayout() { face_->calculateLayout(); }
+
+void StyledButton::createButtonRegion() { face_->createButtonRegion(); }
+
+void StyledButton::updateProperty(const QString& name)
+{
+    if (name == QLatin1String("Picture")) {
+        pictureWidth_ = picture_.width();
+        pictureHeight_ = picture_.height();
+        pictureIsIcon_ = picture_.isIcon();
+    }
+    face_->updateProperty(name);
+}
+
+void StyledButton::resizeHandling()
+{
+    face_->createButtonDC();
+    if (drawingDelayed_)
+        return;
+    createButtonRegion();
+    calculateLayout();
+    redrawButton();
+}
+
+void StyledButton::setButtonStyle(int style)
+{
+    if (!inRange(style, 0, 7))
+        return;
+    const int old = buttonStyle_;
+    buttonStyle_ = style;
+    if (((old == 5 || style == 5) && buttonShape_ < 7) || buttonShape_ < 4)
+        createButtonRegion();
+    calculateLayout();
+    updateProperty("BackColor");
+    redrawButton();
+    recordChange("BackStyle");
+}
+
+void StyledButton::setMode(int mode)
+{
+    if (!inRange(mode, 0, 2))
+        return;
+    if (mode == 0 && mode_ > 0)
+        setValue(false);
+    bool unused = false;
+    if (mode_ == 2 && mode < 2)
+        optionToggle(-1, unused);
+    else if (mode_ < 2 && mode == 2)
+        optionToggle(1, unused);
+    mode_ = mode;
+    redrawButton();
+    recordChange("Mode");
+}
+
+void StyledButton::setCaption(const QString& caption)
+{
+    if (const QChar key = buttons::accessKeyOf(caption); !key.isNull())
+        setAccessKey(key);
+    caption_ = caption;
+    calculateLayout();
+    redrawButton();
+    recordChange("Caption");
+}
+
+void StyledButton::setAccessKey(QChar key)
+{
+    accessKey_ = key;
+    delete accessShortcut_;
+    accessShortcut_ = new QShortcut(QKeySequence(QStringLiteral("Alt+") + key.toUpper()), this);
+    connect(accessShortcut_, &QShortcut::activated, this, [this] {
+        if (isEnabled() && isVisible())
+            accessKeyPress(accessKey_.toUpper().unicode());
+    });
+}
+
+void StyledButton::setCaptionAlign(int align)
+{
+    if (!inRange(align, 0, 2))
+        return;
+    if (align != 2 && pictureWidth_ + pictureHeight_ >= 1 && pictureAlign_ >= 4) {
+        designBox("When button images are aligned top/bottom center, " + kCrLf +
+                  "button captions can only be center aligned");
+        return;
+    }
+    captionAlign_ = align;
+    calculateLayout();
+    redrawButton();
+    recordChange("CapAlign");
+}
+
+void StyledButton::setCaptionStyle(int style)
+{
+    if (!inRange(style, 0, 2))
+        return;
+    captionStyle_ = style;
+    recordChange("CapStyle");
+    if (caption_.isEmpty())
+        return;
+    calculateLayout();
+    redrawButton();
+}
+
+void StyledButton::setCustomClick(int direction)
+{
+    if (!inRange(direction, 0, 8))
+        return;
+    if (direction >= 1 && buttonShape_ < 7)
+        designBox("This property has no effect unless the Button Shape is a custom shape.");
+    customClick_ = direction;
+    recordChange("CustomClick");
+}
+
+void StyledButton::setButtonShape(int shape)
+{
+    if (!inRange(shape, 0, 8))
+        return;
+    if (shape == 7 || shape == 8) {
+        if (picture_.isNull() || picture_.isIcon()) {
+            designBox("The Picture Property must be assigned first and must be a bitmap or JPEG.");
+            return;
+        }
+        if (PictureSize() != 4) {
+            drawingDelayed_ = true;
+            setPictureSize(4);
+            drawingDelayed_ = false;
+        }
+    }
+    buttonShape_ = shape;
+    captionAlign_ = 2;
+    resizeHandling();
+    DelayDrawing(false);
+    recordChange("Shape");
+}
+
+void StyledButton::setPicture(const ButtonPicture& picture)
+{
+    picture_ = picture;
+    if (pictureSize_ == 0)
+        pictureSize_ = 16;
+    updateProperty("Picture");
+    if (buttonShape_ < 7) {
+        calculateLayout();
+        redrawButton();
+    } else {
+        if (picture.isNull()) {
+            setButtonShape(0);
+        } else if (picture.isIcon()) {
+            setButtonShape(0);
+            designBox("Icons cannot be used for custom buttons. Only use bitmaps or JPEGs." + kCrLf +
+                      "Button was changed to Rectangular shaped.");
+        }
+        resizeHandling();
+    }
+    recordChange("Image");
+}
+
+void StyledButton::setPictureAlign(int align)
+{
+    if (!inRange(align, 0, 5))
+        return;
+    pictureAlign_ = align;
+    if (align >= 4)
+        setCaptionAlign(2);
+    calculateLayout();
+    redrawButton();
+    recordChange("ImgAlign");
+}
+
+void StyledButton::setEnabled(bool enabled)
+{
+    if (enabled == !testAttribute(Qt::WA_ForceDisabled))
+        return;
+    QWidget::setEnabled(enabled);
+    if (buttonStyle_ == 3 && mode_ == 0 && buttonShape_ < 4) {
+        drawingDelayed_ = true;
+        createButtonRegion();
+        calculateLayout();
+        DelayDrawing(false);
+    } else {
+        redrawButton();
+    }
+    recordChange("Enabled");
+}
+
+void StyledButton::setShowFocusRect(bool show)
+{
+    showFocusRect_ = show;
+    if (stateFlags_ & kFlagDefault) {
+        if (!designing()) {
+            stateFlags_ &= ~kFlagDefault;
+            redrawButton();
+        } else {
+            designBox("The focus rectangle may appear on default buttons ONLY while in design mode, " + kCrLf +
+                      "but will not appear when the form is running.");
+        }
+    } else {
+        redrawButton();
+    }
+    recordChange("Focus");
+}
+
+void StyledButton::setValue(bool value)
+{
+    if (value && mode_ == 0) {
+        designBox("This property is not applicable for command button modes.");
+        return;
+    }
+    value_ = value;
+    if (value && mode_ == 2) {
+        bool unused = false;
+        optionToggle(0, unused);
+    }
+    redrawButton();
+    recordChange("Value");
+}
+
+int StyledButton::PictureSize() const { return (pictureSize_ == 0 ? 16 : pictureSize_) / 8 - 2; }
+
+void StyledButton::setPictureSize(int index)
+{
+    if (!inRange(index, 0, 4))
+        return;
+    if (buttonShape_ == 7 || buttonShape_ == 8) {
+        designBox("The picture size cannot be changed for Shaped buttons");
+        return;
+    }
+    pictureSize_ = (index + 2) * 8;
+    calculateLayout();
+    redrawButton();
+    recordChange("ImgSize");
+}
+
+void StyledButton::setFont(const QFont& font)
+{
+    QWidget::setFont(font);
+    updateProperty("Font");
+    calculateLayout();
+    redrawButton();
+    recordChange("Font");
+}
+
+int StyledButton::FontStyle() const
+{
+    const QFont f = font();
+    return (f.bold() ? 2 : 0) | (f.italic() ? 4 : 0) | (f.underline() ? 8 : 0);
+}
+
+void StyledButton::setFontStyle(int style)
+{
+    QFont f = font();
+    f.setBold(style & 2);
+    f.setItalic(style & 4);
+    f.setUnderline(style & 8);
+    QWidget::setFont(f);
+    updateProperty("Font");
+    calculateLayout();
+    redrawButton();
+    recordChange("Font");
+}
+
+void StyledButton::Refresh()
+{
+    drawingDelayed_ = false;
+    redrawButton();
+}
+
+void StyledButton::DelayDrawing(bool bDelay)
+{
+    drawingDelayed_ = bDelay;
+    if (!bDelay)
+        Refresh();
+}
+
+void StyledButton::paintEvent(QPaintEvent* event)
+{
+    (void)event;
+    drawingDelayed_ = false;
+    QPainter painter(this);
+    face_->paint(painter);
+}
+
+void StyledButton::resizeEvent(QResizeEvent* event)
+{
+    (void)event;
+    resizeHandling();
+}
+
+void StyledButton::showEvent(QShowEvent* event)
+{
+    (void)event;
+    if (shown_)
+        return;
+    shown_ = true;
+    const ButtonContainer* window = ButtonContainer::of(this->window());
+    if (designing() && window && window->displayAsDefault(*this) && showFocusRect_) {
+        stateFlags_ |= kFlagDefault;
+        redrawButton();
+    }
+}
+
+void StyledButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        ambientChanged("BackColor");
+    QWidget::changeEvent(event);
+}
+
+void StyledButton::ambientChanged(const QString& name)
+{
+    if (name == QLatin1String("DisplayAsDefault")) {
+        const ButtonContainer* window = ButtonContainer::of(this->window());
+        const bool shown = window && window->displayAsDefault(*this);
+        if (shown && (showFocusRect_ || designing()))
+            stateFlags_ |= kFlagDefault;
+        else
+            stateFlags_ &= ~kFlagDefault;
+        if ((buttonShape_ == 7 || buttonShape_ == 8) && designing()) {
+            hovering_ = stateFlags_ & kFlagDefault;
+            redrawButton();
+            hovering_ = false;
+        } else {
+            redrawButton();
+        }
+    } else if (name == QLatin1String("BackColor")) {
+        if (const ButtonContainer* c = container())
+            containerBackColor_ = c->ambientBackColor();
+        if (buttonShape_ >= 4 || buttonStyle_ == 5)
+            redrawButton();
+    }
+}
+
+bool StyledButton::Default() const
+{
+    const ButtonContainer* window = ButtonContainer::of(this->window());
+    return window && window->defaultButton() == this;
+}
+
+void StyledButton::setDefault(bool isDefault)
+{
+    ButtonContainer* window = ButtonContainer::of(this->window());
+    if (isDefault)
+        window->setDefaultButton(this);
+    else if (window->defaultButton() == this)
+        window->setDefaultButton(nullptr);
+}
+
+bool StyledButton::Cancel() const
+{
+    const ButtonContainer* window = ButtonContainer::of(this->window());
+    return window && window->cancelButton() == this;
+}
+
+void StyledButton::setCancel(bool isCancel)
+{
+    ButtonContainer* window = ButtonContainer::of(this->window());
+    if (isCancel)
+        window->setCancelButton(this);
+    else if (window->cancelButton() == this)
+        window->setCancelButton(nullptr);
+}

@@ -1,0 +1,258 @@
+#include "buttons/StyledButton.h"
+
+#include "buttons/ButtonContainer.h"
+#include "buttons/VirtualKeys.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace {
+
+constexpr int kKeyShift = 16;
+constexpr int kKeySpace = 32;
+
+bool isArrowKey(int keyCode) { return keyCode >= 37 && keyCode <= 40; }
+
+}  // namespace
+
+void StyledButton::mouseDownHandling(int button, int shift, QPointF pos)
+{
+    lastMouseButton_ = button;
+    if (button == 1) {
+        stateFlags_ |= kFlagPressed;
+        held_ = true;
+        drawingDelayed_ = false;
+        redrawButton();
+    }
+    emit MouseDown(button, shift, float(pos.x()), float(pos.y()));
+}
+
+void StyledButton::mouseUpHandling(int button, int shift, QPointF pos)
+{
+    held_ = false;
+    if (button == 1) {
+        stateFlags_ &= ~kFlagPressed;
+        drawingDelayed_ = false;
+        if (mode_ == 0)
+            redrawButton();
+    }
+    emit MouseUp(button, shift, float(pos.x()), float(pos.y()));
+    lastMouseButton_ = button;
+}
+
+void StyledButton::clickHandling()
+{
+    if (lastMouseButton_ != 1)
+        return;
+    if (mode_ == 1) {
+        setValue(!value_);
+    } else if (mode_ == 2) {
+        if (value_)
+            return;
+        setValue(true);
+    }
+    emit Click();
+}
+
+void StyledButton::accessKeyPress(int keyAscii)
+{
+    const bool enterOrEsc = keyAscii == 13 || keyAscii == 27;
+    if (enterOrEsc && (mode_ == 1 || mode_ == 2))
+        return;
+    if (!enterOrEsc && !(stateFlags_ & kFlagDefault))
+        redrawButton();
+    lastMouseButton_ = 1;
+    clickHandling();
+}
+
+void StyledButton::mousePressEvent(QMouseEvent* event)
+{
+    const int button = buttons::mouseButtonCode(event->button());
+    if (button == 0)
+        return;
+    afterDoubleClick_ = false;
+    mouseDownHandling(button, buttons::shiftState(event->modifiers()), event->position());
+}
+
+void StyledButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    const int button = buttons::mouseButtonCode(event->button());
+    if (button == 0)
+        return;
+    mouseUpHandling(button, buttons::shiftState(event->modifiers()), event->position());
+    // The platform clicks a control when the press and the release are both on it;
+    // the release that ends a double click gives no second click.
+    const QPoint at = event->position().toPoint();
+    const bool inside = rect().contains(at) && (mask().isEmpty() || mask().contains(at));
+    const bool doubleClickRelease = afterDoubleClick_;
+    afterDoubleClick_ = false;
+    if (inside && !doubleClickRelease)
+        clickHandling();
+}
+
+void StyledButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (buttons::mouseButtonCode(event->button()) == 0)
+        return;
+    afterDoubleClick_ = true;
+    const QPointF pos = event->position();
+    emit DoubleClick(lastMouseButton_);
+    if (lastMouseButton_ == 1) {
+        mouseDownHandling(1, 0, pos);
+        lastMouseButton_ = -1;
+    } else {
+        emit MouseDown(1, 0, float(pos.x()), float(pos.y()));
+    }
+}
+
+bool StyledButton::cursorOverButton() const { return QApplication::widgetAt(QCursor::pos()) == this; }
+
+void StyledButton::mouseMoveEvent(QMouseEvent* event)
+{
+    const int pressed = buttons::mouseButtonsCode(event->buttons());
+    if (!hovering_ && QApplication::widgetAt(event->globalPosition().toPoint()) == this)
+        startHover(pressed);
+    const QPointF pos = event->position();
+    emit MouseMove(pressed, buttons::shiftState(event->modifiers()), float(pos.x()), float(pos.y()));
+}
+
+void StyledButton::startHover(int button)
+{
+    stateFlags_ |= kFlagHover;
+    emit MouseOnButton(true);
+    setProperty("sb_ClassID", QVariant::fromValue(static_cast<QObject*>(this)));
+    setProperty("sb_TimerID", kHoverTimerId);
+    hoverTimer_->start();
+    hovering_ = true;
+    drawingDelayed_ = false;
+    if (button == 1)
+        held_ = true;
+    redrawButton();
+}
+
+void StyledButton::timerTick(int timerId)
+{
+    (void)timerId;
+    if (cursorOverButton())
+        return;
+    endHover();
+}
+
+void StyledButton::endHover()
+{
+    hoverTimer_->stop();
+    stateFlags_ &= ~kFlagHover;
+    hovering_ = false;
+    drawingDelayed_ = false;
+    emit MouseOnButton(false);
+    held_ = false;
+    redrawButton();
+}
+
+void StyledButton::leaveEvent(QEvent* event)
+{
+    // The platform reports the leave at once; the timer stays the rule for the
+    // cases it does not (a region the cursor crossed while captured).
+    if (hovering_)
+        endHover();
+    QWidget::leaveEvent(event);
+}
+
+void StyledButton::keyDownHandling(int& keyCode, int shift)
+{
+    if (isArrowKey(keyCode)) {
+        if (ButtonContainer* c = container())
+            c->arrowKey(*this, keyCode);
+        keyCode = 0;
+    } else if (keyCode == kKeySpace && !(stateFlags_ & kFlagPressed)) {
+        stateFlags_ |= kFlagHover | kFlagPressed;
+        held_ = true;
+        spaceDown_ = true;
+        redrawButton();
+        if (!hovering_)
+            stateFlags_ &= ~kFlagHover;
+    }
+    if (keyCode != 0)
+        emit KeyDown(keyCode, shift);
+}
+
+void StyledButton::keyUpHandling(int& keyCode, int shift)
+{
+    held_ = false;
+    if (keyCode == kKeySpace && (stateFlags_ & kFlagPressed)) {
+        spaceDown_ = false;
+        lastMouseButton_ = 1;
+        stateFlags_ &= ~kFlagPressed;
+        if (mode_ == 0) {
+            redrawButton();
+        } else {
+            emit KeyUp(keyCode, shift);
+            keyCode = 0;
+        }
+        clickHandling();
+    }
+    if (isArrowKey(keyCode)) {
+        keyCode = 0;
+        if (mode_ == 2 && !value_) {
+            lastMouseButton_ = 1;
+            clickHandling();
+        }
+    }
+    if (keyCode == kKeyShift)
+        keyCode = 0;
+    if (keyCode != 0)
+        emit KeyUp(keyCode, shift);
+}
+
+void StyledButton::keyPressEvent(QKeyEvent* event)
+{
+    int keyCode = buttons::virtualKeyCode(*event);
+    keyDownHandling(keyCode, buttons::shiftState(event->modifiers()));
+    const QString text = event->text();
+    if (!text.isEmpty() && text[0].unicode() < 256)
+        emit KeyPress(text[0].unicode());
+}
+
+void StyledButton::keyReleaseEvent(QKeyEvent* event)
+{
+    // A held key repeats its press, not its release.
+    if (event->isAutoRepeat())
+        return;
+    int keyCode = buttons::virtualKeyCode(*event);
+    keyUpHandling(keyCode, buttons::shiftState(event->modifiers()));
+}
+
+void StyledButton::focusInEvent(QFocusEvent* event)
+{
+    (void)event;
+    if (mode_ != 2 || value_)
+        return;
+    bool memberTrue = false;
+    optionToggle(2, memberTrue);
+    if (!memberTrue) {
+        lastMouseButton_ = 1;
+        clickHandling();
+    }
+}
+
+void StyledButton::focusOutEvent(QFocusEvent* event)
+{
+    (void)event;
+    releaseSpace();
+}
+
+void StyledButton::releaseSpace()
+{
+    // The Space release goes to whatever took the focus, so the pressed look would stay.
+    if (!spaceDown_)
+        return;
+    spaceDown_ = false;
+    held_ = false;
+    stateFlags_ &= ~kFlagPressed;
+    if (!hovering_)
+        stateFlags_ &= ~kFlagHover;
+    redrawButton();
+}

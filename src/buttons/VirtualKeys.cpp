@@ -1,0 +1,99 @@
+#include "buttons/VirtualKeys.h"
+
+#include <QKeyEvent>
+
+#include <array>
+#include <utility>
+
+namespace buttons {
+
+namespace {
+
+// Qt keys whose virtual-key code is not their own character code. Shifted
+// punctuation gives the code of the key it is typed on.
+constexpr std::array<std::pair<int, int>, 60> kKeyTable{{
+    {Qt::Key_Backspace, 8},   {Qt::Key_Tab, 9},         {Qt::Key_Backtab, 9},
+    {Qt::Key_Clear, 12},      {Qt::Key_Return, 13},     {Qt::Key_Enter, 13},
+    {Qt::Key_Shift, 16},      {Qt::Key_Control, 17},    {Qt::Key_Alt, 18},
+    {Qt::Key_Pause, 19},      {Qt::Key_CapsLock, 20},   {Qt::Key_Escape, 27},
+    {Qt::Key_Space, 32},      {Qt::Key_PageUp, 33},     {Qt::Key_PageDown, 34},
+    {Qt::Key_End, 35},        {Qt::Key_Home, 36},       {Qt::Key_Left, 37},
+    {Qt::Key_Up, 38},         {Qt::Key_Right, 39},      {Qt::Key_Down, 40},
+    {Qt::Key_Select, 41},     {Qt::Key_Print, 44},      {Qt::Key_Insert, 45},
+    {Qt::Key_Delete, 46},     {Qt::Key_Help, 47},       {Qt::Key_Meta, 91},
+    {Qt::Key_Menu, 93},       {Qt::Key_NumLock, 144},   {Qt::Key_ScrollLock, 145},
+    {Qt::Key_Semicolon, 186}, {Qt::Key_Colon, 186},     {Qt::Key_Equal, 187},
+    {Qt::Key_Plus, 187},      {Qt::Key_Comma, 188},     {Qt::Key_Less, 188},
+    {Qt::Key_Minus, 189},     {Qt::Key_Underscore, 189}, {Qt::Key_Period, 190},
+    {Qt::Key_Greater, 190},   {Qt::Key_Slash, 191},     {Qt::Key_Question, 191},
+    {Qt::Key_QuoteLeft, 192}, {Qt::Key_AsciiTilde, 192}, {Qt::Key_BracketLeft, 219},
+    {Qt::Key_BraceLeft, 219}, {Qt::Key_Backslash, 220}, {Qt::Key_Bar, 220},
+    {Qt::Key_BracketRight, 221}, {Qt::Key_BraceRight, 221}, {Qt::Key_Apostrophe, 222},
+    {Qt::Key_QuoteDbl, 222},  {Qt::Key_Exclam, '1'},    {Qt::Key_At, '2'},
+    {Qt::Key_NumberSign, '3'}, {Qt::Key_Dollar, '4'},   {Qt::Key_Percent, '5'},
+    {Qt::Key_AsciiCircum, '6'}, {Qt::Key_Ampersand, '7'}, {Qt::Key_Asterisk, '8'},
+}};
+
+// The keypad's own codes.
+int keypadCode(int key)
+{
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return 96 + (key - Qt::Key_0);
+    switch (key) {
+    case Qt::Key_Asterisk: return 106;
+    case Qt::Key_Plus: return 107;
+    case Qt::Key_Minus: return 109;
+    case Qt::Key_Period: return 110;
+    case Qt::Key_Comma: return 110;
+    case Qt::Key_Slash: return 111;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+int virtualKeyCode(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if (event.modifiers() & Qt::KeypadModifier) {
+        if (const int code = keypadCode(key))
+            return code;
+    }
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+        return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return 112 + (key - Qt::Key_F1);
+    if (key == Qt::Key_ParenLeft)
+        return '9';
+    if (key == Qt::Key_ParenRight)
+        return '0';
+    for (const auto& [qtKey, code] : kKeyTable) {
+        if (qtKey == key)
+            return code;
+    }
+    return 0;
+}
+
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+int mouseButtonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+int mouseButtonsCode(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+}  // namespace buttons

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <Qt>
+
+class QKeyEvent;
+
+namespace buttons {
+
+// The Windows virtual-key code of a key (US layout for the punctuation keys); 0
+// for keys that have none.
+int virtualKeyCode(const QKeyEvent& event);
+// Shift 1, Ctrl 2, Alt 4.
+int shiftState(Qt::KeyboardModifiers modifiers);
+// Left 1, right 2, middle 4; 0 for any other button.
+int mouseButtonCode(Qt::MouseButton button);
+int mouseButtonsCode(Qt::MouseButtons buttons);
+
+}  // namespace buttons
