@@ -128,7 +128,9 @@ Colour Surface::pixel(int x, int y) const
 
 void Surface::setClip(const QRegion& region) { painter_.setClipRegion(region); }
 
-void Surface::removeClip() { painter_.setClipping(false); }
+// Switching clipping off with setClipping(false) would make a later clip to a
+// region of several rectangles ineffective; the explicit "no clip" keeps it working.
+void Surface::removeClip() { painter_.setClipRegion(QRegion(), Qt::NoClip); }
 
 void Surface::fillRect(int left, int top, int right, int bottom, Colour colour)
 {

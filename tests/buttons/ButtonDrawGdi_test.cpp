@@ -154,6 +154,21 @@ TEST(GdiSurface, EverythingRespectsTheClip)
     EXPECT_EQ(pixelsOf(s, kGreen).size(), 9u);
 }
 
+TEST(GdiSurface, AClipRemovedAndSetAgainStillClips)
+{
+    Surface s(QSize(20, 10));
+    const QRegion ellipse(0, 0, 20, 10, QRegion::Ellipse);
+    for (int pass = 0; pass < 3; ++pass) {
+        s.removeClip();
+        EXPECT_FALSE(s.hasClip());
+        s.fillAll(kBlack);
+        s.setClip(ellipse);
+        s.fillAll(kRed);
+        EXPECT_EQ(s.pixel(0, 0), kBlack) << pass;
+        EXPECT_EQ(s.pixel(10, 5), kRed) << pass;
+    }
+}
+
 TEST(GdiSurface, TransparentBitmapLeavesOutItsTopLeftColourOnly)
 {
     QImage bmp(4, 2, QImage::Format_RGB32);
