@@ -48,7 +48,9 @@ int drawStyle5(ButtonCanvas& canvas, EdgeColours& edges)
             edges.setRing(kRingC, c, c);
         }
         canvas.drawEdges(edges);
-    } else {
+    } else if (look.buttonShape <= 6) {
+        // Picture shapes take their outline from the frame rule instead; an ellipse
+        // would cut across the picture.
         canvas.surface().removeClip();
         canvas.surface().ellipseOutline(0, 0, canvas.width() - 1, canvas.height() - 1, shaded(faceColour, -32));
         canvas.selectClip(canvas.regions().outer);

@@ -1,6 +1,7 @@
 // The looks as the window shows them: pixels of grab() of real buttons on a
 // container, with a fixed palette and font.
 #include "buttons/ButtonPaint.h"
+#include "buttons/ButtonPicture.h"
 #include "buttons/StyledButton.h"
 #include "platform/GdiColour.h"
 
@@ -14,6 +15,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -100,6 +102,7 @@ struct RingCase {
 };
 
 constexpr Colour W = 0xFFFFFF, K = 0x000000, G = 0x808080, L = 0xE9E9E9;
+constexpr Colour kNoOutline = -1;
 
 const RingCase kRingCases[] = {
     {0, State::Normal, {kFace, kFace, kFace, kFace, L, L, G, G, W, W, K, K}},
@@ -421,4 +424,185 @@ TEST_F(ButtonDrawWidget, ShapesFiveToEightShowTheirCaptionOnlyWhileValueIsTrue)
     EXPECT_EQ(ink(shot(b)), 0);
     b->setValue(true);
     EXPECT_GT(ink(shot(b)), 20);
+}
+
+TEST_F(ButtonDrawWidget, XpMacRingsWhenDefaultLatchedAndWithAGradient)
+{
+    struct Case {
+        const char* name;
+        std::function<void(StyledButton*)> set;
+        Colour ring[12];
+    };
+    const Colour d = 0x707070;
+    const Case cases[] = {
+        {"default", [](StyledButton* b) { b->setStateFlags(StyledButton::kFlagDefault); },
+         {W, W, 0xC7CFD3, 0xC7CFD3, W, W, 0xC7CFD3, 0xA7AFB3, d, d, d, d}},
+        {"check on",
+         [](StyledButton* b) {
+             b->setMode(1);
+             b->setValue(true);
+         },
+         {0x6A7070, 0x4A5050, 0xA9AFAF, 0xA9AFAF, 0x4A5050, 0x4A5050, W, W, d, d, d, d}},
+        {"gradient",
+         [](StyledButton* b) {
+             b->setGradientColor(0x804000);
+             b->setGradientMode(1);
+         },
+         {W, W, 0xC7CFD3, 0xC7CFD3, W, W, 0xC7CFD3, 0xA7AFB3, 0xE7EFF3, 0xE7EFF3, d, d}},
+    };
+    for (const Case& c : cases) {
+        StyledButton* b = button(7);
+        c.set(b);
+        const QImage img = shot(b);
+        for (int i = 0; i < 12; ++i)
+            EXPECT_EQ(at(img, kRingPoints[i].x(), kRingPoints[i].y()), c.ring[i]) << c.name << ", entry " << i + 1;
+        delete b;
+    }
+}
+
+TEST_F(ButtonDrawWidget, XpMacSoftensItsCornersWithTenPixels)
+{
+    StyledButton* b = button(7);
+    const QImage img = shot(b);
+    struct Probe {
+        QPoint p;
+        Colour expected;
+    };
+    const Probe probes[] = {
+        {{1, 1}, G},       {{2, 1}, G},  {{1, 2}, G},  {{1, 21}, G},       {{1, 20}, G},
+        {{73, 1}, 0x707070}, {{72, 1}, G}, {{73, 2}, G}, {{73, 21}, 0x707070}, {{73, 20}, G},
+    };
+    for (const Probe& p : probes)
+        EXPECT_EQ(at(img, p.p.x(), p.p.y()), p.expected) << p.p.x() << "," << p.p.y();
+}
+
+TEST_F(ButtonDrawWidget, XpMacCaptionColours)
+{
+    auto inkColours = [](const QImage& img) {
+        std::set<Colour> out;
+        for (int y = 6; y < 17; ++y)
+            for (int x = 28; x < 47; ++x)
+                out.insert(at(img, x, y));
+        return out;
+    };
+    StyledButton* b = button(7);
+    b->setHoverForeColor(0x0000FF);
+    EXPECT_TRUE(inkColours(shot(b)).count(0));
+    show();
+    hover(b);
+    EXPECT_TRUE(inkColours(shot(b)).count(0x0000FF));
+    QTest::mousePress(b, Qt::LeftButton, {}, b->rect().center());
+    const auto pushed = inkColours(shot(b));
+    EXPECT_TRUE(pushed.count(W));
+    EXPECT_FALSE(pushed.count(0));
+}
+
+TEST_F(ButtonDrawWidget, XpDisabledRimIsTheDarkenedFace)
+{
+    StyledButton* b = button(2);
+    b->setEnabled(false);
+    const QImage img = shot(b);
+    const Colour face = 0xDBE7E7, rim = 0x7C9393;
+    const Colour expected[12] = {face, face, face, face, face, face, face, face, rim, rim, rim, rim};
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(at(img, kRingPoints[i].x(), kRingPoints[i].y()), expected[i]) << "entry " << i + 1;
+    EXPECT_EQ(at(img, 1, 1), rim);
+    EXPECT_EQ(at(img, 73, 21), rim);
+
+    StyledButton* ellipse = button(2, QSize(80, 40), "");
+    ellipse->setButtonShape(4);
+    ellipse->setEnabled(false);
+    show();
+    const QImage framed = windowShot();
+    EXPECT_EQ(at(framed, ellipse->x() + 40, ellipse->y() + 1), rim);
+}
+
+namespace {
+
+// A 40 x 30 picture: white margin (its top-left colour) round a dark green block.
+ButtonPicture blockPicture()
+{
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    for (int y = 5; y < 25; ++y)
+        for (int x = 5; x < 35; ++x)
+            img.setPixel(x, y, qRgb(0, 100, 0));
+    return ButtonPicture::bitmap(img);
+}
+
+}  // namespace
+
+TEST_F(ButtonDrawWidget, PictureShapesOfTheHoverAndXpMacLooksFollowTheFrameRule)
+{
+    struct Case {
+        int style;
+        bool value;
+        Colour outline;  // on the outer region's left edge
+    };
+    const Case cases[] = {
+        {0, false, K},
+        {7, false, K},
+        // A latched picture button of shape 7 shows its sunken rim instead.
+        {7, true, kNoOutline},
+        // The hover look shows no outline until the cursor is over the button.
+        {5, false, kNoOutline},
+    };
+    for (const Case& c : cases) {
+        StyledButton* b = button(c.style, QSize(80, 60), "");
+        b->setPicture(blockPicture());
+        b->setButtonShape(7);
+        if (c.value) {
+            b->setMode(1);
+            b->setValue(true);
+        }
+        b->setStateFlags(StyledButton::kFlagDefault);
+        ASSERT_EQ(b->size(), QSize(80, 60));
+        const QImage img = shot(b);
+        // The block spans x 10..69 at this size; the outer region starts one pixel in.
+        const Colour edge = at(img, 11, 30);
+        if (c.outline == kNoOutline)
+            EXPECT_NE(edge, K) << "style " << c.style;
+        else
+            EXPECT_EQ(edge, c.outline) << "style " << c.style << std::hex << " got " << edge;
+        delete b;
+    }
+}
+
+TEST_F(ButtonDrawWidget, HoverLookOutlinesEllipsesOnlyWithAnArc)
+{
+    StyledButton* ellipse = button(5, QSize(80, 40), "");
+    ellipse->setButtonShape(4);
+    // The arc in the face shaded by -32 on the outline of a flat, unhovered face.
+    EXPECT_EQ(at(shot(ellipse), 39, 0), 0xA8B0B4);
+    EXPECT_EQ(at(shot(ellipse), 40, 20), kFace);
+
+    StyledButton* picture = button(5, QSize(80, 60), "");
+    picture->setPicture(blockPicture());
+    picture->setButtonShape(7);
+    const QImage img = shot(picture);
+    for (int y = 8; y < 52; ++y)
+        for (int x = 8; x < 72; ++x)
+            ASSERT_NE(at(img, x, y), 0xA8B0B4) << x << "," << y;
+}
+
+TEST_F(ButtonDrawWidget, DisabledPictureIsGreyWhereItIsNotWhite)
+{
+    QImage img(16, 16, QImage::Format_RGB32);
+    img.fill(qRgb(255, 0, 255));
+    for (int y = 2; y < 14; ++y)
+        for (int x = 2; x < 14; ++x)
+            img.setPixel(x, y, x < 8 ? qRgb(255, 255, 255) : qRgb(200, 30, 30));
+    StyledButton* b = button(0, QSize(75, 30), "");
+    b->setPicture(ButtonPicture::bitmap(img));
+    b->setPictureAlign(0);
+    const QImage enabled = shot(b);
+    // The picture sits at (4, 7), 16 pixels square.
+    EXPECT_EQ(at(enabled, 4 + 10, 7 + 8), rgb(200, 30, 30));
+    EXPECT_EQ(at(enabled, 4 + 4, 7 + 8), W);
+    EXPECT_EQ(at(enabled, 4, 7), kFace);
+    b->setEnabled(false);
+    const QImage disabled = shot(b);
+    EXPECT_EQ(at(disabled, 4 + 10, 7 + 8), G);
+    EXPECT_EQ(at(disabled, 4 + 4, 7 + 8), kFace);
+    EXPECT_EQ(at(disabled, 4, 7), kFace);
 }

@@ -165,7 +165,7 @@ int main(int argc, char** argv)
         }
     }
 
-    sheet.label(8, shapesTop - 12, "Shapes 0-8 (normal; shapes 5-8 with Value on show their caption)", true);
+    sheet.label(8, shapesTop - 12, "Shapes 0-8 (default button; shapes 5-8 show their caption only with Value on)", true);
     for (int shape = 0; shape <= 8; ++shape)
         sheet.label(left + shape * cellW, shapesTop - 2, QString("shape %1").arg(shape));
     for (int style = 0; style < 8; ++style) {
@@ -174,6 +174,7 @@ int main(int argc, char** argv)
         for (int shape = 0; shape <= 8; ++shape) {
             ButtonLook l = baseLook(style, QSize(88, 48));
             l.buttonShape = shape;
+            l.caption = "&OK";
             l.stateFlags = kFlagDefault;
             if (shape >= 7) {
                 l.picture = blob;
