@@ -15,14 +15,24 @@ Colour disabledText(const ButtonLook& look)
     return look.mode == 0 || look.enabled ? gdi::kNoColour : gdi::kGrey;
 }
 
-bool faceAndCaption(ButtonCanvas& canvas, Colour face, Colour gradient, FaceResult& result)
+bool face(ButtonCanvas& canvas, Colour face, Colour gradient, FaceResult& result)
+{
+    result = canvas.drawFace(face, gradient, canvas.colours().hoverFace);
+    return result.goOn;
+}
+
+bool faceAndCaption(ButtonCanvas& canvas, Colour faceColour, Colour gradient, FaceResult& result)
 {
     const ButtonLook& look = canvas.look();
-    result = canvas.drawFace(face, gradient, canvas.colours().hoverFace);
-    if (!result.goOn)
+    if (!face(canvas, faceColour, gradient, result))
         return false;
-    canvas.drawCaptionAndPicture(face, disabledText(look), look.value, look.checkOrOption());
+    canvas.drawCaptionAndPicture(faceColour, disabledText(look), look.value, look.checkOrOption());
     return true;
+}
+
+bool faceAndCaption(ButtonCanvas& canvas, FaceResult& result)
+{
+    return faceAndCaption(canvas, faceColour(canvas), canvas.resolve(canvas.look().gradientColor), result);
 }
 
 int outlineAndFocus(ButtonCanvas& canvas, EdgeColours& edges, int clip, Colour focus)

@@ -20,23 +20,17 @@ void flatRing(EdgeColours& edges, int state)
 int drawStyle4(ButtonCanvas& canvas, EdgeColours& edges)
 {
     const ButtonLook& look = canvas.look();
-    FaceResult face;
-    if (!skeleton::faceAndCaption(canvas, skeleton::faceColour(canvas), canvas.resolve(look.gradientColor), face))
-        return kPaintNothing;
-    if (look.buttonShape <= 3) {
-        flatRing(edges, look.latched() ? 2 : std::max(face.state, 1));
-        canvas.drawEdges(edges);
-    }
-    return skeleton::outlineAndFocus(canvas, edges, face.clip, gdi::kBlack);
+    return paintWithRings(canvas, edges,
+                          [&](int faceState) { flatRing(edges, look.latched() ? 2 : std::max(faceState, 1)); });
 }
 
 int drawStyle5(ButtonCanvas& canvas, EdgeColours& edges)
 {
     const ButtonLook& look = canvas.look();
-    const Colour faceColour = skeleton::faceColour(canvas);
     FaceResult face;
-    if (!skeleton::faceAndCaption(canvas, faceColour, canvas.resolve(look.gradientColor), face))
+    if (!skeleton::faceAndCaption(canvas, face))
         return kPaintNothing;
+    const Colour faceColour = skeleton::faceColour(canvas);
     if (look.buttonShape <= 3) {
         if (look.hovering || look.pushed() || look.latched()) {
             flatRing(edges, look.latched() || look.pushed() ? 2 : 1);
@@ -61,17 +55,12 @@ int drawStyle5(ButtonCanvas& canvas, EdgeColours& edges)
 int drawStyle6(ButtonCanvas& canvas, EdgeColours& edges)
 {
     const ButtonLook& look = canvas.look();
-    FaceResult face;
-    if (!skeleton::faceAndCaption(canvas, skeleton::faceColour(canvas), canvas.resolve(look.gradientColor), face))
-        return kPaintNothing;
-    if (look.buttonShape <= 3) {
+    return paintWithRings(canvas, edges, [&](int) {
         const Colour light = shaded(0xDFDFDF, 8);
         const bool down = look.pushed() || look.latched();
         edges.setRing(kRingB, down ? kGrey : light, down ? light : kGrey);
         edges.setRing(kRingC, down ? kGrey : light, down ? light : kGrey);
-        canvas.drawEdges(edges);
-    }
-    return skeleton::outlineAndFocus(canvas, edges, face.clip, gdi::kBlack);
+    });
 }
 
 }  // namespace buttons

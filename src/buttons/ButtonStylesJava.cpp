@@ -30,8 +30,8 @@ int drawStyle3(ButtonCanvas& canvas, EdgeColours& edges)
 {
     const ButtonLook& look = canvas.look();
     const Colour face = javaFace(canvas);
-    const FaceResult result = canvas.drawFace(face, canvas.resolve(look.gradientColor), canvas.colours().hoverFace);
-    if (!result.goOn)
+    FaceResult result;
+    if (!skeleton::face(canvas, face, canvas.resolve(look.gradientColor), result))
         return kPaintNothing;
     // The caption keeps its place when pressed.
     canvas.drawCaptionAndPicture(face, shaded(gdi::kGrey, -16), false, true);

@@ -75,8 +75,8 @@ int drawStyle7(ButtonCanvas& canvas, EdgeColours& edges)
 {
     const ButtonLook& look = canvas.look();
     const Colour face = macFace(canvas);
-    const FaceResult result = canvas.drawFace(face, canvas.resolve(look.gradientColor), canvas.colours().hoverFace);
-    if (!result.goOn)
+    FaceResult result;
+    if (!skeleton::face(canvas, face, canvas.resolve(look.gradientColor), result))
         return kPaintNothing;
     canvas.drawCaptionAndPicture(face, skeleton::disabledText(look), look.value, look.checkOrOption(),
                                  macCaption(look));

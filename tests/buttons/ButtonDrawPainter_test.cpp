@@ -35,6 +35,17 @@ public:
     std::function<void(QSize)> onResize;
 };
 
+// A white picture with a coloured block inside its margin.
+QImage blockPicture(QSize size, int margin, QRgb colour)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int y = margin; y < size.height() - margin; ++y)
+        for (int x = margin; x < size.width() - margin; ++x)
+            picture.setPixel(x, y, colour);
+    return picture;
+}
+
 ButtonLook baseLook(QSize size = QSize(75, 23))
 {
     ButtonLook l;
@@ -144,12 +155,7 @@ TEST(ButtonPainter, ResizingFromInsideTheRegionRebuildDoesNotReenter)
 TEST(ButtonPainter, PictureShapeResizesToThePictureAndPaintsItsRim)
 {
     ButtonLook l = baseLook(QSize(60, 60));
-    QImage picture(30, 20, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    for (int y = 2; y < 18; ++y)
-        for (int x = 2; x < 28; ++x)
-            picture.setPixel(x, y, qRgb(0, 0, 200));
-    l.picture = picture;
+    l.picture = blockPicture(QSize(30, 20), 2, qRgb(0, 0, 200));
     l.pictureSize = 48;
     l.buttonShape = 8;
     Button b(l);
@@ -164,12 +170,7 @@ TEST(ButtonPainter, PictureShapeResizesToThePictureAndPaintsItsRim)
 TEST(ButtonPainter, ShapedDefaultButtonsGetTheirOutlineFramedOnTheWindowOnly)
 {
     ButtonLook l = baseLook(QSize(60, 40));
-    QImage picture(60, 40, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    for (int y = 5; y < 35; ++y)
-        for (int x = 5; x < 55; ++x)
-            picture.setPixel(x, y, qRgb(0, 120, 0));
-    l.picture = picture;
+    l.picture = blockPicture(QSize(60, 40), 5, qRgb(0, 120, 0));
     l.pictureSize = 48;
     l.buttonShape = 7;
     l.stateFlags = kFlagDefault;
