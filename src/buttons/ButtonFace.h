@@ -22,9 +22,12 @@ public:
     virtual void createButtonRegion() {}
     // The back buffer for a new size.
     virtual void createButtonDC() {}
-    // One full redraw, asked for whenever drawing is not delayed.
+    // One full redraw, asked for whenever drawing is not delayed. The state flags
+    // may change again right after the call (Space clears the hover look it set for
+    // this one redraw), so the face must take the state now, not at the next paint.
     virtual void redrawButton() = 0;
-    // The window needs its pixels (expose or after redrawButton).
+    // The window needs its pixels (an expose, or the update after redrawButton);
+    // a face that has not drawn yet draws the current state.
     virtual void paint(QPainter& painter) = 0;
 };
 

@@ -165,3 +165,10 @@ StyledButton* createStyledButton(QWidget* parent, const QString& objectName, con
     button->readProperties(design);
     return button;
 }
+
+StyledButton* createStyledButton(QWidget* parent, const ButtonDesign& design)
+{
+    StyledButton* button = createStyledButton(parent, design.objectName, design.design);
+    button->setGeometry(design.geometry);
+    return button;
+}

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -255,3 +256,12 @@ private:
 // Builds a window's button from its stored design: the one loading path every
 // window runs.
 StyledButton* createStyledButton(QWidget* parent, const QString& objectName, const PropertyBag& design);
+
+// One row of a window's design table: a button's name, place and stored design.
+struct ButtonDesign {
+    QString objectName;
+    QRect geometry;
+    PropertyBag design;
+};
+
+StyledButton* createStyledButton(QWidget* parent, const ButtonDesign& design);

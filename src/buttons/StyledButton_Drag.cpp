@@ -17,6 +17,15 @@ int dropEffect(Qt::DropActions actions)
 
 enum DragState { kDragEnter = 0, kDragLeave = 1, kDragOver = 2 };
 
+void raiseDragOver(StyledButton& button, QDragMoveEvent* event, int state)
+{
+    const QPointF pos = event->position();
+    emit button.OLEDragOver(event->mimeData(), dropEffect(event->possibleActions()),
+                            buttons::mouseButtonsCode(event->buttons()), buttons::shiftState(event->modifiers()),
+                            float(pos.x()), float(pos.y()), state);
+    event->acceptProposedAction();
+}
+
 }  // namespace
 
 void StyledButton::setOLEDropMode(int mode)
@@ -37,23 +46,9 @@ void StyledButton::OLEDrag()
     emit OLECompleteDrag(dropEffect(done));
 }
 
-void StyledButton::dragEnterEvent(QDragEnterEvent* event)
-{
-    const QPointF pos = event->position();
-    emit OLEDragOver(event->mimeData(), dropEffect(event->possibleActions()),
-                     buttons::mouseButtonsCode(event->buttons()), buttons::shiftState(event->modifiers()),
-                     float(pos.x()), float(pos.y()), kDragEnter);
-    event->acceptProposedAction();
-}
+void StyledButton::dragEnterEvent(QDragEnterEvent* event) { raiseDragOver(*this, event, kDragEnter); }
 
-void StyledButton::dragMoveEvent(QDragMoveEvent* event)
-{
-    const QPointF pos = event->position();
-    emit OLEDragOver(event->mimeData(), dropEffect(event->possibleActions()),
-                     buttons::mouseButtonsCode(event->buttons()), buttons::shiftState(event->modifiers()),
-                     float(pos.x()), float(pos.y()), kDragOver);
-    event->acceptProposedAction();
-}
+void StyledButton::dragMoveEvent(QDragMoveEvent* event) { raiseDragOver(*this, event, kDragOver); }
 
 void StyledButton::dragLeaveEvent(QDragLeaveEvent* event)
 {
