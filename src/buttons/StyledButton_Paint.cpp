@@ -23,9 +23,12 @@ public:
     }
     void createButtonDC() override { painter_.createBuffer(button_.size()); }
     void redrawButton() override { redraw(); }
+    // An expose shows the last redraw: the state flags may have changed since
+    // without asking for one (Space keeps its hover look only for its own redraw).
     void paint(QPainter& painter) override
     {
-        redraw();
+        if (frame_.isNull() || frame_.size() != button_.size())
+            redraw();
         painter.drawImage(0, 0, frame_);
     }
 

@@ -168,6 +168,7 @@ TEST_F(ButtonDrawWidget, ClassicDefaultButtonHasABlackFrameAndAFocusMark)
 {
     StyledButton* b = button(0);
     b->setStateFlags(StyledButton::kFlagDefault);
+    b->Refresh();
     const QImage img = shot(b);
     const Colour expected[12] = {L, L, G, G, W, W, K, K, K, K, K, K};
     for (int i = 0; i < 12; ++i)
@@ -210,9 +211,11 @@ TEST_F(ButtonDrawWidget, XpDefaultColoursOnlyWithTheFocusRectangle)
 {
     StyledButton* b = button(2);
     b->setStateFlags(StyledButton::kFlagDefault);
+    b->Refresh();
     EXPECT_EQ(at(shot(b), 37, 1), 0xFFDFBF);
     b->setShowFocusRect(false);
     b->setStateFlags(StyledButton::kFlagDefault);
+    b->Refresh();
     EXPECT_EQ(at(shot(b), 37, 1), 0xFFFFFF);
 }
 
@@ -435,7 +438,10 @@ TEST_F(ButtonDrawWidget, XpMacRingsWhenDefaultLatchedAndWithAGradient)
     };
     const Colour d = 0x707070;
     const Case cases[] = {
-        {"default", [](StyledButton* b) { b->setStateFlags(StyledButton::kFlagDefault); },
+        {"default", [](StyledButton* b) {
+             b->setStateFlags(StyledButton::kFlagDefault);
+             b->Refresh();
+         },
          {W, W, 0xC7CFD3, 0xC7CFD3, W, W, 0xC7CFD3, 0xA7AFB3, d, d, d, d}},
         {"check on",
          [](StyledButton* b) {
@@ -556,6 +562,7 @@ TEST_F(ButtonDrawWidget, PictureShapesOfTheHoverAndXpMacLooksFollowTheFrameRule)
             b->setValue(true);
         }
         b->setStateFlags(StyledButton::kFlagDefault);
+        b->Refresh();
         ASSERT_EQ(b->size(), QSize(80, 60));
         const QImage img = shot(b);
         // The block spans x 10..69 at this size; the outer region starts one pixel in.
@@ -605,4 +612,18 @@ TEST_F(ButtonDrawWidget, DisabledPictureIsGreyWhereItIsNotWhite)
     EXPECT_EQ(at(disabled, 4 + 10, 7 + 8), G);
     EXPECT_EQ(at(disabled, 4 + 4, 7 + 8), kFace);
     EXPECT_EQ(at(disabled, 4, 7), kFace);
+}
+
+TEST_F(ButtonDrawWidget, SpaceShowsThePushedLookUntilItIsReleased)
+{
+    StyledButton* b = button(0);
+    show();
+    b->setFocus();
+    QTest::keyPress(b, Qt::Key_Space);
+    // The hover look Space set for its redraw is gone again, the picture stays.
+    ASSERT_FALSE(b->stateFlags() & StyledButton::kFlagHover);
+    EXPECT_EQ(at(shot(b), 1, 11), kFace);
+    EXPECT_EQ(at(shot(b), 73, 11), G);
+    QTest::keyRelease(b, Qt::Key_Space);
+    EXPECT_EQ(at(shot(b), 1, 11), L);
 }
