@@ -1,48 +1,101 @@
 #include "buttons/ButtonFace.h"
+#include "buttons/ButtonPaint.h"
 #include "buttons/StyledButton.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QPainter>
-#include <QPalette>
+#include <QScreen>
 
 namespace {
 
-QColor resolved(ButtonColor color)
-{
-    if (color < 0) {
-        const int index = color & 0xFF;
-        const QPalette palette = QApplication::palette();
-        return palette.color(index == 18 ? QPalette::ButtonText : QPalette::Button);
-    }
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-}
-
-// A plain face with the caption until the button's own looks take over.
-class PlainButtonFace final : public ButtonFace {
+// The button's own looks: every redraw is painted off-screen and reaches the
+// window in one copy; the shape becomes the window mask, which also limits where
+// the mouse hits the button.
+class StyledButtonFace final : public ButtonFace, private buttons::ButtonHost {
 public:
-    explicit PlainButtonFace(StyledButton& button) : button_(button) {}
+    explicit StyledButtonFace(StyledButton& button) : button_(button), painter_(*this) {}
 
-    void redrawButton() override { button_.update(); }
-
+    void calculateLayout() override { painter_.calculateLayout(look()); }
+    void createButtonRegion() override
+    {
+        buttons::ButtonLook l = look();
+        painter_.createRegion(l);
+    }
+    void createButtonDC() override { painter_.createBuffer(button_.size()); }
+    void redrawButton() override { redraw(); }
+    // An expose shows the last redraw: the state flags may have changed since
+    // without asking for one (Space keeps its hover look only for its own redraw).
     void paint(QPainter& painter) override
     {
-        const QRect area = button_.rect();
-        painter.fillRect(area, resolved(button_.BackColor()));
-        painter.setPen(resolved(button_.ForeColor()));
-        painter.drawRect(area.adjusted(0, 0, -1, -1));
-        painter.setFont(button_.Font());
-        QString caption = button_.Caption();
-        caption.replace(QLatin1String("||"), QLatin1String("\n"));
-        painter.drawText(area, Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextWordWrap, caption);
+        if (frame_.isNull() || frame_.size() != button_.size())
+            redraw();
+        painter.drawImage(0, 0, frame_);
     }
 
 private:
+    void redraw()
+    {
+        painter_.redraw(look());
+        const int flags = button_.stateFlags() & ~StyledButton::kFlagMoved;
+        button_.setStateFlags(painter_.moved() ? flags | StyledButton::kFlagMoved : flags);
+    }
+
+    buttons::ButtonLook look() const
+    {
+        buttons::ButtonLook l;
+        l.size = button_.size();
+        l.buttonStyle = button_.ButtonStyle();
+        l.buttonShape = button_.ButtonShape();
+        l.mode = button_.Mode();
+        l.value = button_.Value();
+        l.enabled = button_.isEnabled();
+        l.designing = button_.designing();
+        l.stateFlags = button_.stateFlags();
+        l.hovering = button_.isHovering();
+        l.held = button_.isHeld();
+        l.backColor = button_.BackColor();
+        l.foreColor = button_.ForeColor();
+        l.hoverBackColor = button_.HoverBackColor();
+        l.hoverForeColor = button_.HoverForeColor();
+        l.gradientColor = button_.GradientColor();
+        l.gradientMode = button_.GradientMode();
+        l.captionAlign = button_.CaptionAlign();
+        l.captionStyle = button_.CaptionStyle();
+        l.pictureAlign = button_.PictureAlign();
+        l.pictureSize = button_.pictureSizePixels();
+        l.customClick = button_.CustomClick();
+        l.showFocusRect = button_.ShowFocusRect();
+        l.caption = button_.Caption();
+        l.font = button_.font();
+        l.picture = button_.Picture().image();
+        l.pictureIsIcon = button_.Picture().isIcon();
+        l.systemColours = gdi::SystemColours::fromPalette(button_.palette());
+        return l;
+    }
+
+    void moveBy(int dx, int dy) override { button_.move(button_.pos() + QPoint(dx, dy)); }
+    void resizeTo(QSize size) override { button_.resize(size); }
+    QSize screenSize() const override
+    {
+        const QScreen* screen = button_.screen() ? button_.screen() : QGuiApplication::primaryScreen();
+        return screen ? screen->geometry().size() : QSize(1024, 768);
+    }
+    void setWindowRegion(const QRegion& region) override { button_.setMask(region); }
+    void showFrame(const QImage& frame) override
+    {
+        frame_ = frame;
+        if (!button_.testAttribute(Qt::WA_WState_InPaintEvent))
+            button_.update();
+    }
+
     StyledButton& button_;
+    buttons::ButtonPainter painter_;
+    QImage frame_;
 };
 
 }  // namespace
 
 std::unique_ptr<ButtonFace> makeButtonFace(StyledButton& button)
 {
-    return std::make_unique<PlainButtonFace>(button);
+    return std::make_unique<StyledButtonFace>(button);
 }

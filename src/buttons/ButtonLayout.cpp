@@ -1,0 +1,152 @@
+#include "buttons/ButtonPaint.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace buttons {
+
+namespace {
+
+// Halves and scaled sizes are taken to the nearest whole number, ties to even.
+int nearest(double v) { return int(std::lrint(v)); }
+
+struct Band {
+    int left = 0;   // L: where the usable band starts
+    int width = 0;  // R
+    int end = 0;    // E: its right limit
+};
+
+Band usableBand(int shape, int w, int leftCut, int rightCut)
+{
+    const int slantLeft = leftCut - leftCut / 3 + 3;
+    const int slantRight = rightCut + (w - rightCut) / 3;
+    switch (shape) {
+    case 1:
+        return {slantLeft, w - slantLeft, w};
+    case 2:
+        return {0, slantRight, slantRight};
+    case 3:
+        return {slantLeft, slantRight - slantLeft, slantRight};
+    case 7:
+    case 8:
+        return {3, w - 3, w - 3};
+    default:
+        return {0, w, w};
+    }
+}
+
+// Keeps a rectangle 4 pixels inside the band and the top, 5 above the bottom.
+QRect keepInside(int l, int t, int r, int b, const Band& band, int h)
+{
+    l = std::max(l, band.left + 4);
+    t = std::max(t, 4);
+    r = std::min(r, band.end - 4);
+    b = std::min(b, h - 5);
+    return QRect(l, t, std::max(r - l, 0), std::max(b - t, 0));
+}
+
+QRect largePicture(const ButtonLook& look, const Band& band)
+{
+    const int w = look.width(), h = look.height();
+    if (look.pictureShaped())
+        return QRect(0, 0, w, h);
+    if (look.pictureSize == 40) {
+        const int m = look.buttonShape == 6 ? 1 : 3;
+        return QRect(m, m, w - 2 * m, h - 2 * m);
+    }
+    const double scale = std::min(double(band.width - 12) / look.picture.width(),
+                                  double(h - 12) / look.picture.height());
+    const int pw = nearest(look.picture.width() * scale);
+    const int ph = nearest(look.picture.height() * scale);
+    return QRect(band.left + nearest((band.width - pw) / 2.0), nearest((h - ph) / 2.0), pw, ph);
+}
+
+}  // namespace
+
+ButtonLayout calculateLayout(const ButtonLook& look, int leftCut, int rightCut)
+{
+    const int w = look.width(), h = look.height();
+    const Band band = usableBand(look.buttonShape, w, leftCut, rightCut);
+    const int p = look.pictureSize;
+    const int pa = look.pictureAlign;
+    const bool roomy = look.hasPicture() && p <= 32;
+    const bool picLeft = roomy && (pa == 0 || pa == 1);
+    const bool picRight = roomy && (pa == 2 || pa == 3);
+    const bool picAbove = roomy && pa == 4;
+    const bool picBelow = roomy && pa == 5;
+    const bool side = picLeft || picRight;
+
+    const QString text = captionLines(look.caption);
+    const bool hasCaption = !text.isEmpty();
+    QSize m = gdi::Surface::measureText(band.width - 8 - (side ? p : 0), h - 8 - (picAbove || picBelow ? p : 0),
+                                        text, gdi::kTextWordBreak, look.font);
+    if (look.captionStyle != 0)
+        m += QSize(2, 2);
+    const int cw = m.width(), ch = m.height();
+
+    int x = 0;
+    switch (look.captionAlign) {
+    case 0:
+        x = band.left + 4 + (picLeft ? p + 4 : 0);
+        break;
+    case 1:
+        x = band.end - 4 - (picRight ? p + 4 : 0) - cw;
+        break;
+    default:
+        if (!side) {
+            x = band.left + nearest((band.width - cw) / 2.0);
+        } else if (pa == 1 || pa == 3) {
+            const int start = band.left + nearest((band.width - (cw + 4 + p)) / 2.0);
+            x = pa == 1 ? start + p + 4 : start;
+        } else if (pa == 0) {
+            const int restLeft = band.left + 4 + p;
+            x = restLeft + nearest((band.end - restLeft - cw) / 2.0);
+        } else {
+            x = band.left + nearest((band.end - 4 - p - band.left - cw) / 2.0);
+        }
+        break;
+    }
+
+    int capTop = 0, picTop = 0;
+    if (picAbove) {
+        picTop = nearest((h - (ch + p)) / 2.0);
+        capTop = picTop + p + 2;
+    } else if (picBelow) {
+        capTop = nearest((h - (ch + p)) / 2.0) + 2;
+        picTop = capTop + ch + 2;
+    } else {
+        capTop = nearest((h - ch) / 2.0);
+        picTop = nearest((h - p) / 2.0);
+    }
+
+    int picX = 0;
+    switch (pa) {
+    case 0:
+        picX = band.left + 4;
+        break;
+    case 1:
+        picX = hasCaption ? x - 4 - p : band.left + 4;
+        break;
+    case 2:
+        picX = band.end - 4 - p;
+        break;
+    case 3:
+        picX = hasCaption ? x + cw + 4 : band.end - 4 - p;
+        break;
+    default:
+        picX = band.left + nearest((band.width - p) / 2.0);
+        break;
+    }
+
+    ButtonLayout layout;
+    layout.caption = keepInside(x, capTop, x + cw, capTop + ch, band, h);
+    if (roomy)
+        layout.picture = keepInside(picX, picTop, picX + p, picTop + p, band, h);
+    else if (look.hasPicture()) {
+        layout.stretch = true;
+        layout.picture = largePicture(look, band);
+    }
+    return layout;
+}
+
+}  // namespace buttons

@@ -1,0 +1,108 @@
+#include "buttons/ButtonPaint.h"
+
+#include "buttons/ButtonPaintCanvas.h"
+
+namespace buttons {
+
+namespace {
+
+// Clears a flag when the scope ends, however it ends.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+ButtonPainter::ButtonPainter(ButtonHost& host) : host_(host) {}
+
+void ButtonPainter::createBuffer(QSize size) { buffer_.resize(size); }
+
+void ButtonPainter::calculateLayout(const ButtonLook& look)
+{
+    layout_ = buttons::calculateLayout(look, regions_.leftCut, regions_.rightCut);
+}
+
+void ButtonPainter::createRegion(ButtonLook& look)
+{
+    // Resizing the window below runs the resize handling again; that nested run
+    // must neither rebuild the region nor paint.
+    if (buildingRegion_)
+        return;
+    FlagScope building(buildingRegion_);
+    const QSize needed = regionSize(look);
+    if (needed != look.size) {
+        host_.resizeTo(needed);
+        look.size = needed;
+    }
+    if (buffer_.size() != look.size)
+        createBuffer(look.size);
+    if (look.pictureShaped() && !look.hasPicture()) {
+        regions_.outer = regions_.inner = QRegion();
+        regions_.leftCut = 0;
+        regions_.rightCut = look.width();
+        return;
+    }
+    regions_ = buildRegions(look);
+    host_.setWindowRegion(regions_.window);
+    if (look.buttonShape == 8) {
+        buffer_.removeClip();
+        drawGradient(buffer_, gdi::kWhite, gdi::kGrey, 3, host_.screenSize());
+    }
+}
+
+int ButtonPainter::redraw(const ButtonLook& look)
+{
+    if (buildingRegion_)
+        return kPaintNothing;
+    if (buffer_.size() != look.size)
+        createBuffer(look.size);
+    ButtonCanvas canvas(look, *this);
+    EdgeColours edges;
+    const int result = drawStyle(look.buttonStyle, canvas, edges);
+    if (result == kPaintNothing)
+        return result;
+    gdi::Surface window(buffer_.copyImage());
+    if (result > kPaintShow)
+        frameOutline(window, look, canvas.colours(), edges[12]);
+    host_.showFrame(window.copyImage());
+    return result;
+}
+
+void ButtonPainter::frameOutline(gdi::Surface& window, const ButtonLook& look, const DerivedColours& colours,
+                                 Colour frame) const
+{
+    auto frameIn = [&window](const QRegion& region, Colour colour) {
+        if (colour >= 0)
+            window.frameRegion(region, colour);
+    };
+    const int shape = look.buttonShape;
+    const bool pushed = look.pushed();
+    if (shape >= 4 && shape <= 6) {
+        if (look.buttonStyle == 2 && !pushed)
+            frameIn(regions_.outer, frame);
+        else if (shape == 6)
+            frameIn(regions_.window, frame);
+        return;
+    }
+    if (!look.pictureShaped())
+        return;
+    if (!look.hovering || pushed) {
+        if (!look.isDefault())
+            return;
+        const Colour colour = look.value && look.buttonStyle != 2 ? shaded(colours.shadow, -32) : frame;
+        frameIn(shape == 8 ? regions_.inner : regions_.outer, colour);
+        return;
+    }
+    const Colour colour = look.buttonStyle != 2 ? colours.hoverFace : frame;
+    if (look.buttonStyle == 2 || colour != look.resolve(look.backColor))
+        frameIn(regions_.window, colour);
+}
+
+}  // namespace buttons
