@@ -5,6 +5,7 @@
 #include "buttons/StyledButton.h"
 
 #include <QAction>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -42,10 +43,10 @@ std::vector<MainButtonDesign> buttonDesigns()
         {"cmdHelp", &frmMain::cmdHelp, Panel::Buttons, {4, 291, 42, 23}, "Manual", command("&Help")},
         {"cmdAbout", &frmMain::cmdAbout, Panel::Buttons, {50, 291, 42, 23}, "About", command("About")},
         {"cmdOptions", &frmMain::cmdOptions, Panel::Buttons, {4, 316, 88, 14}, "Tiny Mode", command("")},
-        {"Check1", &frmMain::Check1, Panel::Bottom, {300, 6, 84, 20},
+        {"Check1", &frmMain::Check1, Panel::Bottom, {290, 4, 84, 20},
          "Fit window to original size or stretch the original video source size to window",
          PropertyBag{{"Caption", "Fit/Stretch "}, {"BackStyle", 4}, {"Mode", 1}}},
-        {"Check3", &frmMain::Check3, Panel::Bottom, {300, 28, 84, 20},
+        {"Check3", &frmMain::Check3, Panel::Bottom, {290, 26, 84, 20},
          "Display video full screen (click on the screen to restore)",
          PropertyBag{{"Caption", "Full Screen"}, {"BackStyle", 4}, {"Mode", 1}}},
     };
@@ -76,6 +77,9 @@ QTimer* makeTimer(QObject* owner, const char* name, int interval)
 void frmMain::buildControls()
 {
     resize(475, 374);
+    QFont small = font();
+    small.setPointSizeF(8.25);
+    setFont(small);
 
     Picture2 = new QWidget(this);
     Picture2->setObjectName("Picture2");
@@ -107,7 +111,7 @@ void frmMain::buildControls()
 
     txtSaveInterval = new QLineEdit(Picture3);
     txtSaveInterval->setObjectName("txtSaveInterval");
-    txtSaveInterval->setGeometry(250, 6, 40, 20);
+    txtSaveInterval->setGeometry(242, 4, 40, 20);
     txtSaveInterval->setToolTip("seconds");
 
     buildButtons();

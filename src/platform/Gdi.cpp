@@ -36,6 +36,18 @@ QString plainLineBreaks(QString text)
     return text;
 }
 
+// The text as shown: "&&" is one "&", a single "&" marks the access key and is not shown.
+QString withoutAccessMarkers(const QString& text)
+{
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        shown += text[i];
+    }
+    return shown;
+}
+
 // The pixels of a line from a towards b, b itself left out.
 void appendLine(QVector<QPoint>& out, QPoint a, QPoint b)
 {
@@ -210,9 +222,17 @@ void Surface::ellipseOutline(int left, int top, int right, int bottom, Colour pe
 void Surface::drawText(const QRect& box, const QString& text, int format, Colour colour,
                        const QFont& font)
 {
-    painter_.setFont(aliased(font));
+    const QFont f = aliased(font);
+    painter_.setFont(f);
     painter_.setPen(pen(colour));
-    painter_.drawText(box, qtTextFlags(format), plainLineBreaks(text));
+    const QString lines = plainLineBreaks(text);
+    int flags = qtTextFlags(format);
+    // Qt's word wrap counts the access-key marker as text, so a caption measured to
+    // fit one line would lose its last word; text that fits needs no wrapping.
+    if ((flags & Qt::TextWordWrap) && !lines.contains('\n')
+        && QFontMetrics(f).horizontalAdvance(withoutAccessMarkers(lines)) <= box.width())
+        flags &= ~Qt::TextWordWrap;
+    painter_.drawText(box, flags, lines);
 }
 
 QSize Surface::measureText(int width, int height, const QString& text, int format,

@@ -627,3 +627,26 @@ TEST_F(ButtonDrawWidget, SpaceShowsThePushedLookUntilItIsReleased)
     QTest::keyRelease(b, Qt::Key_Space);
     EXPECT_EQ(at(shot(b), 1, 11), L);
 }
+
+TEST_F(ButtonDrawWidget, CaptionWithAnAccessKeyKeepsEveryWordOnItsLine)
+{
+    // The ink of the caption spans both words, not just the first.
+    auto inkSpan = [](const QImage& img) {
+        int left = img.width(), right = -1;
+        for (int y = 3; y < img.height() - 3; ++y)
+            for (int x = 3; x < img.width() - 3; ++x)
+                if (at(img, x, y) == 0) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        return right - left + 1;
+    };
+    QFont f("DejaVu Sans");
+    f.setPointSizeF(8.25);
+    const int words = QFontMetrics(f).horizontalAdvance("Video Size");
+    for (const char* caption : {"&Video Size", "Video &Size", "Video Size"}) {
+        StyledButton* b = button(4, QSize(88, 23), caption);
+        b->setFont(f);
+        EXPECT_GE(inkSpan(shot(b)), words - 3) << caption;
+    }
+}
