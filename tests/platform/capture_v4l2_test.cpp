@@ -4,7 +4,14 @@
 #include "platform/capture/V4l2Enumerator.h"
 #include "platform/capture/V4l2Format.h"
 
+#include "platform/capture/LibV4l2Io.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtTest/QTest>
+
+#include <sys/stat.h>
 
 using namespace captest;
 
@@ -36,7 +43,7 @@ TEST(V4l2EnumerationTest, NodeNumbers)
 {
     const std::pair<const char*, int> cases[] = {
         {"/dev/video0", 0}, {"/dev/video12", 12}, {"/dev/video", -1}, {"/dev/video1a", -1},
-        {"/dev/videox", -1}, {"/dev/v4l-subdev0", -1}, {"/tmp/video3", -1},
+        {"/dev/videox", -1}, {"/dev/v4l-subdev0", -1}, {"/dev/myvideo3", -1}, {"/tmp/nodes/video3", 3},
     };
     for (const auto& [path, number] : cases)
         EXPECT_EQ(nodeNumber(path), number) << path;
@@ -79,6 +86,24 @@ TEST(V4l2EnumerationTest, NodesThatCannotBeOpenedAreSkippedAndClosedAfterwards)
     EXPECT_EQ(nodes[0].card, "Second");
     EXPECT_EQ(nodes[0].versionText(), "fakecam 6.1.0");
     EXPECT_EQ(io.openCount(), 0);
+}
+
+TEST(V4l2EnumerationTest, RealNodesThatAreNoCamerasAreSkippedAndLeakNothing)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("video0")).constData(), 0600), 0);
+    QFile plain(dir.filePath("video1"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    LibV4l2Io io(dir.path());
+    QStringList listed = io.listNodes();
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{dir.filePath("video0"), dir.filePath("video1")}));
+    const auto descriptors = [] { return QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(); };
+    const auto before = descriptors();
+    ASSERT_GT(before, 2);
+    EXPECT_TRUE(enumerateV4l2(io).isEmpty());
+    EXPECT_EQ(descriptors(), before);
 }
 
 TEST(V4l2FormatTest, OnlyTheExactAnswerCounts)
