@@ -48,23 +48,20 @@ void writeHeaders(char* p, int width, int height, quint32 imageBytes)
 
 QByteArray encodeBmp24(const QImage& image)
 {
-    const QImage rgb = image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
-    const int width = rgb.width();
-    const int height = rgb.height();
+    // The file keeps blue, green, red in each pixel; Qt's swap of the channels is
+    // much faster than a loop over the pixels.
+    const QImage bgr = (image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888))
+                           .rgbSwapped();
+    const int width = bgr.width();
+    const int height = bgr.height();
     const int stride = (width * 3 + 3) & ~3;
     const quint32 imageBytes = quint32(stride) * quint32(height);
     QByteArray bmp(kFileHeader + kInfoHeader + int(imageBytes), '\0');
     writeHeaders(bmp.data(), width, height, imageBytes);
     char* pixels = bmp.data() + kFileHeader + kInfoHeader;
-    for (int y = 0; y < height; ++y) {
-        const uchar* source = rgb.constScanLine(height - 1 - y);
-        char* row = pixels + std::size_t(y) * std::size_t(stride);
-        for (int x = 0; x < width; ++x) {
-            row[x * 3] = char(source[x * 3 + 2]);
-            row[x * 3 + 1] = char(source[x * 3 + 1]);
-            row[x * 3 + 2] = char(source[x * 3]);
-        }
-    }
+    for (int y = 0; y < height; ++y)
+        std::memcpy(pixels + std::size_t(y) * std::size_t(stride), bgr.constScanLine(height - 1 - y),
+                    std::size_t(width) * 3);
     return bmp;
 }
 

@@ -20,12 +20,12 @@ std::optional<qint64> parseSeconds(const QString& text)
     return std::llround(seconds * 1000.0);
 }
 
-std::optional<SyntheticScene> parseEvent(const QString& spec)
+std::optional<SyntheticScene> parseEvent(const QString& text)
 {
     SyntheticScene scene;
     scene.kind = SyntheticScene::Kind::Event;
     bool haveAt = false, haveFor = false;
-    for (const QString& part : spec.split(',', Qt::SkipEmptyParts)) {
+    for (const QString& part : text.split(',', Qt::SkipEmptyParts)) {
         const QString key = part.section('=', 0, 0).trimmed();
         const auto value = parseSeconds(part.section('=', 1).trimmed());
         if (!value || !part.contains('='))

@@ -4,6 +4,7 @@
 #include "platform/capture/LibV4l2Io.h"
 #include "platform/capture/VideoSourceDialog.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -102,7 +103,7 @@ CaptureHandle CaptureSystem::capCreateCaptureWindowA(const QString& windowName, 
 {
     ensureConfigured();
     CaptureHandle handle = 0;
-    if (parent && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    if (parent && qobject_cast<QApplication*>(QCoreApplication::instance())) {
         auto* window = new CaptureWindow(parent);
         window->setObjectName(windowName.section(QChar(0), 0, 0));
         window->setGeometry(x, y, std::max(0, width), std::max(0, height));

@@ -314,46 +314,58 @@ int FakeV4l2Io::streamSwitch(NodeState& node, int fd, bool on)
 
 int FakeV4l2Io::control(NodeState& node, unsigned long request, void* arg)
 {
-    auto& controls = node.script.controls;
-    if (request == VIDIOC_QUERYCTRL) {
-        auto* q = static_cast<v4l2_queryctrl*>(arg);
-        const bool next = q->id & V4L2_CTRL_FLAG_NEXT_CTRL;
-        const quint32 id = q->id & ~quint32(V4L2_CTRL_FLAG_NEXT_CTRL);
-        const Control* found = nullptr;
-        for (const Control& c : controls)
-            if (next ? (c.query.id > id && (!found || c.query.id < found->query.id)) : c.query.id == id)
-                found = &c;
-        if (!found)
-            return fail(EINVAL);
-        *q = found->query;
-        return 0;
+    switch (request) {
+    case VIDIOC_QUERYCTRL:
+        return queryControl(node, static_cast<v4l2_queryctrl*>(arg));
+    case VIDIOC_QUERYMENU:
+        return queryMenu(node, static_cast<v4l2_querymenu*>(arg));
+    case VIDIOC_G_CTRL:
+    case VIDIOC_S_CTRL:
+        return accessControl(node, request == VIDIOC_S_CTRL, static_cast<v4l2_control*>(arg));
+    default:
+        return fail(ENOTTY);
     }
-    if (request == VIDIOC_QUERYMENU) {
-        auto* m = static_cast<v4l2_querymenu*>(arg);
-        for (const Control& c : controls)
-            if (c.query.id == m->id && m->index < quint32(c.menu.size())) {
-                copyText(m->name, sizeof m->name, c.menu[int(m->index)]);
-                return 0;
-            }
+}
+
+int FakeV4l2Io::queryControl(NodeState& node, v4l2_queryctrl* q)
+{
+    const bool next = q->id & V4L2_CTRL_FLAG_NEXT_CTRL;
+    const quint32 id = q->id & ~quint32(V4L2_CTRL_FLAG_NEXT_CTRL);
+    const Control* found = nullptr;
+    for (const Control& c : node.script.controls)
+        if (next ? (c.query.id > id && (!found || c.query.id < found->query.id)) : c.query.id == id)
+            found = &c;
+    if (!found)
         return fail(EINVAL);
-    }
-    if (request == VIDIOC_G_CTRL || request == VIDIOC_S_CTRL) {
-        auto* v = static_cast<v4l2_control*>(arg);
-        for (Control& c : controls) {
-            if (c.query.id != v->id)
-                continue;
-            if (request == VIDIOC_G_CTRL) {
-                v->value = c.value;
-                return 0;
-            }
-            if (v->value < c.query.minimum || v->value > c.query.maximum)
-                return fail(ERANGE);
-            c.value = v->value;
+    *q = found->query;
+    return 0;
+}
+
+int FakeV4l2Io::queryMenu(NodeState& node, v4l2_querymenu* m)
+{
+    for (const Control& c : node.script.controls)
+        if (c.query.id == m->id && m->index < quint32(c.menu.size())) {
+            copyText(m->name, sizeof m->name, c.menu[int(m->index)]);
             return 0;
         }
-        return fail(EINVAL);
+    return fail(EINVAL);
+}
+
+int FakeV4l2Io::accessControl(NodeState& node, bool write, v4l2_control* v)
+{
+    for (Control& c : node.script.controls) {
+        if (c.query.id != v->id)
+            continue;
+        if (!write) {
+            v->value = c.value;
+            return 0;
+        }
+        if (v->value < c.query.minimum || v->value > c.query.maximum)
+            return fail(ERANGE);
+        c.value = v->value;
+        return 0;
     }
-    return fail(ENOTTY);
+    return fail(EINVAL);
 }
 
 void FakeV4l2Io::fillFrame(NodeState& node, QByteArray& buffer)

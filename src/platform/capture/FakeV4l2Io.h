@@ -90,6 +90,9 @@ private:
     int dequeueBuffer(NodeState& node, int fd, v4l2_buffer* b);
     int streamSwitch(NodeState& node, int fd, bool on);
     int control(NodeState& node, unsigned long request, void* arg);
+    int queryControl(NodeState& node, v4l2_queryctrl* q);
+    int queryMenu(NodeState& node, v4l2_querymenu* m);
+    int accessControl(NodeState& node, bool write, v4l2_control* v);
     void fillFrame(NodeState& node, QByteArray& buffer);
 
     mutable std::mutex mutex_;

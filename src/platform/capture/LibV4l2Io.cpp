@@ -15,7 +15,7 @@ namespace platform::capture {
 QStringList LibV4l2Io::listNodes()
 {
     QStringList nodes;
-    const QDir dev("/dev");
+    const QDir dev(folder_);
     for (const QString& name : dev.entryList({"video*"}, QDir::System | QDir::Files))
         nodes << dev.filePath(name);
     return nodes;

@@ -1,6 +1,7 @@
 #include "platform/capture/SceneRenderer.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTime>
 
@@ -13,12 +14,13 @@ namespace {
 
 constexpr QRgb kDefaultStill = 0x336699;
 constexpr qint64 kSweepPeriodMs = 4000;
+constexpr QRgb kBand = 0x101010;
 
 int shifted(int channel, int by) { return (channel + by) & 0xFF; }
 
 QRect bandRect(QSize size) { return {0, size.height() * 7 / 10, size.width(), size.height() - size.height() * 7 / 10}; }
 
-int trackWidth(QSize size) { return size.width() * 2 / 3; }
+int trackWidth(QSize size) { return size.width() / 2; }
 
 QString clockText(qint64 ms)
 {
@@ -99,11 +101,15 @@ const QImage& SceneRenderer::barsBackground(const ScenePicture& picture)
         const int x1 = size.width() * (i + 1) / int(kBars.size());
         p.fillRect(x0, 0, x1 - x0, size.height(), QColor(withBrightness(kBars[i], picture.brightness)));
     }
-    p.fillRect(bandRect(size), QColor(withBrightness(0x101010, picture.brightness)));
+    p.fillRect(bandRect(size), QColor(withBrightness(kBand, picture.brightness)));
+    const QFont font = pixelFont(size.height() / 20);
+    const QString label = QString("%1  %2x%3").arg(picture.label).arg(size.width()).arg(size.height());
+    // A dark backing keeps the label readable on the light bars.
+    p.fillRect(QRect(QPoint(2, 2), QFontMetrics(font).boundingRect(label).size() + QSize(4, 2)),
+               QColor(withBrightness(kBand, picture.brightness)));
     p.setPen(QColor(withBrightness(0xFFFFFF, picture.brightness)));
-    p.setFont(pixelFont(size.height() / 20));
-    p.drawText(QRect(4, 2, size.width() - 8, size.height() / 8), Qt::AlignLeft | Qt::AlignTop,
-               QString("%1  %2x%3").arg(picture.label).arg(size.width()).arg(size.height()));
+    p.setFont(font);
+    p.drawText(QRect(4, 3, size.width() - 8, size.height() / 8), Qt::AlignLeft | Qt::AlignTop, label);
     p.end();
     background_ = image;
     backgroundKey_ = picture;
@@ -122,11 +128,12 @@ QImage SceneRenderer::bars(const ScenePicture& picture, qint64 ms)
     const qint64 x = (phase < half ? phase : kSweepPeriodMs - phase) * travel / half;
     QPainter p(&frame);
     p.fillRect(int(x), band.top() + (band.height() - side) / 2, side, side, white);
-    p.setPen(white);
-    p.setFont(pixelFont(band.height() / 3));
-    p.drawText(QRect(trackWidth(picture.size), band.top(), picture.size.width() - trackWidth(picture.size),
-                     band.height()),
-               Qt::AlignCenter, clockText(ms));
+    p.end();
+    const QRect clock(trackWidth(picture.size), band.top(), picture.size.width() - trackWidth(picture.size),
+                      band.height());
+    const QString text = clockText(ms);
+    glyphs_.prepare(clock.size(), int(text.size()), white.rgb(), withBrightness(kBand, picture.brightness));
+    glyphs_.draw(frame, clock, text);
     return frame;
 }
 

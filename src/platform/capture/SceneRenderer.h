@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/capture/CaptureConfig.h"
+#include "platform/capture/ClockGlyphs.h"
 
 #include <QImage>
 #include <QSize>
@@ -42,6 +43,7 @@ private:
     QImage plain_;
     ScenePicture backgroundKey_;
     QImage background_;
+    ClockGlyphs glyphs_;
 };
 
 }  // namespace platform::capture

@@ -46,7 +46,7 @@ QString V4l2NodeInfo::versionText() const
 
 int nodeNumber(const QString& path)
 {
-    static const QRegularExpression form("^/dev/video(\\d{1,6})$");
+    static const QRegularExpression form("(?:^|/)video(\\d{1,6})$");
     const auto m = form.match(path);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }

@@ -22,7 +22,7 @@ struct V4l2NodeInfo {
     QString versionText() const;
 };
 
-// N of "/dev/videoN", or -1 for any other name.
+// N of a node named "videoN" (e.g. /dev/video2), or -1 for any other name.
 int nodeNumber(const QString& path);
 // A node that captures video frames; metadata, output and codec nodes do not.
 bool capturesVideo(const v4l2_capability& caps);
