@@ -1,5 +1,7 @@
 #include "platform/BmpFile.h"
 
+#include "platform/SaveFile.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QtEndian>
@@ -60,19 +62,6 @@ void putPixels(QByteArray& buf, const QImage& bgr)
     }
 }
 
-bool commit(const QByteArray& bytes, const QString& path, QString* error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("cannot create %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        setError(error, QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    return true;
-}
 
 QImage pixelsFrom(const QByteArray& data, int width, int height, quint32 offset)
 {
@@ -108,7 +97,7 @@ bool writeBmp24(const QImage& image, const QString& path, QString* error)
     QByteArray bytes(kHeadersSize + pixelBytes, '\0');
     putHeaders(bytes, image.width(), image.height(), quint32(pixelBytes));
     putPixels(bytes, image.convertToFormat(QImage::Format_BGR888));
-    return commit(bytes, path, error);
+    return platform::writeFileSafely(path, bytes, error);
 }
 
 QImage readBmp24(const QString& path, QString* error)

@@ -1,6 +1,7 @@
 #include "settings/GDIPlusJPGConvertor.h"
 
-#include <QSaveFile>
+#include "platform/SaveFile.h"
+
 
 #include <turbojpeg.h>
 
@@ -20,11 +21,6 @@ bool fits(const DibPixels& p)
     return p.bits && p.width > 0 && p.height > 0 && p.bytesPerRow >= p.width * 4;
 }
 
-bool writeWhole(const QString& fileName, const QByteArray& data)
-{
-    QSaveFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
-}
 
 }  // namespace
 
@@ -66,5 +62,5 @@ JpegResult GDIPlusJPGConvertor::SaveDIB(const DibPixels& pixels, const QString& 
     const QByteArray jpeg = encode(pixels, JPGQuality);
     if (jpeg.isEmpty())
         return {JpegError::EncodeFailed};
-    return {writeWhole(destFilename, jpeg) ? JpegError::None : JpegError::WriteFailed};
+    return {platform::writeFileSafely(destFilename, jpeg) ? JpegError::None : JpegError::WriteFailed};
 }

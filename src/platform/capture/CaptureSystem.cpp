@@ -1,6 +1,6 @@
 #include "platform/capture/CaptureSystem.h"
 
-#include "platform/capture/BmpWriter.h"
+#include "platform/BmpFile.h"
 #include "platform/capture/LibV4l2Io.h"
 #include "platform/capture/VideoSourceDialog.h"
 
@@ -207,7 +207,7 @@ bool CaptureSystem::capFileSaveDIB(CaptureHandle handle, const QString& path)
 {
     ensureConfigured();
     CaptureWindow* w = find(handle);
-    const bool ok = w && w->connected() && writeBmp24(w->lastFrame(), path);
+    const bool ok = w && w->connected() && platform::writeBmp24(w->lastFrame(), path);
     return traced(handle, "WM_CAP_FILE_SAVEDIBA", {CaptureTrace::quoted(path)}, ok);
 }
 

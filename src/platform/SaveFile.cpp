@@ -1,0 +1,19 @@
+#include "platform/SaveFile.h"
+
+#include <QSaveFile>
+
+namespace platform {
+
+bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* error,
+                     std::optional<QFileDevice::Permissions> permissions)
+{
+    QSaveFile file(path);
+    const bool ok = file.open(QIODevice::WriteOnly)
+                    && (!permissions || file.setPermissions(*permissions))
+                    && file.write(bytes) == bytes.size() && file.flush() && file.commit();
+    if (!ok && error)
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    return ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFileDevice>
+#include <QString>
+
+#include <optional>
+
+namespace platform {
+
+// Makes bytes the whole new content of path. The old file is replaced only once
+// every byte has reached the disk: on any failure (no folder, no permission, a
+// full disk) it stays as it was and no partial file is left. Qt's QSaveFile alone
+// is not enough, as its commit replaces the file even when its final flush failed.
+bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                     std::optional<QFileDevice::Permissions> permissions = std::nullopt);
+
+}  // namespace platform
