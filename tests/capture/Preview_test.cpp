@@ -259,3 +259,16 @@ TEST_F(Preview, StartSwitchStartsThePreviewAtTheEndOfTheStartUp)
     EXPECT_TRUE(m.tmrMain->isActive());
     EXPECT_FALSE(m.cmdStart->Enabled());
 }
+
+TEST_F(Preview, TickWithoutAFrameKeepsTheLastOneOnShow)
+{
+    frmMain& m = open();
+    m.cmdStart_Click();
+    m.tmrMain->stop();
+    m.tmrMain_Timer();
+    const QImage shown = m.Image4->image();
+    ASSERT_FALSE(shown.isNull());
+    capture->capDriverDisconnect(m.capwnd());  // the device goes away
+    m.tmrMain_Timer();
+    EXPECT_EQ(m.Image4->image().cacheKey(), shown.cacheKey());
+}
