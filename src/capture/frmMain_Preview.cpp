@@ -101,6 +101,10 @@ void frmMain::StopWork()
     capture_.capCaptureStop(capwnd_);
     yield();
     capture_.capDriverDisconnect(capwnd_);
+    // Every start makes a new capture window; the old one would pile up on Image1
+    // over days of starts and stops by the time window.
+    if (QWidget* old = capture_.window(capwnd_))
+        old->deleteLater();
     capwnd_ = 0;
     yield();
     clearPumpedClipboard();

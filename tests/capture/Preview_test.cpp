@@ -272,3 +272,16 @@ TEST_F(Preview, TickWithoutAFrameKeepsTheLastOneOnShow)
     m.tmrMain_Timer();
     EXPECT_EQ(m.Image4->image().cacheKey(), shown.cacheKey());
 }
+
+TEST_F(Preview, StartsAndStopsLeaveNoCaptureWindowsBehind)
+{
+    frmMain& m = open();
+    for (int i = 0; i < 5; ++i) {
+        m.cmdStart_Click();
+        m.cmdStop_Click();
+    }
+    m.cmdStart_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(m.Image1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 1);
+    EXPECT_NE(capture->window(m.capwnd()), nullptr);
+}
