@@ -100,15 +100,3 @@ BENCHMARK(BM_BareFrameCopy)->Apply(sizes);
 BENCHMARK(BM_GrabOnly)->Apply(sizes);
 BENCHMARK(BM_GrabEditCopyReadBack)->Apply(sizes);
 BENCHMARK(BM_GrabSaveDibLoad)->Apply(sizes);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("TOLVEX_CAPTURE_DRIVERS", "synthetic");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,7 +2,6 @@
 // what the writer adds (encoder set-up per save, the temporary file, the rename).
 #include "settings/JpegWriter.h"
 
-#include <QApplication>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -102,14 +101,3 @@ BENCHMARK(BM_SavePictureAsJPG)->Apply(sizes);
 BENCHMARK(BM_BareTjCompress2)->Apply(sizes);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
