@@ -1,26 +1,9 @@
 #include "capture/PreviewImage.h"
 
+#include "buttons/VirtualKeys.h"
+
 #include <QMouseEvent>
 #include <QPainter>
-
-namespace {
-
-int buttonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
-}
-
-int shiftCode(Qt::KeyboardModifiers m)
-{
-    return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
-}
-
-}  // namespace
 
 PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent)
 {
@@ -44,12 +27,12 @@ void PreviewImage::paintEvent(QPaintEvent*)
 
 void PreviewImage::mousePressEvent(QMouseEvent* event)
 {
-    emit mousePressed(buttonCode(event->button()), shiftCode(event->modifiers()),
+    emit mousePressed(buttons::mouseButtonCode(event->button()), buttons::shiftState(event->modifiers()),
                       float(event->position().x()), float(event->position().y()));
 }
 
 void PreviewImage::mouseReleaseEvent(QMouseEvent* event)
 {
-    emit mouseReleased(buttonCode(event->button()), shiftCode(event->modifiers()),
+    emit mouseReleased(buttons::mouseButtonCode(event->button()), buttons::shiftState(event->modifiers()),
                        float(event->position().x()), float(event->position().y()));
 }

@@ -186,6 +186,7 @@ private:
     void detectSecondCopy(const CommandLineSwitches& sw);
     void applySwitches(const CommandLineSwitches& sw);
     void restoreWindowPosition();
+    void resizeOuter(int32_t widthTwips, int32_t heightTwips);
     void fillDeviceMenu();
     void showSideLogo();
     void applyStartMode();

@@ -2,18 +2,11 @@
 #include "capture/frmMain.h"
 
 #include "buttons/StyledButton.h"
+#include "platform/GdiColour.h"
 
 #include <QPalette>
 
 namespace {
-
-// A colour of the settings (&H00BBGGRR, or a system colour with the top bit set).
-QColor settingColour(int32_t value, const QPalette& palette)
-{
-    if (value < 0)
-        return palette.color(QPalette::Button);
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 void setBackground(QWidget* w, const QColor& colour)
 {
@@ -35,7 +28,8 @@ void frmMain::Opmaak()
     for (StyledButton* b : buttons)
         b->setButtonStyle(s_.ButtonStyle);
 
-    const QColor background = settingColour(s_.BackgroundColor, palette());
+    const QColor background =
+        QColor::fromRgb(gdi::toQRgb(gdi::SystemColours::fromPalette(palette()).resolve(s_.BackgroundColor)));
     for (QWidget* w : {static_cast<QWidget*>(this), Picture2, Picture3})
         setBackground(w, background);
     for (StyledButton* b : {Check1, OptSaveChoice[1], OptSaveChoice[2], OptSaveChoice[0], Check3})

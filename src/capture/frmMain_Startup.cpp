@@ -151,11 +151,17 @@ void frmMain::restoreWindowPosition()
     if (s_.MainTop >= -100 && s_.MainLeft >= -100)
         move(platform::twipsToPixels(s_.MainLeft), platform::twipsToPixels(s_.MainTop));
     if (s_.MainWidth > MinWidth && s_.MainHeight > MinHeight) {
-        const QSize frame = frameGeometry().size() - size();
-        resize(platform::twipsToPixels(s_.MainWidth) - frame.width(),
-               platform::twipsToPixels(s_.MainHeight) - frame.height());
+        resizeOuter(s_.MainWidth, s_.MainHeight);
         LayoutReady = true;
     }
+}
+
+void frmMain::resizeOuter(int32_t widthTwips, int32_t heightTwips)
+{
+    // The stored sizes are the outer frame's; Qt sizes the inside.
+    const QSize frame = frameGeometry().size() - size();
+    resize(std::max(1, platform::twipsToPixels(widthTwips) - frame.width()),
+           std::max(1, platform::twipsToPixels(heightTwips) - frame.height()));
 }
 
 void frmMain::fillDeviceMenu()
@@ -187,9 +193,7 @@ void frmMain::applyStartMode()
     if (mode > 0)
         show();
     if (mode == 2 || mode == 3) {
-        const QSize frame = frameGeometry().size() - size();
-        resize(std::max(1, platform::twipsToPixels(s_.MainWidth) - frame.width()),
-               std::max(1, platform::twipsToPixels(s_.MainHeight) - frame.height()));
+        resizeOuter(s_.MainWidth, s_.MainHeight);
         mnuOptionss_Click(15);
         Image4->resize(width() - Picture2->width() - AllowanceX, height() - Picture3->height() - AllowanceY);
         yield();

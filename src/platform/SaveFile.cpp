@@ -5,7 +5,7 @@
 namespace platform {
 
 bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* error,
-                     std::optional<QFileDevice::Permissions> permissions)
+                     std::optional<QFileDevice::Permissions> permissions, QFileDevice::FileError* fileError)
 {
     QSaveFile file(path);
     const bool ok = file.open(QIODevice::WriteOnly)
@@ -13,6 +13,8 @@ bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* erro
                     && file.write(bytes) == bytes.size() && file.flush() && file.commit();
     if (!ok && error)
         *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    if (!ok && fileError)
+        *fileError = file.error();
     return ok;
 }
 

@@ -12,7 +12,9 @@ namespace platform {
 // every byte has reached the disk: on any failure (no folder, no permission, a
 // full disk) it stays as it was and no partial file is left. Qt's QSaveFile alone
 // is not enough, as its commit replaces the file even when its final flush failed.
+// On failure, error gets a readable text and fileError the kind of failure.
 bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* error = nullptr,
-                     std::optional<QFileDevice::Permissions> permissions = std::nullopt);
+                     std::optional<QFileDevice::Permissions> permissions = std::nullopt,
+                     QFileDevice::FileError* fileError = nullptr);
 
 }  // namespace platform

@@ -1,8 +1,9 @@
 #include "settings/SettingsFileWrite.h"
 
+#include "platform/SaveFile.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -16,9 +17,9 @@ SettingsFileError accessError()
     return {75, QStringLiteral("Path/File access error")};
 }
 
-SettingsFileError errorOf(const QSaveFile& file, const QString& path)
+SettingsFileError errorOf(QFileDevice::FileError error, const QString& path)
 {
-    switch (file.error()) {
+    switch (error) {
     case QFileDevice::PermissionsError:
         return {70, QStringLiteral("Permission denied")};
     case QFileDevice::WriteError:
@@ -47,17 +48,8 @@ std::optional<SettingsFileError> writeTextLines(
     const QString& path, const QStringList& lines,
     std::optional<QFileDevice::Permissions> permissions)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return errorOf(file, path);
-    if (permissions && !file.setPermissions(*permissions))
-        return errorOf(file, path);
-    const QByteArray bytes = joinedWithCrLf(lines);
-    // QSaveFile::commit() replaces the old file even when its own final flush
-    // failed, so a short write must be caught before it.
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return errorOf(file, path);
-    if (!file.commit())
-        return errorOf(file, path);
-    return std::nullopt;
+    QFileDevice::FileError error = QFileDevice::NoError;
+    if (platform::writeFileSafely(path, joinedWithCrLf(lines), nullptr, permissions, &error))
+        return std::nullopt;
+    return errorOf(error, path);
 }
