@@ -5,7 +5,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/tools/deps.sh"
 tolvex_install_packages
-tolvex_build
+tolvex_build_program
 home="${TOLVEX_HOME:-$HOME/Tolvex}"
 cmake --install "$here/build" --prefix "$home" >/dev/null
 cd "$home"

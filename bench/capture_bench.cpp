@@ -1,7 +1,7 @@
 // The frame exchange of the preview, both ways the frame pump can take: a grab
 // with a clipboard round trip, and a grab with a bitmap-file round trip, against
 // the floor of one plain copy of a frame.
-#include "platform/capture/CaptureSystem.h"
+#include "platform/capdriver/CaptureSystem.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-using namespace platform::capture;
+using namespace platform::capdriver;
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Cost of one frame-pump tick of the main window on each path, beside the capture
 // layer's bare grab, at two frame sizes of the test-pattern device.
 #include "capture/frmMain.h"
-#include "platform/ShellFake.h"
-#include "platform/SoundFake.h"
-#include "platform/capture/CaptureSystem.h"
+#include "ShellFake.h"
+#include "SoundFake.h"
+#include "platform/capdriver/CaptureSystem.h"
 #include "settings/Registry.h"
 
 #include <benchmark/benchmark.h>
@@ -18,7 +18,7 @@ namespace {
 struct PumpRig {
     QTemporaryDir dir;
     std::unique_ptr<Registry> registry;
-    std::unique_ptr<platform::capture::CaptureSystem> capture;
+    std::unique_ptr<platform::capdriver::CaptureSystem> capture;
     RecordingSoundOutput sound;
     RecordingShell shell;
     SettingsModel s;
@@ -31,7 +31,7 @@ struct PumpRig {
         qputenv("TOLVEX_CAPTURE_DRIVERS", "synthetic");
         qputenv("TOLVEX_SYNTH_FORMAT", size);
         registry = std::make_unique<Registry>();
-        capture = std::make_unique<platform::capture::CaptureSystem>();
+        capture = std::make_unique<platform::capdriver::CaptureSystem>();
         w = std::make_unique<frmMain>(s, MainServices{*registry, *capture, sound, shell});
         w->setEndProcess([] {});
         w->setSleep([](int) {});

@@ -1,9 +1,9 @@
 #include "capture/frmMain.h"
-#include "platform/AppPaths.h"
-#include "platform/Shell.h"
-#include "platform/SoundOutput.h"
-#include "platform/TerminationSignals.h"
-#include "platform/capture/CaptureSystem.h"
+#include "platform/files/AppPaths.h"
+#include "platform/shell/Shell.h"
+#include "platform/sound/SoundOutput.h"
+#include "platform/shell/TerminationSignals.h"
+#include "platform/capdriver/CaptureSystem.h"
 #include "settings/Registry.h"
 #include "settings/SettingsModel.h"
 
@@ -16,7 +16,7 @@ int main(int argc, char** argv)
 
     SettingsModel settings;
     Registry registry;
-    platform::capture::CaptureSystem capture;
+    platform::capdriver::CaptureSystem capture;
     const auto sound = makeSoundOutput();
     const auto shell = makeDesktopShell();
     frmMain window(settings, MainServices{registry, capture, *sound, *shell});

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, when missing,
-# and builds into build/. Sourced by tolvex.sh and test.sh.
+# Installs the Debian packages that building and running need (and, for the tests,
+# what testing needs), when missing, and builds into build/. Sourced by tolvex.sh and
+# test.sh.
 set -euo pipefail
 
 TOLVEX_PACKAGES=(
@@ -9,13 +10,20 @@ TOLVEX_PACKAGES=(
   libturbojpeg0-dev libv4l-dev libasound2-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev libswresample-dev
   libcurl4-openssl-dev
+  fonts-dejavu-core
+)
+# Only the tests and benchmarks need these.
+TOLVEX_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core python3-pyftpdlib
+  python3-pyftpdlib
 )
 
+# tolvex_install_packages [tests]
 tolvex_install_packages() {
+  local wanted=("${TOLVEX_PACKAGES[@]}")
+  [ "${1:-}" = tests ] && wanted+=("${TOLVEX_TEST_PACKAGES[@]}")
   local missing=()
-  for p in "${TOLVEX_PACKAGES[@]}"; do
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -26,9 +34,26 @@ tolvex_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
-tolvex_build() {
+tolvex_source_dir() {
+  cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd
+}
+
+# The program alone: a build folder that has the tests configured keeps them, but
+# only the program is built.
+tolvex_build_program() {
+  local src tests=OFF
+  src="$(tolvex_source_dir)"
+  grep -q '^TOLVEX_BUILD_TESTS:BOOL=ON' "$src/build/CMakeCache.txt" 2>/dev/null && tests=ON
+  cmake -S "$src" -B "$src/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTOLVEX_BUILD_TESTS=$tests >/dev/null
+  cmake --build "$src/build" --parallel "$(nproc)" --target tolvex
+}
+
+# Everything: the program, the tests and the benchmarks.
+tolvex_build_all() {
   local src
-  src="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-  cmake -S "$src" -B "$src/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  src="$(tolvex_source_dir)"
+  cmake -S "$src" -B "$src/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTOLVEX_BUILD_TESTS=ON >/dev/null
   cmake --build "$src/build" --parallel "$(nproc)"
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Gdi.h"
-#include "platform/GdiColour.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiColour.h"
 
 #include <QFont>
 #include <QImage>

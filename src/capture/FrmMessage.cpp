@@ -1,6 +1,6 @@
 #include "capture/FrmMessage.h"
 
-#include "platform/Twips.h"
+#include "platform/gdi/Twips.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "capture/PictureSavingNames.h"
 #include "capture/PictureSavingJpeg.h"
-#include "platform/BmpFile.h"
+#include "platform/files/BmpFile.h"
 #include "settings/JpegWriter.h"
 
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "capture/FrmMessage.h"
 #include "capture/PictureSavingStamp.h"
 #include "capture/PreviewImage.h"
-#include "platform/InstanceLock.h"
+#include "platform/files/InstanceLock.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsModel.h"
 
@@ -15,7 +15,7 @@
 #include <map>
 #include <functional>
 
-namespace platform::capture {
+namespace platform::capdriver {
 class CaptureSystem;
 }
 struct SaveModeChange;
@@ -37,7 +37,7 @@ using SleepFunction = std::function<void(int milliseconds)>;
 // capture layer, the sound output and the desktop shell. All outlive the window.
 struct MainServices {
     Registry& registry;
-    platform::capture::CaptureSystem& capture;
+    platform::capdriver::CaptureSystem& capture;
     SoundOutput& sound;
     Shell& shell;
 };
@@ -207,7 +207,7 @@ private:
 
     SettingsModel& s_;
     Registry& registry_;
-    platform::capture::CaptureSystem& capture_;
+    platform::capdriver::CaptureSystem& capture_;
     SoundOutput& sound_;
     Shell& shell_;
     QString commandLine_;

@@ -2,7 +2,7 @@
 #include "capture/frmMain.h"
 
 #include "buttons/StyledButton.h"
-#include "platform/GdiColour.h"
+#include "platform/gdi/GdiColour.h"
 
 #include <QPalette>
 

@@ -2,8 +2,8 @@
 #include "capture/frmMain.h"
 
 #include "buttons/StyledButton.h"
-#include "platform/capture/CaptureSystem.h"
-#include "platform/capture/CaptureTypes.h"
+#include "platform/capdriver/CaptureSystem.h"
+#include "platform/capdriver/CaptureTypes.h"
 #include "settings/SettingsFile.h"
 
 #include <QAction>
@@ -17,8 +17,8 @@
 #include <QMimeData>
 #include <QTimer>
 
-using platform::capture::kWsChild;
-using platform::capture::kWsVisible;
+using platform::capdriver::kWsChild;
+using platform::capdriver::kWsVisible;
 
 void frmMain::LoadDeviceList()
 {

@@ -1,8 +1,8 @@
 // The start-up (Form_Load) and the shutdown (Form_Unload) of the main window.
 #include "capture/frmMain.h"
 
-#include "platform/AppPaths.h"
-#include "platform/Twips.h"
+#include "platform/files/AppPaths.h"
+#include "platform/gdi/Twips.h"
 #include "settings/Registry.h"
 #include "settings/RegistryRecords.h"
 

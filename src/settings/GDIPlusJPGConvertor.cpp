@@ -1,6 +1,6 @@
 #include "settings/GDIPlusJPGConvertor.h"
 
-#include "platform/SaveFile.h"
+#include "platform/files/SaveFile.h"
 
 
 #include <turbojpeg.h>

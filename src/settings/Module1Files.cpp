@@ -1,6 +1,6 @@
 #include "settings/Module1Files.h"
 
-#include "platform/SpecialFolders.h"
+#include "platform/files/SpecialFolders.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,6 +1,6 @@
 #include "settings/Module1Launchers.h"
 
-#include "platform/Shell.h"
+#include "platform/shell/Shell.h"
 #include "settings/SettingsModel.h"
 
 #include <QUrl>

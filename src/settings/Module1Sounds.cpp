@@ -1,6 +1,6 @@
 #include "settings/Module1Sounds.h"
 
-#include "platform/SoundOutput.h"
+#include "platform/sound/SoundOutput.h"
 #include "settings/Module1Files.h"
 
 void PlaySoundFile(SoundOutput& output, const QString& filePath)

@@ -1,6 +1,6 @@
 #include "settings/SettingsFileWrite.h"
 
-#include "platform/SaveFile.h"
+#include "platform/files/SaveFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 // Pixel rules of the drawing surface that the button looks rely on.
-#include "platform/Gdi.h"
-#include "platform/GdiColour.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/GdiColour.h"
 
 #include <gtest/gtest.h>
 

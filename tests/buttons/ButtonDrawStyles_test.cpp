@@ -3,7 +3,7 @@
 #include "buttons/ButtonPaint.h"
 #include "buttons/ButtonPicture.h"
 #include "buttons/StyledButton.h"
-#include "platform/GdiColour.h"
+#include "platform/gdi/GdiColour.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "Sandbox.h"
 #include "capture/PictureSaving.h"
 #include "capture/PictureSavingNames.h"
-#include "platform/BmpFile.h"
+#include "platform/files/BmpFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "MainWindowHarness.h"
 #include "capture/frmMain.h"
-#include "platform/InstanceLock.h"
-#include "platform/TerminationSignals.h"
+#include "platform/files/InstanceLock.h"
+#include "platform/shell/TerminationSignals.h"
 #include "settings/Registry.h"
 #include "settings/SettingsFile.h"
 

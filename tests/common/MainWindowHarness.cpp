@@ -4,7 +4,7 @@ MainWindowHarness::MainWindowHarness()
 {
     // Only the test-pattern device, so no test depends on a camera being plugged in.
     qputenv("TOLVEX_CAPTURE_DRIVERS", "synthetic");
-    capture = std::make_unique<platform::capture::CaptureSystem>();
+    capture = std::make_unique<platform::capdriver::CaptureSystem>();
 }
 
 MainWindowHarness::~MainWindowHarness()

@@ -2,9 +2,9 @@
 
 #include "Sandbox.h"
 #include "capture/frmMain.h"
-#include "platform/ShellFake.h"
-#include "platform/SoundFake.h"
-#include "platform/capture/CaptureSystem.h"
+#include "ShellFake.h"
+#include "SoundFake.h"
+#include "platform/capdriver/CaptureSystem.h"
 #include "settings/Registry.h"
 
 #include <memory>
@@ -14,7 +14,7 @@
 struct MainWindowHarness {
     Sandbox box;
     Registry registry;
-    std::unique_ptr<platform::capture::CaptureSystem> capture;
+    std::unique_ptr<platform::capdriver::CaptureSystem> capture;
     RecordingSoundOutput sound;
     RecordingShell shell;
     SettingsModel s;

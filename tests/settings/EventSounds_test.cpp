@@ -1,5 +1,5 @@
 #include "Sandbox.h"
-#include "platform/SoundFake.h"
+#include "SoundFake.h"
 #include "settings/Module1Sounds.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/ShellFake.h"
+#include "ShellFake.h"
 #include "settings/Module1Launchers.h"
 #include "settings/SettingsModel.h"
 

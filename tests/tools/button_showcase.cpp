@@ -2,7 +2,7 @@
 // shapes and a gradient; with a file name it saves a picture of the window and quits.
 //   button_showcase [out.png]
 #include "buttons/StyledButton.h"
-#include "platform/GdiColour.h"
+#include "platform/gdi/GdiColour.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,9 +1,0 @@
-#pragma once
-
-#include "platform/Shell.h"
-
-class DesktopShell : public Shell {
-public:
-    bool openUrl(const QUrl& url) override;
-    bool startProgram(const QString& program, const QStringList& arguments) override;
-};

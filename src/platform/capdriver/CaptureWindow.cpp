@@ -1,0 +1,106 @@
+#include "platform/capdriver/CaptureWindow.h"
+
+#include <QPainter>
+
+namespace platform::capdriver {
+
+namespace {
+
+constexpr int kDefaultPreviewMs = 66;
+
+}  // namespace
+
+CaptureWindow::CaptureWindow(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    previewTimer_.setInterval(kDefaultPreviewMs);
+    connect(&previewTimer_, &QTimer::timeout, this, &CaptureWindow::refreshPreview);
+}
+
+CaptureWindow::~CaptureWindow()
+{
+    disconnectDevice();
+}
+
+bool CaptureWindow::connectDevice(std::shared_ptr<CaptureDevice> device, const std::optional<BitmapFormat>& format)
+{
+    disconnectDevice();
+    if (!device || !device->open(format))
+        return false;
+    device_ = std::move(device);
+    awaitingFrame_ = true;
+    return true;
+}
+
+bool CaptureWindow::disconnectDevice()
+{
+    previewTimer_.stop();
+    if (!device_)
+        return false;
+    device_->close();
+    device_.reset();
+    return true;
+}
+
+bool CaptureWindow::setPreview(bool on)
+{
+    if (!on) {
+        previewTimer_.stop();
+        return true;
+    }
+    if (!device_)
+        return false;
+    previewTimer_.start();
+    refreshPreview();
+    return true;
+}
+
+void CaptureWindow::setPreviewRate(int milliseconds)
+{
+    previewTimer_.setInterval(std::max(1, milliseconds));
+}
+
+void CaptureWindow::setScale(bool on)
+{
+    scale_ = on;
+    update();
+}
+
+bool CaptureWindow::grab()
+{
+    if (!device_)
+        return false;
+    const auto wait = awaitingFrame_ ? kFirstFrameWait : std::chrono::milliseconds(0);
+    awaitingFrame_ = false;
+    QImage frame = device_->frame(wait);
+    if (frame.isNull())
+        return false;
+    lastFrame_ = std::move(frame);
+    return true;
+}
+
+void CaptureWindow::refreshPreview()
+{
+    // Hidden, nobody sees the picture, so no frame is fetched for it.
+    if (!device_ || !isVisible())
+        return;
+    QImage frame = device_->frame(std::chrono::milliseconds(0));
+    if (frame.isNull())
+        return;
+    shown_ = std::move(frame);
+    update();
+}
+
+void CaptureWindow::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    if (shown_.isNull())
+        return;
+    if (scale_)
+        p.drawImage(rect(), shown_);
+    else
+        p.drawImage(0, 0, shown_);
+}
+
+}  // namespace platform::capdriver

@@ -1,0 +1,136 @@
+#include "platform/capdriver/V4l2Stream.h"
+
+#include "platform/capdriver/V4l2Format.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace platform::capdriver {
+
+namespace {
+
+constexpr quint32 kBufferCount = 4;
+constexpr int kPollMs = 100;
+// EIO can mean a lost signal for a moment; this many in a row mean a dead device.
+constexpr int kTransientLimit = 50;
+
+v4l2_buffer mmapBuffer(quint32 index = 0)
+{
+    v4l2_buffer b{};
+    b.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    b.memory = V4L2_MEMORY_MMAP;
+    b.index = index;
+    return b;
+}
+
+v4l2_requestbuffers bufferRequest(quint32 count)
+{
+    v4l2_requestbuffers r{};
+    r.count = count;
+    r.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    r.memory = V4L2_MEMORY_MMAP;
+    return r;
+}
+
+}  // namespace
+
+V4l2Stream::V4l2Stream(V4l2Io& io, int fd, FrameSlot& slot) : io_(io), fd_(fd), slot_(slot), mappings_(io) {}
+
+std::size_t V4l2Stream::frameBytes() const
+{
+    return std::size_t(rowStride(pix_)) * (pix_.height - 1) + std::size_t(pix_.width) * 3;
+}
+
+bool V4l2Stream::prepareBuffers()
+{
+    v4l2_requestbuffers request = bufferRequest(kBufferCount);
+    if (io_.ioctl(fd_, VIDIOC_REQBUFS, &request) != 0 || request.count == 0)
+        return false;
+    for (quint32 i = 0; i < request.count; ++i) {
+        v4l2_buffer b = mmapBuffer(i);
+        if (io_.ioctl(fd_, VIDIOC_QUERYBUF, &b) != 0 || b.length < frameBytes()
+            || !mappings_.map(fd_, b.length, off_t(b.m.offset)))
+            return false;
+        if (io_.ioctl(fd_, VIDIOC_QBUF, &b) != 0)
+            return false;
+    }
+    int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    return io_.ioctl(fd_, VIDIOC_STREAMON, &type) == 0;
+}
+
+void V4l2Stream::releaseBuffers()
+{
+    int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    io_.ioctl(fd_, VIDIOC_STREAMOFF, &type);
+    // The driver frees its buffers only once nothing maps them any more.
+    mappings_.clear();
+    v4l2_requestbuffers none = bufferRequest(0);
+    io_.ioctl(fd_, VIDIOC_REQBUFS, &none);
+}
+
+bool V4l2Stream::start(const v4l2_pix_format& pix)
+{
+    stop();
+    if (pix.width == 0 || pix.height == 0)
+        return false;
+    pix_ = pix;
+    slot_.reset();
+    if (!prepareBuffers()) {
+        const int reason = errno;
+        releaseBuffers();
+        errno = reason;
+        return false;
+    }
+    stopping_ = false;
+    thread_ = std::thread([this] { run(); });
+    return true;
+}
+
+void V4l2Stream::stop()
+{
+    if (!thread_.joinable())
+        return;
+    stopping_ = true;
+    thread_.join();
+    releaseBuffers();
+}
+
+void V4l2Stream::run()
+{
+    int transientErrors = 0;
+    while (!stopping_) {
+        const int ready = io_.poll(fd_, kPollMs);
+        if (ready < 0 || (ready > 0 && !takeOneFrame(transientErrors))) {
+            slot_.fail();
+            return;
+        }
+    }
+}
+
+bool V4l2Stream::takeOneFrame(int& transientErrors)
+{
+    v4l2_buffer b = mmapBuffer();
+    if (io_.ioctl(fd_, VIDIOC_DQBUF, &b) != 0) {
+        if (errno == EAGAIN || errno == EINTR)
+            return true;
+        return errno == EIO && ++transientErrors < kTransientLimit;
+    }
+    transientErrors = 0;
+    const bool whole = !(b.flags & V4L2_BUF_FLAG_ERROR) && b.index < mappings_.size()
+                       && b.bytesused >= frameBytes();
+    if (whole)
+        slot_.publish(toImage(b));
+    return io_.ioctl(fd_, VIDIOC_QBUF, &b) == 0;
+}
+
+QImage V4l2Stream::toImage(const v4l2_buffer& buffer) const
+{
+    QImage image(int(pix_.width), int(pix_.height), QImage::Format_RGB888);
+    const auto* source = static_cast<const uchar*>(mappings_.at(buffer.index).start);
+    const quint32 stride = rowStride(pix_);
+    for (quint32 y = 0; y < pix_.height; ++y)
+        std::memcpy(image.scanLine(int(y)), source + std::size_t(y) * stride, pix_.width * 3);
+    return image;
+}
+
+}  // namespace platform::capdriver

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/capdriver/FrameSlot.h"
+#include "platform/capdriver/V4l2Handles.h"
+
+#include <linux/videodev2.h>
+
+#include <atomic>
+#include <thread>
+
+namespace platform::capdriver {
+
+// Memory-mapped streaming of one open node on a thread of its own; each frame that
+// arrives whole goes into the slot as 24-bit RGB.
+class V4l2Stream {
+public:
+    V4l2Stream(V4l2Io& io, int fd, FrameSlot& slot);
+    ~V4l2Stream() { stop(); }
+    V4l2Stream(const V4l2Stream&) = delete;
+    V4l2Stream& operator=(const V4l2Stream&) = delete;
+
+    // Maps and queues the buffers and starts the thread; false when the device
+    // refuses (e.g. another program streams from it).
+    bool start(const v4l2_pix_format& pix);
+    void stop();
+    bool running() const { return thread_.joinable(); }
+
+private:
+    // The bytes a whole frame fills: the last row needs no padding.
+    std::size_t frameBytes() const;
+    bool prepareBuffers();
+    void releaseBuffers();
+    void run();
+    // False when the device failed for good.
+    bool takeOneFrame(int& transientErrors);
+    QImage toImage(const v4l2_buffer& buffer) const;
+
+    V4l2Io& io_;
+    int fd_;
+    FrameSlot& slot_;
+    V4l2Mappings mappings_;
+    v4l2_pix_format pix_{};
+    std::atomic<bool> stopping_{false};
+    std::thread thread_;
+};
+
+}  // namespace platform::capdriver

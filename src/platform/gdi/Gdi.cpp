@@ -1,0 +1,290 @@
+#include "platform/gdi/Gdi.h"
+
+#include <QFontMetrics>
+
+#include <cstdlib>
+
+namespace gdi {
+
+namespace {
+
+QFont aliased(const QFont& font)
+{
+    QFont f(font);
+    f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
+
+int qtTextFlags(int format)
+{
+    int flags = Qt::AlignTop | Qt::TextShowMnemonic;
+    if (format & kTextCenter)
+        flags |= Qt::AlignHCenter;
+    else if (format & kTextRight)
+        flags |= Qt::AlignRight;
+    else
+        flags |= Qt::AlignLeft;
+    if (format & kTextWordBreak)
+        flags |= Qt::TextWordWrap;
+    return flags;
+}
+
+QString plainLineBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+// The text as shown: "&&" is one "&", a single "&" marks the access key and is not shown.
+QString withoutAccessMarkers(const QString& text)
+{
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        shown += text[i];
+    }
+    return shown;
+}
+
+// The pixels of a line from a towards b, b itself left out.
+void appendLine(QVector<QPoint>& out, QPoint a, QPoint b)
+{
+    const int dx = std::abs(b.x() - a.x());
+    const int dy = std::abs(b.y() - a.y());
+    const int sx = a.x() < b.x() ? 1 : -1;
+    const int sy = a.y() < b.y() ? 1 : -1;
+    int err = dx - dy;
+    int x = a.x();
+    int y = a.y();
+    while (x != b.x() || y != b.y()) {
+        out.append(QPoint(x, y));
+        const int e2 = 2 * err;
+        if (e2 > -dy) {
+            err -= dy;
+            x += sx;
+        }
+        if (e2 < dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+QImage keyed(const QImage& bitmap)
+{
+    QImage out = bitmap.convertToFormat(QImage::Format_ARGB32);
+    if (out.isNull())
+        return out;
+    const QRgb key = out.pixel(0, 0) & 0xFFFFFF;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            line[x] = (line[x] & 0xFFFFFF) == key ? 0 : (line[x] | 0xFF000000);
+    }
+    return out;
+}
+
+}  // namespace
+
+Surface::Surface() : Surface(QSize(1, 1)) {}
+
+Surface::Surface(QSize size) { resize(size); }
+
+Surface::Surface(const QImage& image) : image_(image.convertToFormat(QImage::Format_RGB32))
+{
+    image_.detach();
+    begin();
+}
+
+Surface::~Surface()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+void Surface::resize(QSize size)
+{
+    if (painter_.isActive())
+        painter_.end();
+    image_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image_.fill(Qt::black);
+    begin();
+}
+
+void Surface::begin()
+{
+    painter_.begin(&image_);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter_.setBackgroundMode(Qt::TransparentMode);
+}
+
+QPen Surface::pen(Colour colour) const
+{
+    QPen p(QColor::fromRgb(toQRgb(colour)));
+    p.setWidth(1);
+    p.setCapStyle(Qt::SquareCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    return p;
+}
+
+Colour Surface::pixel(int x, int y) const
+{
+    if (!image_.rect().contains(x, y))
+        return kNoColour;
+    return fromQRgb(image_.pixel(x, y));
+}
+
+void Surface::setClip(const QRegion& region) { painter_.setClipRegion(region); }
+
+// Switching clipping off with setClipping(false) would make a later clip to a
+// region of several rectangles ineffective; the explicit "no clip" keeps it working.
+void Surface::removeClip() { painter_.setClipRegion(QRegion(), Qt::NoClip); }
+
+void Surface::fillRect(int left, int top, int right, int bottom, Colour colour)
+{
+    if (right <= left || bottom <= top)
+        return;
+    painter_.fillRect(QRect(left, top, right - left, bottom - top), QColor::fromRgb(toQRgb(colour)));
+}
+
+void Surface::rectangle(int left, int top, int right, int bottom, Colour fill, Colour penColour)
+{
+    if (penColour == kNoColour || penColour == fill) {
+        fillRect(left, top, right, bottom, fill);
+        return;
+    }
+    fillRect(left, top, right, bottom, penColour);
+    fillRect(left + 1, top + 1, right - 1, bottom - 1, fill);
+}
+
+void Surface::setPixel(int x, int y, Colour colour) { fillRect(x, y, x + 1, y + 1, colour); }
+
+void Surface::polyline(const QVector<QPoint>& points, Colour colour)
+{
+    QVector<QPoint> pixels;
+    for (qsizetype i = 1; i < points.size(); ++i)
+        appendLine(pixels, points[i - 1], points[i]);
+    for (const QPoint& p : pixels)
+        setPixel(p.x(), p.y(), colour);
+}
+
+void Surface::fillRegion(const QRegion& region, Colour colour)
+{
+    const QColor c = QColor::fromRgb(toQRgb(colour));
+    for (const QRect& r : region)
+        painter_.fillRect(r, c);
+}
+
+void Surface::frameRegion(const QRegion& region, Colour colour)
+{
+    const QRegion inside = region & region.translated(1, 0) & region.translated(-1, 0)
+                           & region.translated(0, 1) & region.translated(0, -1);
+    fillRegion(region - inside, colour);
+}
+
+void Surface::drawFocusRect(const QRect& rect)
+{
+    if (rect.isEmpty())
+        return;
+    QVector<QPoint> border;
+    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
+    for (int x = l; x <= r; ++x) {
+        border.append(QPoint(x, t));
+        if (b != t)
+            border.append(QPoint(x, b));
+    }
+    for (int y = t + 1; y < b; ++y) {
+        border.append(QPoint(l, y));
+        if (r != l)
+            border.append(QPoint(r, y));
+    }
+    const auto mode = painter_.compositionMode();
+    painter_.setCompositionMode(QPainter::CompositionMode_Difference);
+    for (const QPoint& p : border)
+        if (((p.x() + p.y()) & 1) == 0)
+            painter_.fillRect(QRect(p, QSize(1, 1)), Qt::white);
+    painter_.setCompositionMode(mode);
+}
+
+void Surface::ellipseOutline(int left, int top, int right, int bottom, Colour penColour)
+{
+    if (right - left < 1 || bottom - top < 1)
+        return;
+    painter_.setPen(pen(penColour));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void Surface::drawText(const QRect& box, const QString& text, int format, Colour colour,
+                       const QFont& font)
+{
+    const QFont f = aliased(font);
+    painter_.setFont(f);
+    painter_.setPen(pen(colour));
+    const QString lines = plainLineBreaks(text);
+    int flags = qtTextFlags(format);
+    // Qt's word wrap counts the access-key marker as text, so a caption measured to
+    // fit one line would lose its last word; text that fits needs no wrapping.
+    if ((flags & Qt::TextWordWrap) && !lines.contains('\n')
+        && QFontMetrics(f).horizontalAdvance(withoutAccessMarkers(lines)) <= box.width())
+        flags &= ~Qt::TextWordWrap;
+    painter_.drawText(box, flags, lines);
+}
+
+QSize Surface::measureText(int width, int height, const QString& text, int format,
+                           const QFont& font)
+{
+    if (text.isEmpty())
+        return QSize(0, 0);
+    const QFontMetrics metrics(aliased(font));
+    return metrics.boundingRect(QRect(0, 0, qMax(width, 1), qMax(height, 1)),
+                                qtTextFlags(format) & ~(Qt::AlignHCenter | Qt::AlignRight),
+                                plainLineBreaks(text))
+        .size();
+}
+
+void Surface::drawTransparentBitmap(const QRect& target, const QImage& bitmap)
+{
+    drawIcon(target, keyed(bitmap));
+}
+
+void Surface::drawIcon(const QRect& target, const QImage& icon)
+{
+    if (icon.isNull() || target.isEmpty())
+        return;
+    painter_.drawImage(target, icon);
+}
+
+void Surface::drawGreyed(const QRect& target, const QImage& picture, bool keyedOnTopLeft)
+{
+    if (picture.isNull() || target.isEmpty())
+        return;
+    QImage work(target.size(), QImage::Format_ARGB32);
+    work.fill(Qt::white);
+    {
+        QPainter p(&work);
+        p.drawImage(QRect(QPoint(0, 0), target.size()), keyedOnTopLeft ? keyed(picture) : picture);
+    }
+    const QRgb grey = toQRgb(kGrey);
+    for (int y = 0; y < work.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(work.scanLine(y));
+        for (int x = 0; x < work.width(); ++x)
+            line[x] = (line[x] & 0xFFFFFF) == 0xFFFFFF ? 0 : grey;
+    }
+    painter_.drawImage(target, work);
+}
+
+QRegion regionFromRuns(const QVector<PixelRun>& runs)
+{
+    QRegion region;
+    for (const PixelRun& run : runs)
+        if (run.x1 > run.x0)
+            region += QRect(run.x0, run.y, run.x1 - run.x0, 1);
+    return region;
+}
+
+}  // namespace gdi

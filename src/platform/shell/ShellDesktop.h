@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/shell/Shell.h"
+
+class DesktopShell : public Shell {
+public:
+    bool openUrl(const QUrl& url) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+};

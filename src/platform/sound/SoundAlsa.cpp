@@ -1,0 +1,111 @@
+#include "platform/sound/SoundAlsa.h"
+
+#include "platform/sound/SoundPlayer.h"
+
+#include <alsa/asoundlib.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace {
+
+struct PcmCloser {
+    void operator()(snd_pcm_t* pcm) const { snd_pcm_close(pcm); }
+};
+using PcmHandle = std::unique_ptr<snd_pcm_t, PcmCloser>;
+
+constexpr unsigned kLatencyMicroseconds = 100000;
+constexpr int kWaitMilliseconds = 20;
+
+snd_pcm_format_t alsaFormat(WaveSound::Sample sample)
+{
+    switch (sample) {
+    case WaveSound::Sample::U8: return SND_PCM_FORMAT_U8;
+    case WaveSound::Sample::S16: return SND_PCM_FORMAT_S16_LE;
+    case WaveSound::Sample::S24: return SND_PCM_FORMAT_S24_3LE;
+    case WaveSound::Sample::S32: return SND_PCM_FORMAT_S32_LE;
+    case WaveSound::Sample::F32: return SND_PCM_FORMAT_FLOAT_LE;
+    }
+    return SND_PCM_FORMAT_UNKNOWN;
+}
+
+// Non-blocking, so that neither a busy device nor a stalled sound server can hold
+// the player's thread beyond one wait.
+PcmHandle openPcm(const QByteArray& name)
+{
+    snd_pcm_t* raw = nullptr;
+    if (snd_pcm_open(&raw, name.constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
+        return nullptr;
+    return PcmHandle(raw);
+}
+
+bool configure(snd_pcm_t* pcm, const WaveSound& sound)
+{
+    return snd_pcm_set_params(pcm, alsaFormat(sound.sample), SND_PCM_ACCESS_RW_INTERLEAVED,
+                              static_cast<unsigned>(sound.channels),
+                              static_cast<unsigned>(sound.sampleRate), 1, kLatencyMicroseconds) >= 0;
+}
+
+SoundOutcome writeAll(snd_pcm_t* pcm, const WaveSound& sound, const std::function<bool()>& shouldStop)
+{
+    const qsizetype frames = sound.frameCount();
+    const qsizetype frameBytes = sound.bytesPerFrame();
+    qsizetype done = 0;
+    while (done < frames) {
+        if (shouldStop())
+            return SoundOutcome::Stopped;
+        const auto written = snd_pcm_writei(pcm, sound.frames.constData() + done * frameBytes,
+                                            static_cast<snd_pcm_uframes_t>(frames - done));
+        if (written == -EAGAIN)
+            snd_pcm_wait(pcm, kWaitMilliseconds);
+        else if (written < 0 && snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0)
+            return SoundOutcome::DeviceError;
+        else if (written > 0)
+            done += written;
+    }
+    return SoundOutcome::Played;
+}
+
+// Lets the buffered tail play out, but never for much longer than it lasts.
+SoundOutcome drain(snd_pcm_t* pcm, const std::function<bool()>& shouldStop)
+{
+    using namespace std::chrono;
+    const auto tail = microseconds(kLatencyMicroseconds) * 2 + seconds(1);
+    const auto deadline = steady_clock::now() + tail;
+    const int started = snd_pcm_drain(pcm);
+    if (started < 0 && started != -EAGAIN)
+        return SoundOutcome::DeviceError;
+    while (snd_pcm_state(pcm) == SND_PCM_STATE_DRAINING) {
+        if (shouldStop())
+            return SoundOutcome::Stopped;
+        if (steady_clock::now() > deadline)
+            return SoundOutcome::DeviceError;
+        std::this_thread::sleep_for(milliseconds(kWaitMilliseconds / 2));
+    }
+    return SoundOutcome::Played;
+}
+
+}  // namespace
+
+AlsaSoundDevice::AlsaSoundDevice(QByteArray pcmName) : pcmName_(std::move(pcmName)) {}
+
+SoundOutcome AlsaSoundDevice::play(const WaveSound& sound, const std::function<bool()>& shouldStop)
+{
+    const PcmHandle pcm = openPcm(pcmName_);
+    if (!pcm)
+        return SoundOutcome::NoDevice;
+    if (!configure(pcm.get(), sound))
+        return SoundOutcome::DeviceError;
+    SoundOutcome outcome = writeAll(pcm.get(), sound, shouldStop);
+    if (outcome == SoundOutcome::Played)
+        outcome = drain(pcm.get(), shouldStop);
+    if (outcome != SoundOutcome::Played)
+        snd_pcm_drop(pcm.get());
+    return outcome;
+}
+
+std::unique_ptr<SoundOutput> makeSoundOutput()
+{
+    return std::make_unique<SoundPlayer>(std::make_unique<AlsaSoundDevice>());
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/shell/Shell.h"
+
+#include <QList>
+
+// Stands in for the desktop in tests: records every request and answers with `result`.
+class RecordingShell : public Shell {
+public:
+    struct ProgramStart {
+        QString program;
+        QStringList arguments;
+    };
+
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls.append(url);
+        return result;
+    }
+    bool startProgram(const QString& program, const QStringList& arguments) override
+    {
+        startedPrograms.append({program, arguments});
+        return result;
+    }
+
+    bool result = true;
+    QList<QUrl> openedUrls;
+    QList<ProgramStart> startedPrograms;
+};

@@ -1,0 +1,70 @@
+#include "FullDisk.h"
+#include "Sandbox.h"
+#include "platform/files/BmpFile.h"
+#include "platform/files/SaveFile.h"
+#include "settings/JpegWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+QImage noisyPicture()
+{
+    QImage img(320, 240, QImage::Format_RGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixel(x, y, qRgb((x * 7 + y) & 255, (x ^ y) & 255, (x * y) & 255));
+    return img;
+}
+
+}  // namespace
+
+// Every writer of user files, on a disk that fills up halfway through the write:
+// it says so, the old file keeps its content and no temporary file stays behind.
+TEST(SaveFile, FullDiskKeepsTheOldFileForEveryWriter)
+{
+    const QImage picture = noisyPicture();
+    const struct {
+        const char* name;
+        std::function<bool(const QString&)> write;
+    } writers[] = {
+        {"bytes", [](const QString& p) { return platform::writeFileSafely(p, QByteArray(64 * 1024, 'x')); }},
+        {"bmp", [&](const QString& p) { return platform::writeBmp24(picture, p); }},
+        {"jpeg", [&](const QString& p) { return bool(SavePictureAsJPG(p, 100, picture)); }},
+    };
+    for (const auto& w : writers) {
+        Sandbox box;
+        const QString path = box.programFolder() + "/picture";
+        box.writeFile("picture", "old content");
+        bool written = true;
+        {
+            FileSizeLimitScope fullDisk(4096);
+            written = w.write(path);
+        }
+        EXPECT_FALSE(written) << w.name;
+        EXPECT_EQ(box.readFile("picture"), "old content") << w.name;
+        EXPECT_EQ(QDir(box.programFolder()).entryList(QDir::Files), QStringList{"picture"}) << w.name;
+        EXPECT_TRUE(w.write(path)) << w.name;
+        EXPECT_GT(QFile(path).size(), 1000) << w.name;
+    }
+}
+
+TEST(SaveFile, GivesPermissionsAndReportsAMissingFolder)
+{
+    Sandbox box;
+    const QString path = box.programFolder() + "/secret.ini";
+    ASSERT_TRUE(platform::writeFileSafely(path, "pw", nullptr, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    const auto granted = QFile(path).permissions();
+    EXPECT_TRUE(granted.testFlag(QFileDevice::ReadOwner) && granted.testFlag(QFileDevice::WriteOwner));
+    for (auto other : {QFileDevice::ReadGroup, QFileDevice::WriteGroup, QFileDevice::ReadOther, QFileDevice::WriteOther})
+        EXPECT_FALSE(granted.testFlag(other));
+    QString error;
+    EXPECT_FALSE(platform::writeFileSafely(box.programFolder() + "/no/such/file", "x", &error));
+    EXPECT_FALSE(error.isEmpty());
+}
