@@ -2,9 +2,11 @@
 
 #include "capture/CommandLine.h"
 #include "capture/FrmMessage.h"
+#include "capture/MainServices.h"
 #include "capture/PictureSavingStamp.h"
 #include "capture/PreviewImage.h"
 #include "platform/files/InstanceLock.h"
+#include "settings/MainWindowLink.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsModel.h"
 
@@ -15,9 +17,6 @@
 #include <map>
 #include <functional>
 
-namespace platform::capdriver {
-class CaptureSystem;
-}
 struct SaveModeChange;
 struct SaveResult;
 class QAction;
@@ -25,26 +24,14 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QTimer;
-class Registry;
-class Shell;
-class SoundOutput;
 class StyledButton;
 
 // How long the blocking waits of the main window take; tests shorten them.
 using SleepFunction = std::function<void(int milliseconds)>;
 
-// What the main window works with besides the settings: the per-user store, the
-// capture layer, the sound output and the desktop shell. All outlive the window.
-struct MainServices {
-    Registry& registry;
-    platform::capdriver::CaptureSystem& capture;
-    SoundOutput& sound;
-    Shell& shell;
-};
-
 // The main window: live picture, button panel, save modes. Its load handler is the
 // whole start-up of the program and its unload handler the whole shutdown.
-class frmMain : public QWidget, public SettingsHost {
+class frmMain : public QWidget, public MainWindowLink {
     Q_OBJECT
 public:
     frmMain(SettingsModel& settings, MainServices services, QWidget* parent = nullptr);
@@ -66,12 +53,28 @@ public:
     void showSettingsSaveError(int errorNumber, const QString& description) override;
     void Opmaak() override;
 
+    // MainWindowLink
+    bool previewRunning() const override;
+    bool stopEnabled() const override;
+    int viewerFolderIndex() const override { return ViewerFolderIndex; }
+    void setViewerFolderIndex(int index) override;
+    QString baseTitle() const override { return BaseTitle; }
+    void setModeTitle(const QString& modeText) override;
+    QImage latestPicture() const override;
+    void setSideLogoVisible(bool visible) override;
+    QString saveIntervalText() const override;
+    int selectedSaveOption() const override { return checkedSaveOption(); }
+    void setSaveOptionForeColor(int index, quint32 colour) override;
+    void armTimeWindow() override;
+    void setResolutionsChecked(bool checked) override { ResolutionsChecked = checked; }
+    QRect windowRectTwips() const override;
+
     void FindIrfanView();
     void LoadDeviceList();
     void Start();
     void StopWork();
-    void cmdStart_Click();
-    void cmdStop_Click();
+    void cmdStart_Click() override;
+    void cmdStop_Click() override;
     void tmrMain_Timer();
     void cmdCamOptions_Click();
     void StyledButton13_MouseDown(int button, int shift, float x, float y);
@@ -89,12 +92,12 @@ public:
     void OptSaveChoice_Click(int index);
     void OptionSaveMode();
     // Sets an option button as code does, which runs its click handler too.
-    void selectSaveOption(int index);
+    void selectSaveOption(int index) override;
     void SetAlwaysOnTop(bool onTop);
     void runUpdateCheck();
 
     // The notice window: loaded when needed, its text replaced while it is open.
-    void ShowMessage(const QString& text);
+    void ShowMessage(const QString& text) override;
     void UnloadMessage();
     FrmMessage* notice() const { return notice_; }
 

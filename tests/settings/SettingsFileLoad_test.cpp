@@ -1,3 +1,4 @@
+#include "MainWindowLinkFake.h"
 #include "SettingsFileTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -204,10 +205,12 @@ TEST(LoadSettings, OpmaakIsCalledOnEveryReading)
 {
     Sandbox box;
     customFile(box);
-    MockSettingsHost host;
-    EXPECT_CALL(host, Opmaak()).Times(1);
+    // The main window as the settings file sees it: re-styled once, no error box.
+    MainWindowLinkFake mainWindow;
     SettingsModel s = modelIn(box);
-    load(s, &host);
+    load(s, &mainWindow);
+    EXPECT_EQ(mainWindow.opmaakCalls, 1);
+    EXPECT_TRUE(mainWindow.saveErrors.isEmpty());
 }
 
 TEST(LoadSettings, SecondInstanceUsesItsOwnFileWhateverTheName)
