@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QTimer>
 
@@ -242,7 +243,19 @@ void StyledButton::setEnabled(bool enabled)
 {
     if (enabled == !testAttribute(Qt::WA_ForceDisabled))
         return;
-    QWidget::setEnabled(enabled);
+    {
+        const QScopedValueRollback<bool> own(applyingOwnChange_, true);
+        QWidget::setEnabled(enabled);
+    }
+    ownEnabled_ = enabled;
+    enabledLookChanged();
+    recordChange("Enabled");
+}
+
+// The look of a button that was enabled or disabled, by its own setter or through
+// its parent: the Java look also changes its outline.
+void StyledButton::enabledLookChanged()
+{
     if (buttonStyle_ == 3 && mode_ == 0 && buttonShape_ < 4) {
         drawingDelayed_ = true;
         createButtonRegion();
@@ -251,7 +264,6 @@ void StyledButton::setEnabled(bool enabled)
     } else {
         redrawButton();
     }
-    recordChange("Enabled");
 }
 
 void StyledButton::setShowFocusRect(bool show)
@@ -304,7 +316,15 @@ void StyledButton::setPictureSize(int index)
 
 void StyledButton::setFont(const QFont& font)
 {
-    QWidget::setFont(font);
+    {
+        const QScopedValueRollback<bool> own(applyingOwnChange_, true);
+        QWidget::setFont(font);
+    }
+    fontLookChanged();
+}
+
+void StyledButton::fontLookChanged()
+{
     updateProperty("Font");
     calculateLayout();
     redrawButton();
@@ -323,11 +343,11 @@ void StyledButton::setFontStyle(int style)
     f.setBold(style & 2);
     f.setItalic(style & 4);
     f.setUnderline(style & 8);
-    QWidget::setFont(f);
-    updateProperty("Font");
-    calculateLayout();
-    redrawButton();
-    recordChange("Font");
+    {
+        const QScopedValueRollback<bool> own(applyingOwnChange_, true);
+        QWidget::setFont(f);
+    }
+    fontLookChanged();
 }
 
 void StyledButton::Refresh()
@@ -357,9 +377,30 @@ void StyledButton::resizeEvent(QResizeEvent* event)
     resizeHandling();
 }
 
+// Font and enabled state can also change past the setters: through a QWidget
+// pointer, or from the parent (a disabled panel disables its buttons, a font set
+// on a window reaches the buttons that take it from there).
 void StyledButton::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::PaletteChange)
+    switch (event->type()) {
+    case QEvent::PaletteChange:
         ambientChanged("BackColor");
+        break;
+    case QEvent::EnabledChange:
+        if (!applyingOwnChange_) {
+            enabledLookChanged();
+            if (const bool own = !testAttribute(Qt::WA_ForceDisabled); own != ownEnabled_) {
+                ownEnabled_ = own;
+                recordChange("Enabled");
+            }
+        }
+        break;
+    case QEvent::FontChange:
+        if (!applyingOwnChange_)
+            fontLookChanged();
+        break;
+    default:
+        break;
+    }
     QWidget::changeEvent(event);
 }

@@ -190,6 +190,8 @@ private:
     void createButtonRegion();
     void updateProperty(const QString& name);
     void resizeHandling();
+    void enabledLookChanged();
+    void fontLookChanged();
 
     void mouseDownHandling(int button, int shift, QPointF pos);
     void mouseUpHandling(int button, int shift, QPointF pos);
@@ -250,6 +252,12 @@ private:
     bool spaceDown_ = false;
     bool afterDoubleClick_ = false;
     bool shown_ = false;
+    // Set while a setter of this class changes the widget's own font or enabled
+    // state, so the change events it causes do not repeat the setter's work.
+    bool applyingOwnChange_ = false;
+    // The Enabled property as last seen, to tell a change of its own from one
+    // of the parent's.
+    bool ownEnabled_ = true;
     quint64 redrawCount_ = 0;
 };
 
