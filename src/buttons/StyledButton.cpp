@@ -1,6 +1,7 @@
 #include "buttons/StyledButton.h"
 
 #include "buttons/AccessKey.h"
+#include "buttons/ButtonAccessible.h"
 #include "buttons/ButtonContainer.h"
 #include "buttons/ButtonFace.h"
 #include "buttons/HoverTimer.h"
@@ -17,9 +18,17 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 bool inRange(int value, int low, int high) { return value >= low && value <= high; }
 
+// The factory has to be in place before the widget exists: an assistive tool that
+// asks for the new widget must not be handed a plain widget's description.
+QWidget* withAccessibility(QWidget* parent)
+{
+    buttons::installButtonAccessibility();
+    return parent;
+}
+
 }  // namespace
 
-StyledButton::StyledButton(QWidget* parent) : QWidget(parent), containerWindow_(parent)
+StyledButton::StyledButton(QWidget* parent) : QWidget(withAccessibility(parent)), containerWindow_(parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -129,10 +138,13 @@ void StyledButton::setCaption(const QString& caption)
 {
     if (const QChar key = buttons::accessKeyOf(caption); !key.isNull())
         setAccessKey(key);
+    const bool renamed = caption != caption_;
     caption_ = caption;
     calculateLayout();
     redrawButton();
     recordChange("Caption");
+    if (renamed)
+        buttons::announceNameChange(*this);
 }
 
 void StyledButton::setAccessKey(QChar key)
@@ -264,6 +276,9 @@ void StyledButton::enabledLookChanged()
     } else {
         redrawButton();
     }
+    QAccessible::State changed;
+    changed.disabled = true;
+    buttons::announceStateChange(*this, changed);
 }
 
 void StyledButton::setShowFocusRect(bool show)
@@ -289,6 +304,7 @@ void StyledButton::setValue(bool value)
         designBox("This property is not applicable for command button modes.");
         return;
     }
+    const bool toggled = value != value_;
     value_ = value;
     if (value && mode_ == 2) {
         bool unused = false;
@@ -296,6 +312,11 @@ void StyledButton::setValue(bool value)
     }
     redrawButton();
     recordChange("Value");
+    if (toggled) {
+        QAccessible::State changed;
+        changed.checked = true;
+        buttons::announceStateChange(*this, changed);
+    }
 }
 
 int StyledButton::PictureSize() const { return (pictureSize_ == 0 ? 16 : pictureSize_) / 8 - 2; }

@@ -119,6 +119,9 @@ public:
     void ambientChanged(const QString& name);
     // The access key, or Enter for the default button, or Esc for the cancel button.
     void accessKeyPress(int keyAscii);
+    // A click from the keyboard (Space, the access key) or an assistive tool: raises
+    // Click, toggles a check button and selects an option button.
+    void keyboardClick();
 
     // State the face draws from.
     int stateFlags() const { return stateFlags_; }
