@@ -19,4 +19,22 @@ QChar accessKeyOf(const QString& caption)
     return key;
 }
 
+QString captionText(const QString& caption)
+{
+    QString lines = caption;
+    lines.replace(QLatin1String("||"), QLatin1String(" "));
+    lines.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    lines.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    lines.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // The same rule the caption is drawn with: a marker hides itself and shows the
+    // character behind it, so "&&" leaves one "&" and a trailing "&" stays.
+    QString text;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i] == u'&' && i + 1 < lines.size())
+            ++i;
+        text += lines[i];
+    }
+    return text.simplified();
+}
+
 }  // namespace buttons

@@ -10,4 +10,8 @@ namespace buttons {
 // caption marks none.
 QChar accessKeyOf(const QString& caption);
 
+// The caption as words to read out: without its access-key markers ("&&" is one
+// "&"), and with its line breaks ("||" or a carriage return and line feed) as spaces.
+QString captionText(const QString& caption);
+
 }  // namespace buttons

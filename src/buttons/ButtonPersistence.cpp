@@ -2,6 +2,8 @@
 
 #include "buttons/ButtonContainer.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 
 constexpr int kPictureSizes[] = {16, 24, 32, 40, 48};
@@ -53,7 +55,10 @@ void StyledButton::initProperties()
     showFocusRect_ = true;
     hoverForeColor_ = kButtonTextColor;
     hoverBackColor_ = kButtonFaceColor;
-    QWidget::setFont(c ? c->ambientFont() : font());
+    {
+        const QScopedValueRollback<bool> own(applyingOwnChange_, true);
+        QWidget::setFont(c ? c->ambientFont() : font());
+    }
     containerBackColor_ = c ? c->ambientBackColor() : kButtonFaceColor;
     backColor_ = kButtonFaceColor;
     updateProperty("Font");
@@ -98,6 +103,8 @@ void StyledButton::readStoredValues(const PropertyBag& design)
     gradientMode_ = storedInt(design, "Gradient", 0, 0, 4);
     gradientColor_ = storedColor(design, "cGradient", kButtonFaceColor);
     foreColor_ = storedColor(design, "cFore", kButtonTextColor);
+    // Loading lays out and paints once at its end, and records nothing.
+    const QScopedValueRollback<bool> own(applyingOwnChange_, true);
     const QVariant storedFont = design.read("Font");
     QWidget::setFont(storedFont.canConvert<QFont>() ? storedFont.value<QFont>()
                                                     : (c ? c->ambientFont() : font()));
@@ -109,7 +116,8 @@ void StyledButton::readStoredValues(const PropertyBag& design)
     pictureSize_ = storedPictureSize(design);
     pictureAlign_ = storedInt(design, "ImgAlign", 0, 0, 5);
     hoverForeColor_ = storedColor(design, "cFHover", kButtonTextColor);
-    QWidget::setEnabled(storedBool(design, "Enabled", true));
+    ownEnabled_ = storedBool(design, "Enabled", true);
+    QWidget::setEnabled(ownEnabled_);
     backColor_ = storedColor(design, "cBack", c ? c->ambientBackColor() : kButtonFaceColor);
     hoverBackColor_ = storedColor(design, "cBHover", backColor_);
     hoverColorLocks_ = storedInt(design, "LockHover", 0, INT_MIN, INT_MAX);

@@ -1,12 +1,14 @@
 #include "buttons/StyledButton.h"
 
 #include "buttons/AccessKey.h"
+#include "buttons/ButtonAccessible.h"
 #include "buttons/ButtonContainer.h"
 #include "buttons/ButtonFace.h"
 #include "buttons/HoverTimer.h"
 
 #include <QEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QTimer>
 
@@ -16,9 +18,17 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 bool inRange(int value, int low, int high) { return value >= low && value <= high; }
 
+// The factory has to be in place before the widget exists: an assistive tool that
+// asks for the new widget must not be handed a plain widget's description.
+QWidget* withAccessibility(QWidget* parent)
+{
+    buttons::installButtonAccessibility();
+    return parent;
+}
+
 }  // namespace
 
-StyledButton::StyledButton(QWidget* parent) : QWidget(parent), containerWindow_(parent)
+StyledButton::StyledButton(QWidget* parent) : QWidget(withAccessibility(parent)), containerWindow_(parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -128,10 +138,13 @@ void StyledButton::setCaption(const QString& caption)
 {
     if (const QChar key = buttons::accessKeyOf(caption); !key.isNull())
         setAccessKey(key);
+    const bool renamed = caption != caption_;
     caption_ = caption;
     calculateLayout();
     redrawButton();
     recordChange("Caption");
+    if (renamed)
+        buttons::announceNameChange(*this);
 }
 
 void StyledButton::setAccessKey(QChar key)
@@ -242,7 +255,19 @@ void StyledButton::setEnabled(bool enabled)
 {
     if (enabled == !testAttribute(Qt::WA_ForceDisabled))
         return;
-    QWidget::setEnabled(enabled);
+    {
+        const QScopedValueRollback<bool> own(applyingOwnChange_, true);
+        QWidget::setEnabled(enabled);
+    }
+    ownEnabled_ = enabled;
+    enabledLookChanged();
+    recordChange("Enabled");
+}
+
+// The look of a button that was enabled or disabled, by its own setter or through
+// its parent: the Java look also changes its outline.
+void StyledButton::enabledLookChanged()
+{
     if (buttonStyle_ == 3 && mode_ == 0 && buttonShape_ < 4) {
         drawingDelayed_ = true;
         createButtonRegion();
@@ -251,7 +276,9 @@ void StyledButton::setEnabled(bool enabled)
     } else {
         redrawButton();
     }
-    recordChange("Enabled");
+    QAccessible::State changed;
+    changed.disabled = true;
+    buttons::announceStateChange(*this, changed);
 }
 
 void StyledButton::setShowFocusRect(bool show)
@@ -277,6 +304,7 @@ void StyledButton::setValue(bool value)
         designBox("This property is not applicable for command button modes.");
         return;
     }
+    const bool toggled = value != value_;
     value_ = value;
     if (value && mode_ == 2) {
         bool unused = false;
@@ -284,6 +312,11 @@ void StyledButton::setValue(bool value)
     }
     redrawButton();
     recordChange("Value");
+    if (toggled) {
+        QAccessible::State changed;
+        changed.checked = true;
+        buttons::announceStateChange(*this, changed);
+    }
 }
 
 int StyledButton::PictureSize() const { return (pictureSize_ == 0 ? 16 : pictureSize_) / 8 - 2; }
@@ -304,7 +337,15 @@ void StyledButton::setPictureSize(int index)
 
 void StyledButton::setFont(const QFont& font)
 {
-    QWidget::setFont(font);
+    {
+        const QScopedValueRollback<bool> own(applyingOwnChange_, true);
+        QWidget::setFont(font);
+    }
+    fontLookChanged();
+}
+
+void StyledButton::fontLookChanged()
+{
     updateProperty("Font");
     calculateLayout();
     redrawButton();
@@ -323,11 +364,11 @@ void StyledButton::setFontStyle(int style)
     f.setBold(style & 2);
     f.setItalic(style & 4);
     f.setUnderline(style & 8);
-    QWidget::setFont(f);
-    updateProperty("Font");
-    calculateLayout();
-    redrawButton();
-    recordChange("Font");
+    {
+        const QScopedValueRollback<bool> own(applyingOwnChange_, true);
+        QWidget::setFont(f);
+    }
+    fontLookChanged();
 }
 
 void StyledButton::Refresh()
@@ -357,9 +398,30 @@ void StyledButton::resizeEvent(QResizeEvent* event)
     resizeHandling();
 }
 
+// Font and enabled state can also change past the setters: through a QWidget
+// pointer, or from the parent (a disabled panel disables its buttons, a font set
+// on a window reaches the buttons that take it from there).
 void StyledButton::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::PaletteChange)
+    switch (event->type()) {
+    case QEvent::PaletteChange:
         ambientChanged("BackColor");
+        break;
+    case QEvent::EnabledChange:
+        if (!applyingOwnChange_) {
+            enabledLookChanged();
+            if (const bool own = !testAttribute(Qt::WA_ForceDisabled); own != ownEnabled_) {
+                ownEnabled_ = own;
+                recordChange("Enabled");
+            }
+        }
+        break;
+    case QEvent::FontChange:
+        if (!applyingOwnChange_)
+            fontLookChanged();
+        break;
+    default:
+        break;
+    }
     QWidget::changeEvent(event);
 }

@@ -119,6 +119,9 @@ public:
     void ambientChanged(const QString& name);
     // The access key, or Enter for the default button, or Esc for the cancel button.
     void accessKeyPress(int keyAscii);
+    // A click from the keyboard (Space, the access key) or an assistive tool: raises
+    // Click, toggles a check button and selects an option button.
+    void keyboardClick();
 
     // State the face draws from.
     int stateFlags() const { return stateFlags_; }
@@ -190,6 +193,8 @@ private:
     void createButtonRegion();
     void updateProperty(const QString& name);
     void resizeHandling();
+    void enabledLookChanged();
+    void fontLookChanged();
 
     void mouseDownHandling(int button, int shift, QPointF pos);
     void mouseUpHandling(int button, int shift, QPointF pos);
@@ -250,6 +255,12 @@ private:
     bool spaceDown_ = false;
     bool afterDoubleClick_ = false;
     bool shown_ = false;
+    // Set while a setter of this class changes the widget's own font or enabled
+    // state, so the change events it causes do not repeat the setter's work.
+    bool applyingOwnChange_ = false;
+    // The Enabled property as last seen, to tell a change of its own from one
+    // of the parent's.
+    bool ownEnabled_ = true;
     quint64 redrawCount_ = 0;
 };
 

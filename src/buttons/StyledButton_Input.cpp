@@ -64,6 +64,11 @@ void StyledButton::accessKeyPress(int keyAscii)
         return;
     if (!enterOrEsc && !(stateFlags_ & kFlagDefault))
         redrawButton();
+    keyboardClick();
+}
+
+void StyledButton::keyboardClick()
+{
     lastMouseButton_ = 1;
     clickHandling();
 }
@@ -196,10 +201,8 @@ void StyledButton::keyUpHandling(int& keyCode, int shift)
     }
     if (isArrowKey(keyCode)) {
         keyCode = 0;
-        if (mode_ == 2 && !value_) {
-            lastMouseButton_ = 1;
-            clickHandling();
-        }
+        if (mode_ == 2 && !value_)
+            keyboardClick();
     }
     if (keyCode == kKeyShift)
         keyCode = 0;
@@ -232,10 +235,8 @@ void StyledButton::focusInEvent(QFocusEvent* event)
         return;
     bool memberTrue = false;
     optionToggle(2, memberTrue);
-    if (!memberTrue) {
-        lastMouseButton_ = 1;
-        clickHandling();
-    }
+    if (!memberTrue)
+        keyboardClick();
 }
 
 void StyledButton::focusOutEvent(QFocusEvent* event)
