@@ -199,4 +199,7 @@ void frmMain::connectHandlers()
     for (int i = 0; i < 13; ++i)
         connect(mnudevices[i], &QAction::triggered, this, [this, i] { mnudevices_Click(i); });
     connect(tmrMain, &QTimer::timeout, this, &frmMain::tmrMain_Timer);
+    connect(tmrAutoSave, &QTimer::timeout, this, &frmMain::tmrAutoSave_Timer);
+    connect(tmrTime, &QTimer::timeout, this, &frmMain::tmrTime_Timer);
+    connect(tmrAutoMotion, &QTimer::timeout, this, &frmMain::tmrAutoMotion_Timer);
 }
