@@ -5,6 +5,7 @@
 #include "automation/TimeWindow.h"
 #include "capture/CommandLine.h"
 #include "capture/FrmMessage.h"
+#include "capture/IntervalBox.h"
 #include "capture/MainServices.h"
 #include "capture/PictureSavingStamp.h"
 #include "capture/PreviewImage.h"
@@ -26,11 +27,14 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QScrollBar;
 class QTimer;
 class StyledButton;
 
 // How long the blocking waits of the main window take; tests shorten them.
 using SleepFunction = std::function<void(int milliseconds)>;
+// The interval spinner's largest value.
+inline constexpr int kSpinnerMax = 9999;
 // A Yes/No question box; true for Yes. Tests answer it themselves.
 using QuestionFunction = std::function<bool(const QString& title, const QString& text)>;
 
@@ -108,6 +112,7 @@ public:
     void tmrTime_Timer();
     void tmrAutoMotion_Timer();
     void DoTheFTP();
+    void VScroll1_Change();
     void runUpdateCheck();
 
     // The notice window: loaded when needed, its text replaced while it is open.
@@ -152,7 +157,8 @@ public:
     QWidget* Image1 = nullptr;      // holds the capture window
     PreviewImage* Image4 = nullptr; // the live picture
     QLabel* imgRecFlash = nullptr;  // the recording mark
-    QLineEdit* txtSaveInterval = nullptr;
+    IntervalBox* txtSaveInterval = nullptr;
+    QScrollBar* VScroll1 = nullptr;  // the interval box's spinner
     StyledButton* cmdCamOptions = nullptr;
     StyledButton* cmdVideoSize = nullptr;
     StyledButton* cmdStart = nullptr;
@@ -194,6 +200,7 @@ protected:
 private:
     void buildControls();
     void buildButtons();
+    void buildSpinner();
     void buildOptionsMenu();
     void buildDeviceMenu();
     void buildTimers();

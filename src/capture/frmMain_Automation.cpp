@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace {
@@ -160,4 +161,10 @@ void frmMain::DoTheFTP()
 {
     if (doTheFTP_)
         doTheFTP_();
+}
+
+void frmMain::VScroll1_Change()
+{
+    txtSaveInterval->setText(QString::number(kSpinnerMax + 1 - VScroll1->value()));
+    txtSaveInterval->setFocus();
 }

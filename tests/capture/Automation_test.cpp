@@ -6,6 +6,8 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -353,4 +355,39 @@ TEST_F(Automation, TimeWindowWithABadStartTimeOnlyShowsTheTitle)
     EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *Timer start 7:30*");
     EXPECT_FALSE(m.previewRunning());
     EXPECT_EQ(s.AutoTimer, 1);
+}
+
+TEST_F(Automation, IntervalBoxTakesListChoicesAndTheSpinnerButNoTyping)
+{
+    frmMain& m = open("still", 0);
+    auto* box = m.findChild<IntervalBox*>("txtSaveInterval");
+    auto* spinner = m.findChild<QScrollBar*>("VScroll1");
+    ASSERT_TRUE(box && spinner);
+    ASSERT_EQ(box->count(), 25);
+    EXPECT_EQ(box->itemText(0), "2");
+    EXPECT_EQ(box->itemText(24), "3600");
+    EXPECT_EQ(box->toolTip(), "seconds");
+
+    box->setText("30");
+    QTest::keyClicks(box->lineEdit(), "99");
+    EXPECT_EQ(box->text(), "30");
+    box->setCurrentIndex(3);
+    EXPECT_EQ(box->text(), "10");
+
+    // The spinner starts at 60 whatever the box shows; its up arrow raises the value.
+    const struct {
+        QAbstractSlider::SliderAction action;
+        const char* text;
+    } steps[] = {
+        {QAbstractSlider::SliderSingleStepSub, "61"},
+        {QAbstractSlider::SliderPageStepSub, "71"},
+        {QAbstractSlider::SliderSingleStepAdd, "70"},
+        {QAbstractSlider::SliderToMinimum, "9999"},
+        {QAbstractSlider::SliderToMaximum, "1"},
+    };
+    for (const auto& s : steps) {
+        spinner->triggerAction(s.action);
+        EXPECT_EQ(box->text(), s.text);
+    }
+    EXPECT_EQ(m.saveIntervalText(), "1");
 }
