@@ -7,13 +7,14 @@ namespace automation {
 std::optional<QString> SaveFailureNotice::report(bool ok, const QString& reason)
 {
     if (ok) {
-        failing_ = false;
+        if (failures_ > 0)
+            qCInfo(lcAutomation) << "automatic saves work again after" << failures_ << "failed";
+        failures_ = 0;
         return std::nullopt;
     }
-    qCWarning(lcAutomation) << "automatic save failed:" << reason;
-    if (failing_)
+    if (++failures_ > 1)
         return std::nullopt;
-    failing_ = true;
+    qCWarning(lcAutomation) << "automatic save failed:" << reason;
     return QStringLiteral("Picture NOT saved: ") + reason;
 }
 

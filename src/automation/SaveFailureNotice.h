@@ -14,11 +14,12 @@ namespace automation {
 // failures gives one notice; a save that works ends the run.
 class SaveFailureNotice {
 public:
-    // The notice to show for this save's outcome, or nothing. Every failure is logged.
+    // The notice to show for this save's outcome, or nothing. The log gets the first
+    // failure of a run with its reason and, when saving works again, how many failed.
     std::optional<QString> report(bool ok, const QString& reason);
 
 private:
-    bool failing_ = false;
+    int failures_ = 0;
 };
 
 }  // namespace automation

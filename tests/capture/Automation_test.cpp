@@ -148,6 +148,19 @@ TEST_F(Automation, ConfirmationDecidesAndNeverTakesABurst)
     }
 }
 
+TEST_F(Automation, MotionWithBurstsChosenTakesABurstIntoTheMotionFolder)
+{
+    frmMain& m = previewing("event:at=10,for=3", 2);
+    s.UseBurstAsSnapshot = 1;
+    s.MaxBurstFrames = 3;
+    motionTicks(m, 30);
+    const QStringList files = picturesIn(s.MotionPicsPath);
+    EXPECT_EQ(files.size(), 6) << files.join(",").toStdString();  // two motions, three frames each
+    for (const QString& f : files)
+        EXPECT_TRUE(f.startsWith("Burst")) << f.toStdString();
+    EXPECT_EQ(uploadTimes, QList<qint64>({10000, 13000}));
+}
+
 TEST_F(Automation, MotionRecordIgnoresTheFirstFourCycles)
 {
     const struct {
