@@ -26,8 +26,10 @@ TimeWindowStep timeWindowTick(bool armed, bool inTimeWindow, const QString& star
                               const QString& stopTime, QTime now)
 {
     TimeWindowStep step;
-    if (!armed)
+    if (!armed) {
+        step.forget = inTimeWindow;
         return step;
+    }
     step.showTimerStart = true;
     const QString start = startTime.left(kTimeLength);
     const QString stop = stopTime.left(kTimeLength);

@@ -23,6 +23,9 @@ struct TimeWindowStep {
     bool startPreview = false;   // entering the window: start the preview
     bool inside = false;         // arm the mode and its interval saver
     bool leave = false;          // back to manual mode, the window switched off
+    // The window was switched off elsewhere (the setup dialog): it counts as not
+    // entered, so arming it again later starts afresh instead of leaving at once.
+    bool forget = false;
 };
 
 // One second of the time window. The window is left at the stop minute, and also at

@@ -56,6 +56,8 @@ void frmMain::tmrTime_Timer()
 {
     const automation::TimeWindowStep step = automation::timeWindowTick(
         s_.AutoTimer != 0, InTimeWindow, s_.StartTime, s_.StopTime, timeOfDay_());
+    if (step.forget)
+        InTimeWindow = false;
     if (step.showTimerStart)
         setWindowTitle(BaseTitle + titletext::timerStart(s_.StartTime));
     if (step.inside)

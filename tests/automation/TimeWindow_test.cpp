@@ -19,6 +19,8 @@ struct Walk {
     {
         const TimeWindowStep step = timeWindowTick(armed, inWindow, start, stop, now);
         const QString at = now.toString("hh:mm");
+        if (step.forget)
+            inWindow = false;
         if (step.startPreview)
             events << at + " start";
         if (step.inside) {
@@ -111,4 +113,17 @@ TEST(TimeWindow, AMissedStopMinuteStillLeaves)
     // Armed but not yet entered, outside the window: it waits for the start.
     const TimeWindowStep waiting = timeWindowTick(true, false, "22:00", "06:00", QTime(12, 0));
     EXPECT_FALSE(waiting.leave || waiting.inside);
+}
+
+TEST(TimeWindow, SwitchedOffInsideAndArmedAgainLaterStartsAfresh)
+{
+    Walk walk;
+    walk.tick("22:00", "06:00", QTime(23, 0));
+    walk.armed = false;  // the setup dialog switches the window off
+    walk.tick("22:00", "06:00", QTime(23, 1));
+    walk.armed = true;   // and on again the next noon
+    walk.tick("22:00", "06:00", QTime(12, 0));
+    walk.tick("22:00", "06:00", QTime(22, 0));
+    EXPECT_EQ(walk.events, QStringList({"23:00 start", "22:00 start"}));
+    EXPECT_TRUE(walk.armed);
 }
