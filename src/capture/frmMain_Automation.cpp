@@ -9,7 +9,6 @@
 #include "capture/SaveModes.h"
 #include "settings/Module1Sounds.h"
 
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QScopedValueRollback>
 #include <QScrollBar>
