@@ -1,7 +1,11 @@
 #pragma once
 
+#include "automation/MotionDetection.h"
+#include "automation/SaveFailureNotice.h"
+#include "automation/TimeWindow.h"
 #include "capture/CommandLine.h"
 #include "capture/FrmMessage.h"
+#include "capture/IntervalBox.h"
 #include "capture/MainServices.h"
 #include "capture/PictureSavingStamp.h"
 #include "capture/PreviewImage.h"
@@ -23,11 +27,16 @@ class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QScrollBar;
 class QTimer;
 class StyledButton;
 
 // How long the blocking waits of the main window take; tests shorten them.
 using SleepFunction = std::function<void(int milliseconds)>;
+// The interval spinner's largest value.
+inline constexpr int kSpinnerMax = 9999;
+// A Yes/No question box; true for Yes. Tests answer it themselves.
+using QuestionFunction = std::function<bool(const QString& title, const QString& text)>;
 
 // The main window: live picture, button panel, save modes. Its load handler is the
 // whole start-up of the program and its unload handler the whole shutdown.
@@ -43,6 +52,11 @@ public:
     void setEndProcess(std::function<void()> endProcess) { endProcess_ = std::move(endProcess); }
     // The blocking waits (connect retries, failure notices, closing a recording).
     void setSleep(SleepFunction sleep) { sleep_ = std::move(sleep); }
+    // The clock the time window reads, the motion detector's question box, and the
+    // upload after an automatic save or a motion (none until one is set).
+    void setTimeOfDay(automation::TimeOfDayFunction timeOfDay) { timeOfDay_ = std::move(timeOfDay); }
+    void setAskYesNo(QuestionFunction ask) { askYesNo_ = std::move(ask); }
+    void setDoTheFTP(std::function<void()> upload) { doTheFTP_ = std::move(upload); }
 
     void Form_Load();
     void Form_Activate();
@@ -94,6 +108,11 @@ public:
     // Sets an option button as code does, which runs its click handler too.
     void selectSaveOption(int index) override;
     void SetAlwaysOnTop(bool onTop);
+    void tmrAutoSave_Timer();
+    void tmrTime_Timer();
+    void tmrAutoMotion_Timer();
+    void DoTheFTP();
+    void VScroll1_Change();
     void runUpdateCheck();
 
     // The notice window: loaded when needed, its text replaced while it is open.
@@ -122,7 +141,9 @@ public:
     int32_t FailedConnectCount = 0;
     int16_t MotionWarmup = 0;
     double RecordTicks = 0;
-    int32_t AutoSaveTicks = 0;
+    float AutoSaveSeconds = 0;  // seconds since the last interval save
+    bool InTimeWindow = false;
+    automation::MotionHistory MotionHistory;
     int16_t ViewerFolderIndex = 0;
     QString BaseTitle;
     bool LayoutReady = false;
@@ -136,7 +157,8 @@ public:
     QWidget* Image1 = nullptr;      // holds the capture window
     PreviewImage* Image4 = nullptr; // the live picture
     QLabel* imgRecFlash = nullptr;  // the recording mark
-    QLineEdit* txtSaveInterval = nullptr;
+    IntervalBox* txtSaveInterval = nullptr;
+    QScrollBar* VScroll1 = nullptr;  // the interval box's spinner
     StyledButton* cmdCamOptions = nullptr;
     StyledButton* cmdVideoSize = nullptr;
     StyledButton* cmdStart = nullptr;
@@ -178,6 +200,7 @@ protected:
 private:
     void buildControls();
     void buildButtons();
+    void buildSpinner();
     void buildOptionsMenu();
     void buildDeviceMenu();
     void buildTimers();
@@ -205,6 +228,14 @@ private:
     void showFrame(const QImage& frame);
     void clearPumpedClipboard();
     int checkedSaveOption() const;
+    void intervalSave();
+    void enterTimeWindow(bool startPreview);
+    void leaveTimeWindow();
+    void applyMotionOutcome(automation::MotionOutcome outcome);
+    void onMotion();
+    void runMotionSave(automation::MotionSave action);
+    void saveAutomatically(const QString& folder);
+    bool askYesNo(const QString& title, const QString& text);
     void yield();
     void sleep(int milliseconds);
 
@@ -216,6 +247,11 @@ private:
     QString commandLine_;
     std::function<void()> endProcess_;
     SleepFunction sleep_;
+    automation::TimeOfDayFunction timeOfDay_ = automation::systemTimeOfDay();
+    QuestionFunction askYesNo_;
+    std::function<void()> doTheFTP_;
+    automation::SaveFailureNotice autoSaveFailures_;
+    bool motionTickRunning_ = false;
     platform::InstanceLock instanceLock_;
     QPointer<FrmMessage> notice_;
     qint32 capwnd_ = 0;

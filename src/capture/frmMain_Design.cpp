@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace {
@@ -109,16 +110,30 @@ void frmMain::buildControls()
     imgRecFlash->setStyleSheet("background: red; border-radius: 6px;");
     imgRecFlash->hide();
 
-    txtSaveInterval = new QLineEdit(Picture3);
+    txtSaveInterval = new IntervalBox(Picture3);
     txtSaveInterval->setObjectName("txtSaveInterval");
-    txtSaveInterval->setGeometry(242, 4, 40, 20);
-    txtSaveInterval->setToolTip("seconds");
+    txtSaveInterval->setGeometry(242, 4, 36, 20);
+    buildSpinner();
 
     buildButtons();
     buildOptionsMenu();
     buildDeviceMenu();
     buildBurstMenu();
     buildTimers();
+}
+
+void frmMain::buildSpinner()
+{
+    // The spinner counts 1..9999 with its up arrow raising the value; a scroll bar's
+    // up arrow lowers its own value, so the seconds are read mirrored.
+    VScroll1 = new QScrollBar(Qt::Vertical, Picture3);
+    VScroll1->setObjectName("VScroll1");
+    VScroll1->setGeometry(278, 4, 10, 20);
+    VScroll1->setRange(1, kSpinnerMax);
+    VScroll1->setSingleStep(1);
+    VScroll1->setPageStep(10);
+    VScroll1->setValue(kSpinnerMax + 1 - 60);
+    VScroll1->setFocusPolicy(Qt::NoFocus);
 }
 
 void frmMain::buildButtons()
@@ -199,4 +214,8 @@ void frmMain::connectHandlers()
     for (int i = 0; i < 13; ++i)
         connect(mnudevices[i], &QAction::triggered, this, [this, i] { mnudevices_Click(i); });
     connect(tmrMain, &QTimer::timeout, this, &frmMain::tmrMain_Timer);
+    connect(tmrAutoSave, &QTimer::timeout, this, &frmMain::tmrAutoSave_Timer);
+    connect(tmrTime, &QTimer::timeout, this, &frmMain::tmrTime_Timer);
+    connect(tmrAutoMotion, &QTimer::timeout, this, &frmMain::tmrAutoMotion_Timer);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &frmMain::VScroll1_Change);
 }

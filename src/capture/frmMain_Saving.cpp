@@ -79,7 +79,7 @@ void frmMain::cmdBurst_Click()
         takePreviewPicture();
         yield();
     }
-    AutoSaveTicks = 0;
+    AutoSaveSeconds = 0;
     setWindowTitle(title);
     yield();
 }

@@ -1,0 +1,94 @@
+// Cost of one motion-detector tick at two frame sizes, beside its limit: the whole
+// tick must stay below 0.2 ms at 1920x1080. It reads the 8 x 8 samples of its zone,
+// never the whole frame, so the size of the frame should hardly matter.
+#include "automation/MotionDetection.h"
+#include "capture/frmMain.h"
+#include "ShellFake.h"
+#include "SoundFake.h"
+#include "platform/capdriver/CaptureSystem.h"
+#include "settings/Registry.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+constexpr double kTickLimitMs = 0.2;
+
+const char* sizeName(int64_t index)
+{
+    return index == 0 ? "640x480" : "1920x1080";
+}
+
+QSize sizeOf(int64_t index)
+{
+    return index == 0 ? QSize(640, 480) : QSize(1920, 1080);
+}
+
+// The main window previewing a still test pattern in motion-save mode, its timers
+// stopped so that only the benchmark ticks.
+struct MotionRig {
+    QTemporaryDir dir;
+    std::unique_ptr<Registry> registry;
+    std::unique_ptr<platform::capdriver::CaptureSystem> capture;
+    RecordingSoundOutput sound;
+    RecordingShell shell;
+    SettingsModel s;
+    std::unique_ptr<frmMain> w;
+
+    explicit MotionRig(const char* size)
+    {
+        qputenv("TOLVEX_HOME", dir.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
+        qputenv("TOLVEX_SYNTH_FORMAT", size);
+        qputenv("TOLVEX_SYNTH_SCENE", "still");
+        registry = std::make_unique<Registry>();
+        capture = std::make_unique<platform::capdriver::CaptureSystem>();
+        w = std::make_unique<frmMain>(s, MainServices{*registry, *capture, sound, shell});
+        w->setEndProcess([] {});
+        w->setSleep([](int) {});
+        w->Form_Load();
+        w->selectSaveOption(2);
+        w->cmdStart_Click();
+        for (QTimer* t : {w->tmrMain, w->tmrAutoSave, w->tmrAutoMotion, w->tmrTime, w->tmrCheckSize})
+            t->stop();
+    }
+};
+
+void reportLimit(benchmark::State& state)
+{
+    state.counters["limit_ms"] = kTickLimitMs;
+    state.SetLabel(sizeName(state.range(0)));
+}
+
+// The main window's handler: work picture, one yield, sampling and the test.
+void BM_MotionTimerTick(benchmark::State& state)
+{
+    MotionRig rig(sizeName(state.range(0)));
+    for (auto _ : state)
+        rig.w->tmrAutoMotion_Timer();
+    reportLimit(state);
+}
+
+// The detector alone on a frame of that size.
+void BM_MotionDetectorTick(benchmark::State& state)
+{
+    QImage frame(sizeOf(state.range(0)), QImage::Format_RGB888);
+    frame.fill(QColor(40, 90, 160));
+    SettingsModel s;
+    s.MotionSensing = 3;
+    automation::MotionHistory history;
+    int16_t warmup = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(automation::motionTick(history, warmup, frame, s));
+    reportLimit(state);
+}
+
+BENCHMARK(BM_MotionTimerTick)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MotionDetectorTick)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

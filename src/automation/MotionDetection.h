@@ -1,0 +1,90 @@
+#pragma once
+
+#include "settings/SettingsModel.h"
+
+#include <QImage>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace automation {
+
+// The detector's grid: cell (i, j) holds the colour sampled for column i, row j.
+// Samples land in 0..10; only 0..7 are summed.
+inline constexpr int kGridSize = 11;
+inline constexpr int kSummedCells = 8;
+using MotionGrid = std::array<std::array<int32_t, kGridSize>, kGridSize>;
+
+// The colour at a pixel as the detector reads it: r + 256 * g + 65536 * b, and -1
+// outside the picture. Red weighs least, so the detector is nearly blind to it.
+int32_t zonePoint(const QImage& picture, int x, int y);
+
+// Sampling zones (TriggerFocus) and sensitivities (MotionSensing); values outside
+// their range are held at the nearest end.
+inline constexpr int kZoneCount = 8;
+inline constexpr int kSensitivityCount = 7;
+int clampZone(int triggerFocus);
+int clampSensitivity(int motionSensing);
+
+// Samples the zone of the picture into the grid. A picture narrower or lower than
+// 16 pixels gives no grid (its sampling step would be zero).
+std::optional<MotionGrid> sampleGrid(const QImage& picture, int triggerFocus);
+
+// Sum of cell \ 10 over the summed cells, divided by 10: the value one tick adds to
+// the history.
+int32_t gridValue(const MotionGrid& grid);
+
+// The last grid values of one cycle and the slot the next tick writes.
+struct MotionHistory {
+    std::array<int32_t, 4> values{};
+    int16_t index = 0;
+};
+
+// Stores a tick's value. True when the cycle is complete (2 ticks, 3 with the noise
+// filter); the slot index then starts again and the filter has averaged slots 0 and 1
+// with slot 2.
+bool addToHistory(MotionHistory& history, int32_t value, bool noiseReduction);
+
+// Motion-record mode tests no cycle until its fifth: counts the cycle (up to 5) and
+// says whether this one is still warming up. Outside that mode the count is cleared.
+inline constexpr int16_t kWarmupCycles = 5;
+bool warmingUp(int16_t& motionWarmup, bool motionRecordMode);
+
+// 250000 \ (sensitivity + 1).
+int32_t motionThreshold(int motionSensing);
+bool isMotion(const MotionHistory& history, int motionSensing);
+
+// What one detector tick found.
+enum class MotionOutcome {
+    NoPicture,   // too small to sample: the tick is skipped
+    Collecting,  // the cycle is not complete yet
+    WarmingUp,   // a motion-record cycle that is not tested
+    Quiet,
+    Motion,
+};
+
+// One tick on the work picture: sample, add to the history, and at the end of a
+// cycle the warm-up and the test. The history lives as long as the main window.
+MotionOutcome motionTick(MotionHistory& history, int16_t& motionWarmup, const QImage& picture,
+                         const SettingsModel& s);
+
+// The mode whose text the title shows after a quiet test, or nothing. Timed modes
+// show always; untimed ones only while the preview can be stopped.
+std::optional<int> quietTitleMode(const SettingsModel& s, bool stopEnabled);
+
+// What a detected motion does after the upload.
+enum class MotionSave { Nothing, Record, Burst, Picture };
+struct MotionPlan {
+    bool playSound = false;
+    bool ask = false;        // a Yes/No box decides between `action` and nothing
+    MotionSave action = MotionSave::Nothing;
+};
+MotionPlan motionPlan(const SettingsModel& s);
+
+// The confirmation box.
+inline constexpr char kMotionQuestionTitle[] = "Motion Detected";
+QString motionQuestion(int saveMode);
+
+}  // namespace automation
