@@ -53,8 +53,8 @@ int ButtonCanvas::clipToShape()
         return kPaintNothing;
     const int shape = look_.buttonShape;
     const bool pushed = look_.pushed();
-    const bool shape6or7 = shape == 6 || shape == 7;
-    const bool style5 = look_.buttonStyle == 5;
+    const bool shape6or7 = shape == kShapeEllipseHoverFrame || shape == kShapePictureFramed;
+    const bool style5 = look_.buttonStyle == kStyleHover;
     if (!look_.hovering && !pushed && !look_.value && style5) {
         surface().removeClip();
         return kPaintShow;
@@ -75,9 +75,9 @@ int ButtonCanvas::clipToShape()
         selectClip(regions().outer);
         return kPaintOuterClip;
     }
-    if (shape == 6 && !look_.hovering)
+    if (shape == kShapeEllipseHoverFrame && !look_.hovering)
         return kPaintShow;
-    surface().frameRegion(regions().window, shape == 7 ? resolve(look_.backColor) : kBlack);
+    surface().frameRegion(regions().window, shape == kShapePictureFramed ? resolve(look_.backColor) : kBlack);
     selectClip(regions().outer);
     return kPaintOuterClip;
 }
@@ -93,11 +93,11 @@ FaceResult ButtonCanvas::drawFace(Colour face, Colour gradient, Colour hover)
     r.state = pushed ? 2 : (look_.isDefault() ? 1 : 0);
     if (hover < 0)
         hover = face;
-    const bool hoverFill = look_.hovering && ((look_.mode == 0 && !pushed) || (look_.checkOrOption() && !look_.value));
+    const bool hoverFill = look_.hovering && ((look_.mode == kModeCommand && !pushed) || (look_.checkOrOption() && !look_.value));
     const Colour fill = hoverFill ? hover : face;
 
     if (look_.gradientMode == 0 || look_.pictureShaped() || look_.value) {
-        if (look_.buttonStyle != 2 || (!look_.enabled && look_.mode == 0)) {
+        if (look_.buttonStyle != kStyleWindowsXp || (!look_.enabled && look_.mode == kModeCommand)) {
             surface().fillAll(fill);
             return r;
         }

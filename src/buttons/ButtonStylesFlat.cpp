@@ -31,7 +31,7 @@ int drawStyle5(ButtonCanvas& canvas, EdgeColours& edges)
     if (!skeleton::faceAndCaption(canvas, face))
         return kPaintNothing;
     const Colour faceColour = skeleton::faceColour(canvas);
-    if (look.buttonShape <= 3) {
+    if (hasRings(look.buttonShape)) {
         if (look.hovering || look.pushed() || look.latched()) {
             flatRing(edges, look.latched() || look.pushed() ? 2 : 1);
         } else if (look.designing) {
@@ -42,7 +42,7 @@ int drawStyle5(ButtonCanvas& canvas, EdgeColours& edges)
             edges.setRing(kRingC, c, c);
         }
         canvas.drawEdges(edges);
-    } else if (look.buttonShape <= 6) {
+    } else if (look.buttonShape <= kShapeEllipseHoverFrame) {
         // Picture shapes take their outline from the frame rule instead; an ellipse
         // would cut across the picture.
         canvas.surface().removeClip();

@@ -35,7 +35,7 @@ int drawStyle3(ButtonCanvas& canvas, EdgeColours& edges)
         return kPaintNothing;
     // The caption keeps its place when pressed.
     canvas.drawCaptionAndPicture(face, shaded(gdi::kGrey, -16), false, true);
-    if (look.buttonShape <= 3) {
+    if (hasRings(look.buttonShape)) {
         const Colour dark = shaded(gdi::kGrey, -26);
         if (look.enabled || look.checkOrOption()) {
             const int state = javaEdgeState(look, result.state);

@@ -73,11 +73,11 @@ void xpCorners(ButtonCanvas& canvas, Colour outline)
     const int shape = canvas.look().buttonShape;
     const int w = canvas.width(), h = canvas.height();
     gdi::Surface& s = canvas.surface();
-    if (shape != 1 && shape != 3) {
+    if (!slantsLeft(shape)) {
         s.setPixel(1, 1, outline);
         s.setPixel(1, h - 2, outline);
     }
-    if (shape != 2 && shape != 3) {
+    if (!slantsRight(shape)) {
         s.setPixel(w - 2, 1, outline);
         s.setPixel(w - 2, h - 2, outline);
     }
@@ -104,7 +104,7 @@ int drawStyle2(ButtonCanvas& canvas, EdgeColours& edges)
     if (!skeleton::faceAndCaption(canvas, face, gradientEnd, result))
         return kPaintNothing;
     const Colour disabledOutline = shaded(face, -84, true);
-    if (look.buttonShape <= 3) {
+    if (hasRings(look.buttonShape)) {
         if (look.enabled) {
             const int state = xpEdgeState(look, result.state);
             for (int i = 0; i < 4; ++i) {
