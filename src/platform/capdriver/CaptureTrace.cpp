@@ -1,5 +1,7 @@
 #include "platform/capdriver/CaptureTrace.h"
 
+#include "platform/capdriver/V4l2Log.h"
+
 namespace platform::capdriver {
 
 void CaptureTrace::open(const QString& path)
@@ -9,7 +11,7 @@ void CaptureTrace::open(const QString& path)
         return;
     file_.setFileName(path);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
-        qWarning("capture trace: cannot write %s", qPrintable(path));
+        qCWarning(lcV4l2).noquote() << "capture trace: cannot write" << path << "-" << file_.errorString();
 }
 
 void CaptureTrace::write(CaptureHandle handle, const char* message, const QStringList& arguments,
