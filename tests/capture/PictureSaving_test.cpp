@@ -1,3 +1,4 @@
+#include "FullDisk.h"
 #include "Sandbox.h"
 #include "capture/PictureSaving.h"
 #include "capture/PictureSavingNames.h"
@@ -262,4 +263,26 @@ TEST_F(SaveImageTest, FailedJpegWriteIsReported)
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.reason.contains("Cam00000.jpg")) << r.reason.toStdString();
     EXPECT_TRUE(r.boxText.isEmpty());
+}
+
+// The snapshot notice names a full disk as the reason, for either picture type,
+// and the picture that was there before stays whole.
+TEST_F(SaveImageTest, FullDiskIsNamedInTheNotice)
+{
+    s.SaveFileNameOptions = kNameCounter;
+    for (int16_t type : {kSaveAsJpeg, kSaveAsBitmap}) {
+        s.SaveBitmapType = type;
+        counter = 0;
+        picture.image = QImage(640, 480, QImage::Format_RGB32);
+        picture.image.fill(Qt::darkCyan);
+        SaveResult r;
+        {
+            FileSizeLimitScope fullDisk(256);
+            r = saveImage(s, picture, counter, QString(), kNow);
+        }
+        EXPECT_FALSE(r.ok) << type;
+        EXPECT_TRUE(snapshotNotice(r).startsWith("Snapshot NOT saved: ")) << type;
+        EXPECT_TRUE(snapshotNotice(r).contains("disk full")) << snapshotNotice(r).toStdString();
+        EXPECT_FALSE(QFileInfo::exists(r.path)) << type;
+    }
 }
