@@ -43,6 +43,23 @@ enum CaptionAlignCode : int {
     kCaptionCentre = 2,
 };
 
+// CaptionStyle ("CapStyle"): plain, or a shaded copy behind the caption.
+enum CaptionStyleCode : int {
+    kCaptionPlain = 0,
+    kCaptionShadowDark = 1,   // dark copy up-left, light copy down-right
+    kCaptionShadowLight = 2,  // the other way round
+};
+
+// GradientMode ("Gradient"): which way the face runs from the back colour to
+// GradientColor.
+enum GradientModeCode : int {
+    kGradientNone = 0,
+    kGradientLeftToRight = 1,
+    kGradientRightToLeft = 2,
+    kGradientTopToBottom = 3,
+    kGradientBottomToTop = 4,
+};
+
 // PictureAlign ("ImgAlign"): where the picture sits against the band or the caption.
 enum PictureAlignCode : int {
     kPictureLeftEdge = 0,

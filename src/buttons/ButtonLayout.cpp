@@ -80,7 +80,7 @@ ButtonLayout calculateLayout(const ButtonLook& look, int leftCut, int rightCut)
     const bool hasCaption = !text.isEmpty();
     QSize m = gdi::Surface::measureText(band.width - 8 - (side ? p : 0), h - 8 - (picAbove || picBelow ? p : 0),
                                         text, gdi::kTextWordBreak, look.font);
-    if (look.captionStyle != 0)
+    if (look.captionStyle != kCaptionPlain)
         m += QSize(2, 2);
     const int cw = m.width(), ch = m.height();
 

@@ -53,7 +53,7 @@ void ButtonPainter::createRegion(ButtonLook& look)
     host_.setWindowRegion(regions_.window);
     if (look.buttonShape == kShapePicture) {
         buffer_.removeClip();
-        drawGradient(buffer_, gdi::kWhite, gdi::kGrey, 3, host_.screenSize());
+        drawGradient(buffer_, gdi::kWhite, gdi::kGrey, kGradientTopToBottom, host_.screenSize());
     }
 }
 

@@ -43,9 +43,9 @@ struct ButtonLook {
     Colour hoverBackColor = gdi::kButtonFace;
     Colour hoverForeColor = gdi::kButtonText;
     Colour gradientColor = gdi::kButtonFace;
-    int gradientMode = 0;
+    int gradientMode = kGradientNone;
     int captionAlign = kCaptionCentre;
-    int captionStyle = 0;
+    int captionStyle = kCaptionPlain;
     int pictureAlign = 0;
     int pictureSize = 16;  // pixels: 16, 24, 32, 40 or 48
     int customClick = 0;

@@ -61,13 +61,13 @@ int ButtonCanvas::clipToShape()
     }
     surface().removeClip();
     if (style5 && !(!look_.value && shape6or7)) {
-        drawGradient(kWhite, kGrey, 3);
+        drawGradient(kWhite, kGrey, kGradientTopToBottom);
         selectClip(regions().inner);
         return kPaintRimDrawn;
     }
     if ((pushed || look_.value) && !shape6or7) {
         selectClip(regions().outer);
-        drawGradient(kGrey, kWhite, 3);
+        drawGradient(kGrey, kWhite, kGradientTopToBottom);
         selectClip(regions().inner);
         return kPaintRimDrawn;
     }
@@ -96,7 +96,7 @@ FaceResult ButtonCanvas::drawFace(Colour face, Colour gradient, Colour hover)
     const bool hoverFill = look_.hovering && ((look_.mode == kModeCommand && !pushed) || (look_.checkOrOption() && !look_.value));
     const Colour fill = hoverFill ? hover : face;
 
-    if (look_.gradientMode == 0 || look_.pictureShaped() || look_.value) {
+    if (look_.gradientMode == kGradientNone || look_.pictureShaped() || look_.value) {
         if (look_.buttonStyle != kStyleWindowsXp || (!look_.enabled && look_.mode == kModeCommand)) {
             surface().fillAll(fill);
             return r;

@@ -82,7 +82,7 @@ int drawStyle7(ButtonCanvas& canvas, EdgeColours& edges)
                                  macCaption(look));
     if (hasRings(look.buttonShape)) {
         const MacPalette p{shaded(face, 31), shaded(face, -32), shaded(face, -64),
-                           look.gradientMode != 0 ? face : gdi::kGrey, shaded(gdi::kGrey, -16)};
+                           look.gradientMode != kGradientNone ? face : gdi::kGrey, shaded(gdi::kGrey, -16)};
         macEdges(edges, look.latched() ? 2 : result.state, p);
         canvas.drawEdges(edges);
         macCorners(canvas, edges, p.mid);

@@ -37,7 +37,7 @@ Colour xpFace(const ButtonCanvas& canvas)
         return look.value ? c.latchedFace : c.face;
     if (!look.enabled)
         return shaded(c.face, -24, true);
-    if (look.pushed() && look.gradientMode == 0)
+    if (look.pushed() && look.gradientMode == kGradientNone)
         return c.shadow;
     return c.face;
 }
