@@ -93,7 +93,8 @@ FaceResult ButtonCanvas::drawFace(Colour face, Colour gradient, Colour hover)
     r.state = pushed ? 2 : (look_.isDefault() ? 1 : 0);
     if (hover < 0)
         hover = face;
-    const bool hoverFill = look_.hovering && ((look_.mode == kModeCommand && !pushed) || (look_.checkOrOption() && !look_.value));
+    const bool hoverFill =
+        look_.hovering && ((look_.mode == kModeCommand && !pushed) || (look_.checkOrOption() && !look_.value));
     const Colour fill = hoverFill ? hover : face;
 
     if (look_.gradientMode == kGradientNone || look_.pictureShaped() || look_.value) {

@@ -79,7 +79,8 @@ void LoadSettings(SettingsModel& s, QString& fileName, SettingsHost* host)
     // Values read out of step are the wrong values, folders included: the file
     // counts as not found.
     if (reading.outOfStep) {
-        qCWarning(lcSettings).noquote() << fileName << "has its values out of step with their keys; the defaults replace it";
+        qCWarning(lcSettings).noquote() << fileName
+                                        << "has its values out of step with their keys; the defaults replace it";
         lastFailure = SettingsFailure::FileNotFound;
     }
     clampReadValues(s);

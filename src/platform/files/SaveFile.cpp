@@ -42,7 +42,8 @@ QString reasonOf(const QSaveFile& file, int savedErrno)
 
 }  // namespace
 
-Result writeFileSafely(const QString& path, const QByteArray& bytes, std::optional<QFileDevice::Permissions> permissions)
+Result writeFileSafely(const QString& path, const QByteArray& bytes,
+                       std::optional<QFileDevice::Permissions> permissions)
 {
     QSaveFile file(path);
     int savedErrno = 0;
