@@ -90,7 +90,7 @@ FaceResult ButtonCanvas::drawFace(Colour face, Colour gradient, Colour hover)
         return r;
     r.goOn = true;
     const bool pushed = look_.pushed();
-    r.state = pushed ? 2 : (look_.isDefault() ? 1 : 0);
+    r.state = pushed ? kEdgePushed : (look_.isDefault() ? kEdgeDefault : kEdgeNormal);
     if (hover < 0)
         hover = face;
     const bool hoverFill =

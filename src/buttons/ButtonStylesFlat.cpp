@@ -12,7 +12,7 @@ namespace {
 // Ring C alone, raised (state 1) or sunken (state 2).
 void flatRing(EdgeColours& edges, int state)
 {
-    edges.setRing(kRingC, state == 2 ? kGrey : kWhite, state == 2 ? kWhite : kGrey);
+    edges.setRing(kRingC, state == kEdgePushed ? kGrey : kWhite, state == kEdgePushed ? kWhite : kGrey);
 }
 
 }  // namespace
@@ -21,7 +21,7 @@ int drawStyle4(ButtonCanvas& canvas, EdgeColours& edges)
 {
     const ButtonLook& look = canvas.look();
     return paintWithRings(canvas, edges,
-                          [&](int faceState) { flatRing(edges, look.latched() ? 2 : std::max(faceState, 1)); });
+                          [&](int faceState) { flatRing(edges, look.latched() ? kEdgePushed : std::max<int>(faceState, kEdgeDefault)); });
 }
 
 int drawStyle5(ButtonCanvas& canvas, EdgeColours& edges)

@@ -20,8 +20,8 @@ Colour javaFace(const ButtonCanvas& canvas)
 int javaEdgeState(const ButtonLook& look, int faceState)
 {
     if (look.checkOrOption())
-        return look.latched() || look.held ? 2 : 3;
-    return std::max(faceState, 1);
+        return look.latched() || look.held ? kEdgePushed : kEdgeFourth;
+    return std::max<int>(faceState, kEdgeDefault);
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ int drawStyle3(ButtonCanvas& canvas, EdgeColours& edges)
         const Colour dark = shaded(gdi::kGrey, -26);
         if (look.enabled || look.checkOrOption()) {
             const int state = javaEdgeState(look, result.state);
-            edges.setRing(kRingB, state == 2 ? face : gdi::kWhite, dark);
+            edges.setRing(kRingB, state == kEdgePushed ? face : gdi::kWhite, dark);
             edges.setRing(kRingC, dark, gdi::kWhite);
         } else {
             edges.setRing(kRingA, face, face);

@@ -32,7 +32,7 @@ Colour macCaption(const ButtonLook& look)
 
 void macEdges(EdgeColours& e, int state, const MacPalette& p)
 {
-    if (state == 2) {
+    if (state == kEdgePushed) {
         e.setRing(kRingA, p.shade, p.dark, p.highlight, p.highlight);
         e.setRing(kRingB, p.dark, p.dark, kWhite, kWhite);
         e.setRing(kRingC, p.outline, p.outline);
@@ -40,7 +40,7 @@ void macEdges(EdgeColours& e, int state, const MacPalette& p)
     }
     e.setRing(kRingA, p.highlight, kWhite, p.shade, p.shade);
     e.setRing(kRingB, kWhite, kWhite, p.shade, p.dark);
-    if (state == 1)
+    if (state == kEdgeDefault)
         e.setRing(kRingC, p.outline, p.outline);
     else
         e.setRing(kRingC, p.mid, p.mid, p.outline, p.outline);
@@ -83,7 +83,7 @@ int drawStyle7(ButtonCanvas& canvas, EdgeColours& edges)
     if (hasRings(look.buttonShape)) {
         const MacPalette p{shaded(face, 31), shaded(face, -32), shaded(face, -64),
                            look.gradientMode != kGradientNone ? face : gdi::kGrey, shaded(gdi::kGrey, -16)};
-        macEdges(edges, look.latched() ? 2 : result.state, p);
+        macEdges(edges, look.latched() ? kEdgePushed : result.state, p);
         canvas.drawEdges(edges);
         macCorners(canvas, edges, p.mid);
     }

@@ -46,22 +46,22 @@ int xpEdgeState(const ButtonLook& look, int faceState)
 {
     int state = faceState;
     if ((look.stateFlags & kFlagHover) && !(look.stateFlags & kFlagPressed))
-        state = 3;
+        state = kEdgeFourth;  // hover
     if (look.latched())
-        state = look.isDefault() ? 1 : 2;
-    if (state == 1 && !look.showFocusRect)
-        state = 0;
+        state = look.isDefault() ? kEdgeDefault : kEdgePushed;
+    if (state == kEdgeDefault && !look.showFocusRect)
+        state = kEdgeNormal;
     return state;
 }
 
 Colour xpSegment(const XpSegment& s, int state, Colour face)
 {
     switch (state) {
-    case 1:
+    case kEdgeDefault:
         return s.defaultColour;
-    case 2:
+    case kEdgePushed:
         return shaded(face, s.pushedShade, true);
-    case 3:
+    case kEdgeFourth:
         return s.hoverColour;
     default:
         return shaded(face, s.normalShade, true);
