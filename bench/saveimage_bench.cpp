@@ -40,7 +40,7 @@ void saveImageBench(benchmark::State& state, int bitmapType)
         picture.image = frame;  // callers refill the work picture before each save
         const SaveResult r = saveImage(s, picture, counter);
         if (!r.ok)
-            state.SkipWithError(r.error.toStdString().c_str());
+            state.SkipWithError(r.reason.toStdString().c_str());
     }
     state.SetItemsProcessed(state.iterations());
 }

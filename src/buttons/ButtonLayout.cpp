@@ -21,14 +21,14 @@ Band usableBand(int shape, int w, int leftCut, int rightCut)
     const int slantLeft = leftCut - leftCut / 3 + 3;
     const int slantRight = rightCut + (w - rightCut) / 3;
     switch (shape) {
-    case 1:
+    case kShapeCutBottomLeft:
         return {slantLeft, w - slantLeft, w};
-    case 2:
+    case kShapeCutTopRight:
         return {0, slantRight, slantRight};
-    case 3:
+    case kShapeCutBoth:
         return {slantLeft, slantRight - slantLeft, slantRight};
-    case 7:
-    case 8:
+    case kShapePictureFramed:
+    case kShapePicture:
         return {3, w - 3, w - 3};
     default:
         return {0, w, w};
@@ -51,7 +51,7 @@ QRect largePicture(const ButtonLook& look, const Band& band)
     if (look.pictureShaped())
         return QRect(0, 0, w, h);
     if (look.pictureSize == 40) {
-        const int m = look.buttonShape == 6 ? 1 : 3;
+        const int m = look.buttonShape == kShapeEllipseHoverFrame ? 1 : 3;
         return QRect(m, m, w - 2 * m, h - 2 * m);
     }
     const double scale = std::min(double(band.width - 12) / look.picture.width(),
@@ -70,35 +70,35 @@ ButtonLayout calculateLayout(const ButtonLook& look, int leftCut, int rightCut)
     const int p = look.pictureSize;
     const int pa = look.pictureAlign;
     const bool roomy = look.hasPicture() && p <= 32;
-    const bool picLeft = roomy && (pa == 0 || pa == 1);
-    const bool picRight = roomy && (pa == 2 || pa == 3);
-    const bool picAbove = roomy && pa == 4;
-    const bool picBelow = roomy && pa == 5;
+    const bool picLeft = roomy && (pa == kPictureLeftEdge || pa == kPictureLeftOfCaption);
+    const bool picRight = roomy && (pa == kPictureRightEdge || pa == kPictureRightOfCaption);
+    const bool picAbove = roomy && pa == kPictureAbove;
+    const bool picBelow = roomy && pa == kPictureBelow;
     const bool side = picLeft || picRight;
 
     const QString text = captionLines(look.caption);
     const bool hasCaption = !text.isEmpty();
     QSize m = gdi::Surface::measureText(band.width - 8 - (side ? p : 0), h - 8 - (picAbove || picBelow ? p : 0),
                                         text, gdi::kTextWordBreak, look.font);
-    if (look.captionStyle != 0)
+    if (look.captionStyle != kCaptionPlain)
         m += QSize(2, 2);
     const int cw = m.width(), ch = m.height();
 
     int x = 0;
     switch (look.captionAlign) {
-    case 0:
+    case kCaptionLeft:
         x = band.left + 4 + (picLeft ? p + 4 : 0);
         break;
-    case 1:
+    case kCaptionRight:
         x = band.end - 4 - (picRight ? p + 4 : 0) - cw;
         break;
     default:
         if (!side) {
             x = band.left + nearest((band.width - cw) / 2.0);
-        } else if (pa == 1 || pa == 3) {
+        } else if (pa == kPictureLeftOfCaption || pa == kPictureRightOfCaption) {
             const int start = band.left + nearest((band.width - (cw + 4 + p)) / 2.0);
-            x = pa == 1 ? start + p + 4 : start;
-        } else if (pa == 0) {
+            x = pa == kPictureLeftOfCaption ? start + p + 4 : start;
+        } else if (pa == kPictureLeftEdge) {
             const int restLeft = band.left + 4 + p;
             x = restLeft + nearest((band.end - restLeft - cw) / 2.0);
         } else {
@@ -121,16 +121,16 @@ ButtonLayout calculateLayout(const ButtonLook& look, int leftCut, int rightCut)
 
     int picX = 0;
     switch (pa) {
-    case 0:
+    case kPictureLeftEdge:
         picX = band.left + 4;
         break;
-    case 1:
+    case kPictureLeftOfCaption:
         picX = hasCaption ? x - 4 - p : band.left + 4;
         break;
-    case 2:
+    case kPictureRightEdge:
         picX = band.end - 4 - p;
         break;
-    case 3:
+    case kPictureRightOfCaption:
         picX = hasCaption ? x + cw + 4 : band.end - 4 - p;
         break;
     default:

@@ -51,9 +51,9 @@ void ButtonPainter::createRegion(ButtonLook& look)
     }
     regions_ = buildRegions(look);
     host_.setWindowRegion(regions_.window);
-    if (look.buttonShape == 8) {
+    if (look.buttonShape == kShapePicture) {
         buffer_.removeClip();
-        drawGradient(buffer_, gdi::kWhite, gdi::kGrey, 3, host_.screenSize());
+        drawGradient(buffer_, gdi::kWhite, gdi::kGrey, kGradientTopToBottom, host_.screenSize());
     }
 }
 
@@ -84,10 +84,10 @@ void ButtonPainter::frameOutline(gdi::Surface& window, const ButtonLook& look, c
     };
     const int shape = look.buttonShape;
     const bool pushed = look.pushed();
-    if (shape >= 4 && shape <= 6) {
-        if (look.buttonStyle == 2 && !pushed)
+    if (shape >= kShapeEllipse && shape <= kShapeEllipseHoverFrame) {
+        if (look.buttonStyle == kStyleWindowsXp && !pushed)
             frameIn(regions_.outer, frame);
-        else if (shape == 6)
+        else if (shape == kShapeEllipseHoverFrame)
             frameIn(regions_.window, frame);
         return;
     }
@@ -96,12 +96,12 @@ void ButtonPainter::frameOutline(gdi::Surface& window, const ButtonLook& look, c
     if (!look.hovering || pushed) {
         if (!look.isDefault())
             return;
-        const Colour colour = look.value && look.buttonStyle != 2 ? shaded(colours.shadow, -32) : frame;
-        frameIn(shape == 8 ? regions_.inner : regions_.outer, colour);
+        const Colour colour = look.value && look.buttonStyle != kStyleWindowsXp ? shaded(colours.shadow, -32) : frame;
+        frameIn(shape == kShapePicture ? regions_.inner : regions_.outer, colour);
         return;
     }
-    const Colour colour = look.buttonStyle != 2 ? colours.hoverFace : frame;
-    if (look.buttonStyle == 2 || colour != look.resolve(look.backColor))
+    const Colour colour = look.buttonStyle != kStyleWindowsXp ? colours.hoverFace : frame;
+    if (look.buttonStyle == kStyleWindowsXp || colour != look.resolve(look.backColor))
         frameIn(regions_.window, colour);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "buttons/ButtonCodes.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiColour.h"
 
@@ -28,9 +29,9 @@ enum StateFlag : int {
 // Everything the drawing code reads from a button for one redraw or layout.
 struct ButtonLook {
     QSize size;  // the client area in pixels
-    int buttonStyle = 0;
-    int buttonShape = 0;
-    int mode = 0;  // 0 command, 1 check, 2 option
+    int buttonStyle = kStyleClassic;
+    int buttonShape = kShapeRectangle;
+    int mode = kModeCommand;  // ButtonModeCode
     bool value = false;
     bool enabled = true;
     bool designing = false;
@@ -42,9 +43,9 @@ struct ButtonLook {
     Colour hoverBackColor = gdi::kButtonFace;
     Colour hoverForeColor = gdi::kButtonText;
     Colour gradientColor = gdi::kButtonFace;
-    int gradientMode = 0;
-    int captionAlign = 2;
-    int captionStyle = 0;
+    int gradientMode = kGradientNone;
+    int captionAlign = kCaptionCentre;
+    int captionStyle = kCaptionPlain;
     int pictureAlign = 0;
     int pictureSize = 16;  // pixels: 16, 24, 32, 40 or 48
     int customClick = 0;
@@ -59,11 +60,11 @@ struct ButtonLook {
     int height() const { return size.height(); }
     bool pushed() const { return (stateFlags & (kFlagPressed | kFlagHover)) == (kFlagPressed | kFlagHover); }
     bool isDefault() const { return stateFlags & kFlagDefault; }
-    bool checkOrOption() const { return mode == 1 || mode == 2; }
+    bool checkOrOption() const { return mode == kModeCheck || mode == kModeOption; }
     // Value True, or a check or option button being held.
     bool latched() const { return value || (checkOrOption() && held); }
     bool hasPicture() const { return !picture.isNull() && picture.width() + picture.height() > 0; }
-    bool pictureShaped() const { return buttonShape == 7 || buttonShape == 8; }
+    bool pictureShaped() const { return isPictureShape(buttonShape); }
     Colour resolve(Colour c) const { return systemColours.resolve(c); }
 };
 

@@ -4,10 +4,19 @@
 
 namespace buttons {
 
+// The edge states a painter draws its rings in. DrawFace gives the first three; a
+// painter may add its own fourth (latched in the classic look, hover in XP).
+enum EdgeState : int {
+    kEdgeNormal = 0,
+    kEdgeDefault = 1,  // the container's default button
+    kEdgePushed = 2,
+    kEdgeFourth = 3,
+};
+
 // What DrawFace tells the painter.
 struct FaceResult {
     int clip = kPaintNothing;  // the result of the shape clip
-    int state = 0;             // 0 normal, 1 default button, 2 pushed
+    int state = kEdgeNormal;   // kEdgeNormal, kEdgeDefault or kEdgePushed
     bool goOn = false;         // false: the painter stops and shows nothing
 };
 

@@ -10,9 +10,9 @@ namespace {
 int alignFormat(int captionAlign)
 {
     switch (captionAlign) {
-    case 0:
+    case kCaptionLeft:
         return gdi::kTextLeft | gdi::kTextWordBreak;
-    case 1:
+    case kCaptionRight:
         return gdi::kTextRight | gdi::kTextWordBreak;
     default:
         return gdi::kTextCenter | gdi::kTextWordBreak;
@@ -33,14 +33,14 @@ void ButtonCanvas::drawCaptionAndPicture(Colour shadeBase, Colour disabledText, 
 {
     QRect caption = painter_.layout_.caption;
     QRect picture = painter_.layout_.picture;
-    if ((offset || look_.pushed()) && look_.buttonStyle != 3) {
-        const int dx = look_.buttonShape <= 3 ? 1 : 0;
+    if ((offset || look_.pushed()) && look_.buttonStyle != kStyleJava) {
+        const int dx = hasRings(look_.buttonShape) ? 1 : 0;
         caption.translate(dx, 1);
         picture.translate(dx, 1);
     }
     if (!(look_.value && look_.pictureShaped()))
         drawPicture(picture);
-    if (look_.caption.isEmpty() || (look_.buttonShape >= 5 && !look_.value))
+    if (look_.caption.isEmpty() || (look_.buttonShape >= kShapeEllipse5 && !look_.value))
         return;
     drawCaption(caption, shadeBase, disabledText, noEmboss, painterText);
 }
@@ -55,7 +55,7 @@ void ButtonCanvas::drawCaption(const QRect& rect, Colour shadeBase, Colour disab
                                Colour painterText)
 {
     if (!look_.enabled) {
-        if (disabledText < 0 || look_.gradientMode != 0) {
+        if (disabledText < 0 || look_.gradientMode != kGradientNone) {
             drawCaptionText(rect, 1, 1, kWhite);
             drawCaptionText(rect, 0, 0, kGrey);
         } else {
@@ -66,10 +66,10 @@ void ButtonCanvas::drawCaption(const QRect& rect, Colour shadeBase, Colour disab
         return;
     }
     Colour text = resolve(look_.hovering && !look_.pushed() ? look_.hoverForeColor : look_.foreColor);
-    if (look_.buttonStyle == 7 && (look_.gradientMode == 0 || look_.value) && painterText >= 0)
+    if (look_.buttonStyle == kStyleXpMac && (look_.gradientMode == kGradientNone || look_.value) && painterText >= 0)
         text = painterText;
-    if (look_.captionStyle == 1 || look_.captionStyle == 2) {
-        const int shade = look_.captionStyle == 1 ? -40 : 40;
+    if (look_.captionStyle == kCaptionShadowDark || look_.captionStyle == kCaptionShadowLight) {
+        const int shade = look_.captionStyle == kCaptionShadowDark ? -40 : 40;
         drawCaptionText(rect, -1, 0, shaded(shadeBase, shade));
         drawCaptionText(rect, 1, 2, shaded(shadeBase, -shade));
         drawCaptionText(rect, 0, 1, text);

@@ -38,17 +38,17 @@ DerivedColours deriveColours(const ButtonLook& look)
     d.face = d.shadow = look.resolve(look.backColor);
     d.hoverFace = look.resolve(look.hoverBackColor);
     switch (look.buttonStyle) {
-    case 2:
+    case kStyleWindowsXp:
         d.face = shaded(d.face, 48, true);
         d.hoverFace = shaded(d.hoverFace, 48, true);
         d.shadow = shaded(d.face, -32, true);
         d.latchedFace = shaded(kWhite, -32, true);
         break;
-    case 3:
+    case kStyleJava:
         d.shadow = shaded(kGrey, 12);
         d.latchedFace = shaded(d.shadow, 31);
         break;
-    case 7:
+    case kStyleXpMac:
         d.face = shaded(d.face, 31);
         d.hoverFace = shaded(d.hoverFace, 31);
         d.shadow = shaded(kGrey, -16);

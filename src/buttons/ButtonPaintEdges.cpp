@@ -29,8 +29,8 @@ struct RingCorners {
 RingCorners ringCorners(int inset, int w, int h, int shape, int leftCut, int rightCut)
 {
     const int k = inset;
-    const bool slantLeft = shape == 1 || shape == 3;
-    const bool slantRight = shape == 2 || shape == 3;
+    const bool slantLeft = slantsLeft(shape);
+    const bool slantRight = slantsRight(shape);
     RingCorners c;
     c.topLeft = slantLeft ? QPoint(2 * k, k) : QPoint(k, k);
     c.bottomLeft = slantLeft ? QPoint(leftCut - 2, h - 1 - k) : QPoint(k, h - 1 - k);
@@ -62,12 +62,13 @@ void ButtonCanvas::drawEdges(const EdgeColours& colours)
 void ButtonCanvas::drawFocusEdges(Colour focus, bool polyline)
 {
     const int shape = look_.buttonShape;
-    if (!look_.isDefault() || !look_.enabled || shape > 6 || (look_.buttonStyle == 2 && shape >= 4))
+    if (!look_.isDefault() || !look_.enabled || shape > kShapeEllipseHoverFrame
+        || (look_.buttonStyle == kStyleWindowsXp && shape >= kShapeEllipse))
         return;
     QRect r;
-    if (shape <= 3) {
-        const int leftCut = (shape == 1 || shape == 3) ? regions().leftCut : 0;
-        const int rightCut = (shape == 2 || shape == 3) ? regions().rightCut : width();
+    if (hasRings(shape)) {
+        const int leftCut = slantsLeft(shape) ? regions().leftCut : 0;
+        const int rightCut = slantsRight(shape) ? regions().rightCut : width();
         r = QRect(QPoint(leftCut + 4, 4), QPoint(rightCut - 5, height() - 5));
     } else {
         r = painter_.layout_.caption.adjusted(-2, -1, 2, 1);

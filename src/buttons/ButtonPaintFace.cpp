@@ -53,21 +53,21 @@ int ButtonCanvas::clipToShape()
         return kPaintNothing;
     const int shape = look_.buttonShape;
     const bool pushed = look_.pushed();
-    const bool shape6or7 = shape == 6 || shape == 7;
-    const bool style5 = look_.buttonStyle == 5;
+    const bool shape6or7 = shape == kShapeEllipseHoverFrame || shape == kShapePictureFramed;
+    const bool style5 = look_.buttonStyle == kStyleHover;
     if (!look_.hovering && !pushed && !look_.value && style5) {
         surface().removeClip();
         return kPaintShow;
     }
     surface().removeClip();
     if (style5 && !(!look_.value && shape6or7)) {
-        drawGradient(kWhite, kGrey, 3);
+        drawGradient(kWhite, kGrey, kGradientTopToBottom);
         selectClip(regions().inner);
         return kPaintRimDrawn;
     }
     if ((pushed || look_.value) && !shape6or7) {
         selectClip(regions().outer);
-        drawGradient(kGrey, kWhite, 3);
+        drawGradient(kGrey, kWhite, kGradientTopToBottom);
         selectClip(regions().inner);
         return kPaintRimDrawn;
     }
@@ -75,9 +75,9 @@ int ButtonCanvas::clipToShape()
         selectClip(regions().outer);
         return kPaintOuterClip;
     }
-    if (shape == 6 && !look_.hovering)
+    if (shape == kShapeEllipseHoverFrame && !look_.hovering)
         return kPaintShow;
-    surface().frameRegion(regions().window, shape == 7 ? resolve(look_.backColor) : kBlack);
+    surface().frameRegion(regions().window, shape == kShapePictureFramed ? resolve(look_.backColor) : kBlack);
     selectClip(regions().outer);
     return kPaintOuterClip;
 }
@@ -90,14 +90,15 @@ FaceResult ButtonCanvas::drawFace(Colour face, Colour gradient, Colour hover)
         return r;
     r.goOn = true;
     const bool pushed = look_.pushed();
-    r.state = pushed ? 2 : (look_.isDefault() ? 1 : 0);
+    r.state = pushed ? kEdgePushed : (look_.isDefault() ? kEdgeDefault : kEdgeNormal);
     if (hover < 0)
         hover = face;
-    const bool hoverFill = look_.hovering && ((look_.mode == 0 && !pushed) || (look_.checkOrOption() && !look_.value));
+    const bool hoverFill =
+        look_.hovering && ((look_.mode == kModeCommand && !pushed) || (look_.checkOrOption() && !look_.value));
     const Colour fill = hoverFill ? hover : face;
 
-    if (look_.gradientMode == 0 || look_.pictureShaped() || look_.value) {
-        if (look_.buttonStyle != 2 || (!look_.enabled && look_.mode == 0)) {
+    if (look_.gradientMode == kGradientNone || look_.pictureShaped() || look_.value) {
+        if (look_.buttonStyle != kStyleWindowsXp || (!look_.enabled && look_.mode == kModeCommand)) {
             surface().fillAll(fill);
             return r;
         }

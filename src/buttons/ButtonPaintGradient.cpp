@@ -32,7 +32,7 @@ std::vector<Colour> gradientColors(Colour start, Colour end, int n)
 
 void drawGradient(gdi::Surface& surface, Colour start, Colour end, int mode, QSize screen)
 {
-    const bool alongWidth = mode == 1 || mode == 2;
+    const bool alongWidth = mode == kGradientLeftToRight || mode == kGradientRightToLeft;
     const int extent = alongWidth ? surface.width() : surface.height();
     const int screenExtent = alongWidth ? screen.width() : screen.height();
     if (extent <= 0)
@@ -45,7 +45,7 @@ void drawGradient(gdi::Surface& surface, Colour start, Colour end, int mode, QSi
         band = 2;
     }
     const std::vector<Colour> colours = gradientColors(start, end, bands);
-    const bool fromStart = mode == 1 || mode == 3;
+    const bool fromStart = mode == kGradientLeftToRight || mode == kGradientTopToBottom;
     for (int i = 0; i < bands; ++i) {
         const Colour c = colours[size_t(fromStart ? i : bands - 1 - i)];
         // The last band reaches the edge, so an odd size leaves no column undrawn.

@@ -69,7 +69,7 @@ void StyledButton::initProperties()
 
 void StyledButton::readProperties(const PropertyBag& design)
 {
-    if (mode_ == 2) {
+    if (mode_ == kModeOption) {
         value_ = false;
         bool unused = false;
         optionToggle(-1, unused);
@@ -85,7 +85,7 @@ void StyledButton::readProperties(const PropertyBag& design)
     updateProperty("BackColor");
     const QString caption = caption_;
     setCaption(caption);
-    if (mode_ == 2) {
+    if (mode_ == kModeOption) {
         bool unused = false;
         optionToggle(1, unused);
     }
@@ -129,10 +129,10 @@ void StyledButton::readStoredValues(const PropertyBag& design)
 void StyledButton::checkStoredValues()
 {
     // The rules the setters keep between properties.
-    if (value_ && mode_ == 0)
+    if (value_ && mode_ == kModeCommand)
         value_ = false;
-    if ((buttonShape_ == 7 || buttonShape_ == 8) && (picture_.isNull() || picture_.isIcon()))
-        buttonShape_ = 0;
+    if (isPictureShape(buttonShape_) && (picture_.isNull() || picture_.isIcon()))
+        buttonShape_ = kShapeRectangle;
 }
 
 PropertyBag StyledButton::writeProperties() const

@@ -37,8 +37,8 @@ ButtonRegions polygonRegions(const ButtonLook& look)
 {
     const int w = look.width(), h = look.height();
     const int shape = look.buttonShape;
-    const bool slantLeft = shape == 1 || shape == 3;
-    const bool slantRight = shape == 2 || shape == 3;
+    const bool slantLeft = slantsLeft(shape);
+    const bool slantRight = slantsRight(shape);
     const int c = h + 1;  // 4 x ((h + 1) / 4) with the division kept exact
     ButtonRegions r;
     r.leftCut = slantLeft ? c : 0;
@@ -107,7 +107,7 @@ QSize regionSize(const ButtonLook& look)
 {
     const int w = look.width(), h = look.height();
     const int shape = look.buttonShape;
-    if (shape >= 1 && shape <= 3) {
+    if (shape >= kShapeCutBottomLeft && shape <= kShapeCutBoth) {
         int width = w;
         while (width - (h + 1) < 5)
             width += 5;
@@ -157,9 +157,9 @@ ButtonRegions regionFromPicture(const QImage& picture, QSize size)
 ButtonRegions buildRegions(const ButtonLook& look)
 {
     const int shape = look.buttonShape;
-    if (shape <= 3)
+    if (hasRings(shape))
         return polygonRegions(look);
-    if (shape <= 6)
+    if (shape <= kShapeEllipseHoverFrame)
         return ellipseRegions(look);
     return regionFromPicture(look.picture, look.size);
 }

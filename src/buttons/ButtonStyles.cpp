@@ -12,7 +12,7 @@ Colour faceColour(const ButtonCanvas& canvas)
 
 Colour disabledText(const ButtonLook& look)
 {
-    return look.mode == 0 || look.enabled ? gdi::kNoColour : gdi::kGrey;
+    return look.mode == kModeCommand || look.enabled ? gdi::kNoColour : gdi::kGrey;
 }
 
 bool face(ButtonCanvas& canvas, Colour face, Colour gradient, FaceResult& result)
@@ -40,15 +40,17 @@ int outlineAndFocus(ButtonCanvas& canvas, EdgeColours& edges, int clip, Colour f
     const ButtonLook& look = canvas.look();
     const int shape = look.buttonShape;
     int result = kPaintShow;
-    const bool framed = (shape == 6 && (look.hovering || look.pushed())) || shape >= 7;
+    const bool framed =
+        (shape == kShapeEllipseHoverFrame && (look.hovering || look.pushed())) || shape >= kShapePictureFramed;
     // In the hover and XP/Mac looks a latched picture button of shape 7 shows its
     // sunken rim instead of an outline.
-    const bool rimInstead = shape == 7 && look.value && (look.buttonStyle == 5 || look.buttonStyle == 7);
+    const bool rimInstead = shape == kShapePictureFramed && look.value
+                            && (look.buttonStyle == kStyleHover || look.buttonStyle == kStyleXpMac);
     if (framed && !rimInstead) {
         edges[12] = gdi::kBlack;
         result = clip;
     }
-    canvas.drawFocusEdges(focus, look.buttonStyle == 3);
+    canvas.drawFocusEdges(focus, look.buttonStyle == kStyleJava);
     return result;
 }
 

@@ -33,7 +33,7 @@ int paintWithRings(ButtonCanvas& canvas, EdgeColours& edges, Rings ringsFor)
     FaceResult face;
     if (!skeleton::faceAndCaption(canvas, face))
         return kPaintNothing;
-    if (canvas.look().buttonShape <= 3) {
+    if (hasRings(canvas.look().buttonShape)) {
         ringsFor(face.state);
         canvas.drawEdges(edges);
     }

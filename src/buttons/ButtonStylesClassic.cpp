@@ -13,17 +13,17 @@ int drawStyle0(ButtonCanvas& canvas, EdgeColours& edges)
 {
     const ButtonLook& look = canvas.look();
     return paintWithRings(canvas, edges, [&](int faceState) {
-        switch (look.latched() ? 3 : faceState) {
-        case 0:
+        switch (look.latched() ? kEdgeFourth : faceState) {
+        case kEdgeNormal:
             edges.setRing(kRingB, kLight, kGrey);
             edges.setRing(kRingC, kWhite, kBlack);
             break;
-        case 1:
+        case kEdgeDefault:
             edges.setRing(kRingA, kLight, kGrey);
             edges.setRing(kRingB, kWhite, kBlack);
             edges.setRing(kRingC, kBlack, kBlack);
             break;
-        case 2:
+        case kEdgePushed:
             edges.setRing(kRingB, kNoColour, kGrey);
             edges.setRing(kRingC, look.isDefault() ? kBlack : kWhite, kBlack);
             break;
@@ -39,7 +39,7 @@ int drawStyle1(ButtonCanvas& canvas, EdgeColours& edges)
 {
     const ButtonLook& look = canvas.look();
     return paintWithRings(canvas, edges, [&](int faceState) {
-        const bool down = look.latched() || std::max(faceState, 1) == 2;
+        const bool down = look.latched() || faceState == kEdgePushed;
         edges.setRing(kRingA, down ? kGrey : kWhite, down ? kWhite : kGrey);
         edges.setRing(kRingB, down ? kGrey : kWhite, down ? kWhite : kGrey);
         edges.setRing(kRingC, kBlack, kBlack);

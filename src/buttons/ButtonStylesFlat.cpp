@@ -12,7 +12,7 @@ namespace {
 // Ring C alone, raised (state 1) or sunken (state 2).
 void flatRing(EdgeColours& edges, int state)
 {
-    edges.setRing(kRingC, state == 2 ? kGrey : kWhite, state == 2 ? kWhite : kGrey);
+    edges.setRing(kRingC, state == kEdgePushed ? kGrey : kWhite, state == kEdgePushed ? kWhite : kGrey);
 }
 
 }  // namespace
@@ -21,7 +21,7 @@ int drawStyle4(ButtonCanvas& canvas, EdgeColours& edges)
 {
     const ButtonLook& look = canvas.look();
     return paintWithRings(canvas, edges,
-                          [&](int faceState) { flatRing(edges, look.latched() ? 2 : std::max(faceState, 1)); });
+                          [&](int faceState) { flatRing(edges, look.latched() ? kEdgePushed : std::max<int>(faceState, kEdgeDefault)); });
 }
 
 int drawStyle5(ButtonCanvas& canvas, EdgeColours& edges)
@@ -31,7 +31,7 @@ int drawStyle5(ButtonCanvas& canvas, EdgeColours& edges)
     if (!skeleton::faceAndCaption(canvas, face))
         return kPaintNothing;
     const Colour faceColour = skeleton::faceColour(canvas);
-    if (look.buttonShape <= 3) {
+    if (hasRings(look.buttonShape)) {
         if (look.hovering || look.pushed() || look.latched()) {
             flatRing(edges, look.latched() || look.pushed() ? 2 : 1);
         } else if (look.designing) {
@@ -42,7 +42,7 @@ int drawStyle5(ButtonCanvas& canvas, EdgeColours& edges)
             edges.setRing(kRingC, c, c);
         }
         canvas.drawEdges(edges);
-    } else if (look.buttonShape <= 6) {
+    } else if (look.buttonShape <= kShapeEllipseHoverFrame) {
         // Picture shapes take their outline from the frame rule instead; an ellipse
         // would cut across the picture.
         canvas.surface().removeClip();

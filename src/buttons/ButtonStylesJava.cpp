@@ -20,8 +20,8 @@ Colour javaFace(const ButtonCanvas& canvas)
 int javaEdgeState(const ButtonLook& look, int faceState)
 {
     if (look.checkOrOption())
-        return look.latched() || look.held ? 2 : 3;
-    return std::max(faceState, 1);
+        return look.latched() || look.held ? kEdgePushed : kEdgeFourth;
+    return std::max<int>(faceState, kEdgeDefault);
 }
 
 }  // namespace
@@ -35,11 +35,11 @@ int drawStyle3(ButtonCanvas& canvas, EdgeColours& edges)
         return kPaintNothing;
     // The caption keeps its place when pressed.
     canvas.drawCaptionAndPicture(face, shaded(gdi::kGrey, -16), false, true);
-    if (look.buttonShape <= 3) {
+    if (hasRings(look.buttonShape)) {
         const Colour dark = shaded(gdi::kGrey, -26);
         if (look.enabled || look.checkOrOption()) {
             const int state = javaEdgeState(look, result.state);
-            edges.setRing(kRingB, state == 2 ? face : gdi::kWhite, dark);
+            edges.setRing(kRingB, state == kEdgePushed ? face : gdi::kWhite, dark);
             edges.setRing(kRingC, dark, gdi::kWhite);
         } else {
             edges.setRing(kRingA, face, face);

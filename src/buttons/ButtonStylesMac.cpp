@@ -32,7 +32,7 @@ Colour macCaption(const ButtonLook& look)
 
 void macEdges(EdgeColours& e, int state, const MacPalette& p)
 {
-    if (state == 2) {
+    if (state == kEdgePushed) {
         e.setRing(kRingA, p.shade, p.dark, p.highlight, p.highlight);
         e.setRing(kRingB, p.dark, p.dark, kWhite, kWhite);
         e.setRing(kRingC, p.outline, p.outline);
@@ -40,7 +40,7 @@ void macEdges(EdgeColours& e, int state, const MacPalette& p)
     }
     e.setRing(kRingA, p.highlight, kWhite, p.shade, p.shade);
     e.setRing(kRingB, kWhite, kWhite, p.shade, p.dark);
-    if (state == 1)
+    if (state == kEdgeDefault)
         e.setRing(kRingC, p.outline, p.outline);
     else
         e.setRing(kRingC, p.mid, p.mid, p.outline, p.outline);
@@ -53,14 +53,14 @@ void macCorners(ButtonCanvas& canvas, const EdgeColours& e, Colour mid)
     const int shape = canvas.look().buttonShape;
     const int w = canvas.width(), h = canvas.height();
     gdi::Surface& s = canvas.surface();
-    if (shape != 1 && shape != 3) {
+    if (!slantsLeft(shape)) {
         s.setPixel(1, 1, e[10]);
         s.setPixel(2, 1, mid);
         s.setPixel(1, 2, mid);
         s.setPixel(1, h - 2, e[9]);
         s.setPixel(1, h - 3, mid);
     }
-    if (shape != 2 && shape != 3) {
+    if (!slantsRight(shape)) {
         s.setPixel(w - 2, 1, e[11]);
         s.setPixel(w - 3, 1, mid);
         s.setPixel(w - 2, 2, mid);
@@ -80,10 +80,10 @@ int drawStyle7(ButtonCanvas& canvas, EdgeColours& edges)
         return kPaintNothing;
     canvas.drawCaptionAndPicture(face, skeleton::disabledText(look), look.value, look.checkOrOption(),
                                  macCaption(look));
-    if (look.buttonShape <= 3) {
+    if (hasRings(look.buttonShape)) {
         const MacPalette p{shaded(face, 31), shaded(face, -32), shaded(face, -64),
-                           look.gradientMode != 0 ? face : gdi::kGrey, shaded(gdi::kGrey, -16)};
-        macEdges(edges, look.latched() ? 2 : result.state, p);
+                           look.gradientMode != kGradientNone ? face : gdi::kGrey, shaded(gdi::kGrey, -16)};
+        macEdges(edges, look.latched() ? kEdgePushed : result.state, p);
         canvas.drawEdges(edges);
         macCorners(canvas, edges, p.mid);
     }

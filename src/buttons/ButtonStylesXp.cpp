@@ -37,7 +37,7 @@ Colour xpFace(const ButtonCanvas& canvas)
         return look.value ? c.latchedFace : c.face;
     if (!look.enabled)
         return shaded(c.face, -24, true);
-    if (look.pushed() && look.gradientMode == 0)
+    if (look.pushed() && look.gradientMode == kGradientNone)
         return c.shadow;
     return c.face;
 }
@@ -46,22 +46,22 @@ int xpEdgeState(const ButtonLook& look, int faceState)
 {
     int state = faceState;
     if ((look.stateFlags & kFlagHover) && !(look.stateFlags & kFlagPressed))
-        state = 3;
+        state = kEdgeFourth;  // hover
     if (look.latched())
-        state = look.isDefault() ? 1 : 2;
-    if (state == 1 && !look.showFocusRect)
-        state = 0;
+        state = look.isDefault() ? kEdgeDefault : kEdgePushed;
+    if (state == kEdgeDefault && !look.showFocusRect)
+        state = kEdgeNormal;
     return state;
 }
 
 Colour xpSegment(const XpSegment& s, int state, Colour face)
 {
     switch (state) {
-    case 1:
+    case kEdgeDefault:
         return s.defaultColour;
-    case 2:
+    case kEdgePushed:
         return shaded(face, s.pushedShade, true);
-    case 3:
+    case kEdgeFourth:
         return s.hoverColour;
     default:
         return shaded(face, s.normalShade, true);
@@ -73,11 +73,11 @@ void xpCorners(ButtonCanvas& canvas, Colour outline)
     const int shape = canvas.look().buttonShape;
     const int w = canvas.width(), h = canvas.height();
     gdi::Surface& s = canvas.surface();
-    if (shape != 1 && shape != 3) {
+    if (!slantsLeft(shape)) {
         s.setPixel(1, 1, outline);
         s.setPixel(1, h - 2, outline);
     }
-    if (shape != 2 && shape != 3) {
+    if (!slantsRight(shape)) {
         s.setPixel(w - 2, 1, outline);
         s.setPixel(w - 2, h - 2, outline);
     }
@@ -104,7 +104,7 @@ int drawStyle2(ButtonCanvas& canvas, EdgeColours& edges)
     if (!skeleton::faceAndCaption(canvas, face, gradientEnd, result))
         return kPaintNothing;
     const Colour disabledOutline = shaded(face, -84, true);
-    if (look.buttonShape <= 3) {
+    if (hasRings(look.buttonShape)) {
         if (look.enabled) {
             const int state = xpEdgeState(look, result.state);
             for (int i = 0; i < 4; ++i) {

@@ -83,17 +83,17 @@ int shiftState(Qt::KeyboardModifiers modifiers)
 int mouseButtonCode(Qt::MouseButton button)
 {
     switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
+    case Qt::LeftButton: return kMouseLeft;
+    case Qt::RightButton: return kMouseRight;
+    case Qt::MiddleButton: return kMouseMiddle;
     default: return 0;
     }
 }
 
 int mouseButtonsCode(Qt::MouseButtons buttons)
 {
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-           (buttons & Qt::MiddleButton ? 4 : 0);
+    return (buttons & Qt::LeftButton ? kMouseLeft : 0) | (buttons & Qt::RightButton ? kMouseRight : 0) |
+           (buttons & Qt::MiddleButton ? kMouseMiddle : 0);
 }
 
 }  // namespace buttons

@@ -11,7 +11,14 @@ namespace buttons {
 int virtualKeyCode(const QKeyEvent& event);
 // Shift 1, Ctrl 2, Alt 4.
 int shiftState(Qt::KeyboardModifiers modifiers);
-// Left 1, right 2, middle 4; 0 for any other button.
+// The Button argument of MouseDown.
+enum MouseButtonCode : int {
+    kMouseLeft = 1,
+    kMouseRight = 2,
+    kMouseMiddle = 4,
+};
+
+// kMouseLeft, kMouseRight, kMouseMiddle; 0 for any other button.
 int mouseButtonCode(Qt::MouseButton button);
 int mouseButtonsCode(Qt::MouseButtons buttons);
 

@@ -1,13 +1,15 @@
 #include "capture/CommandLine.h"
 
+#include "settings/SettingsModel.h"
+
 int CommandLineSwitches::startMode() const
 {
     if (minimize && tiny)
-        return 3;
+        return kStartMinimizedTiny;
     if (tiny)
-        return 2;
+        return kStartTiny;
     if (minimize)
-        return 1;
+        return kStartMinimized;
     return -1;
 }
 

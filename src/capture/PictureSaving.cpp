@@ -1,7 +1,8 @@
 #include "capture/PictureSaving.h"
 
-#include "capture/PictureSavingNames.h"
+#include "capture/CaptureLog.h"
 #include "capture/PictureSavingJpeg.h"
+#include "capture/PictureSavingNames.h"
 #include "platform/files/BmpFile.h"
 #include "settings/JpegWriter.h"
 
@@ -9,7 +10,14 @@
 
 namespace {
 
-SaveResult failed(const QString& path, const QString& error) { return {false, path, error, {}}; }
+SaveResult failed(const QString& path, const QString& reason) { return {false, path, reason, {}}; }
+
+// A failure found here, before any writer ran; the writers log their own.
+SaveResult refused(const QString& path, const QString& reason)
+{
+    qCWarning(lcCapture).noquote() << "picture not saved:" << reason;
+    return failed(path, reason);
+}
 
 // Why the picture cannot go into the folder, or empty text when it can.
 QString folderProblem(const QString& folder)
@@ -47,12 +55,12 @@ SaveResult saveImage(SettingsModel& s, WorkPicture& picture, int32_t& counter,
     if (s.EmbedTime != 0)
         drawStamp(picture, s, now);
     if (const QString problem = folderProblem(target); !problem.isEmpty())
-        return failed(name.path, problem);
+        return refused(name.path, problem);
     if (picture.image.isNull())
-        return failed(name.path, QStringLiteral("there is no picture to save"));
+        return refused(name.path, QStringLiteral("there is no picture to save"));
     if (!name.replacesExisting)
         name.path = firstFreePath(name.path);
-    return s.SaveBitmapType != 0 ? writeBmp(picture.image, name.path)
+    return s.SaveBitmapType != kSaveAsJpeg ? writeBmp(picture.image, name.path)
                                  : writeJpeg(picture.image, name.path, s.JPGQuality);
 }
 
@@ -64,5 +72,5 @@ SaveResult saveImage(SettingsModel& s, WorkPicture& picture, int32_t& counter, c
 QString snapshotNotice(const SaveResult& result)
 {
     return result.ok ? QStringLiteral("Snapshot Saved")
-                     : QStringLiteral("Snapshot NOT saved: ") + result.error;
+                     : QStringLiteral("Snapshot NOT saved: ") + result.reason;
 }

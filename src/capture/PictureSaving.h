@@ -8,11 +8,12 @@
 
 #include <cstdint>
 
-// The outcome of one picture save.
+// The outcome of one picture save: platform::Result's ok and reason, with the path.
+// A failure is already logged where it happened.
 struct SaveResult {
     bool ok = false;
-    QString path;   // the file written, or the one that could not be written
-    QString error;  // why not, when !ok
+    QString path;    // the file written, or the one that could not be written
+    QString reason;  // why not, when !ok
     // A box the window shows before anything else (the encoder could not start).
     QString boxText;
 };

@@ -1,6 +1,7 @@
 #include "capture/PictureSavingBurst.h"
 
 #include "capture/PictureSavingNames.h"
+#include "capture/SaveModes.h"
 
 BurstNaming::BurstNaming(SettingsModel& s) : s_(s), savedOption_(s.SaveFileNameOptions)
 {
@@ -24,5 +25,5 @@ int32_t BurstNaming::frameCounter(int index) const
 
 QString BurstNaming::frameFolder() const
 {
-    return s_.SaveMode == 2 && s_.UseBurstAsSnapshot != 0 ? s_.MotionPicsPath : s_.PicturePath;
+    return s_.SaveMode == kModeMotionSave && s_.UseBurstAsSnapshot != 0 ? s_.MotionPicsPath : s_.PicturePath;
 }

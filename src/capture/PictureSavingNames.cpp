@@ -1,6 +1,7 @@
 #include "capture/PictureSavingNames.h"
 
 #include "capture/DateFormat.h"
+#include "capture/SaveModes.h"
 
 #include <QFileInfo>
 
@@ -38,15 +39,15 @@ QString pictureFolder(const SettingsModel& s, const QString& callerFolder)
     if (!callerFolder.isEmpty())
         return callerFolder;
     switch (s.SaveMode) {
-    case 1: return s.AutoSavePath;
-    case 2: return s.MotionPicsPath;
+    case kModeAutoSave: return s.AutoSavePath;
+    case kModeMotionSave: return s.MotionPicsPath;
     default: return s.PicturePath;
     }
 }
 
 QString pictureExtension(const SettingsModel& s)
 {
-    return s.SaveBitmapType != 0 ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
+    return s.SaveBitmapType != kSaveAsJpeg ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
 }
 
 PictureName nextPictureName(const SettingsModel& s, const QString& folder, int32_t& counter,

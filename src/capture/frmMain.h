@@ -43,6 +43,23 @@ using QuestionFunction = std::function<bool(const QString& title, const QString&
 class frmMain : public QWidget, public MainWindowLink {
     Q_OBJECT
 public:
+    // The items of the options pop-up menu mnuoptions, indexes of mnuOptionss.
+    enum OptionsMenuItem : int {
+        kMenuCamOptions = 0,
+        kMenuVideoSize = 1,
+        kMenuSetup = 2,
+        kMenuOpenInViewer = 4,
+        kMenuSavePictureNow = 5,
+        kMenuSaveAs = 6,
+        kMenuCopy = 8,
+        kMenuCopyToIrfanView = 9,
+        kMenuStartFeed = 11,
+        kMenuRecord = 12,
+        kMenuStop = 13,
+        kMenuMiniMode = 15,
+        kOptionsMenuItems = 16,  // separators at 3, 7, 10 and 14
+    };
+
     frmMain(SettingsModel& settings, MainServices services, QWidget* parent = nullptr);
     ~frmMain() override;
 
@@ -177,7 +194,7 @@ public:
     StyledButton* Check1 = nullptr;  // fit/stretch
     StyledButton* Check3 = nullptr;  // full screen
     QMenu* mnuoptions = nullptr;
-    std::array<QAction*, 16> mnuOptionss{};
+    std::array<QAction*, kOptionsMenuItems> mnuOptionss{};
     QMenu* mnuVideoDevice = nullptr;
     std::array<QAction*, 13> mnudevices{};
     QMenu* mnuburstframes = nullptr;

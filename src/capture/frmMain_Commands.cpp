@@ -2,6 +2,7 @@
 #include "capture/frmMain.h"
 
 #include "buttons/StyledButton.h"
+#include "capture/SaveModes.h"
 #include "platform/gdi/GdiColour.h"
 
 #include <QPalette>
@@ -32,10 +33,11 @@ void frmMain::Opmaak()
         QColor::fromRgb(gdi::toQRgb(gdi::SystemColours::fromPalette(palette()).resolve(s_.BackgroundColor)));
     for (QWidget* w : {static_cast<QWidget*>(this), Picture2, Picture3})
         setBackground(w, background);
-    for (StyledButton* b : {Check1, OptSaveChoice[1], OptSaveChoice[2], OptSaveChoice[0], Check3})
+    for (StyledButton* b : {Check1, OptSaveChoice[kModeAutoSave], OptSaveChoice[kModeMotionSave],
+                            OptSaveChoice[kModeManual], Check3})
         b->setBackColor(s_.BackgroundColor);
 
-    const int32_t text = s_.ButtonColor == 6 ? 0xFFFFFF : 0;
+    const int32_t text = s_.ButtonColor == kButtonColorDark ? 0xFFFFFF : 0;
     for (int i = 0; i < 13; ++i)
         buttons[i]->setForeColor(text);
     if (s_.ButtonColor >= 0 && s_.ButtonColor <= 10)
@@ -51,18 +53,18 @@ void frmMain::FindIrfanView()
 void frmMain::mnuoptions_Click()
 {
     const bool idle = cmdStart->Enabled();
-    mnuOptionss[11]->setText(idle ? "Start Feed" : "Restart Feed");
-    mnuOptionss[13]->setEnabled(!idle);
+    mnuOptionss[kMenuStartFeed]->setText(idle ? "Start Feed" : "Restart Feed");
+    mnuOptionss[kMenuStop]->setEnabled(!idle);
 }
 
 void frmMain::mnuOptionss_Click(int index)
 {
     switch (index) {
-    case 0: cmdCamOptions_Click(); break;
-    case 6: cmdSnapShot_Click(); break;
-    case 11: cmdStart_Click(); break;
-    case 12: cmdRecord_Click(); break;
-    case 13: cmdStop_Click(); break;
+    case kMenuCamOptions: cmdCamOptions_Click(); break;
+    case kMenuSaveAs: cmdSnapShot_Click(); break;
+    case kMenuStartFeed: cmdStart_Click(); break;
+    case kMenuRecord: cmdRecord_Click(); break;
+    case kMenuStop: cmdStop_Click(); break;
     default: break;
     }
 }

@@ -157,19 +157,19 @@ void frmMain::buildButtons()
 
 void frmMain::buildOptionsMenu()
 {
-    static const char* const captions[16] = {
+    static const char* const captions[kOptionsMenuItems] = {
         "Cam Options", "Video Si&ze", "Setup...", "-", "&Open in Viewer/Editor...",
         "&Save Picture Now", "Save &As...", "-", "&Copy", "Copy to Irfanview", "-",
         "Start Feed", "Record", "Stop", "-", "Hide Buttons (mini mode)"};
     mnuoptions = new QMenu("Options", this);
     mnuoptions->setObjectName("mnuoptions");
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < kOptionsMenuItems; ++i) {
         QAction* item = QString(captions[i]) == "-" ? mnuoptions->addSeparator()
                                                     : mnuoptions->addAction(captions[i]);
         item->setObjectName(QStringLiteral("mnuOptionss_%1").arg(i));
         mnuOptionss[i] = item;
     }
-    mnuOptionss[9]->setVisible(false);
+    mnuOptionss[kMenuCopyToIrfanView]->setVisible(false);
 }
 
 void frmMain::buildDeviceMenu()
@@ -208,7 +208,7 @@ void frmMain::connectHandlers()
     connect(StyledButton13, &StyledButton::MouseDown, this, &frmMain::StyledButton13_MouseDown);
     for (int i = 0; i < 4; ++i)
         connect(OptSaveChoice[i], &StyledButton::Click, this, [this, i] { OptSaveChoice_Click(i); });
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < kOptionsMenuItems; ++i)
         connect(mnuOptionss[i], &QAction::triggered, this, [this, i] { mnuOptionss_Click(i); });
     connect(mnuoptions, &QMenu::aboutToShow, this, &frmMain::mnuoptions_Click);
     for (int i = 0; i < 13; ++i)

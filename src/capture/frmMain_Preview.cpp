@@ -2,6 +2,7 @@
 #include "capture/frmMain.h"
 
 #include "buttons/StyledButton.h"
+#include "capture/CaptureLog.h"
 #include "platform/capdriver/CaptureSystem.h"
 #include "platform/capdriver/CaptureTypes.h"
 #include "settings/SettingsFile.h"
@@ -19,6 +20,15 @@
 
 using platform::capdriver::kWsChild;
 using platform::capdriver::kWsVisible;
+
+namespace {
+
+// The error numbers the stream-buffer notice "IDE Mode Error: n" shows.
+constexpr int kErrorFileAccess = 75;
+constexpr int kErrorFileNotFound = 53;
+constexpr int kErrorInvalidPicture = 481;
+
+}  // namespace
 
 void frmMain::LoadDeviceList()
 {
@@ -72,6 +82,7 @@ void frmMain::Start()
 
 void frmMain::connectFailed()
 {
+    qCWarning(lcCapture) << "no connection to capture device" << s_.CaptureDevice << "after three tries";
     ShowMessage("No Connection to Video Device");
     yield();
     sleep(1200);
@@ -137,7 +148,8 @@ void frmMain::cmdStart_Click()
         unsetCursor();
         return;
     }
-    for (int i : {0, 1, 4, 5, 8, 9})
+    for (int i : {kMenuCamOptions, kMenuVideoSize, kMenuOpenInViewer, kMenuSavePictureNow, kMenuCopy,
+                  kMenuCopyToIrfanView})
         mnuOptionss[i]->setEnabled(true);
     setPreviewControls(true);
     setModeControlsEnabled();
@@ -219,7 +231,7 @@ void frmMain::tmrMain_Timer()
     QClipboard* clipboard = QGuiApplication::clipboard();
     QString keptText;
     bool keepText = false;
-    if (s_.StreamSource == 0) {
+    if (s_.StreamSource == kStreamThroughClipboard) {
         const QMimeData* data = clipboard->mimeData();
         if (data && data->hasText()) {
             keptText = data->text();
@@ -227,11 +239,11 @@ void frmMain::tmrMain_Timer()
         }
     }
     const bool grabbed = capture_.capGrabFrameNoStop(capwnd_);
-    if (s_.StreamSource == 0)
+    if (s_.StreamSource == kStreamThroughClipboard)
         pumpThroughClipboard(grabbed);
     if (keepText)
         clipboard->setText(keptText);
-    if (s_.StreamSource != 0)
+    if (s_.StreamSource != kStreamThroughClipboard)
         pumpThroughFile(grabbed);
 }
 
@@ -248,17 +260,24 @@ void frmMain::pumpThroughClipboard(bool grabbed)
 void frmMain::pumpThroughFile(bool grabbed)
 {
     int error = 0;
+    QString reason;
     if (!grabbed || !capture_.capFileSaveDIB(capwnd_, s_.TempBufferFileAndPath)) {
-        error = 75;  // the buffer file could not be written
+        error = kErrorFileAccess;  // the buffer file could not be written; the writer logged why
     } else {
         QImageReader reader(s_.TempBufferFileAndPath);
         const QImage frame = reader.read();
-        if (frame.isNull())
-            error = reader.error() == QImageReader::FileNotFoundError ? 53 : 481;
-        else
+        if (frame.isNull()) {
+            error = reader.error() == QImageReader::FileNotFoundError ? kErrorFileNotFound : kErrorInvalidPicture;
+            reason = reader.errorString();
+        } else {
             showFrame(frame);
+        }
     }
     if (error != 0 && !MessageLoaded) {
+        // Logged with the message, once, not at every tick of the frame pump.
+        if (!reason.isEmpty())
+            qCWarning(lcCapture).noquote() << "cannot read the stream buffer" << s_.TempBufferFileAndPath << "-"
+                                           << reason;
         MessageLoaded = true;
         ShowMessage(QStringLiteral("IDE Mode Error: %1").arg(error));
         yield();
@@ -304,7 +323,7 @@ void frmMain::cmdCamOptions_Click()
     if (s_.StayOnTop != 0)
         SetAlwaysOnTop(false);
     capture_.capDlgVideoSource(capwnd_);
-    if (s_.HowToCheckDriver == 1)
+    if (s_.HowToCheckDriver == kProbeAlways)
         ResolutionsChecked = false;
     yield();
     if (s_.StayOnTop != 0)

@@ -61,6 +61,6 @@ void frmMain::armModeAtPreviewStart()
 
 void frmMain::markUploadingModes()
 {
-    OptSaveChoice[1]->setForeColor(0xFF);
-    OptSaveChoice[2]->setForeColor(0xFF);
+    OptSaveChoice[kModeAutoSave]->setForeColor(0xFF);
+    OptSaveChoice[kModeMotionSave]->setForeColor(0xFF);
 }

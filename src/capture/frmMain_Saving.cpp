@@ -2,6 +2,7 @@
 #include "capture/frmMain.h"
 
 #include "buttons/StyledButton.h"
+#include "buttons/VirtualKeys.h"
 #include "capture/PictureSaving.h"
 #include "capture/PictureSavingBurst.h"
 #include "settings/Module1Sounds.h"
@@ -86,7 +87,7 @@ void frmMain::cmdBurst_Click()
 
 void frmMain::cmdBurst_MouseDown(int button, int, float, float)
 {
-    if (button == 2)
+    if (button == buttons::kMouseRight)
         mnuburstframes->popup(QCursor::pos());
 }
 

@@ -55,7 +55,7 @@ void frmMain::Form_Load()
     HelpFile = s_.AppPath + "/Help.hlp";
     FindIrfanView();
     if (!s_.IrfanViewPath.isEmpty())
-        mnuOptionss[9]->setVisible(true);
+        mnuOptionss[kMenuCopyToIrfanView]->setVisible(true);
 
     setWindowTitle(QStringLiteral("Vyk-Tolvex Pro %1.%2").arg(ProgramVersion::major).arg(ProgramVersion::minor));
     cmdAbout->setCaption("About");
@@ -190,15 +190,15 @@ void frmMain::showSideLogo()
 void frmMain::applyStartMode()
 {
     const int mode = s_.StartMode;
-    if (mode > 0)
+    if (mode > kStartNormal)
         show();
-    if (mode == 2 || mode == 3) {
+    if (mode == kStartTiny || mode == kStartMinimizedTiny) {
         resizeOuter(s_.MainWidth, s_.MainHeight);
-        mnuOptionss_Click(15);
+        mnuOptionss_Click(kMenuMiniMode);
         Image4->resize(width() - Picture2->width() - AllowanceX, height() - Picture3->height() - AllowanceY);
         yield();
     }
-    if (mode == 1 || mode == 3)
+    if (mode == kStartMinimized || mode == kStartMinimizedTiny)
         showMinimized();
 }
 
@@ -231,7 +231,7 @@ void frmMain::Form_Unload()
         SaveRegistry(s_, registry_);
     }
     yield();
-    if (s_.StreamSource == 1)
+    if (s_.StreamSource == kStreamThroughFile)
         QFile::remove(s_.TempBufferFileAndPath);
     endProcess_();
 }

@@ -17,9 +17,12 @@ enum class JpegError {
 // The box the window shows when the encoder cannot be set up.
 inline constexpr const char* kEncoderUnavailableText = "Error loading GDI+!";
 
-// The outcome of one JPEG save.
+// The outcome of one JPEG save, in the shape of platform::Result: error is the
+// code, reason the system's or the encoder's own text when it failed (a full disk
+// says "disk full"). The failure is already logged where it happened.
 struct JpegResult {
     JpegError error = JpegError::None;
+    QString reason;
 
     bool ok() const { return error == JpegError::None; }
     explicit operator bool() const { return ok(); }

@@ -1,5 +1,7 @@
 #include "settings/IniReader.h"
 
+#include "settings/SettingsLog.h"
+
 #include <QFile>
 
 #include <cstdlib>
@@ -67,8 +69,10 @@ QStringList splitIniLines(const QString& text)
 std::optional<QStringList> readIniFileLines(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcSettings).noquote() << "cannot read" << path << "-" << file.errorString();
         return std::nullopt;
+    }
     QString text = QString::fromUtf8(file.readAll());
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);

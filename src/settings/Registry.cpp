@@ -1,5 +1,7 @@
 #include "settings/Registry.h"
 
+#include "settings/SettingsLog.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -12,6 +14,16 @@ QString configRoot()
     if (!xdg.isEmpty())
         return xdg;
     return QDir::homePath() + "/.config";
+}
+
+// QSettings gives no system text; the kind of failure and the file are what it has.
+void syncOrWarn(QSettings& store)
+{
+    store.sync();
+    if (store.status() == QSettings::AccessError)
+        qCWarning(lcSettings).noquote() << "cannot write the per-user store" << store.fileName();
+    else if (store.status() == QSettings::FormatError)
+        qCWarning(lcSettings).noquote() << "the per-user store" << store.fileName() << "is malformed";
 }
 
 }  // namespace
@@ -48,7 +60,7 @@ void Registry::saveSetting(const QString& section, const QString& key, const QSt
     store.beginGroup(section);
     store.setValue(key, value);
     store.endGroup();
-    store.sync();
+    syncOrWarn(store);
 }
 
 void Registry::deleteSetting(const QString& section, const QString& key)
@@ -57,5 +69,5 @@ void Registry::deleteSetting(const QString& section, const QString& key)
     store.beginGroup(section);
     store.remove(key);
     store.endGroup();
-    store.sync();
+    syncOrWarn(store);
 }

@@ -5,6 +5,7 @@
 #include "settings/SettingsFileRead.h"
 #include "settings/SettingsFileRepairs.h"
 #include "settings/SettingsFileWrite.h"
+#include "settings/SettingsLog.h"
 
 #include <algorithm>
 
@@ -77,8 +78,11 @@ void LoadSettings(SettingsModel& s, QString& fileName, SettingsHost* host)
     applySoundsSelection(s);
     // Values read out of step are the wrong values, folders included: the file
     // counts as not found.
-    if (reading.outOfStep)
+    if (reading.outOfStep) {
+        qCWarning(lcSettings).noquote() << fileName
+                                        << "has its values out of step with their keys; the defaults replace it";
         lastFailure = SettingsFailure::FileNotFound;
+    }
     clampReadValues(s);
     repairAfterReading(s, lastFailure);
     if (needsFullDefaults(lastFailure, reading.titleLine)) {

@@ -48,8 +48,8 @@ std::optional<SettingsFileError> writeTextLines(
     const QString& path, const QStringList& lines,
     std::optional<QFileDevice::Permissions> permissions)
 {
-    QFileDevice::FileError error = QFileDevice::NoError;
-    if (platform::writeFileSafely(path, joinedWithCrLf(lines), nullptr, permissions, &error))
+    const platform::Result written = platform::writeFileSafely(path, joinedWithCrLf(lines), permissions);
+    if (written)
         return std::nullopt;
-    return errorOf(error, path);
+    return errorOf(QFileDevice::FileError(written.code), path);
 }

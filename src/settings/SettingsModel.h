@@ -10,6 +10,39 @@
 // shared run-time values. The program owns exactly one; windows and modules get it
 // by reference, tests build a fresh one. Every value starts at zero or empty text;
 // the start-up and LoadSettings give them their meaning.
+// Values of StreamSource: the road of each frame from the capture window.
+enum StreamSourceCode : int16_t {
+    kStreamThroughClipboard = 0,
+    kStreamThroughFile = 1,  // the stream buffer file TempBufferFileAndPath
+};
+
+// Values of SaveBitmapType; any value but 0 saves bitmaps.
+enum SaveBitmapTypeCode : int16_t {
+    kSaveAsJpeg = 0,
+    kSaveAsBitmap = 1,
+};
+
+// Values of StartMode: how the main window first shows; 3 is 1 and 2 together.
+enum StartModeCode : int16_t {
+    kStartNormal = 0,
+    kStartMinimized = 1,
+    kStartTiny = 2,  // buttons hidden (mini mode)
+    kStartMinimizedTiny = 3,
+};
+
+// Values of HowToCheckDriver: when the supported capture sizes are probed.
+enum HowToCheckDriverCode : int16_t {
+    kProbeByCache = 0,  // probe a device that is not in the per-device cache
+    kProbeAlways = 1,
+    kProbeNever = 2,
+};
+
+// Values of ButtonColor, indexes into ButtonColors ("Blue Steel" ... "Windows").
+enum ButtonColorCode : int16_t {
+    kButtonColorDark = 6,     // the one colour set with white captions
+    kButtonColorSystem = 7,   // "Windows"
+};
+
 struct SettingsModel {
     // Capture device, preview and recording
     int32_t CaptureDevice = 0;

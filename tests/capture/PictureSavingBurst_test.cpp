@@ -44,7 +44,7 @@ TEST(BurstNaming, TenFramesFromCounterFiveLeaveCounterAndOptionAlone)
         for (int i = 0; i < burst.frameCount(); ++i) {
             int32_t copy = burst.frameCounter(i);
             const SaveResult r = saveImage(s, picture, copy, burst.frameFolder(), kNow);
-            ASSERT_TRUE(r.ok) << r.error.toStdString();
+            ASSERT_TRUE(r.ok) << r.reason.toStdString();
             written << QDir(s.PicturePath).relativeFilePath(r.path);
         }
     }

@@ -1,3 +1,4 @@
+#include "FullDisk.h"
 #include "Sandbox.h"
 #include "capture/PictureSaving.h"
 #include "capture/PictureSavingNames.h"
@@ -103,7 +104,7 @@ TEST_F(SaveImageTest, CounterNameIsWrittenAndAdvancesTheCounter)
     s.SaveFileNameOptions = kNameCounter;
     counter = 7;
     const SaveResult r = saveImage(s, picture, counter, s.PicturePath, kNow);
-    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    ASSERT_TRUE(r.ok) << r.reason.toStdString();
     EXPECT_EQ(r.path, s.PicturePath + "/Cam00007.bmp");
     EXPECT_EQ(counter, 8);
     EXPECT_EQ(platform::readBmp24(r.path).convertToFormat(QImage::Format_RGB32), greyPicture());
@@ -119,7 +120,7 @@ TEST_F(SaveImageTest, FolderFollowsTheModeWhenTheCallerGivesNone)
     for (const auto& c : cases) {
         s.SaveMode = int16_t(c.mode);
         const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
-        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        ASSERT_TRUE(r.ok) << r.reason.toStdString();
         EXPECT_EQ(QFileInfo(r.path).absolutePath(), c.expected) << "mode " << c.mode;
     }
     s.SaveMode = 2;
@@ -131,7 +132,7 @@ TEST_F(SaveImageTest, StampIsBlackWithAWhiteEdgeAtTheTopLeftOfTheBmp)
 {
     s.EmbedTime = 1;
     const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
-    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    ASSERT_TRUE(r.ok) << r.reason.toStdString();
     const StampFindings f = findStamp(platform::readBmp24(r.path), 40);
     EXPECT_GT(f.darkWithBrightUpperLeft, 20);
     EXPECT_LE(f.firstBrightRow, 3);
@@ -180,7 +181,7 @@ TEST_F(SaveImageTest, MissingFolderIsAFailureNotASilentLoss)
         s.PicturePath = target;
         const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
         EXPECT_FALSE(r.ok);
-        EXPECT_FALSE(r.error.isEmpty());
+        EXPECT_FALSE(r.reason.isEmpty());
         EXPECT_TRUE(snapshotNotice(r).startsWith("Snapshot NOT saved: ")) << snapshotNotice(r).toStdString();
     }
     EXPECT_FALSE(QFileInfo::exists(missing));
@@ -193,7 +194,7 @@ TEST_F(SaveImageTest, FailedWriteIsReported)
     const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.path, s.PicturePath + "/Cam00000.bmp");
-    EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_FALSE(r.reason.isEmpty());
 }
 
 TEST_F(SaveImageTest, NothingToSaveIsAFailure)
@@ -241,7 +242,7 @@ TEST_F(SaveImageTest, JpegCounterNameAndStamp)
     s.EmbedTime = 1;
     counter = 7;
     const SaveResult r = saveImage(s, picture, counter, s.PicturePath, kNow);
-    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    ASSERT_TRUE(r.ok) << r.reason.toStdString();
     EXPECT_EQ(r.path, s.PicturePath + "/Cam00007.jpg");
     EXPECT_EQ(counter, 8);
     const QImage back(r.path, "JPEG");
@@ -260,6 +261,28 @@ TEST_F(SaveImageTest, FailedJpegWriteIsReported)
     QDir().mkpath(s.PicturePath + "/Cam00000.jpg");
     const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
     EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.error.contains("Cam00000.jpg")) << r.error.toStdString();
+    EXPECT_TRUE(r.reason.contains("Cam00000.jpg")) << r.reason.toStdString();
     EXPECT_TRUE(r.boxText.isEmpty());
+}
+
+// The snapshot notice names a full disk as the reason, for either picture type,
+// and the picture that was there before stays whole.
+TEST_F(SaveImageTest, FullDiskIsNamedInTheNotice)
+{
+    s.SaveFileNameOptions = kNameCounter;
+    for (int16_t type : {kSaveAsJpeg, kSaveAsBitmap}) {
+        s.SaveBitmapType = type;
+        counter = 0;
+        picture.image = QImage(640, 480, QImage::Format_RGB32);
+        picture.image.fill(Qt::darkCyan);
+        SaveResult r;
+        {
+            FileSizeLimitScope fullDisk(256);
+            r = saveImage(s, picture, counter, QString(), kNow);
+        }
+        EXPECT_FALSE(r.ok) << type;
+        EXPECT_TRUE(snapshotNotice(r).startsWith("Snapshot NOT saved: ")) << type;
+        EXPECT_TRUE(snapshotNotice(r).contains("disk full")) << snapshotNotice(r).toStdString();
+        EXPECT_FALSE(QFileInfo::exists(r.path)) << type;
+    }
 }

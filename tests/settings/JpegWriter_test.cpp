@@ -121,6 +121,7 @@ TEST(JpegWriter, FailedSavesReportAndLeaveNoFile)
         const JpegResult r = SavePictureAsJPG(path, 75, quadrants(64, 48));
         EXPECT_FALSE(r) << path.toStdString();
         EXPECT_EQ(r.error, JpegError::WriteFailed) << path.toStdString();
+        EXPECT_TRUE(r.reason.contains(path)) << r.reason.toStdString();
         EXPECT_TRUE(r.boxText().isEmpty());
         EXPECT_FALSE(QFileInfo::exists(path));
     }

@@ -2,6 +2,7 @@
 
 #include "platform/files/BmpFile.h"
 #include "platform/capdriver/LibV4l2Io.h"
+#include "platform/capdriver/V4l2Log.h"
 #include "platform/capdriver/VideoSourceDialog.h"
 
 #include <QApplication>
@@ -110,6 +111,8 @@ CaptureHandle CaptureSystem::capCreateCaptureWindowA(const QString& windowName, 
         window->setVisible(style & kWsVisible);
         handle = nextHandle_++;
         windows_[handle] = window;
+    } else {
+        qCWarning(lcV4l2) << "no capture window without a parent window in a widget application";
     }
     trace_.write(0, "capCreateCaptureWindowA",
                  {CaptureTrace::quoted(windowName.section(QChar(0), 0, 0)), QString("0x%1").arg(style, 8, 16, QChar('0')),
@@ -128,9 +131,15 @@ bool CaptureSystem::connectWindow(CaptureWindow* window, int index)
         scanned_ = true;
     }
     auto device = devices_.at(index);
-    // A device held by another window is busy; the window's own one is reconnected.
-    if (!device || (device->isOpen() && window->device() != device.get()))
+    if (!device) {
+        qCWarning(lcV4l2) << "there is no capture device number" << index;
         return false;
+    }
+    // A device held by another window is busy; the window's own one is reconnected.
+    if (device->isOpen() && window->device() != device.get()) {
+        qCWarning(lcV4l2).noquote() << device->name() << "is in use by another capture window";
+        return false;
+    }
     DeviceSettings& kept = deviceSettings_[device->id()];
     if (!window->connectDevice(device, kept.videoFormat))
         return false;

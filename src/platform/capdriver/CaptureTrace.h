@@ -29,6 +29,7 @@ public:
 private:
     std::shared_ptr<const TimeSource> clock_;
     QFile file_;
+    bool writeFailureLogged_ = false;  // a full disk would repeat it at every call
 };
 
 }  // namespace platform::capdriver

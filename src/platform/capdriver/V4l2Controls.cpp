@@ -1,7 +1,10 @@
 #include "platform/capdriver/V4l2Controls.h"
 
+#include "platform/capdriver/V4l2Log.h"
+
 #include <linux/videodev2.h>
 
+#include <cerrno>
 #include <cstring>
 #include <optional>
 
@@ -104,7 +107,10 @@ bool setV4l2Control(V4l2Io& io, int fd, quint32 id, qint32 value)
     v4l2_control c{};
     c.id = id;
     c.value = value;
-    return io.ioctl(fd, VIDIOC_S_CTRL, &c) == 0;
+    if (io.ioctl(fd, VIDIOC_S_CTRL, &c) == 0)
+        return true;
+    warnSystemFailure("VIDIOC_S_CTRL", QStringLiteral("of control 0x%1").arg(id, 0, 16), errno);
+    return false;
 }
 
 }  // namespace platform::capdriver

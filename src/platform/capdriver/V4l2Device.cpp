@@ -2,6 +2,9 @@
 
 #include "platform/capdriver/V4l2Controls.h"
 #include "platform/capdriver/V4l2Format.h"
+#include "platform/capdriver/V4l2Log.h"
+
+#include <cerrno>
 
 namespace platform::capdriver {
 
@@ -25,9 +28,14 @@ QSize V4l2Device::currentSize()
 std::optional<v4l2_pix_format> V4l2Device::applySize(QSize size)
 {
     v4l2_format f = rgb24Request(size);
-    if (io_->ioctl(fd_.get(), VIDIOC_S_FMT, &f) != 0 || f.fmt.pix.pixelformat != V4L2_PIX_FMT_RGB24
-        || f.fmt.pix.width == 0 || f.fmt.pix.height == 0)
+    if (io_->ioctl(fd_.get(), VIDIOC_S_FMT, &f) != 0) {
+        warnSystemFailure("VIDIOC_S_FMT on", node_.path, errno);
         return std::nullopt;
+    }
+    if (f.fmt.pix.pixelformat != V4L2_PIX_FMT_RGB24 || f.fmt.pix.width == 0 || f.fmt.pix.height == 0) {
+        qCWarning(lcV4l2).noquote() << node_.path << "offers no 24-bit RGB picture of" << size;
+        return std::nullopt;
+    }
     return f.fmt.pix;
 }
 
@@ -36,10 +44,12 @@ bool V4l2Device::open(const std::optional<BitmapFormat>& wanted)
     if (isOpen())
         return false;
     fd_ = V4l2Fd(*io_, io_->open(node_.path));
-    if (!fd_.valid())
+    if (!fd_.valid()) {
+        warnSystemFailure("opening", node_.path, errno);
         return false;
+    }
     const auto pix = applySize(wanted ? wanted->size() : currentSize());
-    auto stream = std::make_unique<V4l2Stream>(*io_, fd_.get(), slot_);
+    auto stream = std::make_unique<V4l2Stream>(*io_, fd_.get(), slot_, node_.path);
     if (!pix || !stream->start(*pix)) {
         fd_.reset();
         return false;

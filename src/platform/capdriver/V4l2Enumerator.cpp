@@ -1,10 +1,12 @@
 #include "platform/capdriver/V4l2Enumerator.h"
 
 #include "platform/capdriver/V4l2Handles.h"
+#include "platform/capdriver/V4l2Log.h"
 
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <optional>
 
@@ -21,10 +23,16 @@ QString fixedText(const __u8* text, std::size_t size)
 std::optional<V4l2NodeInfo> probeNode(V4l2Io& io, const QString& path)
 {
     V4l2Fd fd(io, io.open(path));
-    if (!fd.valid())
+    if (!fd.valid()) {
+        warnSystemFailure("opening", path, errno);
         return std::nullopt;
+    }
     v4l2_capability caps{};
-    if (io.ioctl(fd.get(), VIDIOC_QUERYCAP, &caps) != 0 || !capturesVideo(caps))
+    if (io.ioctl(fd.get(), VIDIOC_QUERYCAP, &caps) != 0) {
+        warnSystemFailure("VIDIOC_QUERYCAP on", path, errno);
+        return std::nullopt;
+    }
+    if (!capturesVideo(caps))
         return std::nullopt;
     V4l2NodeInfo info;
     info.path = path;

@@ -1,9 +1,11 @@
 #include "platform/capdriver/V4l2Stream.h"
 
 #include "platform/capdriver/V4l2Format.h"
+#include "platform/capdriver/V4l2Log.h"
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace platform::capdriver {
 
@@ -34,7 +36,18 @@ v4l2_requestbuffers bufferRequest(quint32 count)
 
 }  // namespace
 
-V4l2Stream::V4l2Stream(V4l2Io& io, int fd, FrameSlot& slot) : io_(io), fd_(fd), slot_(slot), mappings_(io) {}
+V4l2Stream::V4l2Stream(V4l2Io& io, int fd, FrameSlot& slot, QString node)
+    : io_(io), fd_(fd), slot_(slot), node_(std::move(node)), mappings_(io)
+{
+}
+
+bool V4l2Stream::refused(const char* request) const
+{
+    const int reason = errno;
+    warnSystemFailure(request, node_, reason);
+    errno = reason;
+    return false;
+}
 
 std::size_t V4l2Stream::frameBytes() const
 {
@@ -44,18 +57,32 @@ std::size_t V4l2Stream::frameBytes() const
 bool V4l2Stream::prepareBuffers()
 {
     v4l2_requestbuffers request = bufferRequest(kBufferCount);
-    if (io_.ioctl(fd_, VIDIOC_REQBUFS, &request) != 0 || request.count == 0)
+    if (io_.ioctl(fd_, VIDIOC_REQBUFS, &request) != 0)
+        return refused("VIDIOC_REQBUFS on");
+    if (request.count == 0) {
+        qCWarning(lcV4l2).noquote() << node_ << "gives no capture buffers";
         return false;
-    for (quint32 i = 0; i < request.count; ++i) {
-        v4l2_buffer b = mmapBuffer(i);
-        if (io_.ioctl(fd_, VIDIOC_QUERYBUF, &b) != 0 || b.length < frameBytes()
-            || !mappings_.map(fd_, b.length, off_t(b.m.offset)))
-            return false;
-        if (io_.ioctl(fd_, VIDIOC_QBUF, &b) != 0)
-            return false;
     }
+    for (quint32 i = 0; i < request.count; ++i)
+        if (!prepareBuffer(i))
+            return false;
     int type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-    return io_.ioctl(fd_, VIDIOC_STREAMON, &type) == 0;
+    return io_.ioctl(fd_, VIDIOC_STREAMON, &type) == 0 || refused("VIDIOC_STREAMON on");
+}
+
+bool V4l2Stream::prepareBuffer(quint32 index)
+{
+    v4l2_buffer b = mmapBuffer(index);
+    if (io_.ioctl(fd_, VIDIOC_QUERYBUF, &b) != 0)
+        return refused("VIDIOC_QUERYBUF on");
+    if (b.length < frameBytes()) {
+        qCWarning(lcV4l2).noquote() << node_ << "gives a buffer of" << b.length << "bytes for a frame of"
+                                    << frameBytes();
+        return false;
+    }
+    if (!mappings_.map(fd_, b.length, off_t(b.m.offset)))
+        return refused("mmap of");
+    return io_.ioctl(fd_, VIDIOC_QBUF, &b) == 0 || refused("VIDIOC_QBUF on");
 }
 
 void V4l2Stream::releaseBuffers()
@@ -100,6 +127,8 @@ void V4l2Stream::run()
     int transientErrors = 0;
     while (!stopping_) {
         const int ready = io_.poll(fd_, kPollMs);
+        if (ready < 0)
+            qCWarning(lcV4l2).noquote() << node_ << "failed or is gone; the stream stops";
         if (ready < 0 || (ready > 0 && !takeOneFrame(transientErrors))) {
             slot_.fail();
             return;
@@ -113,14 +142,16 @@ bool V4l2Stream::takeOneFrame(int& transientErrors)
     if (io_.ioctl(fd_, VIDIOC_DQBUF, &b) != 0) {
         if (errno == EAGAIN || errno == EINTR)
             return true;
-        return errno == EIO && ++transientErrors < kTransientLimit;
+        if (errno == EIO && ++transientErrors < kTransientLimit)
+            return true;
+        return refused("VIDIOC_DQBUF on");
     }
     transientErrors = 0;
     const bool whole = !(b.flags & V4L2_BUF_FLAG_ERROR) && b.index < mappings_.size()
                        && b.bytesused >= frameBytes();
     if (whole)
         slot_.publish(toImage(b));
-    return io_.ioctl(fd_, VIDIOC_QBUF, &b) == 0;
+    return io_.ioctl(fd_, VIDIOC_QBUF, &b) == 0 || refused("VIDIOC_QBUF on");
 }
 
 QImage V4l2Stream::toImage(const v4l2_buffer& buffer) const

@@ -3,6 +3,8 @@
 #include "platform/capdriver/FrameSlot.h"
 #include "platform/capdriver/V4l2Handles.h"
 
+#include <QString>
+
 #include <linux/videodev2.h>
 
 #include <atomic>
@@ -14,7 +16,8 @@ namespace platform::capdriver {
 // arrives whole goes into the slot as 24-bit RGB.
 class V4l2Stream {
 public:
-    V4l2Stream(V4l2Io& io, int fd, FrameSlot& slot);
+    // node names the device in the log.
+    V4l2Stream(V4l2Io& io, int fd, FrameSlot& slot, QString node = {});
     ~V4l2Stream() { stop(); }
     V4l2Stream(const V4l2Stream&) = delete;
     V4l2Stream& operator=(const V4l2Stream&) = delete;
@@ -29,6 +32,9 @@ private:
     // The bytes a whole frame fills: the last row needs no padding.
     std::size_t frameBytes() const;
     bool prepareBuffers();
+    bool prepareBuffer(quint32 index);
+    // Logs the failed request with errno's text and returns false.
+    bool refused(const char* request) const;
     void releaseBuffers();
     void run();
     // False when the device failed for good.
@@ -38,6 +44,7 @@ private:
     V4l2Io& io_;
     int fd_;
     FrameSlot& slot_;
+    QString node_;
     V4l2Mappings mappings_;
     v4l2_pix_format pix_{};
     std::atomic<bool> stopping_{false};

@@ -1,5 +1,6 @@
 #include "platform/files/BmpFile.h"
 
+#include "platform/files/FilesLog.h"
 #include "platform/files/SaveFile.h"
 
 #include <QFile>
@@ -19,8 +20,10 @@ constexpr int kHeadersSize = kFileHeaderSize + kInfoHeaderSize;
 
 qint64 rowStride(qint64 width) { return (width * 3 + 3) / 4 * 4; }
 
+// Every failure here is logged once, where it is found.
 void setError(QString* error, const QString& text)
 {
+    qCWarning(lcFiles).noquote() << text;
     if (error)
         *error = text;
 }
@@ -97,7 +100,10 @@ bool writeBmp24(const QImage& image, const QString& path, QString* error)
     QByteArray bytes(kHeadersSize + pixelBytes, '\0');
     putHeaders(bytes, image.width(), image.height(), quint32(pixelBytes));
     putPixels(bytes, image.convertToFormat(QImage::Format_BGR888));
-    return platform::writeFileSafely(path, bytes, error);
+    const Result written = platform::writeFileSafely(path, bytes);
+    if (!written && error)
+        *error = written.reason;  // logged by the safe writer
+    return written.ok;
 }
 
 QImage readBmp24(const QString& path, QString* error)

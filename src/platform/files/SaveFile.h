@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/base/Result.h"
+
 #include <QByteArray>
 #include <QFileDevice>
 #include <QString>
@@ -12,9 +14,10 @@ namespace platform {
 // every byte has reached the disk: on any failure (no folder, no permission, a
 // full disk) it stays as it was and no partial file is left. Qt's QSaveFile alone
 // is not enough, as its commit replaces the file even when its final flush failed.
-// On failure, error gets a readable text and fileError the kind of failure.
-bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* error = nullptr,
-                     std::optional<QFileDevice::Permissions> permissions = std::nullopt,
-                     QFileDevice::FileError* fileError = nullptr);
+// On failure the reason names the file and says why ("disk full" for a disk or
+// quota that ran out), code is the QFileDevice::FileError, and the failure is
+// logged here, so callers do not log it again.
+Result writeFileSafely(const QString& path, const QByteArray& bytes,
+                       std::optional<QFileDevice::Permissions> permissions = std::nullopt);
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/sound/SoundAlsa.h"
 
+#include "platform/sound/SoundLog.h"
 #include "platform/sound/SoundPlayer.h"
 
 #include <alsa/asoundlib.h>
@@ -18,6 +19,17 @@ using PcmHandle = std::unique_ptr<snd_pcm_t, PcmCloser>;
 constexpr unsigned kLatencyMicroseconds = 100000;
 constexpr int kWaitMilliseconds = 20;
 
+// Logs an ALSA failure with ALSA's own text; a device error is a warning, a
+// missing device only information (no device means no sound).
+void logAlsa(QtMsgType type, const char* what, const QByteArray& pcm, int error)
+{
+    const QString reason = QString::fromLocal8Bit(snd_strerror(error));
+    if (type == QtWarningMsg)
+        qCWarning(lcSound).noquote() << what << pcm << "failed:" << reason;
+    else
+        qCInfo(lcSound).noquote() << what << pcm << "failed:" << reason;
+}
+
 snd_pcm_format_t alsaFormat(WaveSound::Sample sample)
 {
     switch (sample) {
@@ -35,16 +47,27 @@ snd_pcm_format_t alsaFormat(WaveSound::Sample sample)
 PcmHandle openPcm(const QByteArray& name)
 {
     snd_pcm_t* raw = nullptr;
-    if (snd_pcm_open(&raw, name.constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
+    if (const int error = snd_pcm_open(&raw, name.constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
+        error < 0) {
+        logAlsa(QtInfoMsg, "opening sound device", name, error);
         return nullptr;
+    }
     return PcmHandle(raw);
+}
+
+QByteArray nameOf(snd_pcm_t* pcm)
+{
+    return QByteArray(snd_pcm_name(pcm));
 }
 
 bool configure(snd_pcm_t* pcm, const WaveSound& sound)
 {
-    return snd_pcm_set_params(pcm, alsaFormat(sound.sample), SND_PCM_ACCESS_RW_INTERLEAVED,
-                              static_cast<unsigned>(sound.channels),
-                              static_cast<unsigned>(sound.sampleRate), 1, kLatencyMicroseconds) >= 0;
+    const int error = snd_pcm_set_params(pcm, alsaFormat(sound.sample), SND_PCM_ACCESS_RW_INTERLEAVED,
+                                         static_cast<unsigned>(sound.channels),
+                                         static_cast<unsigned>(sound.sampleRate), 1, kLatencyMicroseconds);
+    if (error < 0)
+        logAlsa(QtWarningMsg, "setting the sound format on", nameOf(pcm), error);
+    return error >= 0;
 }
 
 SoundOutcome writeAll(snd_pcm_t* pcm, const WaveSound& sound, const std::function<bool()>& shouldStop)
@@ -59,8 +82,10 @@ SoundOutcome writeAll(snd_pcm_t* pcm, const WaveSound& sound, const std::functio
                                             static_cast<snd_pcm_uframes_t>(frames - done));
         if (written == -EAGAIN)
             snd_pcm_wait(pcm, kWaitMilliseconds);
-        else if (written < 0 && snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0)
+        else if (written < 0 && snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0) {
+            logAlsa(QtWarningMsg, "playing on", nameOf(pcm), static_cast<int>(written));
             return SoundOutcome::DeviceError;
+        }
         else if (written > 0)
             done += written;
     }
@@ -74,13 +99,17 @@ SoundOutcome drain(snd_pcm_t* pcm, const std::function<bool()>& shouldStop)
     const auto tail = microseconds(kLatencyMicroseconds) * 2 + seconds(1);
     const auto deadline = steady_clock::now() + tail;
     const int started = snd_pcm_drain(pcm);
-    if (started < 0 && started != -EAGAIN)
+    if (started < 0 && started != -EAGAIN) {
+        logAlsa(QtWarningMsg, "draining", nameOf(pcm), started);
         return SoundOutcome::DeviceError;
+    }
     while (snd_pcm_state(pcm) == SND_PCM_STATE_DRAINING) {
         if (shouldStop())
             return SoundOutcome::Stopped;
-        if (steady_clock::now() > deadline)
+        if (steady_clock::now() > deadline) {
+            qCWarning(lcSound).noquote() << "draining" << nameOf(pcm) << "did not end in time";
             return SoundOutcome::DeviceError;
+        }
         std::this_thread::sleep_for(milliseconds(kWaitMilliseconds / 2));
     }
     return SoundOutcome::Played;

@@ -1,5 +1,7 @@
 #include "platform/sound/SoundPlayer.h"
 
+#include "platform/sound/SoundLog.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -46,16 +48,28 @@ void SoundPlayer::run()
     }
 }
 
+namespace {
+
+SoundOutcome badFile(const QString& path, const QString& reason)
+{
+    qCWarning(lcSound).noquote() << "cannot play" << path << "-" << reason;
+    return SoundOutcome::BadFile;
+}
+
+}  // namespace
+
 SoundOutcome SoundPlayer::playFile(const QString& filePath, uint64_t request)
 {
     // Only regular files: opening a FIFO or a device node could hang the player.
     if (!QFileInfo(filePath).isFile())
-        return SoundOutcome::BadFile;
+        return badFile(filePath, QStringLiteral("no such file"));
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
-        return SoundOutcome::BadFile;
+    if (!file.open(QIODevice::ReadOnly))
+        return badFile(filePath, file.errorString());
+    if (file.size() > kMaxFileBytes)
+        return badFile(filePath, QStringLiteral("the file is too large for a sound"));
     const auto sound = parseWave(file.readAll());
     if (!sound)
-        return SoundOutcome::BadFile;
+        return badFile(filePath, QStringLiteral("not a WAVE sound this player plays"));
     return device_->play(*sound, [this, request] { return stopAll_ || latestRequest_ != request; });
 }

@@ -34,7 +34,7 @@ TEST(SaveFile, FullDiskKeepsTheOldFileForEveryWriter)
         const char* name;
         std::function<bool(const QString&)> write;
     } writers[] = {
-        {"bytes", [](const QString& p) { return platform::writeFileSafely(p, QByteArray(64 * 1024, 'x')); }},
+        {"bytes", [](const QString& p) { return platform::writeFileSafely(p, QByteArray(64 * 1024, 'x')).ok; }},
         {"bmp", [&](const QString& p) { return platform::writeBmp24(picture, p); }},
         {"jpeg", [&](const QString& p) { return bool(SavePictureAsJPG(p, 100, picture)); }},
     };
@@ -59,12 +59,45 @@ TEST(SaveFile, GivesPermissionsAndReportsAMissingFolder)
 {
     Sandbox box;
     const QString path = box.programFolder() + "/secret.ini";
-    ASSERT_TRUE(platform::writeFileSafely(path, "pw", nullptr, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ASSERT_TRUE(platform::writeFileSafely(path, "pw", QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     const auto granted = QFile(path).permissions();
     EXPECT_TRUE(granted.testFlag(QFileDevice::ReadOwner) && granted.testFlag(QFileDevice::WriteOwner));
     for (auto other : {QFileDevice::ReadGroup, QFileDevice::WriteGroup, QFileDevice::ReadOther, QFileDevice::WriteOther})
         EXPECT_FALSE(granted.testFlag(other));
-    QString error;
-    EXPECT_FALSE(platform::writeFileSafely(box.programFolder() + "/no/such/file", "x", &error));
-    EXPECT_FALSE(error.isEmpty());
+    const platform::Result missing = platform::writeFileSafely(box.programFolder() + "/no/such/file", "x");
+    EXPECT_FALSE(missing);
+    EXPECT_FALSE(missing.reason.isEmpty());
+    EXPECT_EQ(missing.code, int(QFileDevice::OpenError));
+}
+
+// A full disk is named as such in the reason of every writer, so the notice and
+// the log say what the user has to do.
+TEST(SaveFile, FullDiskIsTheReasonGiven)
+{
+    const QImage picture = noisyPicture();
+    const struct {
+        const char* name;
+        std::function<QString(const QString&)> reasonOfWrite;
+    } writers[] = {
+        {"bytes", [](const QString& p) { return platform::writeFileSafely(p, QByteArray(64 * 1024, 'x')).reason; }},
+        {"bmp",
+         [&](const QString& p) {
+             QString error;
+             platform::writeBmp24(picture, p, &error);
+             return error;
+         }},
+        {"jpeg", [&](const QString& p) { return SavePictureAsJPG(p, 100, picture).reason; }},
+    };
+    for (const auto& w : writers) {
+        Sandbox box;
+        const QString path = box.programFolder() + "/picture";
+        FileSizeLimitScope fullDisk(4096);
+        const QString reason = w.reasonOfWrite(path);
+        EXPECT_TRUE(reason.contains("disk full")) << w.name << ": " << reason.toStdString();
+        EXPECT_TRUE(reason.contains(path)) << w.name << ": " << reason.toStdString();
+    }
+    Sandbox box;
+    FileSizeLimitScope fullDisk(4096);
+    const platform::Result bytes = platform::writeFileSafely(box.programFolder() + "/f", QByteArray(64 * 1024, 'x'));
+    EXPECT_EQ(bytes.code, int(QFileDevice::WriteError));
 }

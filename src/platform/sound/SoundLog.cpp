@@ -1,0 +1,3 @@
+#include "platform/sound/SoundLog.h"
+
+Q_LOGGING_CATEGORY(lcSound, "tolvex.sound")

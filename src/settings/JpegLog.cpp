@@ -1,0 +1,3 @@
+#include "settings/JpegLog.h"
+
+Q_LOGGING_CATEGORY(lcJpeg, "tolvex.jpeg")
