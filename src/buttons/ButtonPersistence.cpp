@@ -1,5 +1,6 @@
 #include "buttons/StyledButton.h"
 
+#include "buttons/ButtonCodes.h"
 #include "buttons/ButtonContainer.h"
 
 #include <QScopedValueRollback>
@@ -69,7 +70,7 @@ void StyledButton::initProperties()
 
 void StyledButton::readProperties(const PropertyBag& design)
 {
-    if (mode_ == kModeOption) {
+    if (mode_ == buttons::kModeOption) {
         value_ = false;
         bool unused = false;
         optionToggle(-1, unused);
@@ -85,7 +86,7 @@ void StyledButton::readProperties(const PropertyBag& design)
     updateProperty("BackColor");
     const QString caption = caption_;
     setCaption(caption);
-    if (mode_ == kModeOption) {
+    if (mode_ == buttons::kModeOption) {
         bool unused = false;
         optionToggle(1, unused);
     }
@@ -129,10 +130,10 @@ void StyledButton::readStoredValues(const PropertyBag& design)
 void StyledButton::checkStoredValues()
 {
     // The rules the setters keep between properties.
-    if (value_ && mode_ == kModeCommand)
+    if (value_ && mode_ == buttons::kModeCommand)
         value_ = false;
-    if (isPictureShape(buttonShape_) && (picture_.isNull() || picture_.isIcon()))
-        buttonShape_ = kShapeRectangle;
+    if (buttons::isPictureShape(buttonShape_) && (picture_.isNull() || picture_.isIcon()))
+        buttonShape_ = buttons::kShapeRectangle;
 }
 
 PropertyBag StyledButton::writeProperties() const

@@ -146,7 +146,7 @@ void frmMain::runMotionSave(automation::MotionSave action)
 void frmMain::saveAutomatically(const QString& folder)
 {
     const SaveResult result = SaveImage(s_.FileCounter, folder);
-    if (const std::optional<QString> notice = autoSaveFailures_.report(result.ok, result.error))
+    if (const std::optional<QString> notice = autoSaveFailures_.report(result.ok, result.reason))
         ShowMessage(*notice);
 }
 
