@@ -19,6 +19,7 @@ FrmBlend::FrmBlend(QWidget* parent, ViewerEffects& effects) : QGroupBox(parent),
     setObjectName("FrmBlend");
     buildControls();
     connectHandlers();
+    setVisible(false);  // cmdAlphaBlend opens it
 }
 
 void FrmBlend::setFolder(const QString& folder)

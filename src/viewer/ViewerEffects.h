@@ -40,6 +40,11 @@ public:
 // The effect commands of the viewer: the busy guard ViewerBusy, the hourglass, the
 // progress bar and the order of steps around each effect. The effects themselves
 // are the pure functions of PictureEffects.h.
+//
+// The viewer window implements EffectsView and owns one ViewerEffects; it connects
+// each button of effectButtonRows() by the row's event to onClick or onMouseDown
+// (the blend panel connects its own), and calls clearBusy from the folder switch,
+// the file selection and Frame1_MouseDown.
 class ViewerEffects {
 public:
     // Milliseconds of a clock that never runs backwards.

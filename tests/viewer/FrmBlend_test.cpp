@@ -30,6 +30,7 @@ protected:
         view.picResult = view.Image1;
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        panel->showPanel();
     }
 
     template <typename T>
@@ -66,6 +67,7 @@ protected:
 
 TEST_F(BlendPanel, ControlsAndCaptions)
 {
+    EXPECT_TRUE(FrmBlend(window.get(), effects).isHidden());  // until cmdAlphaBlend opens it
     EXPECT_EQ(panel->title(), "Gamma Enhanced Blending");
     EXPECT_EQ(control<QLabel>("lblSelectFile")->text(), "Select file to blend");
     EXPECT_EQ(control<QLabel>("lblPreview")->text(), "Preview of file to blend");
@@ -123,7 +125,6 @@ TEST_F(BlendPanel, BackKeepsTheBlendAndCancelShowsTheFileAgain)
     const QImage onDisk = view.Image1;
     ASSERT_TRUE(onDisk.save(sandbox.root() + "/shown.bmp", "BMP"));
     view.Frame2 = sandbox.root() + "/shown.bmp";
-    panel->showPanel();
     EXPECT_EQ(panel->x(), 37);  // 555 twips
     EXPECT_TRUE(panel->isVisible());
     view.showPicture(invertPicture(onDisk));  // a blend or any edit
