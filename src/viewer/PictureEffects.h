@@ -43,7 +43,7 @@ QImage invertPicture(const QImage& source);
 QImage mirrorLeftRight(const QImage& source);
 QImage mirrorTopBottom(const QImage& source);
 // The top-left area the two pictures share becomes their channel-wise mean; the
-// rest keeps the first picture. A partner with transparent parts is first laid over
+// rest keeps the first picture. A partner with transparent pixels is first laid over
 // `backColour`, as its picture box shows it.
 QImage blendPictures(const QImage& shown, const QImage& partner, QRgb backColour,
                      EffectProgress* progress = nullptr);

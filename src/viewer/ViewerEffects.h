@@ -24,7 +24,7 @@ public:
     // The full path of the shown file (Frame2's caption).
     virtual QString shownFile() const = 0;
     // The second picture of a blend (PicBlender) and the colour its box shows
-    // behind transparent parts.
+    // behind transparent pixels.
     virtual QImage blendPartner() const = 0;
     virtual QRgb blendBackColour() const = 0;
     virtual void openBlendPanel() = 0;
