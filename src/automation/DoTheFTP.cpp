@@ -127,12 +127,13 @@ void FtpUploader::DoTheFTP()
         stamp_(picture);
     repairFtpFilename(s_);
     const FtpCopyPlace copy = ftpLocalCopyPath(s_);
-    const platform::Result written = copy.ok ? writeFtpCopy(picture, copy.path, s_.FtpFilename, s_.JPGQuality)
-                                             : platform::Result::failure(copy.error);
+    platform::Result written = platform::Result::failure(copy.error);
+    if (copy.ok)
+        written = writeFtpCopy(picture, copy.path, s_.FtpFilename, s_.JPGQuality);
+    else
+        qCWarning(lcFtp).noquote() << copy.error;
     // Without a fresh copy an older one would be sent as the latest picture.
     const QString error = written ? upload(copy.path) : written.reason;
-    if (!written)
-        qCWarning(lcFtp).noquote() << error;
     uploading_ = false;
     if (!error.isEmpty())
         main_.ShowMessage(error);

@@ -237,22 +237,26 @@ void clsFTP::SetMode(bool bActive)
     session_->setActive(bActive);
 }
 
-void clsFTP::recordError(int code, const QString& operation, const QString& text, const QString& serverReply)
+void clsFTP::setErrorTexts(int code, const QString& operation, const QString& text, const QString& serverReply)
 {
     const QString message = messageText(text);
     LastErrorMessage_ = operation + "() Error - Code: " + QString::number(code) + " Message: " + message;
     SimpleLastErrorMessage_ = message;
     if (code == kExtendedError)
         LastErrorMessage_ = serverReply.left(kMessageBufferChars - 1);
-    if (serverReply.isNull())
-        qCWarning(lcFtp).noquote() << LastErrorMessage_;
+}
+
+void clsFTP::recordError(int code, const QString& operation, const QString& text)
+{
+    setErrorTexts(code, operation, text, QString());
+    qCWarning(lcFtp).noquote() << LastErrorMessage_;
 }
 
 // The session has logged the failure already.
 void clsFTP::recordResult(const platform::FtpResult& result, const QString& operation)
 {
     const int code = result.serverRefused() ? kExtendedError : result.code < 0 ? kGivenText : result.code;
-    recordError(code, operation, result.reason, result.reply.isNull() ? QStringLiteral("") : result.reply);
+    setErrorTexts(code, operation, result.reason, result.reply);
 }
 
 bool clsFTP::ranOk(const platform::FtpResult& result, const QString& operation)

@@ -61,7 +61,8 @@ signals:
     void FileTransferProgress(qint64 lCurrentBytes, qint64 lTotalBytes);
 
 private:
-    void recordError(int code, const QString& operation, const QString& text, const QString& serverReply = QString());
+    void setErrorTexts(int code, const QString& operation, const QString& text, const QString& serverReply);
+    void recordError(int code, const QString& operation, const QString& text);
     void recordResult(const platform::FtpResult& result, const QString& operation);
     bool ranOk(const platform::FtpResult& result, const QString& operation);
     bool refuseWhileBusy(const QString& operation);

@@ -82,11 +82,10 @@ struct FtpSession::Transfer {
 
     bool report(qint64 soFar, bool remainder)
     {
-        if (session->closeRequested_ || (done && *done && !(*done)(soFar, remainder)) || session->closeRequested_) {
-            stopped = true;
-            return false;
-        }
-        return true;
+        const bool goOn = !(done && *done) || (*done)(soFar, remainder);
+        // A close asked for during the caller's yield stops the transfer too.
+        stopped = !goOn || session->closeRequested_;
+        return !stopped;
     }
 
     bool reportPending()
