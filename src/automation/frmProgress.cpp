@@ -27,6 +27,8 @@ frmProgress::frmProgress(QWidget* owner)
     pbUpload->setAutoFillBackground(true);
     pbUpload->setStyleSheet("background: navy; border: none;");
     setBarWidth(0);
+    if (owner)
+        move(owner->frameGeometry().center() - rect().center());
 }
 
 void frmProgress::setBarWidth(int units)

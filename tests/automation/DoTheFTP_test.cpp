@@ -210,6 +210,20 @@ TEST_F(FtpUpload, RefusedLoginShowsTheErrorAndClosesTheProgressWindow)
     EXPECT_TRUE(QFile::exists(program("cam.jpg"))) << "the copy stays";
 }
 
+TEST_F(FtpUpload, RefusedTransferShowsTheErrorAfterClosing)
+{
+    ASSERT_TRUE(writeBytes(server.path("cam.jpg"), "old picture"));
+    s.FtpLogin = "reader";
+    s.FtpProgress = 1;
+    uploader.DoTheFTP();
+    ASSERT_EQ(main.notices.size(), 1);
+    EXPECT_EQ(main.notices[0], uploader.client()->SimpleLastErrorMessage());
+    EXPECT_TRUE(uploader.client()->LastErrorMessage().startsWith("550 "));
+    EXPECT_FALSE(uploader.client()->DeleteFTPFile("cam.jpg")) << "the connection is closed";
+    EXPECT_EQ(uploader.progressWindow(), nullptr);
+    EXPECT_EQ(readBytes(server.path("cam.jpg")), "old picture");
+}
+
 TEST_F(FtpUpload, ClosedPortShowsTheError)
 {
     ClosedLoopbackPort closed;
