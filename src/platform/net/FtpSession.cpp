@@ -74,8 +74,7 @@ struct FtpSession::Transfer {
     const ChunkDone* done = nullptr;
     qint64 bytes = 0;
     bool started = false;
-    bool pending = false;  // a chunk was handed on but not yet reported
-    bool pendingRemainder = false;
+    bool lastWasRemainder = false;
     bool stopped = false;
     bool localFailed = false;
     QByteArray held;       // received bytes not yet a whole chunk
@@ -88,32 +87,31 @@ struct FtpSession::Transfer {
         return !stopped;
     }
 
-    bool reportPending()
-    {
-        if (!pending)
-            return true;
-        pending = false;
-        return report(bytes, pendingRemainder);
-    }
-
+    // Fills libcurl's buffer with whole chunks (the file's last one may be
+    // shorter), each reported once it is in libcurl's hands, so the chunks leave
+    // in full segments instead of one small packet each.
     static size_t onRead(char* buffer, size_t size, size_t count, void* self)
     {
         auto* t = static_cast<Transfer*>(self);
         t->started = true;
-        if (!t->reportPending())
-            return CURL_READFUNC_ABORT;
-        const qint64 want = std::min<qint64>(t->chunkSize, qint64(size * count));
-        const qint64 got = t->device->read(buffer, want);
-        if (got < 0) {
-            t->localFailed = true;
-            return CURL_READFUNC_ABORT;
+        const qint64 room = qint64(size * count);
+        const qint64 step = std::min(t->chunkSize, room);
+        qint64 filled = 0;
+        while (!t->lastWasRemainder && room - filled >= step) {
+            const qint64 got = t->device->read(buffer + filled, step);
+            if (got < 0) {
+                t->localFailed = true;
+                return CURL_READFUNC_ABORT;
+            }
+            if (got == 0)
+                break;
+            filled += got;
+            t->bytes += got;
+            t->lastWasRemainder = got < t->chunkSize;
+            if (!t->report(t->bytes, t->lastWasRemainder))
+                return CURL_READFUNC_ABORT;
         }
-        if (got == 0)
-            return 0;
-        t->bytes += got;
-        t->pending = true;
-        t->pendingRemainder = got < t->chunkSize;
-        return size_t(got);
+        return size_t(filled);
     }
 
     bool passChunk(const QByteArray& chunk, bool remainder)
@@ -143,7 +141,7 @@ struct FtpSession::Transfer {
     {
         if (!started)
             return FtpStage::Open;
-        return pendingRemainder ? FtpStage::Remainder : FtpStage::Chunk;
+        return lastWasRemainder ? FtpStage::Remainder : FtpStage::Chunk;
     }
 };
 
@@ -336,9 +334,7 @@ FtpResult FtpSession::upload(const QString& remote, QIODevice& source, qint64 ch
     transferring_ = true;
     FtpResult result = perform(FtpStage::Open);
     transferring_ = false;
-    if (result)
-        t.reportPending();
-    else
+    if (!result)
         result.stage = t.failedStage();
     if (t.localFailed) {
         result.code = kFtpLocalFile;
