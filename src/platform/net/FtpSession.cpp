@@ -14,7 +14,6 @@ namespace platform {
 
 namespace {
 
-constexpr int kFirstErrorReply = 400;
 constexpr qint64 kMaxChunk = 64 * 1024;
 
 struct EasyCleanup {
@@ -34,7 +33,8 @@ bool startLibrary()
 // A reply line ends its reply when it is "ddd " or just "ddd".
 bool endsReply(const QByteArray& line)
 {
-    if (line.size() < 3 || !std::all_of(line.begin(), line.begin() + 3, ::isdigit))
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (line.size() < 3 || !std::all_of(line.begin(), line.begin() + 3, digit))
         return false;
     return line.size() == 3 || line[3] == ' ';
 }

@@ -22,6 +22,9 @@ enum class FtpStage {
     Remainder,  // while the last, shorter chunk was being sent
 };
 
+// Replies from 400 on are the server's refusals.
+inline constexpr int kFirstErrorReply = 400;
+
 // The outcome of one session operation. code is libcurl's result code (or
 // kFtpNotConnected and kFtpRefusedName for failures found before any call);
 // reason is libcurl's own text; reply is the server's last reply of the operation.
@@ -34,7 +37,7 @@ struct FtpResult {
     FtpStage stage = FtpStage::Command;
 
     // The server answered the operation with an error reply (4xx or 5xx).
-    bool serverRefused() const { return !ok && replyCode >= 400; }
+    bool serverRefused() const { return !ok && replyCode >= kFirstErrorReply; }
     explicit operator bool() const { return ok; }
 };
 
