@@ -15,7 +15,7 @@ TOLVEX_PACKAGES=(
 # Only the tests and benchmarks need these.
 TOLVEX_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3-pyftpdlib
+  python3-pyftpdlib curl
 )
 
 # tolvex_install_packages [tests]

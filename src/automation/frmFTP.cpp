@@ -1,0 +1,194 @@
+#include "automation/frmFTP.h"
+
+#include "buttons/PropertyBag.h"
+#include "buttons/StyledButton.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+
+namespace {
+
+constexpr int kRightButton = 2;
+constexpr char kDefaultHost[] = "127.0.0.1";
+constexpr char kDefaultFilename[] = "tolvex.jpg";
+
+struct TextDesign {
+    const char* name;
+    QLineEdit* frmFTP::*member;
+    const char* label;
+    const char* toolTip;
+};
+
+const TextDesign kTextDesigns[] = {
+    {"Text1", &frmFTP::Text1, "Host or IP:", "Server hostname or IP"},
+    {"Text2", &frmFTP::Text2, "Login:", "Server login"},
+    {"Text3", &frmFTP::Text3, "Password:", "Server password"},
+    {"Text4", &frmFTP::Text4, "Filename:",
+     "Filename on the server (and optional path) of the image (default tolvex.jpg or tolvex.bmp in Tolvex folder)"},
+};
+
+struct CheckDesign {
+    const char* name;
+    QCheckBox* frmFTP::*member;
+    const char* caption;
+    const char* toolTip;
+};
+
+const CheckDesign kCheckDesigns[] = {
+    {"Check1", &frmFTP::Check1, "Activate FTP Upload on AutoSave or MotionSave Mode", "Enable/disable FTP"},
+    {"Check2", &frmFTP::Check2, "Show progressbar when uploading image", "Shows progress during each FTP upload"},
+};
+
+// Visual Basic's button numbers: 1 left, 2 right, 4 middle.
+int buttonNumber(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return kRightButton;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+frmFTP::frmFTP(SettingsModel& settings, QWidget* parent)
+    : QDialog(parent)
+    , s_(settings)
+{
+    setObjectName("frmFTP");
+    setWindowTitle("Tolvex FTP Setup");
+    buildControls();
+    connectHandlers();
+    Form_Load();
+}
+
+void frmFTP::buildControls()
+{
+    setFixedSize(400, 208);
+    int top = 10;
+    for (const TextDesign& d : kTextDesigns) {
+        auto* label = new QLabel(d.label, this);
+        label->setObjectName(QStringLiteral("lbl%1").arg(d.name));
+        label->setGeometry(10, top + 2, 80, 18);
+        QLineEdit* box = new QLineEdit(this);
+        box->setObjectName(d.name);
+        box->setGeometry(92, top, 298, 20);
+        box->setToolTip(d.toolTip);
+        this->*d.member = box;
+        top += 26;
+    }
+    Text3->setEchoMode(QLineEdit::Password);
+    for (const CheckDesign& d : kCheckDesigns) {
+        auto* check = new QCheckBox(d.caption, this);
+        check->setObjectName(d.name);
+        check->setGeometry(10, top, 380, 20);
+        check->setToolTip(d.toolTip);
+        this->*d.member = check;
+        top += 22;
+    }
+    const PropertyBag ok{{"Caption", "OK"}, {"BackStyle", 4}};
+    const PropertyBag cancel{{"Caption", "Cancel"}, {"BackStyle", 4}};
+    StyledButton1 = createStyledButton(this, "StyledButton1", ok);
+    StyledButton1->setGeometry(210, top + 6, 88, 23);
+    StyledButton2 = createStyledButton(this, "StyledButton2", cancel);
+    StyledButton2->setGeometry(302, top + 6, 88, 23);
+}
+
+void frmFTP::connectHandlers()
+{
+    connect(StyledButton1, &StyledButton::MouseDown, this, &frmFTP::StyledButton1_MouseDown);
+    connect(StyledButton2, &StyledButton::MouseDown, this, &frmFTP::StyledButton2_MouseDown);
+    Text3->installEventFilter(this);
+}
+
+void frmFTP::Form_Load()
+{
+    if (s_.FtpHost.isEmpty())
+        s_.FtpHost = kDefaultHost;
+    if (s_.FtpFilename.isEmpty())
+        s_.FtpFilename = kDefaultFilename;
+    Text1->setText(s_.FtpHost.trimmed());
+    Text2->setText(s_.FtpLogin.trimmed());
+    Text3->setText(s_.FtpPassword.trimmed());
+    Text4->setText(s_.FtpFilename.trimmed());
+    Check1->setChecked(s_.FtpEnabled != 0);
+    Check2->setChecked(s_.FtpProgress != 0);
+}
+
+void frmFTP::StyledButton1_MouseDown(int, int, float, float)
+{
+    if (Text1->text().trimmed().isEmpty()) {
+        auto* box = new QMessageBox(QMessageBox::NoIcon, "Tolvex", kNoHostText, QMessageBox::Ok, this);
+        box->setObjectName("msgNoHost");
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return;
+    }
+    s_.FtpHost = Text1->text().trimmed();
+    s_.FtpLogin = Text2->text().trimmed();
+    s_.FtpPassword = Text3->text().trimmed();
+    s_.FtpFilename = Text4->text().trimmed();
+    s_.FtpEnabled = Check1->isChecked() ? 1 : 0;
+    s_.FtpProgress = Check2->isChecked() ? 1 : 0;
+    accept();
+}
+
+void frmFTP::StyledButton2_MouseDown(int, int, float, float)
+{
+    reject();
+}
+
+void frmFTP::Text3_MouseDown(int Button)
+{
+    if (Button == kRightButton)
+        rightClickOnPassword_ = true;
+}
+
+void frmFTP::Text3_MouseUp(int Button)
+{
+    if (Button == kRightButton)
+        rightClickOnPassword_ = false;
+}
+
+void frmFTP::Text3_GotFocus()
+{
+    if (!rightClickOnPassword_)
+        return;
+    Text3->setEnabled(false);
+    Text3->setEnabled(true);
+}
+
+bool frmFTP::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != Text3)
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        Text3_MouseDown(buttonNumber(static_cast<QMouseEvent*>(event)->button()));
+        break;
+    case QEvent::MouseButtonRelease:
+        Text3_MouseUp(buttonNumber(static_cast<QMouseEvent*>(event)->button()));
+        break;
+    case QEvent::FocusIn:
+        // Qt gives the focus before the press arrives, so a right press that
+        // brings the focus counts as already down.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason
+            && QGuiApplication::mouseButtons().testFlag(Qt::RightButton))
+            rightClickOnPassword_ = true;
+        Text3_GotFocus();
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}

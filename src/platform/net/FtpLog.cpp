@@ -1,0 +1,3 @@
+#include "platform/net/FtpLog.h"
+
+Q_LOGGING_CATEGORY(lcFtp, "tolvex.ftp")

@@ -1,0 +1,125 @@
+#include "automation/frmFTP.h"
+#include "buttons/StyledButton.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+namespace {
+
+SettingsModel ftpSettings()
+{
+    SettingsModel s;
+    s.FtpHost = " ftp.example.org ";
+    s.FtpLogin = "login ";
+    s.FtpPassword = "zorbatex";
+    s.FtpFilename = "cam.jpg";
+    s.FtpEnabled = 1;
+    s.FtpProgress = 0;
+    return s;
+}
+
+}  // namespace
+
+TEST(FrmFtp, LoadShowsTheSettingsTrimmedUnderTheirCaptions)
+{
+    SettingsModel s = ftpSettings();
+    frmFTP window(s);
+    EXPECT_EQ(window.windowTitle(), "Tolvex FTP Setup");
+    EXPECT_EQ(window.findChild<QLineEdit*>("Text1")->text(), "ftp.example.org");
+    EXPECT_EQ(window.findChild<QLineEdit*>("Text2")->text(), "login");
+    EXPECT_EQ(window.findChild<QLineEdit*>("Text3")->text(), "zorbatex");
+    EXPECT_EQ(window.findChild<QLineEdit*>("Text4")->text(), "cam.jpg");
+    EXPECT_TRUE(window.findChild<QCheckBox*>("Check1")->isChecked());
+    EXPECT_FALSE(window.findChild<QCheckBox*>("Check2")->isChecked());
+    EXPECT_EQ(window.findChild<QCheckBox*>("Check1")->text(), "Activate FTP Upload on AutoSave or MotionSave Mode");
+    EXPECT_EQ(window.findChild<QCheckBox*>("Check2")->text(), "Show progressbar when uploading image");
+    EXPECT_EQ(window.findChild<QLabel*>("lblText1")->text(), "Host or IP:");
+    EXPECT_EQ(window.findChild<QLineEdit*>("Text1")->toolTip(), "Server hostname or IP");
+    EXPECT_EQ(window.findChild<StyledButton*>("StyledButton1")->Caption(), "OK");
+    EXPECT_EQ(window.findChild<StyledButton*>("StyledButton2")->Caption(), "Cancel");
+    EXPECT_EQ(window.findChild<QLineEdit*>("Text3")->echoMode(), QLineEdit::Password) << "the password is hidden";
+}
+
+TEST(FrmFtp, EmptyHostAndFileNameGetTheirDefaults)
+{
+    SettingsModel s;
+    frmFTP window(s);
+    EXPECT_EQ(s.FtpHost, "127.0.0.1");
+    EXPECT_EQ(s.FtpFilename, "tolvex.jpg");
+    EXPECT_EQ(window.Text1->text(), "127.0.0.1");
+    EXPECT_EQ(window.Text4->text(), "tolvex.jpg");
+}
+
+TEST(FrmFtp, OkStoresTheTrimmedFields)
+{
+    SettingsModel s = ftpSettings();
+    frmFTP window(s);
+    window.show();
+    window.Text1->setText(" 127.0.0.1:2121 ");
+    window.Text2->setText(" writer");
+    window.Text3->setText("secret ");
+    window.Text4->setText(" web/cam.bmp ");
+    window.Check1->setChecked(false);
+    window.Check2->setChecked(true);
+    QTest::mousePress(window.StyledButton1, Qt::RightButton);
+    EXPECT_EQ(window.result(), QDialog::Accepted) << "any mouse button";
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(s.FtpHost, "127.0.0.1:2121");
+    EXPECT_EQ(s.FtpLogin, "writer");
+    EXPECT_EQ(s.FtpPassword, "secret");
+    EXPECT_EQ(s.FtpFilename, "web/cam.bmp");
+    EXPECT_EQ(s.FtpEnabled, 0);
+    EXPECT_EQ(s.FtpProgress, 1);
+}
+
+TEST(FrmFtp, OkWithoutAHostAsksForOneAndStaysOpen)
+{
+    SettingsModel s = ftpSettings();
+    frmFTP window(s);
+    window.show();
+    window.Text1->setText("   ");
+    window.Text2->setText("changed");
+    QTest::mousePress(window.StyledButton1, Qt::LeftButton);
+    auto* box = window.findChild<QMessageBox*>("msgNoHost");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "You need to enter a host address or IP.");
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(s.FtpLogin, "login ") << "nothing stored";
+    box->accept();
+}
+
+TEST(FrmFtp, CancelStoresNothing)
+{
+    SettingsModel s = ftpSettings();
+    const SettingsModel before = s;
+    frmFTP window(s);
+    window.show();
+    window.Text1->setText("other");
+    window.Check2->setChecked(true);
+    QTest::mousePress(window.StyledButton2, Qt::LeftButton);
+    EXPECT_EQ(window.result(), QDialog::Rejected);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(s.FtpHost, before.FtpHost);
+    EXPECT_EQ(s.FtpProgress, before.FtpProgress);
+}
+
+TEST(FrmFtp, RightClickDoesNotGiveThePasswordBoxTheFocus)
+{
+    SettingsModel s = ftpSettings();
+    frmFTP window(s);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.Text1->setFocus();
+    QTest::mouseClick(window.Text3, Qt::RightButton);
+    EXPECT_FALSE(window.Text3->hasFocus());
+    EXPECT_TRUE(window.Text3->isEnabled());
+    QTest::mouseClick(window.Text3, Qt::LeftButton);
+    EXPECT_TRUE(window.Text3->hasFocus());
+}

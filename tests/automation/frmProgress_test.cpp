@@ -1,0 +1,20 @@
+#include "automation/frmProgress.h"
+
+#include <gtest/gtest.h>
+
+TEST(FrmProgress, BarWidthIsInHundredthsOfItsBackground)
+{
+    QWidget owner;
+    frmProgress window(&owner);
+    EXPECT_EQ(window.windowTitle(), "FTP Uploading");
+    ASSERT_NE(window.findChild<QWidget*>("Picture1"), nullptr);
+    ASSERT_EQ(window.findChild<QWidget*>("pbUpload"), window.pbUpload);
+    EXPECT_EQ(window.pbUpload->width(), 0);
+    window.setBarWidth(50);
+    EXPECT_EQ(window.pbUpload->width(), window.Picture1->width() / 2);
+    window.setBarWidth(100);
+    EXPECT_EQ(window.pbUpload->width(), window.Picture1->width());
+    window.setBarWidth(130);
+    EXPECT_EQ(window.barWidth(), 100);
+    EXPECT_EQ(window.pbUpload->height(), window.Picture1->height());
+}
