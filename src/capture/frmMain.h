@@ -5,6 +5,7 @@
 #include "capture/MainServices.h"
 #include "capture/PictureSavingStamp.h"
 #include "capture/PreviewImage.h"
+#include "capture/WindowOpeners.h"
 #include "platform/files/InstanceLock.h"
 #include "settings/MainWindowLink.h"
 #include "settings/SettingsFile.h"
@@ -43,6 +44,8 @@ public:
     void setEndProcess(std::function<void()> endProcess) { endProcess_ = std::move(endProcess); }
     // The blocking waits (connect retries, failure notices, closing a recording).
     void setSleep(SleepFunction sleep) { sleep_ = std::move(sleep); }
+    // The windows the main window opens above itself.
+    void setOpeners(WindowOpeners openers) { openers_ = std::move(openers); }
 
     void Form_Load();
     void Form_Activate();
@@ -80,6 +83,7 @@ public:
     void StyledButton13_MouseDown(int button, int shift, float x, float y);
     void mnudevices_Click(int index);
     void cmdRecord_Click();
+    void cmdViewer_Click();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
     void cmdSnapShot_Click();
@@ -216,6 +220,7 @@ private:
     QString commandLine_;
     std::function<void()> endProcess_;
     SleepFunction sleep_;
+    WindowOpeners openers_;
     platform::InstanceLock instanceLock_;
     QPointer<FrmMessage> notice_;
     qint32 capwnd_ = 0;

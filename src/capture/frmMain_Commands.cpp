@@ -55,6 +55,12 @@ void frmMain::mnuoptions_Click()
     mnuOptionss[13]->setEnabled(!idle);
 }
 
+void frmMain::cmdViewer_Click()
+{
+    if (openers_.openViewer)
+        openers_.openViewer();
+}
+
 void frmMain::mnuOptionss_Click(int index)
 {
     switch (index) {
