@@ -8,7 +8,7 @@
 #include <QImageReader>
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcViewerFiles, "tolvex.viewer")
+Q_LOGGING_CATEGORY(lcViewer, "tolvex.viewer")
 
 bool deleteNeedsConfirmation(int noConfirmDelete)
 {
@@ -66,7 +66,7 @@ DeleteAllResult deleteAll(const QString& folder, const QStringList& listedNames,
                                        : platform::removeFile(path);
         if (removed)
             continue;
-        qCWarning(lcViewerFiles) << "could not delete" << removed.reason;
+        qCWarning(lcViewer) << "could not delete" << removed.reason;
         if (result.ok)
             result.errorNumber = removed.code;
         result.ok = false;

@@ -2,8 +2,11 @@
 
 #include "platform/base/Result.h"
 
+#include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
+
+Q_DECLARE_LOGGING_CATEGORY(lcViewer)
 
 // The viewer's file operations below the window: what to ask, what to delete or
 // rename, and what to report.

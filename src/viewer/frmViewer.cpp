@@ -9,6 +9,7 @@
 #include "settings/SettingsFile.h"
 #include "platform/files/FileOperations.h"
 #include "viewer/PictureBox.h"
+#include "viewer/ViewerFileOps.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -21,8 +22,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
-
-Q_LOGGING_CATEGORY(lcViewer, "tolvex.viewer")
 
 frmViewer::frmViewer(SettingsModel& settings, MainWindowLink& mainWindow, ViewerServices services, QWidget* parent)
     : QDialog(parent), s_(settings), main_(mainWindow), services_(services)

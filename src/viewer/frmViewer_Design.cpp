@@ -55,21 +55,22 @@ PropertyBag check(const char* caption)
 std::vector<ViewerButtonDesign> buttonDesigns()
 {
     constexpr int col = 660, w = 96, h = 23;
-    auto right = [](int row) { return QRect(col, 10 + row * 26, w, h); };
+    // Long captions get two lines.
+    auto right = [](int top, int height = 23) { return QRect(col, top, w, height); };
     auto effect = [](int i) { return QRect(240 + (i % 6) * 69, 478 + (i / 6) * 26, 66, h); };
     auto player = [](int i) { return QRect(240 + i * 69, 448, 66, h); };
     return {
-        {"cmsSave2", &frmViewer::cmsSave2, Place::Window, right(0), "Save As...", command("Save As...")},
-        {"cmdSave", &frmViewer::cmdSave, Place::Window, right(1), "Save", command("Save")},
-        {"StyledButton4", &frmViewer::StyledButton4, Place::Window, right(4),
+        {"cmsSave2", &frmViewer::cmsSave2, Place::Window, right(10), "Save As...", command("Save As...")},
+        {"cmdSave", &frmViewer::cmdSave, Place::Window, right(36), "Save", command("Save")},
+        {"StyledButton4", &frmViewer::StyledButton4, Place::Window, right(126, 34),
          "Edit picture with your favorite picture editing tool", command("Your Graphics Editor...")},
-        {"cmdIrfan", &frmViewer::cmdIrfan, Place::Window, right(5), "Open selected file with IrfanView",
+        {"cmdIrfan", &frmViewer::cmdIrfan, Place::Window, right(164, 34), "Open selected file with IrfanView",
          command("Open with IrfanView")},
-        {"CmdPrint", &frmViewer::CmdPrint, Place::Window, right(6), "Print...", command("Print...")},
-        {"cmdZoom", &frmViewer::cmdZoom, Place::Window, right(8), "Zoom On/Off", check("Zoom")},
-        {"cmdSlide", &frmViewer::cmdSlide, Place::Window, right(9),
+        {"CmdPrint", &frmViewer::CmdPrint, Place::Window, right(202), "Print...", command("Print...")},
+        {"cmdZoom", &frmViewer::cmdZoom, Place::Window, right(254), "Zoom On/Off", check("Zoom")},
+        {"cmdSlide", &frmViewer::cmdSlide, Place::Window, right(280),
          "Start/Stop Slide show of all images in the open folder", command("Slide")},
-        {"cmdZarn", &frmViewer::cmdZarn, Place::Window, QRect(col, 10 + 11 * 26, w, 36),
+        {"cmdZarn", &frmViewer::cmdZarn, Place::Window, right(332, 36),
          "Compile Pics To AVI Video", command("Compile Pics To AVI Video")},
         {"StyledButton3", &frmViewer::StyledButton3, Place::Window, QRect(col, kViewerHeight - 33, w, h), "Close",
          command("Close")},
@@ -220,10 +221,10 @@ void frmViewer::buildLists()
     }
     cmdDesktop = new QPushButton("Desktop folder", Frame1);
     cmdDesktop->setObjectName("cmdDesktop");
-    cmdDesktop->setGeometry(6, 528, 106, 24);
+    cmdDesktop->setGeometry(6, 526, 216, 24);
     cmdDocs = new QPushButton("My Documents folder", Frame1);
     cmdDocs->setObjectName("cmdDocs");
-    cmdDocs->setGeometry(116, 528, 106, 24);
+    cmdDocs->setGeometry(6, 552, 216, 24);
 }
 
 void frmViewer::buildPictures()
@@ -274,7 +275,7 @@ void frmViewer::buildButtons()
     for (int i = 0; i < 2; ++i) {
         StyledButton* b =
             createStyledButton(this, QStringLiteral("StyledButton2_%1").arg(i), command(kClipboardButtons[i].caption));
-        b->setGeometry(660, 10 + (2 + i) * 26, 96, 23);
+        b->setGeometry(i == 0 ? QRect(660, 62, 96, 34) : QRect(660, 100, 96, 23));
         b->setToolTip(kClipboardButtons[i].toolTip);
         StyledButton2[i] = b;
     }

@@ -21,8 +21,6 @@
 #include <QMenu>
 #include <QUrl>
 
-Q_DECLARE_LOGGING_CATEGORY(lcViewer)
-
 namespace {
 
 enum FileButton { kDelete, kRename, kDeleteAll, kProperties, kRefresh, kExplorer };
