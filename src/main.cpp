@@ -4,8 +4,10 @@
 #include "platform/sound/SoundOutput.h"
 #include "platform/shell/TerminationSignals.h"
 #include "platform/capdriver/CaptureSystem.h"
+#include "settings/Prompts.h"
 #include "settings/Registry.h"
 #include "settings/SettingsModel.h"
+#include "viewer/frmViewer.h"
 
 #include <QApplication>
 
@@ -19,8 +21,19 @@ int main(int argc, char** argv)
     platform::capdriver::CaptureSystem capture;
     const auto sound = makeSoundOutput();
     const auto shell = makeDesktopShell();
+    const auto prompts = makeWindowPrompts();
+    ViewerSession viewerSession;
     frmMain window(settings, MainServices{registry, capture, *sound, *shell});
     window.setCommandLine(platform::commandLine());
+    window.setOpeners(WindowOpeners{
+        .openViewer =
+            [&] {
+                frmViewer viewer(settings, window, ViewerServices{*shell, *prompts, viewerSession}, &window);
+                viewer.Form_Load();
+                viewer.selectFolderButton(window.viewerFolderIndex());
+                viewer.exec();
+            },
+    });
 
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window,

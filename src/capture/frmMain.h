@@ -9,6 +9,7 @@
 #include "capture/MainServices.h"
 #include "capture/PictureSavingStamp.h"
 #include "capture/PreviewImage.h"
+#include "capture/WindowOpeners.h"
 #include "platform/files/InstanceLock.h"
 #include "settings/MainWindowLink.h"
 #include "settings/SettingsFile.h"
@@ -74,6 +75,8 @@ public:
     void setTimeOfDay(automation::TimeOfDayFunction timeOfDay) { timeOfDay_ = std::move(timeOfDay); }
     void setAskYesNo(QuestionFunction ask) { askYesNo_ = std::move(ask); }
     void setDoTheFTP(std::function<void()> upload) { doTheFTP_ = std::move(upload); }
+    // The windows the main window opens above itself.
+    void setOpeners(WindowOpeners openers) { openers_ = std::move(openers); }
 
     void Form_Load();
     void Form_Activate();
@@ -111,6 +114,7 @@ public:
     void StyledButton13_MouseDown(int button, int shift, float x, float y);
     void mnudevices_Click(int index);
     void cmdRecord_Click();
+    void cmdViewer_Click();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
     void cmdSnapShot_Click();
@@ -269,6 +273,7 @@ private:
     std::function<void()> doTheFTP_;
     automation::SaveFailureNotice autoSaveFailures_;
     bool motionTickRunning_ = false;
+    WindowOpeners openers_;
     platform::InstanceLock instanceLock_;
     QPointer<FrmMessage> notice_;
     qint32 capwnd_ = 0;

@@ -57,6 +57,12 @@ void frmMain::mnuoptions_Click()
     mnuOptionss[kMenuStop]->setEnabled(!idle);
 }
 
+void frmMain::cmdViewer_Click()
+{
+    if (openers_.openViewer)
+        openers_.openViewer();
+}
+
 void frmMain::mnuOptionss_Click(int index)
 {
     switch (index) {

@@ -23,7 +23,15 @@ public:
         return result;
     }
 
+    bool showItemProperties(const QString& path) override
+    {
+        propertiesShown.append(path);
+        return propertiesResult;
+    }
+
     bool result = true;
+    bool propertiesResult = true;
+    QStringList propertiesShown;
     QList<QUrl> openedUrls;
     QList<ProgramStart> startedPrograms;
 };

@@ -17,6 +17,9 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     // Starts a program on its own, not waiting for it.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+    // The desktop file manager's properties dialog of a file; false when no file
+    // manager answers.
+    virtual bool showItemProperties(const QString& path) = 0;
 };
 
 // The desktop's handlers (QDesktopServices) and programs started through QProcess.

@@ -6,4 +6,5 @@ class DesktopShell : public Shell {
 public:
     bool openUrl(const QUrl& url) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
+    bool showItemProperties(const QString& path) override;
 };

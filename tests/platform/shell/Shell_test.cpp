@@ -27,4 +27,13 @@ TEST(DesktopShell, MissingProgramsAndBadLinksFail)
     EXPECT_FALSE(shell.openUrl(QUrl()));
 }
 
+TEST(DesktopShell, PropertiesWithoutAFileManagerToAskFail)
+{
+    // No session bus at all: the caller shows its own dialog at once.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tolvex-no-bus");
+    DesktopShell shell;
+    EXPECT_FALSE(shell.showItemProperties("/tmp"));
+    EXPECT_FALSE(shell.showItemProperties(""));
+}
+
 }  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/base/Result.h"
+
+#include <QString>
+
+namespace platform {
+
+// Error numbers of file operations, numbered as the original's run-time errors so
+// the windows can show them in their titles.
+inline constexpr int kErrorFileNotFound = 53;
+inline constexpr int kErrorFileExists = 58;
+inline constexpr int kErrorPermission = 70;
+inline constexpr int kErrorFileAccess = 75;
+
+// The error number for an errno value.
+int fileErrorNumber(int errnoValue);
+
+// Deletes one file outright (no waste basket). A folder is never deleted.
+Result removeFile(const QString& path);
+// Renames a file; an existing file at the new name is never replaced (code 58).
+Result renameFile(const QString& from, const QString& to);
+
+}  // namespace platform

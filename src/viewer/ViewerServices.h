@@ -1,0 +1,20 @@
+#pragma once
+
+class Prompts;
+class Shell;
+
+// What the viewer remembers for the rest of the program run, across closing and
+// opening it again.
+struct ViewerSession {
+    int folderFailures = 0;            // failed folder switches so far
+    bool deleteQuestionAsked = false;  // the turn-off question of deleting was asked
+    bool stoppedPreview = false;       // the viewer stopped the live preview (clipboard copy)
+};
+
+// What the viewer works with besides the settings and the main window. main.cpp
+// builds them; all outlive the window.
+struct ViewerServices {
+    Shell& shell;
+    Prompts& prompts;
+    ViewerSession& session;
+};

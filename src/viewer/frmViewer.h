@@ -1,0 +1,209 @@
+#pragma once
+
+#include "settings/MainWindowLink.h"
+#include "settings/SettingsModel.h"
+#include "viewer/ViewerDisplay.h"
+#include "viewer/ViewerServices.h"
+
+#include <QDialog>
+
+#include <array>
+
+class PictureBox;
+class QAction;
+class QCloseEvent;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QMouseEvent;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+class StyledButton;
+namespace platform {
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+}  // namespace platform
+
+// The viewer and editor window: browses the capture folders and any other folder,
+// shows the selected picture, manages the folder's files and carries the buttons
+// of playback, effects, saving and printing. The main window opens it modal.
+class frmViewer : public QDialog {
+    Q_OBJECT
+public:
+    frmViewer(SettingsModel& settings, MainWindowLink& mainWindow, ViewerServices services,
+              QWidget* parent = nullptr);
+    ~frmViewer() override;
+
+    void Form_Load();
+    void Form_Unload();
+
+    // Browsing and display
+    void opt_folders_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    // How the main window opens the viewer on a folder kind: that folder button
+    // becomes the selected one, then its handler switches the lists.
+    void selectFolderButton(int index);
+    void EnableButtons(int Keuze = 0);
+    void DisableButtonsforSlide();
+    void EnableButtonsAfterSlide();
+    void EnableFileOptions(bool Ja);
+    bool CheckIfSelection();
+    void Drive1_Change();
+    void Dir1_Change();
+    void Dir1_Click();
+    void File1_Click();
+    void File1_DblClick();
+    void File2_Click();
+    void cmdDesktop_Click();
+    void cmdDocs_Click();
+    void Frame1_MouseDown();
+    // Closes an open video; playback fills it in.
+    void CloseScene();
+
+    // File operations
+    void StyledButton1_Click(int Index);
+    void DisplayFileProperties(const QString& sFullFileAndPathName);
+    bool CheckFileExists(const QString& path) const;
+    void File1_KeyUp(int KeyCode, int Shift);
+    void File1_MouseDown(int Button, int Shift, float X, float Y);
+    void Image1_MouseDown(int Button, int Shift, float X, float Y);
+    void menurefresh_Click();
+    void menuexplorer_Click();
+    void mnuProps_Click();
+
+    // Magnifier
+    void cmdZoom_MouseDown(int Button, int Shift, float X, float Y);
+    void mnuZoom_Click();
+    void WegZoom();
+    void picZoom_Click();
+    void Image1_MouseMove(int Button, int Shift, float X, float Y);
+
+    // The caption of Frame2: the shown file's full path; "View" or "" when nothing
+    // is shown.
+    QString frameCaption() const;
+    void setFrameCaption(const QString& caption);
+    // The folder the file list shows, with a "/" at its end: the one folder every
+    // file operation works in.
+    QString listFolder() const;
+    bool viewerBusy() const { return ViewerBusy; }
+
+    // Controls
+    platform::DriveListBox* Drive1 = nullptr;
+    platform::DirListBox* Dir1 = nullptr;
+    platform::FileListBox* File1 = nullptr;
+    platform::FileListBox* File2 = nullptr;
+    QGroupBox* Frame1 = nullptr;  // the browsing panel
+    QGroupBox* Frame2 = nullptr;  // its title is the shown file's full path
+    PictureBox* Image1 = nullptr;
+    PictureBox* picResult = nullptr;
+    PictureBox* Source = nullptr;
+    PictureBox* PicBlender = nullptr;
+    PictureBox* PicMovie = nullptr;
+    QWidget* picZoomContainer = nullptr;
+    PictureBox* picZoom = nullptr;
+    QLabel* lblPicSize = nullptr;
+    QLabel* Label1 = nullptr;
+    std::array<StyledButton*, kFolderKinds> opt_folders{};
+    QPushButton* cmdDesktop = nullptr;
+    QPushButton* cmdDocs = nullptr;
+    std::array<StyledButton*, 6> StyledButton1{};
+    std::array<StyledButton*, 2> StyledButton2{};
+    StyledButton* StyledButton3 = nullptr;
+    StyledButton* StyledButton4 = nullptr;
+    StyledButton* cmdZarn = nullptr;
+    StyledButton* cmdIrfan = nullptr;
+    StyledButton* CmdPrint = nullptr;
+    StyledButton* cmsSave2 = nullptr;
+    StyledButton* cmdSave = nullptr;
+    StyledButton* cmdZoom = nullptr;
+    StyledButton* cmdSlide = nullptr;
+    StyledButton* cmdUndo = nullptr;
+    StyledButton* cmdFlipV = nullptr;
+    StyledButton* cmdGray = nullptr;
+    StyledButton* cmdSmooth = nullptr;
+    StyledButton* cmdSharpen = nullptr;
+    StyledButton* cmdFlipH = nullptr;
+    StyledButton* cmdInvert = nullptr;
+    StyledButton* cmdBright = nullptr;
+    StyledButton* cmdDarken = nullptr;
+    StyledButton* cmdContrast = nullptr;
+    StyledButton* cmdColor = nullptr;
+    StyledButton* cmdAlphaBlend = nullptr;
+    StyledButton* cmdMPstart = nullptr;
+    StyledButton* cmdMPpauze = nullptr;
+    StyledButton* cmdMPstop = nullptr;
+    StyledButton* cmdMPbegin = nullptr;
+    StyledButton* cmdMPend = nullptr;
+    StyledButton* cmdMediaPlayer = nullptr;
+    QScrollBar* scrlMovie = nullptr;
+    QWidget* picProgress = nullptr;
+    QWidget* imgProgress = nullptr;
+    QTimer* tmrPosition = nullptr;
+    QTimer* tmrVideoStatus = nullptr;
+    // The blend panel and its controls
+    QGroupBox* FrmBlend = nullptr;
+    PictureBox* imgBlendPrev = nullptr;
+    QLabel* Label5 = nullptr;
+    StyledButton* cmdDoTheBlend = nullptr;
+    StyledButton* StyledButton19 = nullptr;
+    StyledButton* StyledButton25 = nullptr;
+    // Pop-up menus
+    QMenu* menu = nullptr;
+    QAction* menurefresh = nullptr;
+    QAction* menuexplorer = nullptr;
+    QAction* mnuProps = nullptr;
+    QAction* mnuOpenIrfan = nullptr;
+    QAction* mnuMediaPlayer = nullptr;
+    QAction* mnuOpenPaint = nullptr;
+    QMenu* menu2 = nullptr;
+    QAction* mnuZoom = nullptr;
+    QAction* mnu2Copy = nullptr;
+    QAction* mnu2Openpaint = nullptr;
+    QAction* mnu2OpenIrfanview = nullptr;
+    QAction* mnu2OpenEditor = nullptr;
+    QAction* mnu2Save = nullptr;
+    QAction* mnu2Print = nullptr;
+
+    // Form-level state
+    bool ViewerBusy = false;
+
+public slots:
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildLists();
+    void buildPictures();
+    void buildButtons();
+    void buildBlendPanel();
+    void buildMenus();
+    void connectHandlers();
+    void applyButtonSet(ButtonSet set);
+    void applyChange(const ControlChange& change);
+    bool showPicture(const QString& path);
+    void emptyShownPicture();
+    void folderSwitchFailed(int index, int errorNumber);
+    void fixSettingsFile();
+    void deleteSelected();
+    void renameSelected();
+    void deleteAllOfKind();
+    void showPropertiesOfShown();
+    void refreshLists();
+    void deleteByKey();
+    void showOwnProperties(const QString& path);
+    void closeVideoBeforeFileOperation();
+    void yield();
+    void unloadOnce();
+
+    SettingsModel& s_;
+    MainWindowLink& main_;
+    ViewerServices services_;
+    QString frameCaption_ = QStringLiteral("View");
+    bool unloaded_ = false;
+};

@@ -1,0 +1,20 @@
+#include "MainWindowHarness.h"
+#include "buttons/StyledButton.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+TEST(ViewerOpener, TheViewerButtonOpensTheViewerThroughItsOpener)
+{
+    MainWindowHarness h;
+    frmMain& w = h.start();
+    w.show();
+    QTest::mouseClick(w.cmdViewer, Qt::LeftButton);  // no opener yet: nothing happens
+    int opened = 0;
+    w.setOpeners(WindowOpeners{.openViewer = [&opened] { ++opened; }});
+    QTest::mouseClick(w.cmdViewer, Qt::LeftButton);
+    EXPECT_EQ(opened, 1);
+    QTest::mouseClick(w.cmdViewer, Qt::RightButton);  // the left button only
+    EXPECT_EQ(opened, 1);
+}
