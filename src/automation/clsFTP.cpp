@@ -300,9 +300,9 @@ QString clsFTP::readOperation(platform::FtpStage stage) const
 
 bool clsFTP::saveDownload(const QString& sLocal, const QByteArray& bytes, const QString& operation)
 {
-    QString error;
-    if (platform::writeFileSafely(sLocal, bytes, &error))
+    const platform::Result written = platform::writeFileSafely(sLocal, bytes);
+    if (written)
         return true;
-    recordError(kGivenText, operation, QStringLiteral("Cannot write \"%1\": %2").arg(sLocal, error));
+    recordError(kGivenText, operation, QStringLiteral("Cannot write \"%1\": %2").arg(sLocal, written.reason));
     return false;
 }

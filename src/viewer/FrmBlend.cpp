@@ -12,7 +12,7 @@
 #include <QLoggingCategory>
 #include <QPixmap>
 
-Q_DECLARE_LOGGING_CATEGORY(lcViewer)
+#include "viewer/ViewerLog.h"
 
 FrmBlend::FrmBlend(QWidget* parent, ViewerEffects& effects) : QGroupBox(parent), effects_(effects)
 {

@@ -1,4 +1,5 @@
 #include "viewer/ViewerEffects.h"
+#include "viewer/ViewerLog.h"
 
 #include "viewer/PictureEffects.h"
 
@@ -8,7 +9,6 @@
 
 #include <memory>
 
-Q_LOGGING_CATEGORY(lcViewer, "tolvex.viewer")
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <QImageReader>
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcViewer, "tolvex.viewer")
 
 bool deleteNeedsConfirmation(int noConfirmDelete)
 {

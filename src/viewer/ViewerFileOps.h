@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-Q_DECLARE_LOGGING_CATEGORY(lcViewer)
+#include "viewer/ViewerLog.h"
 
 // The viewer's file operations below the window: what to ask, what to delete or
 // rename, and what to report.
