@@ -22,6 +22,7 @@ frmMain::frmMain(SettingsModel& settings, MainServices services, QWidget* parent
     sleep_ = [](int ms) { QThread::msleep(ms); };
     buildControls();
     connectHandlers();
+    applyPreviewControls(PreviewMoment::StartUp);
 }
 
 frmMain::~frmMain() = default;

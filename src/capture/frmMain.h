@@ -4,6 +4,7 @@
 #include "capture/FrmMessage.h"
 #include "capture/MainServices.h"
 #include "capture/PictureSavingStamp.h"
+#include "capture/PreviewControls.h"
 #include "capture/PreviewImage.h"
 #include "platform/files/InstanceLock.h"
 #include "settings/MainWindowLink.h"
@@ -79,6 +80,8 @@ public:
     void cmdCamOptions_Click();
     void StyledButton13_MouseDown(int button, int shift, float x, float y);
     void mnudevices_Click(int index);
+    // Ticks the device menu item of CaptureDevice and no other.
+    void markDeviceInUse();
     void cmdRecord_Click();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
@@ -195,8 +198,7 @@ private:
     void applyStartMode();
     void markUploadingModes();
     void connectFailed();
-    void setPreviewControls(bool previewing);
-    void setModeControlsEnabled();
+    void applyPreviewControls(PreviewMoment moment);
     void armModeAtPreviewStart();
     void applySaveModeChange(const SaveModeChange& change);
     void pumpThroughClipboard(bool grabbed);

@@ -2,6 +2,7 @@
 #include "capture/frmMain.h"
 
 #include "buttons/StyledButton.h"
+#include "capture/CaptureDevices.h"
 #include "platform/capdriver/CaptureSystem.h"
 #include "platform/capdriver/CaptureTypes.h"
 #include "settings/SettingsFile.h"
@@ -22,15 +23,7 @@ using platform::capdriver::kWsVisible;
 
 void frmMain::LoadDeviceList()
 {
-    s_.DeviceNames.fill(QString());
-    for (int i = 0;; ++i) {
-        QString name, version;
-        if (!capture_.capGetDriverDescriptionA(i, name, version))
-            break;
-        if (i < static_cast<int>(s_.DeviceNames.size()))
-            s_.DeviceNames[i] = name.trimmed();
-        yield();
-    }
+    ::LoadDeviceList(DeviceListTarget::DeviceNames, s_, capture_, {}, [this] { yield(); });
 }
 
 void frmMain::Start()
@@ -88,9 +81,7 @@ void frmMain::connectFailed()
     sleep(1700);
     cmdStop_Click();
     cmdVideoSize->setCaption("&Video Size");
-    cmdStart->setEnabled(true);
-    for (StyledButton* b : {cmdCamOptions, cmdVideoSize, cmdStop, cmdSnapShot, cmdRecord, cmdSaveAs, cmdBurst})
-        b->setEnabled(false);
+    applyPreviewControls(PreviewMoment::ConnectFailed);
 }
 
 void frmMain::StopWork()
@@ -137,10 +128,7 @@ void frmMain::cmdStart_Click()
         unsetCursor();
         return;
     }
-    for (int i : {0, 1, 4, 5, 8, 9})
-        mnuOptionss[i]->setEnabled(true);
-    setPreviewControls(true);
-    setModeControlsEnabled();
+    applyPreviewControls(PreviewMoment::PreviewRuns);
     armModeAtPreviewStart();
     yield();
     if (!Check1->Value()) {
@@ -149,25 +137,17 @@ void frmMain::cmdStart_Click()
     }
 }
 
-void frmMain::setPreviewControls(bool previewing)
+void frmMain::applyPreviewControls(PreviewMoment moment)
 {
-    for (StyledButton* b : {cmdSnapShot, cmdRecord, cmdSetup, cmdAbout, cmdHelp, cmdSaveAs, cmdViewer, cmdBurst})
-        b->setEnabled(true);
-    cmdCamOptions->setEnabled(previewing);
-    cmdVideoSize->setEnabled(previewing);
-    cmdStop->setEnabled(previewing);
-    cmdStart->setEnabled(!previewing);
-    if (!previewing)
-        StyledButton13->setEnabled(true);
-}
-
-void frmMain::setModeControlsEnabled()
-{
-    for (int i = 0; i < 3; ++i)
-        OptSaveChoice[i]->setEnabled(true);
-    txtSaveInterval->setEnabled(true);
-    Check1->setEnabled(true);
-    Check3->setEnabled(true);
+    for (const ControlEnabled& control : previewControls(moment)) {
+        QObject* found = findChild<QObject*>(control.name);
+        if (auto* button = qobject_cast<StyledButton*>(found))
+            button->setEnabled(control.enabled);
+        else if (auto* widget = qobject_cast<QWidget*>(found))
+            widget->setEnabled(control.enabled);
+        else if (auto* action = qobject_cast<QAction*>(found))
+            action->setEnabled(control.enabled);
+    }
 }
 
 void frmMain::cmdStop_Click()
@@ -182,8 +162,7 @@ void frmMain::cmdStop_Click()
         StopWork();
     }
     MotionWarmup = 0;
-    setModeControlsEnabled();
-    setPreviewControls(false);
+    applyPreviewControls(PreviewMoment::Stopped);
     setWindowTitle(BaseTitle);
     RecordTicks = 0;
     if (Recording)
@@ -278,14 +257,15 @@ void frmMain::StyledButton13_MouseDown(int, int, float, float)
 
 void frmMain::mnudevices_Click(int index)
 {
-    if (index == 12 || index == s_.CaptureDevice)
+    if (index == 12 || index == s_.CaptureDevice) {
+        // A checkable item flips its own tick before this runs; the tick marks the device in use.
+        markDeviceInUse();
         return;
+    }
     yield();
-    for (int i = 0; i <= 10; ++i)
-        mnudevices[i]->setChecked(false);
     ResolutionsChecked = false;
     s_.CaptureDevice = index;
-    mnudevices[index]->setChecked(true);
+    markDeviceInUse();
     if (cmdStart->Enabled()) {
         StopWork();
         setWindowTitle(BaseTitle);
@@ -295,6 +275,12 @@ void frmMain::mnudevices_Click(int index)
         cmdStart_Click();
     }
     yield();
+}
+
+void frmMain::markDeviceInUse()
+{
+    for (int i = 0; i <= 10; ++i)
+        mnudevices[i]->setChecked(i == s_.CaptureDevice);
 }
 
 void frmMain::cmdCamOptions_Click()

@@ -144,6 +144,28 @@ TEST_F(Preview, DeviceSwitchingIdleAndWhilePreviewing)
     EXPECT_EQ(iniLines()[3], " 0 ");
 }
 
+TEST_F(Preview, DeviceMenuTickStaysOnTheDeviceInUse)
+{
+    frmMain& m = open("0", "2");
+    const auto ticks = [&m] {
+        return QString("%1%2").arg(m.mnudevices[0]->isChecked()).arg(m.mnudevices[1]->isChecked());
+    };
+    ASSERT_EQ(ticks(), "10");
+    m.mnudevices[0]->trigger();  // the device in use, chosen again
+    EXPECT_EQ(ticks(), "10");
+    m.mnudevices[12]->trigger();  // "Exit menu"
+    EXPECT_EQ(ticks(), "10");
+    m.mnudevices[1]->trigger();
+    EXPECT_EQ(s.CaptureDevice, 1);
+    EXPECT_EQ(ticks(), "01");
+
+    m.cmdStart_Click();
+    const qint32 running = m.capwnd();
+    m.mnudevices[1]->trigger();
+    EXPECT_EQ(ticks(), "01");
+    EXPECT_EQ(m.capwnd(), running);  // the preview did not restart
+}
+
 TEST_F(Preview, DeviceButtonRewritesTheDeviceEvenWithoutAChoice)
 {
     frmMain& m = open("0", "2");
