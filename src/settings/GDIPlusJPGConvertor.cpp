@@ -62,5 +62,8 @@ JpegResult GDIPlusJPGConvertor::SaveDIB(const DibPixels& pixels, const QString& 
     const QByteArray jpeg = encode(pixels, JPGQuality);
     if (jpeg.isEmpty())
         return {JpegError::EncodeFailed};
-    return {platform::writeFileSafely(destFilename, jpeg) ? JpegError::None : JpegError::WriteFailed};
+    QString reason;
+    if (!platform::writeFileSafely(destFilename, jpeg, &reason))
+        return {JpegError::WriteFailed, reason};
+    return {};
 }

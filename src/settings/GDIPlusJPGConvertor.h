@@ -20,6 +20,7 @@ inline constexpr const char* kEncoderUnavailableText = "Error loading GDI+!";
 // The outcome of one JPEG save.
 struct JpegResult {
     JpegError error = JpegError::None;
+    QString reason;  // the system's text for a WriteFailed, with the file's name
 
     bool ok() const { return error == JpegError::None; }
     explicit operator bool() const { return ok(); }

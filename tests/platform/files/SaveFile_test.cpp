@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <functional>
 
 namespace {
@@ -53,6 +55,19 @@ TEST(SaveFile, FullDiskKeepsTheOldFileForEveryWriter)
         EXPECT_TRUE(w.write(path)) << w.name;
         EXPECT_GT(QFile(path).size(), 1000) << w.name;
     }
+}
+
+TEST(SaveFile, FullDiskErrorCarriesTheSystemsReason)
+{
+    Sandbox box;
+    QString error;
+    bool written = true;
+    {
+        FileSizeLimitScope fullDisk(4096);
+        written = platform::writeFileSafely(box.programFolder() + "/big", QByteArray(64 * 1024, 'x'), &error);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(error, "cannot write " + box.programFolder() + "/big: " + qt_error_string(EFBIG));
 }
 
 TEST(SaveFile, GivesPermissionsAndReportsAMissingFolder)
