@@ -7,7 +7,8 @@ QString jpegFailureText(const JpegResult& result, const QString& path)
     case JpegError::EncoderUnavailable: return QStringLiteral("the JPEG encoder could not be started");
     case JpegError::NoPicture: return QStringLiteral("there is no picture to save");
     case JpegError::EncodeFailed: return QStringLiteral("the picture could not be encoded as JPEG");
-    case JpegError::WriteFailed: return QStringLiteral("cannot write %1").arg(path);
+    case JpegError::WriteFailed:
+        return result.reason.isEmpty() ? QStringLiteral("cannot write %1").arg(path) : result.reason;
     }
     return QStringLiteral("the JPEG file could not be written");
 }

@@ -85,6 +85,8 @@ public:
     void cmdRecord_Click();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
+    // The box a save asks for ("Error loading GDI+!"), a critical stop under the program's title.
+    void showSaveBox(const SaveResult& result);
     void cmdSnapShot_Click();
     void cmdBurst_Click();
     void cmdBurst_MouseDown(int button, int shift, float x, float y);
