@@ -6,6 +6,7 @@
 #include "capture/PictureSavingStamp.h"
 #include "capture/PreviewControls.h"
 #include "capture/PreviewImage.h"
+#include "capture/StreamBufferFile.h"
 #include "platform/files/InstanceLock.h"
 #include "settings/MainWindowLink.h"
 #include "settings/SettingsFile.h"
@@ -205,6 +206,7 @@ private:
     void applySaveModeChange(const SaveModeChange& change);
     void pumpThroughClipboard(bool grabbed);
     void pumpThroughFile(bool grabbed);
+    QString streamBufferFile();
     void closeRecording();
     void showFrame(const QImage& frame);
     void clearPumpedClipboard();
@@ -222,6 +224,7 @@ private:
     SleepFunction sleep_;
     platform::InstanceLock instanceLock_;
     QPointer<FrmMessage> notice_;
+    StreamBufferFiles streamBuffers_;
     qint32 capwnd_ = 0;
     qint64 pumpedClipboardKey_ = 0;  // cache key of the frame the pump last put on the clipboard
     bool unloaded_ = false;

@@ -3,6 +3,7 @@
 
 #include "buttons/StyledButton.h"
 #include "capture/CaptureDevices.h"
+#include "capture/CaptureLog.h"
 #include "platform/capdriver/CaptureSystem.h"
 #include "platform/capdriver/CaptureTypes.h"
 #include "settings/SettingsFile.h"
@@ -226,11 +227,13 @@ void frmMain::pumpThroughClipboard(bool grabbed)
 
 void frmMain::pumpThroughFile(bool grabbed)
 {
+    const QString bufferFile = streamBufferFile();
     int error = 0;
-    if (!grabbed || !capture_.capFileSaveDIB(capwnd_, s_.TempBufferFileAndPath)) {
+    if (!grabbed || bufferFile.isEmpty() || !capture_.capFileSaveDIB(capwnd_, bufferFile)) {
         error = 75;  // the buffer file could not be written
     } else {
-        QImageReader reader(s_.TempBufferFileAndPath);
+        streamBuffers_.markWritten(bufferFile);
+        QImageReader reader(bufferFile);
         const QImage frame = reader.read();
         if (frame.isNull())
             error = reader.error() == QImageReader::FileNotFoundError ? 53 : 481;
@@ -242,6 +245,17 @@ void frmMain::pumpThroughFile(bool grabbed)
         ShowMessage(QStringLiteral("IDE Mode Error: %1").arg(error));
         yield();
     }
+}
+
+QString frmMain::streamBufferFile()
+{
+    bool isNew = false;
+    const BufferFileChoice& choice = streamBuffers_.choose(s_.TempBufferFileAndPath, s_.AppPath, isNew);
+    if (isNew && !choice.warning.isEmpty())
+        qCWarning(lcCapture).noquote() << choice.warning;
+    if (isNew && !choice.notice.isEmpty())
+        ShowMessage(choice.notice);
+    return choice.path;
 }
 
 void frmMain::showFrame(const QImage& frame)

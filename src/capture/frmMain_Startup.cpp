@@ -240,7 +240,7 @@ void frmMain::Form_Unload()
         SaveRegistry(s_, registry_);
     }
     yield();
-    if (s_.StreamSource == 1)
-        QFile::remove(s_.TempBufferFileAndPath);
+    // Only the scratch files this run wrote; whatever else sits there is the user's.
+    streamBuffers_.removeWritten();
     endProcess_();
 }
