@@ -36,11 +36,26 @@ int main(int argc, char** argv)
     });
 
     platform::TerminationSignals termination;
-    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window,
-                     [&window] { window.close(); });
+    // The shutdown runs directly: a window that was never shown, as during the
+    // start-up, gets no close event from close().
+    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window, [&window] {
+        window.Form_QueryUnload();
+        window.Form_Unload();
+        window.hide();
+    });
+
+    // Before the event loop runs, quitting it would end nothing: the start-up checks
+    // this after each step that can wait for the user and main returns at once.
+    bool ended = false;
+    window.setEndProcess([&ended] {
+        ended = true;
+        QCoreApplication::exit(0);
+    });
 
     window.Form_Load();
-    if (!window.isVisible() && !window.unloaded())
+    if (ended)
+        return 0;
+    if (!window.isVisible())
         window.show();
     return app.exec();
 }

@@ -3,8 +3,11 @@
 #include "platform/gdi/Twips.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
+
+#include <algorithm>
 
 FrmMessage::FrmMessage(SettingsModel& settings, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::WindowDoesNotAcceptFocus), s_(settings), main_(mainWindow)
@@ -34,8 +37,19 @@ FrmMessage::FrmMessage(SettingsModel& settings, QWidget* mainWindow)
 void FrmMessage::showNotice(const QString& text)
 {
     lblMessage->setText(text);
+    fitText(text);
     show();
     placeAndSuppress();
+}
+
+void FrmMessage::fitText(const QString& text)
+{
+    // The design width holds the usual texts; a longer one widens the window
+    // instead of being cut off, and a shorter one brings the design width back.
+    const int designLabel = platform::twipsToPixels(3915);
+    const int label = std::max(designLabel, QFontMetrics(lblMessage->font()).horizontalAdvance(text));
+    lblMessage->resize(label, lblMessage->height());
+    setFixedSize(platform::twipsToPixelsCeil(4035) + label - designLabel, height());
 }
 
 QPoint FrmMessage::placement(const QRect& mainFrame)

@@ -33,6 +33,7 @@ protected:
 
 private:
     void placeAndSuppress();
+    void fitText(const QString& text);
 
     SettingsModel& s_;
     QWidget* main_;

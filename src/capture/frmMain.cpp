@@ -1,5 +1,6 @@
 #include "capture/frmMain.h"
 
+#include "capture/CaptureLog.h"
 #include "capture/FrmMessage.h"
 #include "settings/Registry.h"
 
@@ -22,6 +23,7 @@ frmMain::frmMain(SettingsModel& settings, MainServices services, QWidget* parent
     sleep_ = [](int ms) { QThread::msleep(ms); };
     buildControls();
     connectHandlers();
+    applyPreviewControls(PreviewMoment::StartUp);
 }
 
 frmMain::~frmMain() = default;
@@ -43,6 +45,7 @@ void frmMain::UnloadMessage()
 void frmMain::showSettingsSaveError(int errorNumber, const QString& description)
 {
     const auto box = settingsSaveErrorBoxTexts(errorNumber, description);
+    qCWarning(lcCapture).noquote() << box.title << "-" << QString(box.text).replace("\r\n", " ");
     QMessageBox::warning(this, box.title, box.text);
 }
 

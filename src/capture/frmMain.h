@@ -8,8 +8,10 @@
 #include "capture/IntervalBox.h"
 #include "capture/MainServices.h"
 #include "capture/PictureSavingStamp.h"
+#include "capture/PreviewControls.h"
 #include "capture/PreviewImage.h"
 #include "capture/WindowOpeners.h"
+#include "capture/StreamBufferFile.h"
 #include "platform/files/InstanceLock.h"
 #include "settings/MainWindowLink.h"
 #include "settings/SettingsFile.h"
@@ -113,10 +115,14 @@ public:
     void cmdCamOptions_Click();
     void StyledButton13_MouseDown(int button, int shift, float x, float y);
     void mnudevices_Click(int index);
+    // Ticks the device menu item of CaptureDevice and no other.
+    void markDeviceInUse();
     void cmdRecord_Click();
     void cmdViewer_Click();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
+    // The box a save asks for ("Error loading GDI+!"), a critical stop under the program's title.
+    void showSaveBox(const SaveResult& result);
     void cmdSnapShot_Click();
     void cmdBurst_Click();
     void cmdBurst_MouseDown(int button, int shift, float x, float y);
@@ -239,12 +245,12 @@ private:
     void applyStartMode();
     void markUploadingModes();
     void connectFailed();
-    void setPreviewControls(bool previewing);
-    void setModeControlsEnabled();
+    void applyPreviewControls(PreviewMoment moment);
     void armModeAtPreviewStart();
     void applySaveModeChange(const SaveModeChange& change);
     void pumpThroughClipboard(bool grabbed);
     void pumpThroughFile(bool grabbed);
+    QString streamBufferFile();
     void closeRecording();
     void showFrame(const QImage& frame);
     void clearPumpedClipboard();
@@ -276,6 +282,7 @@ private:
     WindowOpeners openers_;
     platform::InstanceLock instanceLock_;
     QPointer<FrmMessage> notice_;
+    StreamBufferFiles streamBuffers_;
     qint32 capwnd_ = 0;
     qint64 pumpedClipboardKey_ = 0;  // cache key of the frame the pump last put on the clipboard
     bool unloaded_ = false;

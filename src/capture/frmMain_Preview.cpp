@@ -2,6 +2,7 @@
 #include "capture/frmMain.h"
 
 #include "buttons/StyledButton.h"
+#include "capture/CaptureDevices.h"
 #include "capture/CaptureLog.h"
 #include "platform/capdriver/CaptureSystem.h"
 #include "platform/capdriver/CaptureTypes.h"
@@ -32,15 +33,7 @@ constexpr int kErrorInvalidPicture = 481;
 
 void frmMain::LoadDeviceList()
 {
-    s_.DeviceNames.fill(QString());
-    for (int i = 0;; ++i) {
-        QString name, version;
-        if (!capture_.capGetDriverDescriptionA(i, name, version))
-            break;
-        if (i < static_cast<int>(s_.DeviceNames.size()))
-            s_.DeviceNames[i] = name.trimmed();
-        yield();
-    }
+    ::LoadDeviceList(DeviceListTarget::DeviceNames, s_, capture_, {}, [this] { yield(); });
 }
 
 void frmMain::Start()
@@ -99,9 +92,7 @@ void frmMain::connectFailed()
     sleep(1700);
     cmdStop_Click();
     cmdVideoSize->setCaption("&Video Size");
-    cmdStart->setEnabled(true);
-    for (StyledButton* b : {cmdCamOptions, cmdVideoSize, cmdStop, cmdSnapShot, cmdRecord, cmdSaveAs, cmdBurst})
-        b->setEnabled(false);
+    applyPreviewControls(PreviewMoment::ConnectFailed);
 }
 
 void frmMain::StopWork()
@@ -148,11 +139,7 @@ void frmMain::cmdStart_Click()
         unsetCursor();
         return;
     }
-    for (int i : {kMenuCamOptions, kMenuVideoSize, kMenuOpenInViewer, kMenuSavePictureNow, kMenuCopy,
-                  kMenuCopyToIrfanView})
-        mnuOptionss[i]->setEnabled(true);
-    setPreviewControls(true);
-    setModeControlsEnabled();
+    applyPreviewControls(PreviewMoment::PreviewRuns);
     armModeAtPreviewStart();
     yield();
     if (!Check1->Value()) {
@@ -161,25 +148,17 @@ void frmMain::cmdStart_Click()
     }
 }
 
-void frmMain::setPreviewControls(bool previewing)
+void frmMain::applyPreviewControls(PreviewMoment moment)
 {
-    for (StyledButton* b : {cmdSnapShot, cmdRecord, cmdSetup, cmdAbout, cmdHelp, cmdSaveAs, cmdViewer, cmdBurst})
-        b->setEnabled(true);
-    cmdCamOptions->setEnabled(previewing);
-    cmdVideoSize->setEnabled(previewing);
-    cmdStop->setEnabled(previewing);
-    cmdStart->setEnabled(!previewing);
-    if (!previewing)
-        StyledButton13->setEnabled(true);
-}
-
-void frmMain::setModeControlsEnabled()
-{
-    for (int i = 0; i < 3; ++i)
-        OptSaveChoice[i]->setEnabled(true);
-    txtSaveInterval->setEnabled(true);
-    Check1->setEnabled(true);
-    Check3->setEnabled(true);
+    for (const ControlEnabled& control : previewControls(moment)) {
+        QObject* found = findChild<QObject*>(control.name);
+        if (auto* button = qobject_cast<StyledButton*>(found))
+            button->setEnabled(control.enabled);
+        else if (auto* widget = qobject_cast<QWidget*>(found))
+            widget->setEnabled(control.enabled);
+        else if (auto* action = qobject_cast<QAction*>(found))
+            action->setEnabled(control.enabled);
+    }
 }
 
 void frmMain::cmdStop_Click()
@@ -194,8 +173,7 @@ void frmMain::cmdStop_Click()
         StopWork();
     }
     MotionWarmup = 0;
-    setModeControlsEnabled();
-    setPreviewControls(false);
+    applyPreviewControls(PreviewMoment::Stopped);
     setWindowTitle(BaseTitle);
     RecordTicks = 0;
     if (Recording)
@@ -259,12 +237,14 @@ void frmMain::pumpThroughClipboard(bool grabbed)
 
 void frmMain::pumpThroughFile(bool grabbed)
 {
+    const QString bufferFile = streamBufferFile();
     int error = 0;
     QString reason;
-    if (!grabbed || !capture_.capFileSaveDIB(capwnd_, s_.TempBufferFileAndPath)) {
+    if (!grabbed || bufferFile.isEmpty() || !capture_.capFileSaveDIB(capwnd_, bufferFile)) {
         error = kErrorFileAccess;  // the buffer file could not be written; the writer logged why
     } else {
-        QImageReader reader(s_.TempBufferFileAndPath);
+        streamBuffers_.markWritten(bufferFile);
+        QImageReader reader(bufferFile);
         const QImage frame = reader.read();
         if (frame.isNull()) {
             error = reader.error() == QImageReader::FileNotFoundError ? kErrorFileNotFound : kErrorInvalidPicture;
@@ -276,12 +256,23 @@ void frmMain::pumpThroughFile(bool grabbed)
     if (error != 0 && !MessageLoaded) {
         // Logged with the message, once, not at every tick of the frame pump.
         if (!reason.isEmpty())
-            qCWarning(lcCapture).noquote() << "cannot read the stream buffer" << s_.TempBufferFileAndPath << "-"
+            qCWarning(lcCapture).noquote() << "cannot read the stream buffer" << bufferFile << "-"
                                            << reason;
         MessageLoaded = true;
         ShowMessage(QStringLiteral("IDE Mode Error: %1").arg(error));
         yield();
     }
+}
+
+QString frmMain::streamBufferFile()
+{
+    bool isNew = false;
+    const BufferFileChoice& choice = streamBuffers_.choose(s_.TempBufferFileAndPath, s_.AppPath, isNew);
+    if (isNew && !choice.warning.isEmpty())
+        qCWarning(lcCapture).noquote() << choice.warning;
+    if (isNew && !choice.notice.isEmpty())
+        ShowMessage(choice.notice);
+    return choice.path;
 }
 
 void frmMain::showFrame(const QImage& frame)
@@ -297,14 +288,15 @@ void frmMain::StyledButton13_MouseDown(int, int, float, float)
 
 void frmMain::mnudevices_Click(int index)
 {
-    if (index == 12 || index == s_.CaptureDevice)
+    if (index == 12 || index == s_.CaptureDevice) {
+        // A checkable item flips its own tick before this runs; the tick marks the device in use.
+        markDeviceInUse();
         return;
+    }
     yield();
-    for (int i = 0; i <= 10; ++i)
-        mnudevices[i]->setChecked(false);
     ResolutionsChecked = false;
     s_.CaptureDevice = index;
-    mnudevices[index]->setChecked(true);
+    markDeviceInUse();
     if (cmdStart->Enabled()) {
         StopWork();
         setWindowTitle(BaseTitle);
@@ -314,6 +306,12 @@ void frmMain::mnudevices_Click(int index)
         cmdStart_Click();
     }
     yield();
+}
+
+void frmMain::markDeviceInUse()
+{
+    for (int i = 0; i <= 10; ++i)
+        mnudevices[i]->setChecked(i == s_.CaptureDevice);
 }
 
 void frmMain::cmdCamOptions_Click()

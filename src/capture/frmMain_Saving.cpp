@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -46,10 +47,15 @@ void frmMain::takePreviewPicture()
 SaveResult frmMain::SaveImage(int32_t& counter, const QString& folder)
 {
     SaveResult result = saveImage(s_, PicContainer, counter, folder);
-    if (!result.boxText.isEmpty())
-        QMessageBox::warning(this, QString(), result.boxText);
+    showSaveBox(result);
     yield();
     return result;
+}
+
+void frmMain::showSaveBox(const SaveResult& result)
+{
+    if (!result.boxText.isEmpty())
+        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), result.boxText);
 }
 
 void frmMain::cmdSnapShot_Click()
@@ -72,9 +78,14 @@ void frmMain::cmdBurst_Click()
     yield();
     ShowMessage(burst.noticeText());
     PlayEventSound(s_, sound_, EventSound::Burst);
+    int saved = 0;
+    SaveFailure firstFailure = SaveFailure::None;
     for (int i = 0; i < burst.frameCount(); ++i) {
         int32_t counter = burst.frameCounter(i);
-        SaveImage(counter, burst.frameFolder());
+        const SaveResult result = SaveImage(counter, burst.frameFolder());
+        saved += result.ok ? 1 : 0;
+        if (!result.ok && firstFailure == SaveFailure::None)
+            firstFailure = result.failure;
         yield();
         tmrMain_Timer();
         takePreviewPicture();
@@ -83,6 +94,8 @@ void frmMain::cmdBurst_Click()
     AutoSaveSeconds = 0;
     setWindowTitle(title);
     yield();
+    if (const QString notice = burstFailureNotice(saved, burst.frameCount(), firstFailure); !notice.isEmpty())
+        ShowMessage(notice);
 }
 
 void frmMain::cmdBurst_MouseDown(int button, int, float, float)

@@ -66,6 +66,9 @@ void frmMain::Form_Load()
     detectSecondCopy(sw);
     QString settingsFile;
     LoadSettings(s_, settingsFile, this);
+    // A box of the settings file lets the user (or a SIGTERM) close the program.
+    if (unloaded_)
+        return;
     loadStartupRecords(s_, registry_);
     applySwitches(sw);
     commandLine_.clear();
@@ -80,15 +83,21 @@ void frmMain::Form_Load()
         showSideLogo();
     selectSaveOption(s_.AutoRunMode);
     applyStartMode();
+    if (unloaded_)
+        return;
     if (s_.FtpEnabled != 0)
         markUploadingModes();
     if (s_.AutoRunStream != 0) {
         yield();
         cmdStart_Click();
+        if (unloaded_)
+            return;
     }
     if (sw.record) {
         show();
         cmdStart_Click();
+        if (unloaded_)
+            return;
         const int16_t keep = s_.VidCompressDialog;
         s_.VidCompressDialog = 0;
         cmdRecord_Click();
@@ -231,7 +240,7 @@ void frmMain::Form_Unload()
         SaveRegistry(s_, registry_);
     }
     yield();
-    if (s_.StreamSource == kStreamThroughFile)
-        QFile::remove(s_.TempBufferFileAndPath);
+    // Only the scratch files this run wrote; whatever else sits there is the user's.
+    streamBuffers_.removeWritten();
     endProcess_();
 }

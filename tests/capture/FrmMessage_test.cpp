@@ -5,6 +5,7 @@
 #include "MainWindowHarness.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -37,6 +38,20 @@ TEST_F(Notice, ShowsBoldTextOverTheMainWindowWithoutTakingTheFocus)
     EXPECT_EQ(n->size(), QSize(269, 29));
     EXPECT_EQ(n->pos(), FrmMessage::placement(main.frameGeometry()));
     EXPECT_TRUE(n->testAttribute(Qt::WA_ShowWithoutActivating));
+}
+
+TEST_F(Notice, LongerTextsWidenTheWindowInsteadOfBeingCut)
+{
+    for (const char* text : {"Snapshot NOT saved: the folder does not exist", "Burst: 0 of 10 saved, the folder does not exist",
+                             "Or restart Tolvex and/or the device"}) {
+        main.ShowMessage(text);
+        FrmMessage* n = main.notice();
+        const int needed = QFontMetrics(n->lblMessage->font()).horizontalAdvance(text);
+        EXPECT_GE(n->lblMessage->width(), needed) << text;
+        EXPECT_GE(n->width(), n->lblMessage->geometry().right() + 1) << text;
+    }
+    main.ShowMessage("Snapshot Saved");
+    EXPECT_EQ(main.notice()->size(), QSize(269, 29));
 }
 
 TEST_F(Notice, PlacementFollowsTheMainWindowEvenOffScreen)

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+
 namespace {
 
 const QDateTime kNow(QDate(2026, 12, 9), QTime(8, 15, 30));
@@ -76,6 +78,12 @@ protected:
         const QString path = box.root() + "/" + name;
         QDir().mkpath(path);
         return path;
+    }
+
+    static QByteArray contentOf(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     static QStringList filesIn(const QString& folder)
@@ -177,14 +185,82 @@ TEST_F(SaveImageTest, StampFontChangesPersistOnTheWorkPicture)
 TEST_F(SaveImageTest, MissingFolderIsAFailureNotASilentLoss)
 {
     const QString missing = folderBelowAFile();
-    for (const QString& target : {missing, QString()}) {
-        s.PicturePath = target;
+    const struct {
+        QString target;
+        const char* notice;
+    } cases[] = {
+        {missing, "Snapshot NOT saved: the folder does not exist"},
+        {QString(), "Snapshot NOT saved: no folder is set"},
+    };
+    for (const auto& c : cases) {
+        s.PicturePath = c.target;
         const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
         EXPECT_FALSE(r.ok);
-        EXPECT_FALSE(r.reason.isEmpty());
-        EXPECT_TRUE(snapshotNotice(r).startsWith("Snapshot NOT saved: ")) << snapshotNotice(r).toStdString();
+        EXPECT_EQ(snapshotNotice(r), c.notice);
+        EXPECT_TRUE(r.reason.contains(c.target)) << r.reason.toStdString();  // the log has the whole path
     }
     EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST_F(SaveImageTest, FullDiskIsToldInAFewWordsAndTheOldPictureStays)
+{
+    s.SaveFileNameOptions = kNameCounter;
+    for (int16_t bitmap : {int16_t(1), int16_t(0)}) {
+        s.SaveBitmapType = bitmap;
+        const QString path = s.PicturePath + (bitmap ? "/Cam00000.bmp" : "/Cam00000.jpg");
+        QFile::remove(path);
+        counter = 0;
+        ASSERT_TRUE(saveImage(s, picture, counter, QString(), kNow).ok);
+        const QByteArray before = contentOf(path);
+        picture.image = greyPicture(640, 480);
+        picture.image.fill(Qt::blue);
+        counter = 0;
+        SaveResult r;
+        {
+            FileSizeLimitScope fullDisk(4096);
+            r = saveImage(s, picture, counter, QString(), kNow);
+        }
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.failure, SaveFailure::DiskFull) << r.reason.toStdString();
+        EXPECT_EQ(snapshotNotice(r), "Snapshot NOT saved: disk full");
+        EXPECT_TRUE(r.reason.contains(path)) << r.reason.toStdString();
+        EXPECT_EQ(contentOf(path), before);
+        picture.image = greyPicture();
+    }
+}
+
+TEST_F(SaveImageTest, WriteFailureKindsFromTheSystemsReason)
+{
+    const QString here = s.PicturePath;
+    const QString gone = box.root() + "/gone";
+    const auto reason = [](int number) { return "cannot write /x/Cam00000.jpg: " + qt_error_string(number); };
+    const struct {
+        QString folder;
+        QString reason;
+        SaveFailure kind;
+        const char* text;
+    } cases[] = {
+        {gone, reason(ENOSPC), SaveFailure::FolderMissing, "the folder does not exist"},
+        {here, reason(EACCES), SaveFailure::NoPermission, "no permission"},
+        {here, reason(EPERM), SaveFailure::NoPermission, "no permission"},
+        {here, reason(EROFS), SaveFailure::NoPermission, "no permission"},
+        {here, reason(ENOSPC), SaveFailure::DiskFull, "disk full"},
+        {here, reason(EFBIG), SaveFailure::DiskFull, "disk full"},
+        {here, reason(EDQUOT), SaveFailure::DiskFull, "disk full"},
+        {here, reason(EISDIR), SaveFailure::WriteFailed, "write error"},
+        {here, QString(), SaveFailure::WriteFailed, "write error"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(writeFailureKind(c.folder, c.reason), c.kind) << c.reason.toStdString();
+        EXPECT_EQ(saveFailureText(c.kind), c.text);
+    }
+}
+
+TEST_F(SaveImageTest, BurstNoticeCountsTheSavedFrames)
+{
+    EXPECT_EQ(burstFailureNotice(10, 10, SaveFailure::None), "");
+    EXPECT_EQ(burstFailureNotice(0, 10, SaveFailure::FolderMissing), "Burst: 0 of 10 saved, the folder does not exist");
+    EXPECT_EQ(burstFailureNotice(3, 10, SaveFailure::DiskFull), "Burst: 3 of 10 saved, disk full");
 }
 
 TEST_F(SaveImageTest, FailedWriteIsReported)
@@ -263,26 +339,4 @@ TEST_F(SaveImageTest, FailedJpegWriteIsReported)
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.reason.contains("Cam00000.jpg")) << r.reason.toStdString();
     EXPECT_TRUE(r.boxText.isEmpty());
-}
-
-// The snapshot notice names a full disk as the reason, for either picture type,
-// and the picture that was there before stays whole.
-TEST_F(SaveImageTest, FullDiskIsNamedInTheNotice)
-{
-    s.SaveFileNameOptions = kNameCounter;
-    for (int16_t type : {kSaveAsJpeg, kSaveAsBitmap}) {
-        s.SaveBitmapType = type;
-        counter = 0;
-        picture.image = QImage(640, 480, QImage::Format_RGB32);
-        picture.image.fill(Qt::darkCyan);
-        SaveResult r;
-        {
-            FileSizeLimitScope fullDisk(256);
-            r = saveImage(s, picture, counter, QString(), kNow);
-        }
-        EXPECT_FALSE(r.ok) << type;
-        EXPECT_TRUE(snapshotNotice(r).startsWith("Snapshot NOT saved: ")) << type;
-        EXPECT_TRUE(snapshotNotice(r).contains("disk full")) << snapshotNotice(r).toStdString();
-        EXPECT_FALSE(QFileInfo::exists(r.path)) << type;
-    }
 }

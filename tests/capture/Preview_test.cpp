@@ -1,5 +1,6 @@
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
+#include "capture/StreamBufferFile.h"
 
 #include <QAction>
 #include <QApplication>
@@ -144,6 +145,28 @@ TEST_F(Preview, DeviceSwitchingIdleAndWhilePreviewing)
     EXPECT_EQ(iniLines()[3], " 0 ");
 }
 
+TEST_F(Preview, DeviceMenuTickStaysOnTheDeviceInUse)
+{
+    frmMain& m = open("0", "2");
+    const auto ticks = [&m] {
+        return QString("%1%2").arg(m.mnudevices[0]->isChecked()).arg(m.mnudevices[1]->isChecked());
+    };
+    ASSERT_EQ(ticks(), "10");
+    m.mnudevices[0]->trigger();  // the device in use, chosen again
+    EXPECT_EQ(ticks(), "10");
+    m.mnudevices[12]->trigger();  // "Exit menu"
+    EXPECT_EQ(ticks(), "10");
+    m.mnudevices[1]->trigger();
+    EXPECT_EQ(s.CaptureDevice, 1);
+    EXPECT_EQ(ticks(), "01");
+
+    m.cmdStart_Click();
+    const qint32 running = m.capwnd();
+    m.mnudevices[1]->trigger();
+    EXPECT_EQ(ticks(), "01");
+    EXPECT_EQ(m.capwnd(), running);  // the preview did not restart
+}
+
 TEST_F(Preview, DeviceButtonRewritesTheDeviceEvenWithoutAChoice)
 {
     frmMain& m = open("0", "2");
@@ -201,6 +224,30 @@ TEST_F(Preview, StreamFilePathWritesAndReadsTheBufferFile)
     EXPECT_TRUE(QFileInfo(s.TempBufferFileAndPath).size() > 0);
     EXPECT_FALSE(m.Image4->image().isNull());
     EXPECT_TRUE(notices.isEmpty());
+}
+
+TEST_F(Preview, BufferFileSettingOnAUsersFileLeavesItAlone)
+{
+    frmMain& m = open();
+    const QByteArray notes = "the user's notes\n";
+    box.writeFile("notes.txt", notes);
+    s.StreamSource = 1;
+    s.TempBufferFileAndPath = box.programFolder() + "/notes.txt";
+    m.cmdStart_Click();
+    m.tmrMain_Timer();
+    m.tmrMain_Timer();
+    EXPECT_EQ(box.readFile("notes.txt"), notes);
+    EXPECT_TRUE(isBufferBitmap(box.programFolder() + "/cap$$$.tmp"));
+    EXPECT_FALSE(m.Image4->image().isNull());
+    EXPECT_EQ(notices, QStringList{"Stream buffer: using cap$$$.tmp"});
+    m.cmdStop_Click();
+    m.cmdStart_Click();
+    m.tmrMain_Timer();
+    EXPECT_EQ(notices.size(), 1);  // said once
+
+    m.close();
+    EXPECT_EQ(box.readFile("notes.txt"), notes);
+    EXPECT_FALSE(QFileInfo::exists(box.programFolder() + "/cap$$$.tmp"));
 }
 
 TEST_F(Preview, UnwritableBufferFileGivesOneNoticePerStart)

@@ -1,7 +1,12 @@
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
+#include "capture/PictureSaving.h"
+#include "settings/GDIPlusJPGConvertor.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
 #include <QDir>
 #include <QImageReader>
 #include <QMenu>
@@ -61,8 +66,46 @@ TEST_F(Capture, SnapshotIntoAMissingFolderSaysSo)
     frmMain& m = previewing();
     s.PicturePath = box.programFolder() + "/gone/CamSnapshots";
     m.cmdSnapShot_Click();
-    ASSERT_EQ(notices.size(), 1);
-    EXPECT_TRUE(notices[0].startsWith("Snapshot NOT saved: ")) << notices[0].toStdString();
+    EXPECT_EQ(notices, QStringList{"Snapshot NOT saved: the folder does not exist"});
+}
+
+TEST_F(Capture, FailedBurstShowsOneFailureNotice)
+{
+    frmMain& m = previewing();
+    s.PicturePath = box.programFolder() + "/gone/CamSnapshots";
+    m.cmdBurst_Click();
+    EXPECT_EQ(notices, QStringList({"Burst (taking 10 pictures)...", "Burst: 0 of 10 saved, the folder does not exist"}));
+    EXPECT_EQ(m.notice()->lblMessage->text(), "Burst: 0 of 10 saved, the folder does not exist");
+}
+
+TEST_F(Capture, EncoderBoxIsACriticalStopUnderTheProgramsTitle)
+{
+    frmMain& m = previewing();
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    int boxes = 0;
+    QTimer closer;
+    closer.setInterval(0);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++boxes;
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            box->done(0);
+        }
+    });
+    closer.start();
+    SaveResult failed;
+    failed.boxText = kEncoderUnavailableText;
+    m.showSaveBox(failed);
+    m.showSaveBox(SaveResult{});
+    closer.stop();
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(text, "Error loading GDI+!");
+    EXPECT_FALSE(title.isEmpty());
+    EXPECT_EQ(title, QGuiApplication::applicationDisplayName());
 }
 
 TEST_F(Capture, BurstSavesItsFramesAndPutsNamingAndTitleBack)

@@ -192,20 +192,26 @@ TEST_F(StartupTest, ClosingWithoutKeptPositionWritesNoWindowValues)
     EXPECT_FALSE(registry.contains("Tolvex", "Top"));
 }
 
-TEST_F(StartupTest, ShutdownDeletesTheStreamBufferFileOnlyOnTheFilePath)
+TEST_F(StartupTest, ShutdownDeletesOnlyABufferFileThisRunWrote)
 {
+    qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "0");
+    capture->reloadSettings();
     start();
     WriteIniValue(s, "[StreamSource]", 1);
-    frmMain& m = restart();
-    box.writeFile("cap$$$.tmp", "frame");
-    m.close();
-    EXPECT_FALSE(QFileInfo(box.programFolder() + "/cap$$$.tmp").exists());
+    const QString buffer = box.programFolder() + "/cap$$$.tmp";
 
-    WriteIniValue(s, "[StreamSource]", 0);
-    frmMain& m2 = restart();
-    box.writeFile("cap$$$.tmp", "frame");
-    m2.close();
-    EXPECT_TRUE(QFileInfo(box.programFolder() + "/cap$$$.tmp").exists());
+    frmMain& idle = restart();
+    box.writeFile("cap$$$.tmp", "the user's notes");
+    idle.close();
+    EXPECT_EQ(box.readFile("cap$$$.tmp"), "the user's notes");
+
+    QFile::remove(buffer);
+    frmMain& pumping = restart();
+    pumping.cmdStart_Click();
+    pumping.tmrMain_Timer();
+    ASSERT_TRUE(QFileInfo(buffer).size() > 0);
+    pumping.close();
+    EXPECT_FALSE(QFileInfo::exists(buffer));
 }
 
 TEST_F(StartupTest, TerminationSignalRunsTheSameShutdown)

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <functional>
 
 namespace {
@@ -53,6 +55,19 @@ TEST(SaveFile, FullDiskKeepsTheOldFileForEveryWriter)
         EXPECT_TRUE(w.write(path)) << w.name;
         EXPECT_GT(QFile(path).size(), 1000) << w.name;
     }
+}
+
+TEST(SaveFile, FullDiskErrorCarriesTheSystemsReason)
+{
+    Sandbox box;
+    platform::Result written;
+    {
+        FileSizeLimitScope fullDisk(4096);
+        written = platform::writeFileSafely(box.programFolder() + "/big", QByteArray(64 * 1024, 'x'));
+    }
+    EXPECT_FALSE(written.ok);
+    EXPECT_TRUE(written.reason.startsWith("cannot write " + box.programFolder() + "/big: ")) << written.reason.toStdString();
+    EXPECT_TRUE(written.reason.contains(qt_error_string(EFBIG))) << written.reason.toStdString();
 }
 
 TEST(SaveFile, GivesPermissionsAndReportsAMissingFolder)
