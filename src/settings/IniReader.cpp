@@ -1,6 +1,6 @@
 #include "settings/IniReader.h"
 
-#include <QFile>
+#include "platform/files/SmallFile.h"
 
 #include <cstdlib>
 #include <string>
@@ -64,12 +64,15 @@ QStringList splitIniLines(const QString& text)
     return lines;
 }
 
-std::optional<QStringList> readIniFileLines(const QString& path)
+std::optional<QStringList> readIniFileLines(const QString& path, QString* problem)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const platform::SmallFileRead read = platform::readSmallFile(path);
+    if (!read.result) {
+        if (problem)
+            *problem = read.result.reason;
         return std::nullopt;
-    QString text = QString::fromUtf8(file.readAll());
+    }
+    QString text = QString::fromUtf8(read.bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return splitIniLines(text);

@@ -2,7 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSettings>
+
+#include "platform/files/SmallFile.h"
 
 namespace {
 
@@ -14,7 +17,25 @@ QString configRoot()
     return QDir::homePath() + "/.config";
 }
 
+const QLoggingCategory& registryLog()
+{
+    static const QLoggingCategory category("tolvex.settings");
+    return category;
+}
+
 }  // namespace
+
+bool Registry::storeUsable() const
+{
+    const QString problem = platform::smallFileProblem(path_);
+    if (problem.isEmpty())
+        return true;
+    if (!refusalLogged_)
+        qCWarning(registryLog).noquote() << QStringLiteral("The per-user store cannot be used: %1; "
+                                                           "its values read as their defaults").arg(problem);
+    refusalLogged_ = true;
+    return false;
+}
 
 Registry::Registry() : path_(defaultStorePath()) {}
 
@@ -29,6 +50,8 @@ QString Registry::defaultStorePath()
 QString Registry::getSetting(const QString& section, const QString& key,
                              const QString& defaultValue) const
 {
+    if (!storeUsable())
+        return defaultValue;
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
     return store.value(key, defaultValue).toString();
@@ -36,6 +59,8 @@ QString Registry::getSetting(const QString& section, const QString& key,
 
 bool Registry::contains(const QString& section, const QString& key) const
 {
+    if (!storeUsable())
+        return false;
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
     return store.contains(key);
@@ -43,6 +68,8 @@ bool Registry::contains(const QString& section, const QString& key) const
 
 void Registry::saveSetting(const QString& section, const QString& key, const QString& value)
 {
+    if (!storeUsable())
+        return;
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
@@ -53,6 +80,8 @@ void Registry::saveSetting(const QString& section, const QString& key, const QSt
 
 void Registry::deleteSetting(const QString& section, const QString& key)
 {
+    if (!storeUsable())
+        return;
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
     store.remove(key);
