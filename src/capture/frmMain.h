@@ -6,6 +6,7 @@
 #include "capture/PictureSavingStamp.h"
 #include "capture/PreviewImage.h"
 #include "platform/files/InstanceLock.h"
+#include "platform/files/ScratchBitmap.h"
 #include "settings/MainWindowLink.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsModel.h"
@@ -219,6 +220,7 @@ private:
     platform::InstanceLock instanceLock_;
     QPointer<FrmMessage> notice_;
     qint32 capwnd_ = 0;
+    platform::ScratchBitmap streamFile_;  // the stream buffer file, read back on every tick
     qint64 pumpedClipboardKey_ = 0;  // cache key of the frame the pump last put on the clipboard
     bool unloaded_ = false;
 };

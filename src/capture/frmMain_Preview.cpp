@@ -10,7 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
-#include <QImageReader>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -251,12 +251,11 @@ void frmMain::pumpThroughFile(bool grabbed)
     if (!grabbed || !capture_.capFileSaveDIB(capwnd_, s_.TempBufferFileAndPath)) {
         error = 75;  // the buffer file could not be written
     } else {
-        QImageReader reader(s_.TempBufferFileAndPath);
-        const QImage frame = reader.read();
-        if (frame.isNull())
-            error = reader.error() == QImageReader::FileNotFoundError ? 53 : 481;
-        else
+        QImage frame;
+        if (streamFile_.read(s_.TempBufferFileAndPath, frame))
             showFrame(frame);
+        else
+            error = QFileInfo::exists(s_.TempBufferFileAndPath) ? 481 : 53;
     }
     if (error != 0 && !MessageLoaded) {
         MessageLoaded = true;
