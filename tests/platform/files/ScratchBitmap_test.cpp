@@ -62,6 +62,12 @@ TEST(ScratchBitmap, RewritesTheSameFileInPlace)
     // Any bitmap reader reads it: the top row comes first, as a negative height says.
     EXPECT_EQ(asRgb32(platform::readBmp24(path)), asRgb32(small));
     EXPECT_EQ(asRgb32(QImage(path, "BMP")), asRgb32(small));
+
+    // A bitmap with the bottom row first, put in the file's place by another writer.
+    const QImage other = rgbPattern(5, 4, 9);
+    ASSERT_TRUE(platform::writeBmp24(other, path));
+    ASSERT_TRUE(reader.read(path, frame));
+    EXPECT_EQ(asRgb32(frame), asRgb32(other));
 }
 
 // A frame that no one shows any more lends its memory to the next one; a frame that
