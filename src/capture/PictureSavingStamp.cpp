@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -39,6 +40,22 @@ void ensurePaintable(QImage& image)
         image = image.convertToFormat(QImage::Format_RGB32);
 }
 
+// The stamp draws into a picture of its own. A frame still shared with the preview
+// is copied into the spare memory when that fits; otherwise the painter copies it.
+void copyIntoSpare(WorkPicture& picture)
+{
+    const QImage& image = picture.image;
+    QImage& spare = picture.spare;
+    if (image.isDetached() || !spare.isDetached() || spare.size() != image.size()
+        || spare.format() != image.format() || spare.bytesPerLine() != image.bytesPerLine())
+        return;
+    std::memcpy(spare.bits(), image.constBits(), size_t(image.sizeInBytes()));
+    spare.setDotsPerMeterX(image.dotsPerMeterX());
+    spare.setDotsPerMeterY(image.dotsPerMeterY());
+    picture.image = std::move(spare);
+    spare = QImage();
+}
+
 void drawTextAt(QPainter& painter, const QPoint& topLeft, const QColor& colour, const QString& text)
 {
     painter.setPen(colour);
@@ -46,6 +63,13 @@ void drawTextAt(QPainter& painter, const QPoint& topLeft, const QColor& colour, 
 }
 
 }  // namespace
+
+void WorkPicture::take(const QImage& frame)
+{
+    if (image.isDetached())
+        spare = std::move(image);
+    image = frame;
+}
 
 QString generalDateText(const QDateTime& now, const QLocale& locale)
 {
@@ -78,6 +102,7 @@ void drawStamp(WorkPicture& picture, SettingsModel& s, const QDateTime& now)
     const QString text = stampText(s, now);
     applyStampFont(picture.font, s);
     ensurePaintable(picture.image);
+    copyIntoSpare(picture);
     QPainter painter(&picture.image);
     painter.setFont(pixelSizedFont(picture.font));
     drawTextAt(painter, QPoint(0, 0), Qt::white, text);

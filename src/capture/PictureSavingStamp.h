@@ -14,6 +14,13 @@
 struct WorkPicture {
     QImage image;
     QFont font;
+    // The memory of a picture stamped before, which the next stamp draws into again.
+    QImage spare;
+
+    // Puts a frame into the picture, as every caller does before a save. A stamped
+    // picture that only this work picture holds becomes the spare, so the next stamp
+    // copies the frame into memory already in use instead of fresh memory.
+    void take(const QImage& frame);
 };
 
 // StampText's value when the setting is empty.

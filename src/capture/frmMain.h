@@ -13,6 +13,7 @@
 #include "capture/WindowOpeners.h"
 #include "capture/StreamBufferFile.h"
 #include "platform/files/InstanceLock.h"
+#include "platform/files/ScratchBitmap.h"
 #include "settings/MainWindowLink.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsModel.h"
@@ -284,6 +285,7 @@ private:
     QPointer<FrmMessage> notice_;
     StreamBufferFiles streamBuffers_;
     qint32 capwnd_ = 0;
+    platform::ScratchBitmap streamFile_;  // the stream buffer file, read back on every tick
     qint64 pumpedClipboardKey_ = 0;  // cache key of the frame the pump last put on the clipboard
     bool unloaded_ = false;
 };

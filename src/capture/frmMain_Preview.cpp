@@ -12,7 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
-#include <QImageReader>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -244,14 +244,11 @@ void frmMain::pumpThroughFile(bool grabbed)
         error = kErrorFileAccess;  // the buffer file could not be written; the writer logged why
     } else {
         streamBuffers_.markWritten(bufferFile);
-        QImageReader reader(bufferFile);
-        const QImage frame = reader.read();
-        if (frame.isNull()) {
-            error = reader.error() == QImageReader::FileNotFoundError ? kErrorFileNotFound : kErrorInvalidPicture;
-            reason = reader.errorString();
-        } else {
+        QImage frame;
+        if (streamFile_.read(bufferFile, frame))
             showFrame(frame);
-        }
+        else
+            error = QFileInfo::exists(bufferFile) ? kErrorInvalidPicture : kErrorFileNotFound;
     }
     if (error != 0 && !MessageLoaded) {
         // Logged with the message, once, not at every tick of the frame pump.

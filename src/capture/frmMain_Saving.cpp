@@ -41,7 +41,7 @@ void frmMain::buildBurstMenu()
 
 void frmMain::takePreviewPicture()
 {
-    PicContainer.image = Image4->image();
+    PicContainer.take(Image4->image());
 }
 
 SaveResult frmMain::SaveImage(int32_t& counter, const QString& folder)

@@ -1,8 +1,6 @@
 #include "settings/IniReader.h"
 
-#include "settings/SettingsLog.h"
-
-#include <QFile>
+#include "platform/files/SmallFile.h"
 
 #include <cstdlib>
 #include <string>
@@ -66,14 +64,15 @@ QStringList splitIniLines(const QString& text)
     return lines;
 }
 
-std::optional<QStringList> readIniFileLines(const QString& path)
+std::optional<QStringList> readIniFileLines(const QString& path, QString* problem)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcSettings).noquote() << "cannot read" << path << "-" << file.errorString();
+    const platform::SmallFileRead read = platform::readSmallFile(path);
+    if (!read.result) {
+        if (problem)
+            *problem = read.result.reason;
         return std::nullopt;
     }
-    QString text = QString::fromUtf8(file.readAll());
+    QString text = QString::fromUtf8(read.bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return splitIniLines(text);

@@ -10,8 +10,10 @@
 QStringList splitIniLines(const QString& text);
 
 // The lines of a UTF-8 text file (a byte order mark is dropped); nothing when the
-// file cannot be opened.
-std::optional<QStringList> readIniFileLines(const QString& path);
+// file cannot be read, with the reason in `problem`. Only a regular file of a
+// settings file's size is read: a FIFO, a device or a huge file in its place counts
+// as a file that cannot be read, so it neither blocks nor fills the memory.
+std::optional<QStringList> readIniFileLines(const QString& path, QString* problem = nullptr);
 
 // Reads the settings file the way classic BASIC's Input # statements do: by whole
 // lines, by comma-separated fields, or by numbers. A comma that ends a field or a

@@ -4,7 +4,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSettings>
+
+#include "platform/files/SmallFile.h"
 
 namespace {
 
@@ -28,6 +31,18 @@ void syncOrWarn(QSettings& store)
 
 }  // namespace
 
+bool Registry::storeUsable() const
+{
+    const QString problem = platform::smallFileProblem(path_);
+    if (problem.isEmpty())
+        return true;
+    if (!refusalLogged_)
+        qCWarning(lcSettings).noquote() << QStringLiteral("The per-user store cannot be used: %1; "
+                                                           "its values read as their defaults").arg(problem);
+    refusalLogged_ = true;
+    return false;
+}
+
 Registry::Registry() : path_(defaultStorePath()) {}
 
 Registry::Registry(QString storePath) : path_(std::move(storePath)) {}
@@ -41,6 +56,8 @@ QString Registry::defaultStorePath()
 QString Registry::getSetting(const QString& section, const QString& key,
                              const QString& defaultValue) const
 {
+    if (!storeUsable())
+        return defaultValue;
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
     return store.value(key, defaultValue).toString();
@@ -48,6 +65,8 @@ QString Registry::getSetting(const QString& section, const QString& key,
 
 bool Registry::contains(const QString& section, const QString& key) const
 {
+    if (!storeUsable())
+        return false;
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
     return store.contains(key);
@@ -55,6 +74,8 @@ bool Registry::contains(const QString& section, const QString& key) const
 
 void Registry::saveSetting(const QString& section, const QString& key, const QString& value)
 {
+    if (!storeUsable())
+        return;
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
@@ -65,6 +86,8 @@ void Registry::saveSetting(const QString& section, const QString& key, const QSt
 
 void Registry::deleteSetting(const QString& section, const QString& key)
 {
+    if (!storeUsable())
+        return;
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
     store.remove(key);

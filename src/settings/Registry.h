@@ -4,7 +4,10 @@
 
 // The per-user application settings store: named text values under an application
 // name and a section, kept in an INI file in the user's configuration folder
-// ($XDG_CONFIG_HOME, else ~/.config). Every write goes to disk at once.
+// ($XDG_CONFIG_HOME, else ~/.config). Every write goes to disk at once. A store file
+// that is not a regular file of a store's size (a FIFO, a device, a huge file) is
+// neither read nor replaced: every value reads as its default, writes are dropped,
+// and the reason is logged once.
 class Registry {
 public:
     // The store of the application "VykOndrelSoft" in the user's configuration folder.
@@ -33,5 +36,8 @@ public:
     void save(const QString& key, const QString& value) { saveSetting(kSection, key, value); }
 
 private:
+    bool storeUsable() const;
+
     QString path_;
+    mutable bool refusalLogged_ = false;
 };

@@ -7,6 +7,8 @@
 #include "settings/SettingsFileWrite.h"
 #include "settings/SettingsLog.h"
 
+#include <QLoggingCategory>
+
 #include <algorithm>
 
 namespace {
@@ -66,7 +68,11 @@ void SaveSettings(SettingsModel& s, QString& fileName, SettingsHost* host)
         s.BackgroundColor = kSystemButtonFace;
     s.SoundsSelection = soundsSelectionOf(s);
     const auto error = writeTextLines(fileName, settingsFileLines(s), kSettingsFilePermissions);
-    if (error && host)
+    if (!error)
+        return;
+    qCWarning(lcSettings).noquote() << QStringLiteral("Could not save the settings file (Err:%1 %2): %3")
+                                            .arg(error->number).arg(error->description, error->reason);
+    if (host)
         host->showSettingsSaveError(error->number, error->description);
 }
 
@@ -74,6 +80,10 @@ void LoadSettings(SettingsModel& s, QString& fileName, SettingsHost* host)
 {
     chooseFileName(s, fileName);
     const SettingsReading reading = readSettingsFile(s, fileName);
+    if (!reading.problem.isEmpty())
+        qCWarning(lcSettings).noquote() << QStringLiteral("Could not read the settings file: %1; "
+                                                           "the default settings are used")
+                                                .arg(reading.problem);
     int lastFailure = reading.lastFailure;
     applySoundsSelection(s);
     // Values read out of step are the wrong values, folders included: the file
@@ -98,8 +108,13 @@ void LoadSettings(SettingsModel& s, QString& fileName, SettingsHost* host)
 void WriteIniValue(const SettingsModel& s, const QString& key, const QVariant& value)
 {
     const QString path = settingsFileName(s);
-    auto lines = readIniFileLines(path);
-    if (!lines || key.size() < 2)
+    QString problem;
+    auto lines = readIniFileLines(path, &problem);
+    if (!lines) {
+        qCWarning(lcSettings).noquote() << QStringLiteral("%1 was not written: %2").arg(key, problem);
+        return;
+    }
+    if (key.size() < 2)
         return;
     const qsizetype index = valueIndexAfterKey(*lines, key);
     if (index < 0)

@@ -34,9 +34,26 @@ QString numberPrintForm(double value)
     return padded(QString::number(value, 'g', 15), value < 0);
 }
 
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// A field read skips leading blanks and would lose them, and an editor may trim
+// trailing ones: such a value keeps them only inside quotes.
+bool needsQuotes(const QString& text)
+{
+    return text.contains(u',') || text.startsWith(u'"')
+           || (!text.isEmpty() && (isBlank(text.front()) || isBlank(text.back())));
+}
+
+}  // namespace
+
 QString fieldWriteForm(const QString& text)
 {
-    if (!text.contains(u',') && !text.startsWith(u'"'))
+    if (!needsQuotes(text))
         return text;
     QString quoted = text;
     quoted.replace(u'"', QStringLiteral("\"\""));

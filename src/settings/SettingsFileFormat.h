@@ -19,7 +19,8 @@ QString numberPrintForm(int64_t value);
 QString numberPrintForm(double value);
 
 // A text that is read back as a field, written so that it reads back whole: inside
-// double quotes (inner quotes doubled) when it holds a comma or starts with a quote.
+// double quotes (inner quotes doubled) when it holds a comma, starts with a quote,
+// or starts or ends with a blank.
 QString fieldWriteForm(const QString& text);
 
 // A value line for any value: numbers in their print form, everything else as text.

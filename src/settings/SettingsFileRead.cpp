@@ -55,8 +55,10 @@ void readPairs(IniReader& reader, SettingsModel& s, SettingsReading& reading)
             reading.lastFailure = SettingsFailure::InputPastEnd;
             return;
         }
-        if (key->trimmed() != QLatin1String(pair.key))
+        if (key->trimmed() != QLatin1String(pair.key)) {
             reading.outOfStep = true;
+            return;
+        }
         const int failure = std::visit(ValueReader{reader, pair.textRead}, pair.value(s));
         if (failure != SettingsFailure::None)
             reading.lastFailure = failure;
@@ -74,7 +76,7 @@ SettingsReading readSettingsFile(SettingsModel& s, const QString& path)
         reading.lastFailure = SettingsFailure::FileNotFound;
         return reading;
     }
-    auto lines = readIniFileLines(path);
+    auto lines = readIniFileLines(path, &reading.problem);
     if (!lines) {
         reading.lastFailure = SettingsFailure::FileAccess;
         return reading;

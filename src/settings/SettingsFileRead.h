@@ -9,10 +9,12 @@ struct SettingsReading {
     int lastFailure = 0;  // SettingsFailure code of the last failure, 0 for none
     QString titleLine;    // line 1, judged by the full-default test
     bool outOfStep = false;
+    QString problem;      // why a file that is there could not be read at all
 };
 
 // Reads line 1, line 2 and the value of every pair into the model. A value that
 // cannot be read leaves its variable as it was; the end of the file leaves every
 // later one too. A key line that is not the expected key marks the file out of
-// step (values are still taken by position).
+// step and ends the reading there: the lines from it on belong to other keys, so
+// that pair and every later one keep their variables as they were.
 SettingsReading readSettingsFile(SettingsModel& s, const QString& path);

@@ -150,6 +150,53 @@ TEST_F(SaveImageTest, StampIsBlackWithAWhiteEdgeAtTheTopLeftOfTheBmp)
     EXPECT_NE(picture.image, greyPicture());
 }
 
+// A stamped picture lends its memory to the next frame the work picture takes, so a
+// save does not fill fresh memory each time; the frame shared with the preview is
+// never drawn on.
+TEST_F(SaveImageTest, StampReusesTheWorkPicturesMemoryAndLeavesTheFrameAlone)
+{
+    s.EmbedTime = 1;
+    const QImage frame = greyPicture();
+    picture.take(frame);
+    ASSERT_TRUE(saveImage(s, picture, counter, QString(), kNow).ok);
+    const uchar* memory = picture.image.constBits();
+    for (int save = 0; save < 3; ++save) {
+        picture.take(frame);
+        const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
+        ASSERT_TRUE(r.ok) << r.reason.toStdString();
+        EXPECT_EQ(picture.image.constBits(), memory);
+        EXPECT_GT(findStamp(platform::readBmp24(r.path), 40).darkWithBrightUpperLeft, 20);
+    }
+    EXPECT_EQ(frame, greyPicture());
+
+    // A stamped picture that someone else still holds keeps its pixels.
+    const QImage held = picture.image;
+    const QImage heldCopy = held.copy();
+    picture.take(greyPicture(320, 240));
+    ASSERT_TRUE(saveImage(s, picture, counter, QString(), kNow).ok);
+    EXPECT_EQ(held, heldCopy);
+}
+
+// Each kind of picture the program saves is written as the same bitmap, whether its
+// rows are written directly or converted first.
+TEST_F(SaveImageTest, BmpOfEveryPictureFormatReadsBackEqual)
+{
+    QImage source(37, 11, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgb(x * 7 % 256, y * 23 % 256, (x + y) * 5 % 256));
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_RGB888,
+                                        QImage::Format_BGR888, QImage::Format_RGB16, QImage::Format_ARGB32_Premultiplied}) {
+        SCOPED_TRACE(int(format));
+        const QImage converted = source.convertToFormat(format);
+        picture.take(converted);
+        const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
+        ASSERT_TRUE(r.ok) << r.reason.toStdString();
+        EXPECT_EQ(platform::readBmp24(r.path).convertToFormat(QImage::Format_RGB32),
+                  converted.convertToFormat(QImage::Format_RGB32));
+    }
+}
+
 TEST_F(SaveImageTest, NoStampWhenItIsSwitchedOff)
 {
     const SaveResult r = saveImage(s, picture, counter, QString(), kNow);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <functional>
@@ -29,7 +30,7 @@ SettingsModel customModel(const Sandbox& box)
     s.JPGQuality = 90;
     s.SaveBitmapType = -1;
     s.ButtonColor = 2;
-    s.ShowSideLogo = 0;
+    s.ShowSideLogo = -1;
     s.ScanRefresh = 40;
     s.AutoSaveInterval = 12;
     s.PictureEditor = "/usr/bin/gimp";
@@ -47,7 +48,7 @@ SettingsModel customModel(const Sandbox& box)
     s.RemoveTitleBar = 1;
     s.AutoRunMode = 2;
     s.AutoRunStream = 1;
-    s.VidCompressDialog = 0;
+    s.VidCompressDialog = -1;
     s.EmbedTime = 1;
     s.StartMode = 3;
     s.MaxBurstFrames = 15;
@@ -75,7 +76,7 @@ SettingsModel customModel(const Sandbox& box)
     s.EmbedFontSize = 14;
     s.EmbedFontBold = 1;
     s.EmbedFontName = "Arial";
-    s.MultipleMotionRecords = 0;
+    s.MultipleMotionRecords = -1;
     s.ShortcutKeys = {1, 2, 3, 4};
     s.UseBurstAsSnapshot = 1;
     return s;
@@ -170,23 +171,32 @@ TEST(LoadSettings, ReadsBackEverythingThatWasSaved)
     Sandbox box;
     SettingsModel saved = customModel(box);
     saved.AutoTimer = 1;
+    // Every stored value differs from the start value of a model, so a value that is
+    // not read shows.
+    SettingsModel defaults = modelIn(box);
+    QString defaultName = box.programFolder() + "/Defaults.ini";
+    SaveSettings(defaults, defaultName, nullptr);
+    const QStringList defaultLines = crLfLines(box.readFile("Defaults.ini"));
     QString name;
     SaveSettings(saved, name, nullptr);
     EXPECT_EQ(name, iniPath(box));
+    const QStringList savedLines = iniLines(box);
+    ASSERT_EQ(savedLines.size(), defaultLines.size());
+    for (qsizetype i = 3; i < savedLines.size(); i += 2) {
+        if (savedLines[i - 1] != "[reservedAutoTimer]")
+            EXPECT_NE(savedLines[i], defaultLines[i]) << savedLines[i - 1].toStdString();
+    }
 
-    SettingsModel s = saved;
-    s.SoundFlags = {0, 0, 0, 0};
+    SettingsModel s = modelIn(box);
     load(s);
     EXPECT_EQ(settingsFileLines(s), settingsFileLines(saved));
     EXPECT_EQ(s.SoundFlags, saved.SoundFlags);
-    EXPECT_EQ(s.AutoTimer, 1);  // the empty value line does not touch it
+    EXPECT_EQ(s.AutoTimer, 0);  // the empty value line does not touch it
     EXPECT_FALSE(QFileInfo::exists(box.programFolder() + "/DevicesDatabase.log"));
 
-    SettingsModel restarted = modelIn(box);
-    load(restarted);
-    EXPECT_EQ(restarted.AutoTimer, 0);
-    EXPECT_EQ(restarted.PicturePath, "/data/snaps");
-    EXPECT_EQ(restarted.FtpPassword, "secret");
+    SettingsModel kept = saved;
+    load(kept);
+    EXPECT_EQ(kept.AutoTimer, 1);
 }
 
 TEST(LoadSettings, AcceptsLfOnlyLines)
@@ -471,4 +481,80 @@ TEST(LoadSettings, OutOfStepFileThatAlsoEndsEarlyIsRebuilt)
     load(s);
     EXPECT_TRUE(rebuilt(s, box));
     EXPECT_TRUE(hasDefaultFolders(s, box));
+}
+
+// An extra line and a missing one near the top shift the keys and then put them back
+// in step; nothing from the first wrong key on may reach the settings that the full
+// default set leaves alone, or they would keep wrong values for good.
+TEST(LoadSettings, OutOfStepFileGivesNoValueFromTheFirstWrongKeyOn)
+{
+    Sandbox box;
+    QStringList lines = customFile(box);
+    lines.insert(keyIndex(lines, "[PicturePath]"), "[Extra]");
+    lines.removeAt(keyIndex(lines, "[SaveBitmapType]") + 1);
+    ASSERT_EQ(lines[keyIndex(lines, "[ButtonColor]") + 1], " 2 ");  // back in step
+    writeIni(box, lines);
+    SettingsModel s = modelIn(box);
+    load(s);
+
+    const SettingsModel before = modelIn(box);
+    EXPECT_TRUE(rebuilt(s, box));
+    EXPECT_TRUE(hasDefaultFolders(s, box));
+    EXPECT_EQ(s.CaptureDevice, 0);
+    EXPECT_EQ(s.JPGQuality, 75);
+    EXPECT_EQ(s.SaveFileNameOptions, before.SaveFileNameOptions);
+    EXPECT_EQ(s.EmbedFontSize, before.EmbedFontSize);
+    EXPECT_EQ(s.EmbedFontBold, before.EmbedFontBold);
+    EXPECT_EQ(s.EmbedFontName, before.EmbedFontName);
+    EXPECT_EQ(s.ShortcutKeys, (std::array<int16_t, 4>{113, 114, 121, 0}));
+
+    const QStringList file = iniLines(box);
+    EXPECT_EQ(valueAfter(file, "[SaveFileNameOptions]"), " 0 ");
+    EXPECT_EQ(valueAfter(file, "[JPG-Quality]"), " 75 ");
+    EXPECT_EQ(valueAfter(file, "[PicturePath]"), box.programFolder() + "/CamSnapshots");
+    EXPECT_EQ(valueAfter(file, "[EmbedFontName]"), "");
+    EXPECT_EQ(valueAfter(file, "[ShortcutkeyReserved]"), " 0 ");
+}
+
+// A FIFO, a device or a huge file in the settings file's place is a file that cannot
+// be read: no waiting, no growing memory, the default settings and a reason on
+// standard error. A pipe or a device is left as it was (a huge file is rebuilt).
+TEST(LoadSettings, OnlyARegularFileOfASettingsFilesSizeIsRead)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const QString&)> place;
+    };
+    const Case cases[] = {
+        {"fifo", [](const QString& path) { ASSERT_EQ(mkfifo(QFile::encodeName(path), 0600), 0); }},
+        {"link to /dev/zero", [](const QString& path) { ASSERT_TRUE(QFile::link("/dev/zero", path)); }},
+        {"huge file",
+         [](const QString& path) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write(";Vyk-Ondrel Tolvex v1.0.0\r\n");
+             ASSERT_TRUE(file.resize(qint64(2) << 20));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sandbox box;
+        QDir().mkpath(box.programFolder());
+        c.place(iniPath(box));
+        const QFileInfo placed(iniPath(box));
+        alarm(20);  // a reading that waits on the pipe or reads forever ends the test
+        testing::internal::CaptureStderr();
+        SettingsModel s = modelIn(box);
+        s.ButtonStyle = 2;
+        load(s);
+        WriteIniValue(s, "[Device]", 3);
+        const std::string err = testing::internal::GetCapturedStderr();
+        alarm(0);
+        EXPECT_EQ(s.ButtonStyle, 4);
+        EXPECT_TRUE(hasDefaultFolders(s, box));
+        EXPECT_NE(err.find(iniPath(box).toStdString()), std::string::npos) << err;
+        const QFileInfo after(iniPath(box));
+        EXPECT_EQ(after.isSymLink(), placed.isSymLink());
+        EXPECT_EQ(after.isFile(), placed.isFile());
+    }
 }

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFileInfo>
+
+#include <functional>
 
 namespace {
 
@@ -82,6 +85,72 @@ TEST(SaveSettings, FieldValuesWithCommasOrLeadingQuotesReadBackWhole)
     EXPECT_EQ(back.StopTime, s.StopTime);
     EXPECT_EQ(back.TempBufferFileAndPath, s.TempBufferFileAndPath);
     EXPECT_EQ(back.ButtonStyle, 4);  // read from the file, so it was in step
+}
+
+// Blanks around a field value would be lost on reading (leading ones are skipped),
+// so such values are quoted too and every save and load gives the same value.
+TEST(SaveSettings, FieldValuesWithBlanksAroundThemReadBackWhole)
+{
+    Sandbox box;
+    SettingsModel s = modelIn(box);
+    load(s);
+    s.PictureEditor = " /opt/edit";
+    s.PictureViewer = "/opt/view ";
+    s.StartTime = "\t08:00";
+    s.StopTime = " 17:00 ";
+    s.TempBufferFileAndPath = "/tmp/buffer.bmp  ";
+    save(s);
+    EXPECT_EQ(valueAfter(iniLines(box), "[PictureEditor]"), "\" /opt/edit\"");
+    EXPECT_EQ(valueAfter(iniLines(box), "[PictureViewer]"), "\"/opt/view \"");
+
+    for (int round = 0; round < 2; ++round) {
+        SettingsModel back = modelIn(box);
+        load(back);
+        EXPECT_EQ(back.PictureEditor, s.PictureEditor);
+        EXPECT_EQ(back.PictureViewer, s.PictureViewer);
+        EXPECT_EQ(back.StartTime, s.StartTime);
+        EXPECT_EQ(back.StopTime, s.StopTime);
+        EXPECT_EQ(back.TempBufferFileAndPath, s.TempBufferFileAndPath);
+        save(back);
+    }
+}
+
+// The box names the cause: a folder or a read-only file in the settings file's place
+// is an access error, not a full disk; standard error gets the system's reason.
+TEST(SaveSettings, FolderOrReadOnlyFileInThePlaceOfTheFileIsAnAccessError)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const Sandbox&)> prepare;
+    };
+    const Case cases[] = {
+        {"folder", [](const Sandbox& box) { QDir().mkpath(iniPath(box)); }},
+        {"read-only file",
+         [](const Sandbox& box) {
+             box.writeFile("Tolvex.ini", "old");
+             QFile::setPermissions(iniPath(box), QFileDevice::ReadOwner);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sandbox box;
+        c.prepare(box);
+        // Anyone may write the program folder: only the file's place is in the way.
+        const auto all = QFileDevice::Permissions(0x7777);
+        QFile::setPermissions(box.root(), all & ~(QFileDevice::WriteGroup | QFileDevice::WriteOther));
+        QFile::setPermissions(box.programFolder(), all);
+        SettingsModel s = modelIn(box);
+        MockSettingsHost host;
+        EXPECT_CALL(host, showSettingsSaveError(75, QString("Path/File access error"))).Times(1);
+        UnprivilegedScope unprivileged;
+        if (!unprivileged.ok())
+            GTEST_SKIP() << "cannot give up root's rights";
+        testing::internal::CaptureStderr();
+        save(s, &host);
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find(iniPath(box).toStdString()), std::string::npos) << err;
+        EXPECT_NE(err.find("75"), std::string::npos) << err;
+    }
 }
 
 TEST(SaveSettings, FileIsForTheOwnerOnly)

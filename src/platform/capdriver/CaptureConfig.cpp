@@ -6,10 +6,13 @@
 #include <QStringList>
 
 #include <cmath>
+#include <cstdio>
 
 namespace platform::capdriver {
 
 namespace {
+
+constexpr int kMaxConnectFailures = 1000000;
 
 std::optional<qint64> parseSeconds(const QString& text)
 {
@@ -54,16 +57,16 @@ std::optional<QRgb> parseColour(const QString& hex)
                 hex.mid(4, 2).toInt(nullptr, 16));
 }
 
-std::optional<int> parseCount(const QString& text, int maximum)
+std::optional<int> parseCount(const QString& text)
 {
     bool ok = false;
     const int n = text.trimmed().toInt(&ok);
     if (!ok || n < 0)
         return std::nullopt;
-    return std::min(n, maximum);
+    return n;
 }
 
-CaptureConfig::Drivers parseDrivers(const QString& text, CaptureConfig::Drivers fallback)
+std::optional<CaptureConfig::Drivers> parseDrivers(const QString& text)
 {
     const QString t = text.trimmed().toLower();
     if (t == "all")
@@ -72,17 +75,89 @@ CaptureConfig::Drivers parseDrivers(const QString& text, CaptureConfig::Drivers 
         return CaptureConfig::Drivers::V4l2;
     if (t == "synthetic")
         return CaptureConfig::Drivers::Synthetic;
-    return fallback;
+    return std::nullopt;
 }
 
-void readConnectFailures(const QString& text, CaptureConfig& config)
+QString driversText(CaptureConfig::Drivers drivers)
 {
-    if (text.trimmed().toLower() == "all") {
+    switch (drivers) {
+    case CaptureConfig::Drivers::V4l2:
+        return QStringLiteral("v4l2");
+    case CaptureConfig::Drivers::Synthetic:
+        return QStringLiteral("synthetic");
+    case CaptureConfig::Drivers::All:
+        break;
+    }
+    return QStringLiteral("all");
+}
+
+QString sizeText(QSize size)
+{
+    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+}
+
+QString sizesText(const QList<QSize>& sizes)
+{
+    QStringList texts;
+    for (const QSize size : sizes)
+        texts.append(sizeText(size));
+    return texts.join(u',');
+}
+
+// Reads one variable when it is set; a value that cannot be used leaves `target` as
+// it was and notes the variable, its value and what is used instead.
+template <class T, class Parse, class Show>
+void readVariable(const char* name, T& target, Parse parse, Show show, QStringList& notes)
+{
+    if (!qEnvironmentVariableIsSet(name))
+        return;
+    const QString value = qEnvironmentVariable(name);
+    if (const auto parsed = parse(value)) {
+        target = *parsed;
+        return;
+    }
+    notes.append(QStringLiteral("%1=\"%2\" cannot be used; using %3").arg(QLatin1String(name), value, show(target)));
+}
+
+void readConnectFailures(CaptureConfig& config, QStringList& notes)
+{
+    const char* name = "TOLVEX_SYNTH_CONNECT_FAIL";
+    if (qEnvironmentVariable(name).trimmed().toLower() == "all") {
         config.failAllConnects = true;
         return;
     }
-    if (const auto n = parseCount(text, 1000000))
-        config.connectFailures = *n;
+    readVariable(name, config.connectFailures, parseCount,
+                 [](int n) { return QString::number(n); }, notes);
+    if (config.connectFailures > kMaxConnectFailures) {
+        notes.append(QStringLiteral("%1=%2 is above %3; using %3")
+                         .arg(QLatin1String(name)).arg(config.connectFailures).arg(kMaxConnectFailures));
+        config.connectFailures = kMaxConnectFailures;
+    }
+}
+
+void readDeviceCount(CaptureConfig& config, QStringList& notes)
+{
+    const char* name = "TOLVEX_SYNTH_DEVICES";
+    readVariable(name, config.syntheticDevices, parseCount,
+                 [](int n) { return QString::number(n); }, notes);
+    if (config.syntheticDevices > kMaxDrivers) {
+        notes.append(QStringLiteral("%1=%2 is above %3; using %3")
+                         .arg(QLatin1String(name)).arg(config.syntheticDevices).arg(kMaxDrivers));
+        config.syntheticDevices = kMaxDrivers;
+    }
+}
+
+// A first size the device would not accept itself falls back to one it does.
+void fitFormatToSizes(CaptureConfig& config, QStringList& notes)
+{
+    if (config.syntheticSizes.contains(config.syntheticFormat))
+        return;
+    const QSize used = config.syntheticSizes.contains(QSize(640, 480)) ? QSize(640, 480)
+                                                                         : config.syntheticSizes.first();
+    if (qEnvironmentVariableIsSet("TOLVEX_SYNTH_FORMAT"))
+        notes.append(QStringLiteral("TOLVEX_SYNTH_FORMAT=%1 is not one of the sizes %2; using %3")
+                         .arg(sizeText(config.syntheticFormat), sizesText(config.syntheticSizes), sizeText(used)));
+    config.syntheticFormat = used;
 }
 
 }  // namespace
@@ -143,24 +218,27 @@ std::optional<QList<QSize>> parseSizes(const QString& text)
     return sizes;
 }
 
-CaptureConfig CaptureConfig::fromEnvironment()
+CaptureConfig CaptureConfig::fromEnvironment(QStringList& notes)
 {
     CaptureConfig config;
-    config.drivers = parseDrivers(qEnvironmentVariable("TOLVEX_CAPTURE_DRIVERS"), config.drivers);
-    if (const auto n = parseCount(qEnvironmentVariable("TOLVEX_SYNTH_DEVICES"), kMaxDrivers))
-        config.syntheticDevices = *n;
-    if (const auto scene = parseScene(qEnvironmentVariable("TOLVEX_SYNTH_SCENE")))
-        config.scene = *scene;
-    if (const auto sizes = parseSizes(qEnvironmentVariable("TOLVEX_SYNTH_SIZES")))
-        config.syntheticSizes = *sizes;
-    if (const auto format = parseSize(qEnvironmentVariable("TOLVEX_SYNTH_FORMAT")))
-        config.syntheticFormat = *format;
-    // A first size the device would not accept itself falls back to one it does.
-    if (!config.syntheticSizes.contains(config.syntheticFormat))
-        config.syntheticFormat = config.syntheticSizes.contains(QSize(640, 480))
-                                     ? QSize(640, 480) : config.syntheticSizes.first();
-    readConnectFailures(qEnvironmentVariable("TOLVEX_SYNTH_CONNECT_FAIL"), config);
+    readVariable("TOLVEX_CAPTURE_DRIVERS", config.drivers, parseDrivers, driversText, notes);
+    readDeviceCount(config, notes);
+    readVariable("TOLVEX_SYNTH_SCENE", config.scene, parseScene,
+                 [](const SyntheticScene&) { return QStringLiteral("bars"); }, notes);
+    readVariable("TOLVEX_SYNTH_SIZES", config.syntheticSizes, parseSizes, sizesText, notes);
+    readVariable("TOLVEX_SYNTH_FORMAT", config.syntheticFormat, parseSize, sizeText, notes);
+    fitFormatToSizes(config, notes);
+    readConnectFailures(config, notes);
     config.tracePath = qEnvironmentVariable("TOLVEX_CAPTURE_TRACE");
+    return config;
+}
+
+CaptureConfig CaptureConfig::fromEnvironment()
+{
+    QStringList notes;
+    CaptureConfig config = fromEnvironment(notes);
+    for (const QString& note : notes)
+        std::fprintf(stderr, "%s\n", qPrintable(note));
     return config;
 }
 

@@ -4,6 +4,7 @@
 #include <QRgb>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -40,8 +41,11 @@ struct CaptureConfig {
     bool useSynthetic() const { return drivers != Drivers::V4l2; }
 
     static QList<QSize> defaultSyntheticSizes();
-    // Unreadable values fall back to their defaults.
+    // Unreadable values fall back to their defaults; each such fallback is named on
+    // standard error, one line with the variable, its value and the value used.
     static CaptureConfig fromEnvironment();
+    // The same, with those lines handed back instead of printed.
+    static CaptureConfig fromEnvironment(QStringList& notes);
 };
 
 // Parsers of the single values, each giving nullopt for text it cannot read.

@@ -216,7 +216,9 @@ bool CaptureSystem::capFileSaveDIB(CaptureHandle handle, const QString& path)
 {
     ensureConfigured();
     CaptureWindow* w = find(handle);
-    const bool ok = w && w->connected() && platform::writeBmp24(w->lastFrame(), path);
+    // Only the frame pump saves frames this way, into the program's own buffer
+    // file, which is rewritten in place on every tick.
+    const bool ok = w && w->connected() && !w->lastFrame().isNull() && dibFile_.write(w->lastFrame(), path).ok;
     return traced(handle, "WM_CAP_FILE_SAVEDIBA", {CaptureTrace::quoted(path)}, ok);
 }
 

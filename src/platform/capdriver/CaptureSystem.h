@@ -7,6 +7,7 @@
 #include "platform/capdriver/DeviceList.h"
 #include "platform/capdriver/TimeSource.h"
 #include "platform/capdriver/V4l2Io.h"
+#include "platform/files/ScratchBitmap.h"
 
 #include <QImage>
 #include <QPointer>
@@ -99,6 +100,8 @@ private:
     std::map<CaptureHandle, QPointer<CaptureWindow>> windows_;
     CaptureHandle nextHandle_ = 1;
     std::map<QString, DeviceSettings> deviceSettings_;
+    // The frame pump's buffer file, kept open between its ticks.
+    platform::ScratchBitmap dibFile_;
 };
 
 }  // namespace platform::capdriver

@@ -45,12 +45,19 @@ QString reasonOf(const QSaveFile& file, int savedErrno)
 Result writeFileSafely(const QString& path, const QByteArray& bytes,
                        std::optional<QFileDevice::Permissions> permissions)
 {
+    return writeFileSafely(
+        path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); }, permissions);
+}
+
+Result writeFileSafely(const QString& path, const std::function<bool(QIODevice&)>& write,
+                       std::optional<QFileDevice::Permissions> permissions)
+{
     QSaveFile file(path);
     int savedErrno = 0;
     errno = 0;
     const bool ok = step(file.open(QIODevice::WriteOnly), savedErrno)
                     && step(!permissions || file.setPermissions(*permissions), savedErrno)
-                    && step(file.write(bytes) == bytes.size(), savedErrno) && step(file.flush(), savedErrno)
+                    && step(write(file), savedErrno) && step(file.flush(), savedErrno)
                     && step(file.commit(), savedErrno);
     if (ok)
         return Result::success();

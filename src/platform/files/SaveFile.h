@@ -6,6 +6,7 @@
 #include <QFileDevice>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace platform {
@@ -18,6 +19,12 @@ namespace platform {
 // quota that ran out), code is the QFileDevice::FileError, and the failure is
 // logged here, so callers do not log it again.
 Result writeFileSafely(const QString& path, const QByteArray& bytes,
+                       std::optional<QFileDevice::Permissions> permissions = std::nullopt);
+
+// The same for content made piece by piece: `write` puts the whole new content into
+// the device and says whether every write went through, so a large file needs no
+// copy of itself in memory.
+Result writeFileSafely(const QString& path, const std::function<bool(QIODevice&)>& write,
                        std::optional<QFileDevice::Permissions> permissions = std::nullopt);
 
 }  // namespace platform

@@ -126,3 +126,49 @@ TEST(CaptureConfigTest, ConnectFailAllAndDeviceCountCap)
     EXPECT_TRUE(c.failAllConnects);
     EXPECT_EQ(c.syntheticDevices, 10);
 }
+
+// Each value that cannot be used is named once, with the value used instead, so a
+// typing error in a test set-up does not pass unnoticed.
+TEST(CaptureConfigTest, EveryFallbackIsNamedOnStandardError)
+{
+    struct Case {
+        const char* name;
+        const char* value;
+        const char* note;
+    };
+    const Case cases[] = {
+        {"TOLVEX_SYNTH_FORMAT", "0x0", "TOLVEX_SYNTH_FORMAT=\"0x0\" cannot be used; using 640x480"},
+        {"TOLVEX_SYNTH_SCENE", "snow", "TOLVEX_SYNTH_SCENE=\"snow\" cannot be used; using bars"},
+        {"TOLVEX_CAPTURE_DRIVERS", "dshow", "TOLVEX_CAPTURE_DRIVERS=\"dshow\" cannot be used; using all"},
+        {"TOLVEX_SYNTH_SIZES", "0x0",
+         "TOLVEX_SYNTH_SIZES=\"0x0\" cannot be used; using "
+         "160x120,176x144,320x240,352x288,640x480,1280x720,1920x1080"},
+        {"TOLVEX_SYNTH_DEVICES", "many", "TOLVEX_SYNTH_DEVICES=\"many\" cannot be used; using 1"},
+        {"TOLVEX_SYNTH_DEVICES", "25", "TOLVEX_SYNTH_DEVICES=25 is above 10; using 10"},
+        {"TOLVEX_SYNTH_CONNECT_FAIL", "-3", "TOLVEX_SYNTH_CONNECT_FAIL=\"-3\" cannot be used; using 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedEnv env;
+        env.set(c.name, c.value);
+        QStringList notes;
+        CaptureConfig::fromEnvironment(notes);
+        EXPECT_EQ(notes, QStringList{c.note});
+
+        testing::internal::CaptureStderr();
+        CaptureConfig::fromEnvironment();
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string(c.note) + "\n");
+    }
+
+    ScopedEnv env;
+    env.set("TOLVEX_SYNTH_SIZES", "320x240,1280x720");
+    env.set("TOLVEX_SYNTH_FORMAT", "800x600");
+    QStringList notes;
+    CaptureConfig::fromEnvironment(notes);
+    EXPECT_EQ(notes, QStringList{"TOLVEX_SYNTH_FORMAT=800x600 is not one of the sizes 320x240,1280x720; "
+                                 "using 320x240"});
+    env.set("TOLVEX_SYNTH_FORMAT", "1280x720");
+    notes.clear();
+    CaptureConfig::fromEnvironment(notes);
+    EXPECT_TRUE(notes.isEmpty());
+}

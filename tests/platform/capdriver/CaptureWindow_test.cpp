@@ -4,12 +4,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest/QTest>
 
 #include <functional>
+
+#include <sys/stat.h>
 
 using namespace captest;
 
@@ -205,12 +209,37 @@ TEST_F(CaptureWindowTest, SavedDibReadsBackEqual)
     ASSERT_GE(bytes.size(), 54);
     EXPECT_EQ(bytes.left(2), "BM");
     EXPECT_EQ(qFromLittleEndian<quint16>(bytes.constData() + 28), 24);
-    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 22), 121) << "bottom-up rows";
+    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 22), -121) << "top-down rows";
     EXPECT_EQ(bytes.size(), 54 + 484 * 121) << "rows padded to four bytes";
 
     QImage back;
     ASSERT_TRUE(back.loadFromData(bytes, "BMP"));
     EXPECT_EQ(back.convertToFormat(QImage::Format_RGB888), frame);
+}
+
+// The frame pump saves a frame into its buffer file on every tick: the file is
+// rewritten in place, not replaced through a temporary file each time.
+TEST_F(CaptureWindowTest, SavedDibRewritesItsFileInPlace)
+{
+    env.set("TOLVEX_SYNTH_SCENE", "bars");
+    const CaptureHandle h = connectedWindow();
+    grabbed(h);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cap$$$.tmp");
+    ASSERT_TRUE(cap().capFileSaveDIB(h, path));
+    const QFileInfo before(path);
+    const auto inode = [&] {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+    };
+    const ino_t first = inode();
+    for (int tick = 0; tick < 3; ++tick) {
+        ASSERT_TRUE(cap().capGrabFrameNoStop(h));
+        ASSERT_TRUE(cap().capFileSaveDIB(h, path));
+        EXPECT_EQ(inode(), first);
+    }
+    EXPECT_EQ(QFileInfo(path).size(), before.size());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"cap$$$.tmp"});
 }
 
 TEST_F(CaptureWindowTest, SaveDibFailsWhereItCannotWrite)

@@ -107,3 +107,52 @@ TEST(BmpFile, ReaderRejectsCutAndForeignFiles)
     EXPECT_TRUE(platform::readBmp24(dir.filePath("p.png")).isNull());
     EXPECT_TRUE(platform::readBmp24(dir.filePath("missing.bmp")).isNull());
 }
+
+// A header whose sizes multiply past 64 bits (width and height 0x7fffffff, found by
+// fuzzing) is refused; the arithmetic itself is trapped on overflow in this program.
+TEST(BmpFile, ReaderRefusesSizesThatOverflowTheirProduct)
+{
+    QTemporaryDir dir;
+    struct Sizes {
+        qint32 width;
+        qint32 height;
+    };
+    for (const Sizes sizes : {Sizes{0x7fffffff, 0x7fffffff}, Sizes{0x7fffffff, -0x7fffffff},
+                              Sizes{0x40000000, 0x7fffffff}}) {
+        QByteArray header(54 + 16, '\0');
+        header[0] = 'B';
+        header[1] = 'M';
+        qToLittleEndian<quint32>(54, header.data() + 10);
+        qToLittleEndian<quint32>(40, header.data() + 14);
+        qToLittleEndian<qint32>(sizes.width, header.data() + 18);
+        qToLittleEndian<qint32>(sizes.height, header.data() + 22);
+        qToLittleEndian<quint16>(1, header.data() + 26);
+        qToLittleEndian<quint16>(24, header.data() + 28);
+        const QString path = dir.filePath("huge.bmp");
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(header);
+        file.close();
+        QString error;
+        EXPECT_TRUE(platform::readBmp24(path, &error).isNull());
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+// Rows of each format the writer takes without a converted copy, at every width up
+// to a few steps of its widest pixel group, so each tail of a row is covered.
+TEST(BmpFile, RowsOfEveryDirectFormatAndWidthReadBackEqual)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("w.bmp");
+    for (const QImage::Format format :
+         {QImage::Format_RGB888, QImage::Format_BGR888, QImage::Format_RGB32, QImage::Format_ARGB32}) {
+        for (int width = 1; width <= 23; ++width) {
+            SCOPED_TRACE(testing::Message() << "format " << format << " width " << width);
+            const QImage original = pattern(width, 3).convertToFormat(format);
+            ASSERT_TRUE(platform::writeBmp24(original, path));
+            EXPECT_EQ(platform::readBmp24(path).convertToFormat(QImage::Format_RGB32),
+                      original.convertToFormat(QImage::Format_RGB32));
+        }
+    }
+}
