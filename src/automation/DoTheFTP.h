@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/base/Result.h"
+#include "automation/frmProgress.h"
 #include "settings/SettingsModel.h"
 
 #include <QImage>
@@ -14,7 +15,6 @@
 class MainWindowLink;
 class QWidget;
 class clsFTP;
-class frmProgress;
 
 // FtpFilename's value when the setting is empty or too short to be a file name.
 inline constexpr char kDefaultFtpFilename[] = "tolvex.jpg";

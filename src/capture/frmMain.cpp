@@ -1,5 +1,6 @@
 #include "capture/frmMain.h"
 
+#include "automation/DoTheFTP.h"
 #include "capture/CaptureLog.h"
 #include "capture/FrmMessage.h"
 #include "settings/Registry.h"

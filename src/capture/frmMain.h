@@ -27,6 +27,7 @@
 
 struct SaveModeChange;
 struct SaveResult;
+class FtpUploader;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -139,6 +140,7 @@ public:
     void tmrAutoSave_Timer();
     void tmrTime_Timer();
     void tmrAutoMotion_Timer();
+    // The upload of the latest picture after an automatic save or a motion.
     void DoTheFTP();
     void VScroll1_Change();
     void runUpdateCheck();
@@ -257,6 +259,8 @@ private:
     void clearPumpedClipboard();
     int checkedSaveOption() const;
     void intervalSave();
+    // Stamps a copy of a picture as a save would, for the upload.
+    void stampCopy(QImage& picture);
     void enterTimeWindow(bool startPreview);
     void leaveTimeWindow();
     void applyMotionOutcome(automation::MotionOutcome outcome);
@@ -278,6 +282,7 @@ private:
     automation::TimeOfDayFunction timeOfDay_ = automation::systemTimeOfDay();
     QuestionFunction askYesNo_;
     std::function<void()> doTheFTP_;
+    std::unique_ptr<FtpUploader> uploader_;  // made at the first upload
     automation::SaveFailureNotice autoSaveFailures_;
     bool motionTickRunning_ = false;
     WindowOpeners openers_;

@@ -3,6 +3,7 @@
 // applies them to the window.
 #include "capture/frmMain.h"
 
+#include "automation/DoTheFTP.h"
 #include "automation/IntervalSave.h"
 #include "buttons/StyledButton.h"
 #include "capture/PictureSaving.h"
@@ -160,8 +161,21 @@ bool frmMain::askYesNo(const QString& title, const QString& text)
 
 void frmMain::DoTheFTP()
 {
-    if (doTheFTP_)
+    if (doTheFTP_) {
         doTheFTP_();
+        return;
+    }
+    if (!uploader_)
+        uploader_ = std::make_unique<FtpUploader>(s_, *this, this, [this](QImage& picture) { stampCopy(picture); });
+    uploader_->DoTheFTP();
+}
+
+void frmMain::stampCopy(QImage& picture)
+{
+    WorkPicture copy{picture, PicContainer.font};
+    drawStamp(copy, s_, QDateTime::currentDateTime());
+    PicContainer.font = copy.font;
+    picture = copy.image;
 }
 
 void frmMain::VScroll1_Change()

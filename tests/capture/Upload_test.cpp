@@ -1,0 +1,84 @@
+#include "FtpTestServer.h"
+#include "MainWindowHarness.h"
+#include "automation/DoTheFTP.h"
+#include "platform/capdriver/TimeSource.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using platform::capdriver::CaptureSystem;
+using platform::capdriver::ManualTimeSource;
+
+namespace {
+
+// The main window's own upload after an interval save, against a real FTP server
+// on the loopback.
+struct MainWindowUpload : ::testing::Test, MainWindowHarness {
+    std::shared_ptr<ManualTimeSource> clock = std::make_shared<ManualTimeSource>(0);
+    FtpTestServer server;
+    QStringList notices;
+
+    frmMain& autoSaving()
+    {
+        qputenv("TOLVEX_SYNTH_SCENE", "still:2040a0");
+        qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "0");
+        capture = std::make_unique<CaptureSystem>(clock, nullptr);
+        frmMain& m = start();
+        QObject::connect(&m, &frmMain::noticeShown, [this](const QString& t) { notices << t; });
+        m.show();
+        s.FtpHost = server.host();
+        s.FtpLogin = "writer";
+        s.FtpPassword = "secret";
+        s.FtpFilename = "latest.bmp";
+        s.FtpEnabled = 1;
+        s.FtpProgress = 0;
+        s.EmbedTime = 0;
+        m.selectSaveOption(1);
+        m.cmdStart_Click();
+        for (QTimer* t : {m.tmrMain, m.tmrAutoSave, m.tmrAutoMotion, m.tmrTime})
+            t->stop();
+        m.txtSaveInterval->setText("1");
+        return m;
+    }
+
+    void intervalTick(frmMain& m)
+    {
+        clock->advance(1000);
+        m.tmrMain_Timer();
+        m.tmrAutoSave_Timer();
+    }
+};
+
+}  // namespace
+
+TEST_F(MainWindowUpload, IntervalSavePutsTheLatestPictureOnTheServer)
+{
+    ASSERT_TRUE(server.running()) << server.error().toStdString();
+    frmMain& m = autoSaving();
+    m.setSleep([](int) {});
+    intervalTick(m);
+    intervalTick(m);
+    const QImage uploaded(server.path("latest.bmp"));
+    ASSERT_FALSE(uploaded.isNull()) << notices.join(" | ").toStdString();
+    EXPECT_EQ(uploaded.size(), m.Image4->image().size());
+    EXPECT_EQ(uploaded.pixelColor(10, 10).name(), m.Image4->image().pixelColor(10, 10).name());
+    EXPECT_TRUE(QFileInfo::exists(box.programFolder() + "/latest.bmp"));
+    EXPECT_FALSE(QDir(s.AutoSavePath).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(MainWindowUpload, ARefusedLoginIsShownAsANotice)
+{
+    ASSERT_TRUE(server.running()) << server.error().toStdString();
+    frmMain& m = autoSaving();
+    s.FtpLogin = "refused";
+    m.setSleep([](int) {});
+    intervalTick(m);
+    intervalTick(m);
+    ASSERT_FALSE(notices.isEmpty());
+    EXPECT_TRUE(notices.last().contains("Login denied")) << notices.last().toStdString();
+    EXPECT_FALSE(QDir(s.AutoSavePath).entryList(QDir::Files).isEmpty());
+}
