@@ -115,6 +115,7 @@ public:
     void mnudevices_Click(int index);
     void cmdRecord_Click();
     void cmdViewer_Click();
+    void cmdAbout_Click();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
     void cmdSnapShot_Click();
