@@ -45,6 +45,8 @@ TEST_F(UrlDownloadTest, FailuresLeaveTheLocalFileAsItWas)
     server.serve("page.html", "<html>not a version</html>");
     server.serve("large.ver", QByteArray(2000, '1'));
     const ClosedLoopbackPort closed;
+    FtpTestServer silent(FtpTestServer::Kind::Silent);  // accepts and never answers
+    ASSERT_TRUE(silent.running()) << silent.error().toStdString();
     struct Case {
         const char* what;
         QString address;
@@ -56,6 +58,7 @@ TEST_F(UrlDownloadTest, FailuresLeaveTheLocalFileAsItWas)
         {"404", server.url("missing.ver"), {}, {}},
         {"refused content", server.url("page.html"), {}, digitsOnly},
         {"too large", server.url("large.ver"), {.maxBytes = 1000}, {}},
+        {"silent server", QStringLiteral("http://%1/dversion.ver").arg(silent.host()), {.totalMs = 300}, {}},
         {"connection refused", QStringLiteral("http://127.0.0.1:%1/dversion.ver").arg(closed.port()), {}, {}},
         {"not a web address", QStringLiteral("file://%1").arg(local), {}, {}},
         {"ftp address", QStringLiteral("ftp://127.0.0.1:%1/x").arg(closed.port()), {}, {}},
