@@ -1,4 +1,7 @@
 #include "capture/frmMain.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmUpdateWait.h"
+#include "dialogs/modDownloadNewVersion.h"
 #include "platform/files/AppPaths.h"
 #include "platform/shell/Shell.h"
 #include "platform/sound/SoundOutput.h"
@@ -32,6 +35,18 @@ int main(int argc, char** argv)
                 viewer.Form_Load();
                 viewer.selectFolderButton(window.viewerFolderIndex());
                 viewer.exec();
+            },
+        .openAbout =
+            [&] {
+                frmAbout about(settings, AboutServices{*shell, *prompts, registry}, &window);
+                about.exec();
+            },
+        .runUpdateCheck =
+            [&] {
+                runWithUpdateWait(&window, [&] {
+                    UpdateCheckServices services{registry, *prompts, *shell, &window};
+                    CheckNewVersion(services, startupUpdateRequest(settings.AppPath));
+                });
             },
     });
 

@@ -7,4 +7,8 @@
 struct WindowOpeners {
     // Opens the viewer modal on the main window's viewer folder.
     std::function<void()> openViewer;
+    // Shows the about box modal.
+    std::function<void()> openAbout;
+    // The start-up's update check, with its waiting window around it.
+    std::function<void()> runUpdateCheck;
 };

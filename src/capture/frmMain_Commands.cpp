@@ -86,6 +86,24 @@ void frmMain::SetAlwaysOnTop(bool onTop)
         show();
 }
 
+void frmMain::cmdAbout_Click()
+{
+    if (s_.StayOnTop != 0)
+        SetAlwaysOnTop(false);
+    if (openers_.openAbout)
+        openers_.openAbout();
+    if (s_.StayOnTop != 0)
+        SetAlwaysOnTop(true);
+}
+
 void frmMain::runUpdateCheck()
 {
+    if (!openers_.runUpdateCheck)
+        return;
+    // The check may put a question box up; it must not sit under this window.
+    if (s_.StayOnTop != 0)
+        SetAlwaysOnTop(false);
+    openers_.runUpdateCheck();
+    if (s_.StayOnTop != 0)
+        SetAlwaysOnTop(true);
 }

@@ -18,6 +18,7 @@ frmMain& MainWindowHarness::start(const QString& commandLine)
     w->setEndProcess([this] { ++endCalls; });
     w->setSleep([this](int ms) { sleeps.append(ms); });
     w->setCommandLine(commandLine);
+    w->setOpeners(openers);
     w->Form_Load();
     return *w;
 }

@@ -19,6 +19,9 @@ struct MainWindowHarness {
     RecordingShell shell;
     SettingsModel s;
     std::unique_ptr<frmMain> w;
+    // Handed to each window before Form_Load. Empty by default, so the start-up's
+    // update check does nothing and no test reaches a web server.
+    WindowOpeners openers;
     int endCalls = 0;
     QList<int> sleeps;
 

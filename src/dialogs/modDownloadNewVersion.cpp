@@ -1,0 +1,85 @@
+#include "dialogs/modDownloadNewVersion.h"
+
+#include "platform/net/NetworkReach.h"
+#include "platform/net/UrlDownload.h"
+#include "settings/Module1Launchers.h"
+#include "settings/Prompts.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QUrl>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcUpdate, "tolvex.update")
+
+// The check runs from the start that reads this count on.
+constexpr qint64 kFirstCheckedStart = 6;
+
+bool takeCount(Registry& registry, const QString& section)
+{
+    const qint64 count = storedNumber(registry.getSetting(section, "WaitForNew", "1"));
+    registry.saveSetting(section, "WaitForNew", QString::number(count + 1));
+    return count >= kFirstCheckedStart;
+}
+
+std::optional<VersionFile> readVersionFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCWarning(lcUpdate).noquote() << "cannot read" << path << ":" << file.errorString();
+        return std::nullopt;
+    }
+    return parseVersionFile(file.readAll());
+}
+
+}  // namespace
+
+bool IsConnected(const QString& versionFileAddress)
+{
+    const QUrl address(versionFileAddress);
+    if (platform::isLoopbackAddress(address))
+        return true;
+    return platform::worthTrying(platform::desktopReach(), address);
+}
+
+bool DownloadFile(const QString& address, const QString& localFile)
+{
+    QCoreApplication::processEvents();
+    const auto isVersionFile = [](const QByteArray& content) { return parseVersionFile(content).ok; };
+    const platform::Result result = platform::downloadUrlToFile(address, localFile, {}, isVersionFile);
+    QCoreApplication::processEvents();
+    return result.ok;
+}
+
+void CheckNewVersion(UpdateCheckServices& services, const UpdateCheckRequest& request)
+{
+    Registry& registry = services.registry;
+    if (!takeCount(registry, request.section))
+        return;
+    if (registry.getSetting(request.section, "NoURLupdate") == "Yes")
+        return;
+    if (!services.isConnected(request.versionFileAddress))
+        return;
+    if (!DownloadFile(request.versionFileAddress, request.localFile))
+        return;
+    const auto file = readVersionFile(request.localFile);
+    if (!file)
+        return;
+    const qint64 declined = storedNumber(registry.getSetting(request.section, "Download", "0"));
+    const auto offer = offerFor(*file, request.runningVersion, declined);
+    if (!offer)
+        return;
+    switch (services.prompts.yesNoCancel(services.owner, offer->text, offer->title, BoxIcon::None)) {
+    case BoxAnswer::Yes: OpenWebPage(services.shell, request.pageAddress); break;
+    case BoxAnswer::No: registry.saveSetting(request.section, "Download", QString::number(offer->number)); break;
+    default: break;
+    }
+}
+
+UpdateCheckRequest startupUpdateRequest(const QString& appPath)
+{
+    const UpdateAddresses addresses = updateAddresses();
+    return {addresses.page, addresses.versionFile, appPath + "/dversion.ver"};
+}
