@@ -1,4 +1,5 @@
 #include "capture/frmMain.h"
+#include "dialogs/frmSetup.h"
 #include "platform/files/AppPaths.h"
 #include "platform/shell/Shell.h"
 #include "platform/sound/SoundOutput.h"
@@ -32,6 +33,12 @@ int main(int argc, char** argv)
                 viewer.Form_Load();
                 viewer.selectFolderButton(window.viewerFolderIndex());
                 viewer.exec();
+            },
+        .openSetup =
+            [&] {
+                frmSetup setup(settings, window, SetupServices{registry, capture, *shell, *prompts}, &window);
+                setup.Form_Load();
+                setup.exec();
             },
     });
 

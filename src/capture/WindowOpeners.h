@@ -7,4 +7,6 @@
 struct WindowOpeners {
     // Opens the viewer modal on the main window's viewer folder.
     std::function<void()> openViewer;
+    // Shows the setup dialog modal; it sets DeviceListIndex to the device it opened with.
+    std::function<void()> openSetup;
 };

@@ -120,6 +120,7 @@ public:
     void markDeviceInUse();
     void cmdRecord_Click();
     void cmdViewer_Click();
+    void cmdSetup_Click();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
     // The box a save asks for ("Error loading GDI+!"), a critical stop under the program's title.

@@ -203,6 +203,7 @@ void frmMain::connectHandlers()
     connect(cmdCamOptions, &StyledButton::Click, this, &frmMain::cmdCamOptions_Click);
     connect(cmdRecord, &StyledButton::Click, this, &frmMain::cmdRecord_Click);
     connect(cmdViewer, &StyledButton::Click, this, &frmMain::cmdViewer_Click);
+    connect(cmdSetup, &StyledButton::Click, this, &frmMain::cmdSetup_Click);
     connect(cmdSnapShot, &StyledButton::Click, this, &frmMain::cmdSnapShot_Click);
     connect(cmdBurst, &StyledButton::Click, this, &frmMain::cmdBurst_Click);
     connect(cmdBurst, &StyledButton::MouseDown, this, &frmMain::cmdBurst_MouseDown);
