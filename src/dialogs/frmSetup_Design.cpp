@@ -19,8 +19,8 @@
 namespace {
 
 // Columns of the groups, in pixels.
-constexpr int kColumnA = 6, kColumnB = 232, kColumnC = 458;
-constexpr int kWideA = 220, kWideB = 220, kWideC = 218;
+constexpr int kColumnA = 6, kColumnB = 222, kColumnC = 462;
+constexpr int kWideA = 212, kWideB = 236, kWideC = 214;
 
 QGroupBox* group(QWidget* parent, const char* name, const QString& caption, const QRect& place)
 {
@@ -106,8 +106,9 @@ StyledButton* browseButton(QWidget* parent, int index, const QRect& place)
 
 void frmSetup::buildControls()
 {
+    // The original's small dialog font, about ten pixels high.
     QFont small = font();
-    small.setPointSizeF(8.25);
+    small.setPixelSize(10);
     setFont(small);
 
     // Devices
@@ -115,18 +116,19 @@ void frmSetup::buildControls()
     label(fraDevices, "lblDevices", "Available Devices", {8, 16, 200, 14});
     lstDevices = new QListWidget(fraDevices);
     lstDevices->setObjectName("lstDevices");
-    lstDevices->setGeometry(8, 31, 204, 46);
-    label(fraDevices, "lblFindHigh", "Find high-", {8, 80, 60, 14});
-    label(fraDevices, "lblResolutions", "resolutions", {8, 94, 60, 14});
+    lstDevices->setGeometry(8, 30, 196, 42);
+    label(fraDevices, "lblFindHigh", "Find high-", {6, 76, 52, 14});
+    label(fraDevices, "lblResolutions", "resolutions", {6, 90, 52, 14});
     const char* resCaptions[3] = {"Auto", "Always", "Never"};
     const char* resTips[3] = {
         "To find any available high resolutions of device",
         "To always search for any available high resolutions of the device",
         "Use this if your devices are detected normally or device does not have (or do not want to use) "
         "resolutions above 640x480"};
+    constexpr int kResolutionLeft[3] = {58, 102, 160}, kResolutionWide[3] = {44, 58, 50};
     for (int i = 0; i < 3; ++i)
         optCheckRes[i] = option(fraDevices, QStringLiteral("optCheckRes_%1").arg(i), resCaptions[i],
-                                {70 + i * 48, 86, 48, 18}, resTips[i]);
+                                {kResolutionLeft[i], 82, kResolutionWide[i], 18}, resTips[i]);
 
     // Folders: label, box and browse button per row, in the browse buttons' order.
     QGroupBox* folders = group(this, "fraFolders", "Tolvex Folders", {kColumnA, 124, kWideA, 232});
@@ -145,64 +147,64 @@ void frmSetup::buildControls()
     };
     for (int i = 0; i < 6; ++i) {
         const int top = 16 + i * 35;
-        label(folders, QStringLiteral("lbl%1").arg(rows[i].name), rows[i].caption, {8, top, 200, 14});
-        this->*rows[i].box = edit(folders, rows[i].name, {8, top + 14, 180, 20});
-        StyledButton3[i + 2] = browseButton(folders, i + 2, {190, top + 14, 22, 20});
+        label(folders, QStringLiteral("lbl%1").arg(rows[i].name), rows[i].caption, {8, top, 196, 14});
+        this->*rows[i].box = edit(folders, rows[i].name, {8, top + 14, 172, 20});
+        StyledButton3[i + 2] = browseButton(folders, i + 2, {182, top + 14, 22, 20});
     }
 
     // Viewer and editor
     QGroupBox* viewer = group(this, "fraViewer", "Change Viewer-, Picture- or Movie Editor ",
                               {kColumnA, 358, kWideA, 118});
-    Option3[0] = option(viewer, "Option3_0", "Tolvex's Build-in Viewer/Editor", {8, 16, 204, 18});
+    Option3[0] = option(viewer, "Option3_0", "Tolvex's Build-in Viewer/Editor", {8, 16, 196, 18});
     Option3[1] = option(viewer, "Option3_1", "Other:", {8, 37, 60, 18});
-    Text5 = edit(viewer, "Text5", {70, 36, 118, 20});
-    StyledButton3[1] = browseButton(viewer, 1, {190, 36, 22, 20});
+    Text5 = edit(viewer, "Text5", {66, 36, 114, 20});
+    StyledButton3[1] = browseButton(viewer, 1, {182, 36, 22, 20});
     QLabel* editorLabel = label(viewer, "lblEditor", "Path and filename of your favorite graphic editor:",
-                                {8, 58, 204, 30});
+                                {8, 58, 196, 30});
     editorLabel->setWordWrap(true);
-    Text4 = edit(viewer, "Text4", {8, 90, 180, 20});
-    StyledButton3[0] = browseButton(viewer, 0, {190, 90, 22, 20});
+    Text4 = edit(viewer, "Text4", {8, 90, 172, 20});
+    StyledButton3[0] = browseButton(viewer, 0, {182, 90, 22, 20});
 
     // Picture format, frame period, quality
-    QGroupBox* format = group(this, "fraFormat", "Save Picture as", {kColumnA, 478, 108, 42});
+    QGroupBox* format = group(this, "fraFormat", "Save Picture as", {kColumnA, 478, 104, 42});
     Option1[0] = option(format, "Option1_0", "JPG", {8, 18, 46, 18}, "Default Save Picture Format");
     Option1[1] = option(format, "Option1_1", "BMP", {56, 18, 48, 18}, "Default Save Picture Format");
-    QGroupBox* refresh = group(this, "fraScanRefresh", "Scan Refresh", {kColumnA + 112, 478, 108, 42});
-    Text3 = edit(refresh, "Text3", {8, 16, 56, 20}, "scan refresh/frame rate in ms");
-    label(refresh, "lblMs", "ms", {68, 18, 30, 16});
+    QGroupBox* refresh = group(this, "fraScanRefresh", "Scan Refresh", {kColumnA + 108, 478, 104, 42});
+    Text3 = edit(refresh, "Text3", {8, 16, 52, 20}, "scan refresh/frame rate in ms");
+    label(refresh, "lblMs", "ms", {64, 18, 30, 16});
     QGroupBox* quality = group(this, "fraQuality", "JPG compression", {kColumnA, 522, kWideA, 56});
     HScroll1 = new QScrollBar(Qt::Horizontal, quality);
     HScroll1->setObjectName("HScroll1");
     HScroll1->setGeometry(8, 18, 160, 16);
     HScroll1->setRange(10, 100);
     HScroll1->setValue(75);
-    Label3 = label(quality, "Label3", "", {174, 18, 38, 16});
+    Label3 = label(quality, "Label3", "", {174, 18, 30, 16});
     Label3->setToolTip("JPG current compression");
     label(quality, "lblTen", "10%", {8, 36, 30, 14});
     label(quality, "lblHundred", "100%", {140, 36, 30, 14});
 
     // Column B
     QGroupBox* video = group(this, "fraVideoCompression", "Video compression", {kColumnB, 4, kWideB, 36});
-    chkVideoCompression = check(video, "chkVideoCompression", "Show Dialog before recording", {8, 15, 204, 18},
+    chkVideoCompression = check(video, "chkVideoCompression", "Show Dialog before recording", {8, 15, 222, 18},
                                 "Show video compression options before recording");
     QGroupBox* audio = group(this, "fraAudio", "Audio", {kColumnB, 42, kWideB, 62});
     StyledButton6 = command(audio, "StyledButton6", "Source", {8, 16, 70, 22}, "source of the audio recording ");
     StyledButton5 = command(audio, "StyledButton5", "Setup Audio...", {84, 16, 100, 22}, "Audio format setup");
-    chkAudiocap = check(audio, "chkAudiocap", "Disable audio capture", {8, 40, 204, 18});
+    chkAudiocap = check(audio, "chkAudiocap", "Disable audio capture", {8, 40, 222, 18});
 
     QGroupBox* burst = group(this, "fraBurst", "Burst Frames", {kColumnB, 106, kWideB, 60});
-    label(burst, "lblMaxBurst", "Max Burst Save               frames/sec", {8, 18, 204, 16});
+    label(burst, "lblMaxBurst", "Max Burst Save               frames/sec", {8, 18, 222, 16});
     QStringList frames;
     for (int n = 2; n <= 20; ++n)
         frames << QString::number(n);
-    cmbMaxBurst = combo(burst, "cmbMaxBurst", frames, {90, 15, 46, 20});
-    chkUseBurstAsSnapshot = check(burst, "chkUseBurstAsSnapshot", "Burst when motion detected", {8, 38, 204, 18},
+    cmbMaxBurst = combo(burst, "cmbMaxBurst", frames, {84, 15, 46, 20});
+    chkUseBurstAsSnapshot = check(burst, "chkUseBurstAsSnapshot", "Burst when motion detected", {8, 38, 222, 18},
                                   "Use Burst instead of one snapshot when motion is detected (enable MotionSave)");
 
     QGroupBox* names = group(this, "fraFilename", "Filename Auto- && Motion Save Options",
-                             {kColumnB, 168, kWideB, 126});
+                             {kColumnB, 168, kWideB, 124});
     label(names, "lblFilename", "Filename:", {8, 18, 50, 16});
-    txtFilename = edit(names, "txtFilename", {60, 16, 152, 20}, "Autosave <filename>");
+    txtFilename = edit(names, "txtFilename", {60, 16, 170, 20}, "Autosave <filename>");
     const char* nameCaptions[3] = {"<Filename><DeviceNr>Pic<Date><Time>", "<Filename><Date><Time>",
                                    "<Filename><Picture Counter>"};
     const char* nameTips[3] = {"Default Autosave filename syntax \"Cam<device nr>Pic<date><time>\"",
@@ -210,51 +212,51 @@ void frmSetup::buildControls()
                                "User filename with picture counter (nr of saved pictures)"};
     for (int i = 0; i < 3; ++i)
         OptFileOptions[i] = option(names, QStringLiteral("OptFileOptions_%1").arg(i), nameCaptions[i],
-                                   {8, 38 + i * 20, 204, 18}, nameTips[i]);
+                                   {4, 38 + i * 20, 230, 18}, nameTips[i]);
     label(names, "lblCounter", "Start picture counter at:", {8, 102, 128, 16});
-    txtCounter = edit(names, "txtCounter", {138, 100, 74, 20}, "Picture's filename startnumber");
+    txtCounter = edit(names, "txtCounter", {138, 100, 92, 20}, "Picture's filename startnumber");
 
-    fraMaxPicLimit = group(this, "fraMaxPicLimit", "Limit AutoSave Pictures", {kColumnB, 296, kWideB, 56});
+    fraMaxPicLimit = group(this, "fraMaxPicLimit", "Limit AutoSave Pictures", {kColumnB, 294, kWideB, 52});
     fraMaxPicLimit->setToolTip("Set maximum limit (if saving by Picture Counter is enabled)");
     label(fraMaxPicLimit, "lblCountAgain", "Start count again after ", {8, 18, 120, 16});
     txtMaxPicLimit = edit(fraMaxPicLimit, "txtMaxPicLimit", {130, 16, 60, 20}, "Enter maximum saved pictures (1...99999)");
-    label(fraMaxPicLimit, "lblSavedPictures", "saved pictures", {8, 36, 120, 16});
+    label(fraMaxPicLimit, "lblSavedPictures", "saved pictures", {8, 34, 120, 16});
 
-    QGroupBox* sounds = group(this, "fraSounds", "Sounds", {kColumnB, 354, kWideB, 36});
-    chkSSnap = check(sounds, "chkSSnap", "Snaphot", {4, 15, 62, 18});
-    chkSBurst = check(sounds, "chkSBurst", "Burst", {64, 15, 48, 18});
-    chkSAuto = check(sounds, "chkSAuto", "Autosave", {110, 15, 62, 18});
-    chkSMotion = check(sounds, "chkSMotion", "Motion", {170, 15, 48, 18});
-    QGroupBox* full = group(this, "fraFullScreen", "Full Screen View", {kColumnB, 392, kWideB, 36});
-    chkTitleBar = check(full, "chkTitleBar", "Hide title bar in full screen", {8, 15, 204, 18});
+    QGroupBox* sounds = group(this, "fraSounds", "Sounds", {kColumnB, 348, kWideB, 36});
+    chkSSnap = check(sounds, "chkSSnap", "Snaphot", {6, 15, 62, 18});
+    chkSBurst = check(sounds, "chkSBurst", "Burst", {68, 15, 50, 18});
+    chkSAuto = check(sounds, "chkSAuto", "Autosave", {118, 15, 64, 18});
+    chkSMotion = check(sounds, "chkSMotion", "Motion", {182, 15, 54, 18});
+    QGroupBox* full = group(this, "fraFullScreen", "Full Screen View", {kColumnB, 386, kWideB, 36});
+    chkTitleBar = check(full, "chkTitleBar", "Hide title bar in full screen", {8, 15, 222, 18});
 
-    QGroupBox* stamp = group(this, "fraStamp", "Image Date && time stamp", {kColumnB, 430, kWideB, 60});
+    QGroupBox* stamp = group(this, "fraStamp", "Image Date && time stamp", {kColumnB, 424, kWideB, 60});
     label(stamp, "lblCaption", "Caption:", {8, 18, 44, 16});
-    txtStampText = edit(stamp, "txtStampText", {54, 16, 158, 20});
-    chkEmbedTime = check(stamp, "chkEmbedTime", "Embed date && time in image", {8, 38, 204, 18},
+    txtStampText = edit(stamp, "txtStampText", {54, 16, 176, 20});
+    chkEmbedTime = check(stamp, "chkEmbedTime", "Embed date && time in image", {8, 38, 222, 18},
                          "Write system date && time on the images that are being saved");
 
-    QGroupBox* stream = group(this, "fraStreamSource", "Stream Source Buffer", {kColumnB, 492, kWideB, 36});
+    QGroupBox* stream = group(this, "fraStreamSource", "Stream Source Buffer", {kColumnB, 486, kWideB, 36});
     optStreamSource[0] = option(stream, "optStreamSource_0", "Clipboard", {8, 15, 90, 18},
                                 "Use Clipboard as Buffer (Default)");
     optStreamSource[1] = option(stream, "optStreamSource_1", "IDE", {100, 15, 60, 18},
                                 "IDE mode (not recommended with high resolution cams)");
-    QGroupBox* ftp = group(this, "fraFTP", "FTP", {kColumnB, 530, kWideB, 40});
+    QGroupBox* ftp = group(this, "fraFTP", "FTP", {kColumnB, 524, kWideB, 40});
     chkFTP = check(ftp, "chkFTP", "On", {8, 16, 50, 18}, "FTP activated/de-activated");
     StyledButton7 = command(ftp, "StyledButton7", "Setup", {60, 14, 80, 22}, "FTP settings...");
 
     // Column C
     QGroupBox* timer = group(this, "fraTimer", "AutoSave Timer", {kColumnC, 4, kWideC, 112});
-    chkAutoTimer = check(timer, "chkAutoTimer", "Enable AutoSave Timer", {8, 15, 140, 18},
+    chkAutoTimer = check(timer, "chkAutoTimer", "Enable AutoSave Timer", {8, 15, 150, 18},
                          "start saving pictures automatically from <starttime> till <stoptime>");
-    Label12 = label(timer, "Label12", "", {160, 16, 50, 16});
+    Label12 = label(timer, "Label12", "", {170, 16, 36, 16});
     Label12->setToolTip("system time");
     label(timer, "lblStartTime", "Start time(hh:ss)", {8, 34, 120, 14});
     txtStartTime = edit(timer, "txtStartTime", {8, 48, 60, 20}, "time to start saving pictures (hh:mm)");
-    Command1 = command(timer, "Command1", "paste current time", {72, 48, 138, 20});
+    Command1 = command(timer, "Command1", "paste current time", {72, 48, 132, 20});
     label(timer, "lblStopTime", "Stop time(hh:ss)", {8, 70, 120, 14});
     txtStopTime = edit(timer, "txtStopTime", {8, 84, 60, 20}, "time to stop saving pictures (hh:mm)");
-    Command2 = command(timer, "Command2", "paste current time", {72, 84, 138, 20});
+    Command2 = command(timer, "Command2", "paste current time", {72, 84, 132, 20});
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(1000);
@@ -263,9 +265,9 @@ void frmSetup::buildControls()
     label(motion, "lblSensitivity", "Sensitivity:", {8, 18, 70, 16});
     cmbSensitivity = combo(motion, "cmbSensitivity",
                            {"Lowest", "Low", "Medium Low", "Normal", "Medium High", "High", "Highest"},
-                           {80, 16, 130, 20}, "Motion detection sensitivity");
+                           {76, 16, 128, 20}, "Motion detection sensitivity");
     label(motion, "lblTrigger", "Trigger focus on image:", {8, 40, 200, 14});
-    cmbTrigger = combo(motion, "cmbTrigger", {}, {8, 54, 202, 20}, "Motion detection focal point preference");
+    cmbTrigger = combo(motion, "cmbTrigger", {}, {8, 54, 196, 20}, "Motion detection focal point preference");
     chkFilter = check(motion, "chkFilter", "Noise Filter", {8, 80, 200, 18}, "Noise Reduction Filter");
 
     QGroupBox* record = group(this, "fraRecord", "Record on Motion", {kColumnC, 224, kWideC, 60});
@@ -278,25 +280,25 @@ void frmSetup::buildControls()
 
     QGroupBox* start = group(this, "fraStartMode", "Initial Start Mode (autorun)", {kColumnC, 286, kWideC, 82});
     cmbStartMode = combo(start, "cmbStartMode", {"Manual (default)", "AutoSave", "MotionSave", "MotionRecording"},
-                         {8, 16, 202, 20}, "Mode to use on startup");
-    chkAutoRun = check(start, "chkAutoRun", "Automatically start video feed", {8, 40, 202, 18},
+                         {8, 16, 196, 20}, "Mode to use on startup");
+    chkAutoRun = check(start, "chkAutoRun", "Automatically start video feed", {8, 40, 196, 18},
                        "Activate stream from video source when running Tolvex");
     chkMini[0] = check(start, "chkMini_0", "Minimized", {8, 60, 90, 18}, "Minimize Tolvex on start up");
-    chkMini[1] = check(start, "chkMini_1", "Mini mode", {100, 60, 100, 18},
+    chkMini[1] = check(start, "chkMini_1", "Mini mode", {100, 60, 104, 18},
                        "Hide all buttons on start up (tiny mode)");
 
     QGroupBox* screen = group(this, "fraScreen", "Tolvex Screen", {kColumnC, 370, kWideC, 88});
     label(screen, "lblBackground", "Screen background", {8, 15, 200, 14});
     Option4[0] = option(screen, "Option4_0", "Normal", {8, 29, 64, 18});
     Option4[1] = option(screen, "Option4_1", "User color->", {74, 29, 90, 18});
-    LblKleur = label(screen, "LblKleur", "", {166, 29, 44, 18});
+    LblKleur = label(screen, "LblKleur", "", {164, 29, 40, 18});
     LblKleur->setToolTip("click to select color");
     LblKleur->setFrameShape(QFrame::Box);
     LblKleur->setAutoFillBackground(true);
     Check2 = check(screen, "Check2", "Side Logo", {8, 48, 96, 18},
                    "Show image/logo on left side when Tolvex is enlarged or full screen (tolvex.gif)");
-    chkStayOnTop = check(screen, "chkStayOnTop", "Stay on top", {106, 48, 104, 18}, "Keep Tolvex on top of your desktop");
-    Check3 = check(screen, "Check3", "Remember screen size && position", {8, 66, 204, 18});
+    chkStayOnTop = check(screen, "chkStayOnTop", "Stay on top", {106, 48, 98, 18}, "Keep Tolvex on top of your desktop");
+    Check3 = check(screen, "Check3", "Remember screen size && position", {8, 66, 196, 18});
 
     QGroupBox* buttons = group(this, "fraButtons", "Button format", {kColumnC, 460, kWideC, 68});
     label(buttons, "lblColors", "Colors:", {8, 18, 40, 16});
@@ -307,10 +309,10 @@ void frmSetup::buildControls()
     cmbStyle = combo(buttons, "cmbStyle",
                      {"Classic", "Windows 95", "Windows XP", "Java", "Flat", "Hover", "Netscape", "XP/Mac"},
                      {50, 40, 92, 20});
-    StyledButton2 = command(buttons, "StyledButton2", "Example", {148, 16, 62, 44});
+    StyledButton2 = command(buttons, "StyledButton2", "Example", {148, 16, 56, 44});
 
     QGroupBox* update = group(this, "fraUpdate", "Auto Update Notice", {kColumnC, 530, kWideC, 38});
-    chkVersionupdate = check(update, "chkVersionupdate", "Automatically Check For New Version", {8, 15, 204, 18});
+    chkVersionupdate = check(update, "chkVersionupdate", "Automatically Check For New Version", {4, 15, 208, 18});
 
     StyledButton4 = command(this, "StyledButton4", "Launch Tolvex session to view cams simultaneous",
                             {kColumnA, 590, 300, 26}, "Launch another Tolvex session to monitor two or more Cams simultaneous!");
@@ -320,8 +322,8 @@ void frmSetup::buildControls()
     Option4[0]->setChecked(true);
     optStreamSource[0]->setChecked(true);
 
-    StyledButton1_0 = command(this, "StyledButton1_0", "OK", {kColumnC + 40, 590, 84, 26});
-    StyledButton8 = command(this, "StyledButton8", "Cancel", {kColumnC + 130, 590, 84, 26});
+    StyledButton1_0 = command(this, "StyledButton1_0", "OK", {kColumnC + 36, 590, 84, 26});
+    StyledButton8 = command(this, "StyledButton8", "Cancel", {kColumnC + 126, 590, 84, 26});
 }
 
 void frmSetup::connectHandlers()
