@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -187,6 +189,11 @@ TEST(frmSetupHandlers, ColourPickerAndButtonPreview)
     w.Option4[0]->click();
     EXPECT_EQ(h.s.PickedColor, -1);
     EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), kSystemButtonFace);
+    h.pickedColour = 0x0000FF;
+    QTest::mouseDClick(w.Option4[0], Qt::LeftButton);
+    EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), kSystemButtonFace) << "only \"User color->\" picks";
+    QTest::mouseDClick(w.Option4[1], Qt::LeftButton);
+    EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), 0x0000FF);
 
     w.cmbButton->setCurrentIndex(6);
     EXPECT_EQ(w.StyledButton2->ForeColor(), 0xFFFFFF);
@@ -196,6 +203,20 @@ TEST(frmSetupHandlers, ColourPickerAndButtonPreview)
     EXPECT_EQ(w.StyledButton2->GradientColor(), h.s.ButtonColors[3]);
     w.cmbStyle->setCurrentIndex(2);
     EXPECT_EQ(w.StyledButton2->ButtonStyle(), 2);
+}
+
+TEST(frmSetupHandlers, ClockShowsTheTimeEachSecond)
+{
+    SetupHarness h;
+    h.loadSettings();
+    frmSetup& w = h.open();
+    EXPECT_EQ(w.Label12->text(), "14:05");
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.Timer1->interval(), 1000);
+    h.now = QTime(23, 59, 30);
+    QSignalSpy ticks(w.Timer1, &QTimer::timeout);
+    ASSERT_TRUE(ticks.wait(2000));
+    EXPECT_EQ(w.Label12->text(), "23:59");
 }
 
 TEST(frmSetupHandlers, IdeModeInformsAndDisablesTheSecondCopy)
