@@ -53,15 +53,6 @@ void selectOption(const std::array<QRadioButton*, N>& group, int index)
         group[index]->setChecked(true);
 }
 
-template <size_t N>
-int selectedOption(const std::array<QRadioButton*, N>& group)
-{
-    for (size_t i = 0; i < N; ++i)
-        if (group[i]->isChecked())
-            return static_cast<int>(i);
-    return kNoSelection;
-}
-
 void paintLabel(QLabel* label, gdi::Colour colour)
 {
     label->setProperty("BackColor", colour);
