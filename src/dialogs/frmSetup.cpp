@@ -3,6 +3,7 @@
 #include "automation/frmFTP.h"
 #include "buttons/StyledButton.h"
 #include "capture/CaptureDevices.h"
+#include "dialogs/SetupLog.h"
 #include "dialogs/frmGetFolder.h"
 #include "platform/gdi/GdiColour.h"
 #include "platform/shell/Shell.h"
@@ -356,7 +357,8 @@ void frmSetup::browseForFolder(int index)
 void frmSetup::StyledButton4_Click()
 {
     const ProgramCommand second = secondInstanceCommand(s_.AppPath);
-    services_.shell.startProgram(second.program, second.arguments);
+    if (!services_.shell.startProgram(second.program, second.arguments))
+        qCWarning(lcSetup) << "second copy did not start:" << second.program << second.arguments;
     yield();
 }
 
@@ -369,6 +371,7 @@ void frmSetup::StyledButton6_MouseDown()
 {
     if (startVolumeMixer(services_.shell, services_.findProgram))
         return;
+    qCWarning(lcSetup) << "no volume mixer started: none of pavucontrol, pavucontrol-qt, alsamixer in a terminal";
     services_.prompts.message(this,
                               "Could not find a Volume Control Mixer (pavucontrol or alsamixer)\r"
                               "Install a volume control (for example the package pavucontrol)",
