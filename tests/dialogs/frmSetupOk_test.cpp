@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -209,4 +210,25 @@ TEST(frmSetupOk, WithTheRealMainWindowTheTimerStartShowsInTheTitleWithinASecond)
     EXPECT_TRUE(main.tmrTime->isActive());
     EXPECT_LE(main.tmrTime->interval(), 1000);
     QTRY_VERIFY_WITH_TIMEOUT(main.windowTitle().endsWith(" *Timer start 09:30*"), 1500);
+}
+
+TEST(frmSetupOk, WithTheRealMainWindowFtpSelectsAutoSaveAndColoursItsOptions)
+{
+    MainWindowHarness h;
+    frmMain& main = h.start();
+    ASSERT_TRUE(main.OptSaveChoice[0]->Value());
+    PromptsFake prompts;
+    SetupServices services{h.registry, *h.capture, h.shell, prompts};
+    frmSetup w(h.s, main, services);
+    w.Form_Load();
+    w.show();
+    w.chkFTP->setChecked(true);
+    w.Check2->setChecked(false);
+    QTest::mousePress(w.StyledButton1_0, Qt::LeftButton);
+    EXPECT_TRUE(main.OptSaveChoice[1]->Value());
+    EXPECT_EQ(h.s.SaveMode, 1);
+    EXPECT_EQ(main.OptSaveChoice[1]->ForeColor(), 255);
+    EXPECT_EQ(main.OptSaveChoice[2]->ForeColor(), 255);
+    EXPECT_FALSE(main.imgSizeLogo->isVisible());
+    EXPECT_EQ(h.iniLines()[h.iniLines().indexOf("[ftpEnabled]") + 1], " 1 ");
 }
