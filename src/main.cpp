@@ -2,6 +2,7 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmUpdateWait.h"
 #include "dialogs/modDownloadNewVersion.h"
+#include "dialogs/frmSetup.h"
 #include "platform/files/AppPaths.h"
 #include "platform/shell/Shell.h"
 #include "platform/sound/SoundOutput.h"
@@ -47,6 +48,12 @@ int main(int argc, char** argv)
                     UpdateCheckServices services{registry, *prompts, *shell, &window};
                     CheckNewVersion(services, startupUpdateRequest(settings.AppPath));
                 });
+            },
+        .openSetup =
+            [&] {
+                frmSetup setup(settings, window, SetupServices{registry, capture, *shell, *prompts}, &window);
+                setup.Form_Load();
+                setup.exec();
             },
     });
 

@@ -11,4 +11,6 @@ struct WindowOpeners {
     std::function<void()> openAbout;
     // The start-up's update check, with its waiting window around it.
     std::function<void()> runUpdateCheck;
+    // Shows the setup dialog modal; it sets DeviceListIndex to the device it opened with.
+    std::function<void()> openSetup;
 };

@@ -122,6 +122,7 @@ public:
     void cmdRecord_Click();
     void cmdViewer_Click();
     void cmdAbout_Click();
+    void cmdSetup_Click();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
     // The box a save asks for ("Error loading GDI+!"), a critical stop under the program's title.

@@ -6,6 +6,7 @@
 #include "platform/gdi/GdiColour.h"
 
 #include <QPalette>
+#include <QTimer>
 
 namespace {
 
@@ -63,9 +64,40 @@ void frmMain::cmdViewer_Click()
         openers_.openViewer();
 }
 
+void frmMain::cmdSetup_Click()
+{
+    if (!openers_.openSetup)
+        return;
+    if (s_.StayOnTop != 0)
+        SetAlwaysOnTop(false);
+    // The stream buffer file must not be rewritten while the dialog may change its road.
+    const bool pausePump = s_.StreamSource == kStreamThroughFile && tmrMain->isActive();
+    if (pausePump)
+        tmrMain->stop();
+    openers_.openSetup();
+    yield();
+    if (pausePump)
+        tmrMain->start();
+    SetAlwaysOnTop(s_.StayOnTop != 0);
+    if (s_.CaptureDevice != s_.DeviceListIndex) {
+        markDeviceInUse();
+        ResolutionsChecked = false;
+        if (previewRunning()) {
+            cmdStop_Click();
+            yield();
+            cmdStart_Click();
+        } else {
+            StopWork();
+        }
+    }
+    if (s_.StayOnTop != 0)
+        SetAlwaysOnTop(true);
+}
+
 void frmMain::mnuOptionss_Click(int index)
 {
     switch (index) {
+    case kMenuSetup: cmdSetup_Click(); break;
     case kMenuCamOptions: cmdCamOptions_Click(); break;
     case kMenuSaveAs: cmdSnapShot_Click(); break;
     case kMenuStartFeed: cmdStart_Click(); break;

@@ -204,6 +204,7 @@ void frmMain::connectHandlers()
     connect(cmdRecord, &StyledButton::Click, this, &frmMain::cmdRecord_Click);
     connect(cmdViewer, &StyledButton::Click, this, &frmMain::cmdViewer_Click);
     connect(cmdAbout, &StyledButton::Click, this, &frmMain::cmdAbout_Click);
+    connect(cmdSetup, &StyledButton::Click, this, &frmMain::cmdSetup_Click);
     connect(cmdSnapShot, &StyledButton::Click, this, &frmMain::cmdSnapShot_Click);
     connect(cmdBurst, &StyledButton::Click, this, &frmMain::cmdBurst_Click);
     connect(cmdBurst, &StyledButton::MouseDown, this, &frmMain::cmdBurst_MouseDown);

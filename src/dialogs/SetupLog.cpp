@@ -1,0 +1,3 @@
+#include "dialogs/SetupLog.h"
+
+Q_LOGGING_CATEGORY(lcSetup, "tolvex.setup")

@@ -1,0 +1,362 @@
+// The setup dialog's controls: groups in three columns, then the command buttons.
+#include "dialogs/frmSetup.h"
+
+#include "buttons/PropertyBag.h"
+#include "buttons/StyledButton.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+// Columns of the groups, in pixels.
+constexpr int kColumnA = 6, kColumnB = 222, kColumnC = 462;
+constexpr int kWideA = 212, kWideB = 236, kWideC = 214;
+
+QGroupBox* group(QWidget* parent, const char* name, const QString& caption, const QRect& place)
+{
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    box->setGeometry(place);
+    return box;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption, const QRect& place)
+{
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(name);
+    l->setGeometry(place);
+    return l;
+}
+
+QLineEdit* edit(QWidget* parent, const char* name, const QRect& place, const char* toolTip = "")
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setGeometry(place);
+    if (*toolTip)
+        e->setToolTip(toolTip);
+    return e;
+}
+
+QCheckBox* check(QWidget* parent, const QString& name, const char* caption, const QRect& place,
+                 const char* toolTip = "")
+{
+    auto* c = new QCheckBox(caption, parent);
+    c->setObjectName(name);
+    c->setGeometry(place);
+    if (*toolTip)
+        c->setToolTip(toolTip);
+    return c;
+}
+
+QRadioButton* option(QWidget* parent, const QString& name, const char* caption, const QRect& place,
+                     const char* toolTip = "")
+{
+    auto* o = new QRadioButton(caption, parent);
+    o->setObjectName(name);
+    o->setGeometry(place);
+    if (*toolTip)
+        o->setToolTip(toolTip);
+    return o;
+}
+
+QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, const QRect& place,
+                 const char* toolTip = "")
+{
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    c->addItems(items);
+    c->setCurrentIndex(-1);  // a list starts without a selection
+    c->setGeometry(place);
+    if (*toolTip)
+        c->setToolTip(toolTip);
+    return c;
+}
+
+StyledButton* command(QWidget* parent, const QString& name, const char* caption, const QRect& place,
+                      const char* toolTip = "")
+{
+    StyledButton* b = createStyledButton(parent, name, PropertyBag{{"Caption", caption}, {"BackStyle", 4}});
+    b->setGeometry(place);
+    if (*toolTip)
+        b->setToolTip(toolTip);
+    return b;
+}
+
+// The browse buttons show a picture only: a file for the programs, a folder for the folders.
+StyledButton* browseButton(QWidget* parent, int index, const QRect& place)
+{
+    StyledButton* b = command(parent, QStringLiteral("StyledButton3_%1").arg(index), "", place);
+    const QStyle::StandardPixmap kind = index < 2 ? QStyle::SP_FileIcon : QStyle::SP_DirOpenIcon;
+    b->setPicture(ButtonPicture::icon(QApplication::style()->standardIcon(kind).pixmap(16, 16).toImage()));
+    return b;
+}
+
+}  // namespace
+
+void frmSetup::buildControls()
+{
+    // The original's small dialog font, about ten pixels high.
+    QFont small = font();
+    small.setPixelSize(10);
+    setFont(small);
+
+    // Devices
+    fraDevices = group(this, "fraDevices", "Devices", {kColumnA, 4, kWideA, 118});
+    label(fraDevices, "lblDevices", "Available Devices", {8, 16, 200, 14});
+    lstDevices = new QListWidget(fraDevices);
+    lstDevices->setObjectName("lstDevices");
+    lstDevices->setGeometry(8, 30, 196, 42);
+    label(fraDevices, "lblFindHigh", "Find high-", {6, 76, 52, 14});
+    label(fraDevices, "lblResolutions", "resolutions", {6, 90, 52, 14});
+    const char* resCaptions[3] = {"Auto", "Always", "Never"};
+    const char* resTips[3] = {
+        "To find any available high resolutions of device",
+        "To always search for any available high resolutions of the device",
+        "Use this if your devices are detected normally or device does not have (or do not want to use) "
+        "resolutions above 640x480"};
+    constexpr int kResolutionLeft[3] = {58, 102, 160}, kResolutionWide[3] = {44, 58, 50};
+    for (int i = 0; i < 3; ++i)
+        optCheckRes[i] = option(fraDevices, QStringLiteral("optCheckRes_%1").arg(i), resCaptions[i],
+                                {kResolutionLeft[i], 82, kResolutionWide[i], 18}, resTips[i]);
+
+    // Folders: label, box and browse button per row, in the browse buttons' order.
+    QGroupBox* folders = group(this, "fraFolders", "Tolvex Folders", {kColumnA, 124, kWideA, 232});
+    struct FolderRow {
+        QLineEdit* frmSetup::*box;
+        const char* name;
+        const char* caption;
+    };
+    const FolderRow rows[6] = {
+        {&frmSetup::Text1, "Text1", "Snapshots:"},
+        {&frmSetup::Text2, "Text2", "AutoSave pics:"},
+        {&frmSetup::Text7, "Text7", "MotionSave pics:"},
+        {&frmSetup::Text6, "Text6", "Video recordings:"},
+        {&frmSetup::Text8, "Text8", "\"Save As\" default:"},
+        {&frmSetup::Text9, "Text9", "Motion recording:"},
+    };
+    for (int i = 0; i < 6; ++i) {
+        const int top = 16 + i * 35;
+        label(folders, QStringLiteral("lbl%1").arg(rows[i].name), rows[i].caption, {8, top, 196, 14});
+        this->*rows[i].box = edit(folders, rows[i].name, {8, top + 14, 172, 20});
+        StyledButton3[i + 2] = browseButton(folders, i + 2, {182, top + 14, 22, 20});
+    }
+
+    // Viewer and editor
+    QGroupBox* viewer = group(this, "fraViewer", "Change Viewer-, Picture- or Movie Editor ",
+                              {kColumnA, 358, kWideA, 118});
+    Option3[0] = option(viewer, "Option3_0", "Tolvex's Build-in Viewer/Editor", {8, 16, 196, 18});
+    Option3[1] = option(viewer, "Option3_1", "Other:", {8, 37, 60, 18});
+    Text5 = edit(viewer, "Text5", {66, 36, 114, 20});
+    StyledButton3[1] = browseButton(viewer, 1, {182, 36, 22, 20});
+    QLabel* editorLabel = label(viewer, "lblEditor", "Path and filename of your favorite graphic editor:",
+                                {8, 58, 196, 30});
+    editorLabel->setWordWrap(true);
+    Text4 = edit(viewer, "Text4", {8, 90, 172, 20});
+    StyledButton3[0] = browseButton(viewer, 0, {182, 90, 22, 20});
+
+    // Picture format, frame period, quality
+    QGroupBox* format = group(this, "fraFormat", "Save Picture as", {kColumnA, 478, 104, 42});
+    Option1[0] = option(format, "Option1_0", "JPG", {8, 18, 46, 18}, "Default Save Picture Format");
+    Option1[1] = option(format, "Option1_1", "BMP", {56, 18, 48, 18}, "Default Save Picture Format");
+    QGroupBox* refresh = group(this, "fraScanRefresh", "Scan Refresh", {kColumnA + 108, 478, 104, 42});
+    Text3 = edit(refresh, "Text3", {8, 16, 52, 20}, "scan refresh/frame rate in ms");
+    label(refresh, "lblMs", "ms", {64, 18, 30, 16});
+    QGroupBox* quality = group(this, "fraQuality", "JPG compression", {kColumnA, 522, kWideA, 56});
+    HScroll1 = new QScrollBar(Qt::Horizontal, quality);
+    HScroll1->setObjectName("HScroll1");
+    HScroll1->setGeometry(8, 18, 160, 16);
+    HScroll1->setRange(10, 100);
+    HScroll1->setValue(75);
+    Label3 = label(quality, "Label3", "", {174, 18, 30, 16});
+    Label3->setToolTip("JPG current compression");
+    label(quality, "lblTen", "10%", {8, 36, 30, 14});
+    label(quality, "lblHundred", "100%", {140, 36, 30, 14});
+
+    // Column B
+    QGroupBox* video = group(this, "fraVideoCompression", "Video compression", {kColumnB, 4, kWideB, 36});
+    chkVideoCompression = check(video, "chkVideoCompression", "Show Dialog before recording", {8, 15, 222, 18},
+                                "Show video compression options before recording");
+    QGroupBox* audio = group(this, "fraAudio", "Audio", {kColumnB, 42, kWideB, 62});
+    StyledButton6 = command(audio, "StyledButton6", "Source", {8, 16, 70, 22}, "source of the audio recording ");
+    StyledButton5 = command(audio, "StyledButton5", "Setup Audio...", {84, 16, 100, 22}, "Audio format setup");
+    chkAudiocap = check(audio, "chkAudiocap", "Disable audio capture", {8, 40, 222, 18});
+
+    QGroupBox* burst = group(this, "fraBurst", "Burst Frames", {kColumnB, 106, kWideB, 60});
+    label(burst, "lblMaxBurst", "Max Burst Save               frames/sec", {8, 18, 222, 16});
+    QStringList frames;
+    for (int n = 2; n <= 20; ++n)
+        frames << QString::number(n);
+    cmbMaxBurst = combo(burst, "cmbMaxBurst", frames, {84, 15, 46, 20});
+    chkUseBurstAsSnapshot = check(burst, "chkUseBurstAsSnapshot", "Burst when motion detected", {8, 38, 222, 18},
+                                  "Use Burst instead of one snapshot when motion is detected (enable MotionSave)");
+
+    QGroupBox* names = group(this, "fraFilename", "Filename Auto- && Motion Save Options",
+                             {kColumnB, 168, kWideB, 124});
+    label(names, "lblFilename", "Filename:", {8, 18, 50, 16});
+    txtFilename = edit(names, "txtFilename", {60, 16, 170, 20}, "Autosave <filename>");
+    const char* nameCaptions[3] = {"<Filename><DeviceNr>Pic<Date><Time>", "<Filename><Date><Time>",
+                                   "<Filename><Picture Counter>"};
+    const char* nameTips[3] = {"Default Autosave filename syntax \"Cam<device nr>Pic<date><time>\"",
+                               "User filename with date and time stamp",
+                               "User filename with picture counter (nr of saved pictures)"};
+    for (int i = 0; i < 3; ++i)
+        OptFileOptions[i] = option(names, QStringLiteral("OptFileOptions_%1").arg(i), nameCaptions[i],
+                                   {4, 38 + i * 20, 230, 18}, nameTips[i]);
+    label(names, "lblCounter", "Start picture counter at:", {8, 102, 128, 16});
+    txtCounter = edit(names, "txtCounter", {138, 100, 92, 20}, "Picture's filename startnumber");
+
+    fraMaxPicLimit = group(this, "fraMaxPicLimit", "Limit AutoSave Pictures", {kColumnB, 294, kWideB, 52});
+    fraMaxPicLimit->setToolTip("Set maximum limit (if saving by Picture Counter is enabled)");
+    label(fraMaxPicLimit, "lblCountAgain", "Start count again after ", {8, 18, 120, 16});
+    txtMaxPicLimit = edit(fraMaxPicLimit, "txtMaxPicLimit", {130, 16, 60, 20}, "Enter maximum saved pictures (1...99999)");
+    label(fraMaxPicLimit, "lblSavedPictures", "saved pictures", {8, 34, 120, 16});
+
+    QGroupBox* sounds = group(this, "fraSounds", "Sounds", {kColumnB, 348, kWideB, 36});
+    chkSSnap = check(sounds, "chkSSnap", "Snaphot", {6, 15, 62, 18});
+    chkSBurst = check(sounds, "chkSBurst", "Burst", {68, 15, 50, 18});
+    chkSAuto = check(sounds, "chkSAuto", "Autosave", {118, 15, 64, 18});
+    chkSMotion = check(sounds, "chkSMotion", "Motion", {182, 15, 54, 18});
+    QGroupBox* full = group(this, "fraFullScreen", "Full Screen View", {kColumnB, 386, kWideB, 36});
+    chkTitleBar = check(full, "chkTitleBar", "Hide title bar in full screen", {8, 15, 222, 18});
+
+    QGroupBox* stamp = group(this, "fraStamp", "Image Date && time stamp", {kColumnB, 424, kWideB, 60});
+    label(stamp, "lblCaption", "Caption:", {8, 18, 44, 16});
+    txtStampText = edit(stamp, "txtStampText", {54, 16, 176, 20});
+    chkEmbedTime = check(stamp, "chkEmbedTime", "Embed date && time in image", {8, 38, 222, 18},
+                         "Write system date && time on the images that are being saved");
+
+    QGroupBox* stream = group(this, "fraStreamSource", "Stream Source Buffer", {kColumnB, 486, kWideB, 36});
+    optStreamSource[0] = option(stream, "optStreamSource_0", "Clipboard", {8, 15, 90, 18},
+                                "Use Clipboard as Buffer (Default)");
+    optStreamSource[1] = option(stream, "optStreamSource_1", "IDE", {100, 15, 60, 18},
+                                "IDE mode (not recommended with high resolution cams)");
+    QGroupBox* ftp = group(this, "fraFTP", "FTP", {kColumnB, 524, kWideB, 40});
+    chkFTP = check(ftp, "chkFTP", "On", {8, 16, 50, 18}, "FTP activated/de-activated");
+    StyledButton7 = command(ftp, "StyledButton7", "Setup", {60, 14, 80, 22}, "FTP settings...");
+
+    // Column C
+    QGroupBox* timer = group(this, "fraTimer", "AutoSave Timer", {kColumnC, 4, kWideC, 112});
+    chkAutoTimer = check(timer, "chkAutoTimer", "Enable AutoSave Timer", {8, 15, 150, 18},
+                         "start saving pictures automatically from <starttime> till <stoptime>");
+    Label12 = label(timer, "Label12", "", {170, 16, 36, 16});
+    Label12->setToolTip("system time");
+    label(timer, "lblStartTime", "Start time(hh:ss)", {8, 34, 120, 14});
+    txtStartTime = edit(timer, "txtStartTime", {8, 48, 60, 20}, "time to start saving pictures (hh:mm)");
+    Command1 = command(timer, "Command1", "paste current time", {72, 48, 132, 20});
+    label(timer, "lblStopTime", "Stop time(hh:ss)", {8, 70, 120, 14});
+    txtStopTime = edit(timer, "txtStopTime", {8, 84, 60, 20}, "time to stop saving pictures (hh:mm)");
+    Command2 = command(timer, "Command2", "paste current time", {72, 84, 132, 20});
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(1000);
+
+    QGroupBox* motion = group(this, "fraMotion", "Motion Detection", {kColumnC, 118, kWideC, 104});
+    label(motion, "lblSensitivity", "Sensitivity:", {8, 18, 70, 16});
+    cmbSensitivity = combo(motion, "cmbSensitivity",
+                           {"Lowest", "Low", "Medium Low", "Normal", "Medium High", "High", "Highest"},
+                           {76, 16, 128, 20}, "Motion detection sensitivity");
+    label(motion, "lblTrigger", "Trigger focus on image:", {8, 40, 200, 14});
+    cmbTrigger = combo(motion, "cmbTrigger", {}, {8, 54, 196, 20}, "Motion detection focal point preference");
+    chkFilter = check(motion, "chkFilter", "Noise Filter", {8, 80, 200, 18}, "Noise Reduction Filter");
+
+    QGroupBox* record = group(this, "fraRecord", "Record on Motion", {kColumnC, 224, kWideC, 60});
+    label(record, "lblRecord", "Time to record on motion detection", {8, 16, 204, 14});
+    txtRecDuration = edit(record, "txtRecDuration", {8, 32, 40, 20},
+                          "duration of recording when motion is detected (4...999 seconds)");
+    label(record, "lblSec", "sec.", {52, 34, 26, 16});
+    chkMultipleRecord = check(record, "chkMultipleRecord", "Multi Recordings", {84, 33, 126, 18},
+                              "Allow Multiple Recordings");
+
+    QGroupBox* start = group(this, "fraStartMode", "Initial Start Mode (autorun)", {kColumnC, 286, kWideC, 82});
+    cmbStartMode = combo(start, "cmbStartMode", {"Manual (default)", "AutoSave", "MotionSave", "MotionRecording"},
+                         {8, 16, 196, 20}, "Mode to use on startup");
+    chkAutoRun = check(start, "chkAutoRun", "Automatically start video feed", {8, 40, 196, 18},
+                       "Activate stream from video source when running Tolvex");
+    chkMini[0] = check(start, "chkMini_0", "Minimized", {8, 60, 90, 18}, "Minimize Tolvex on start up");
+    chkMini[1] = check(start, "chkMini_1", "Mini mode", {100, 60, 104, 18},
+                       "Hide all buttons on start up (tiny mode)");
+
+    QGroupBox* screen = group(this, "fraScreen", "Tolvex Screen", {kColumnC, 370, kWideC, 88});
+    label(screen, "lblBackground", "Screen background", {8, 15, 200, 14});
+    Option4[0] = option(screen, "Option4_0", "Normal", {8, 29, 64, 18});
+    Option4[1] = option(screen, "Option4_1", "User color->", {74, 29, 90, 18});
+    LblKleur = label(screen, "LblKleur", "", {164, 29, 40, 18});
+    LblKleur->setToolTip("click to select color");
+    LblKleur->setFrameShape(QFrame::Box);
+    LblKleur->setAutoFillBackground(true);
+    Check2 = check(screen, "Check2", "Side Logo", {8, 48, 96, 18},
+                   "Show image/logo on left side when Tolvex is enlarged or full screen (tolvex.gif)");
+    chkStayOnTop = check(screen, "chkStayOnTop", "Stay on top", {106, 48, 98, 18}, "Keep Tolvex on top of your desktop");
+    Check3 = check(screen, "Check3", "Remember screen size && position", {8, 66, 196, 18});
+
+    QGroupBox* buttons = group(this, "fraButtons", "Button format", {kColumnC, 460, kWideC, 68});
+    label(buttons, "lblColors", "Colors:", {8, 18, 40, 16});
+    cmbButton = combo(buttons, "cmbButton",
+                      {"Blue Steel", "Slate Blue", "Gray", "Green", "Purple", "Red", "Dark", "Windows"},
+                      {50, 16, 92, 20});
+    label(buttons, "lblStyle", "Style:", {8, 42, 40, 16});
+    cmbStyle = combo(buttons, "cmbStyle",
+                     {"Classic", "Windows 95", "Windows XP", "Java", "Flat", "Hover", "Netscape", "XP/Mac"},
+                     {50, 40, 92, 20});
+    StyledButton2 = command(buttons, "StyledButton2", "Example", {148, 16, 56, 44});
+
+    QGroupBox* update = group(this, "fraUpdate", "Auto Update Notice", {kColumnC, 530, kWideC, 38});
+    chkVersionupdate = check(update, "chkVersionupdate", "Automatically Check For New Version", {4, 15, 208, 18});
+
+    StyledButton4 = command(this, "StyledButton4", "Launch Tolvex session to view cams simultaneous",
+                            {kColumnA, 590, 300, 26}, "Launch another Tolvex session to monitor two or more Cams simultaneous!");
+    // What the dialog shows when the settings select nothing else.
+    Option1[0]->setChecked(true);
+    Option3[0]->setChecked(true);
+    Option4[0]->setChecked(true);
+    optStreamSource[0]->setChecked(true);
+
+    StyledButton1_0 = command(this, "StyledButton1_0", "OK", {kColumnC + 36, 590, 84, 26});
+    StyledButton8 = command(this, "StyledButton8", "Cancel", {kColumnC + 126, 590, 84, 26});
+}
+
+void frmSetup::connectHandlers()
+{
+    connect(Command1, &StyledButton::Click, this, &frmSetup::Command1_Click);
+    connect(Command2, &StyledButton::Click, this, &frmSetup::Command2_Click);
+    connect(Timer1, &QTimer::timeout, this, &frmSetup::Timer1_Timer);
+    connect(chkAutoTimer, &QCheckBox::clicked, this, &frmSetup::chkAutoTimer_Click);
+    connect(chkAutoRun, &QCheckBox::clicked, this, &frmSetup::chkAutoRun_Click);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &frmSetup::HScroll1_Change);
+    connect(cmbButton, &QComboBox::currentIndexChanged, this, &frmSetup::cmbButton_Click);
+    connect(cmbStyle, &QComboBox::currentIndexChanged, this, &frmSetup::cmbStyle_Click);
+    for (int i = 0; i < 3; ++i)
+        connect(OptFileOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on)
+                OptFileOptions_Click(i);
+        });
+    for (int i = 0; i < 2; ++i) {
+        connect(Option3[i], &QRadioButton::clicked, this, [this, i] { Option3_Click(i); });
+        connect(Option4[i], &QRadioButton::clicked, this, [this, i] { Option4_Click(i); });
+        connect(optStreamSource[i], &QRadioButton::toggled, this, &frmSetup::optStreamSource_Click);
+        connect(optStreamSource[i], &QRadioButton::clicked, this, &frmSetup::optStreamSource_MouseUp);
+        Option4[i]->installEventFilter(this);
+    }
+    LblKleur->installEventFilter(this);
+    txtCounter->installEventFilter(this);
+    connect(chkFTP, &QCheckBox::clicked, this, &frmSetup::chkFTP_MouseUp);
+    connect(StyledButton7, &StyledButton::MouseDown, this, &frmSetup::StyledButton7_MouseDown);
+    for (int i = 0; i < 8; ++i)
+        connect(StyledButton3[i], &StyledButton::Click, this, [this, i] { StyledButton3_Click(i); });
+    connect(StyledButton4, &StyledButton::Click, this, &frmSetup::StyledButton4_Click);
+    connect(StyledButton5, &StyledButton::MouseDown, this, &frmSetup::StyledButton5_MouseDown);
+    connect(StyledButton6, &StyledButton::MouseDown, this, &frmSetup::StyledButton6_MouseDown);
+    connect(StyledButton8, &StyledButton::MouseDown, this, &frmSetup::StyledButton8_MouseDown);
+    connect(StyledButton1_0, &StyledButton::MouseDown, this, [this] { StyledButton1_MouseDown(0); });
+}

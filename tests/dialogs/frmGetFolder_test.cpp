@@ -1,0 +1,166 @@
+#include "Sandbox.h"
+#include "buttons/StyledButton.h"
+#include "dialogs/frmGetFolder.h"
+#include "platform/lists/DirListBox.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QToolButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+struct ChooserTest : ::testing::Test {
+    Sandbox box;
+    SettingsModel s;
+    std::array<QLineEdit, kFolderKinds> edits;
+    FolderBoxes boxes{};
+
+    void SetUp() override
+    {
+        s.AppPath = box.programFolder();
+        for (int i = 0; i < kFolderKinds; ++i) {
+            boxes[i] = &edits[i];
+            edits[i].setText(folder(QStringLiteral("kind%1").arg(i)));
+        }
+    }
+
+    QString folder(const QString& name) const
+    {
+        const QString path = box.root() + "/" + name;
+        QDir().mkpath(path);
+        return path;
+    }
+
+    QStringList texts() const
+    {
+        QStringList all;
+        for (const QLineEdit& e : edits)
+            all << e.text();
+        return all;
+    }
+};
+
+const std::pair<const char*, FolderKind> kCaptions[] = {
+    {"Select your motion recording save folder", FolderKind::MotionRecording},
+    {"Select your autosave folder", FolderKind::AutoSave},
+    {"Select your picture folder", FolderKind::Picture},
+    {"Select your video folder", FolderKind::Video},
+    {"Select your motionsave pics folder", FolderKind::MotionPics},
+    {"Select your 'Save As...' folder", FolderKind::SaveAs},
+};
+
+}  // namespace
+
+TEST_F(ChooserTest, EachCaptionStartsInItsBoxAndOkWritesOnlyThatBox)
+{
+    const QString chosen = folder("chosen");
+    for (const auto& [caption, kind] : kCaptions) {
+        SCOPED_TRACE(caption);
+        const QStringList before = texts();
+        const int k = static_cast<int>(kind);
+        {
+            frmGetFolder chooser(s, boxes);
+            chooser.setShownFolder(s.AppPath);
+            chooser.setWindowTitle(caption);
+            chooser.show();
+            EXPECT_EQ(chooser.Dir1->Path(), before[k]);
+            EXPECT_EQ(chooser.Label1->text(), before[k]);
+            QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+            EXPECT_EQ(chooser.result(), QDialog::Accepted);
+        }
+        EXPECT_EQ(texts(), before) << "OK without touching the list writes the start folder";
+        {
+            frmGetFolder chooser(s, boxes);
+            chooser.setWindowTitle(caption);
+            chooser.show();
+            chooser.Dir1->setPath(chosen);
+            QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+        }
+        QStringList expected = before;
+        expected[k] = chosen;
+        EXPECT_EQ(texts(), expected);
+        edits[k].setText(before[k]);
+    }
+}
+
+TEST_F(ChooserTest, StartFolderLabelIsFilledEvenWhenTheListWasAlreadyThere)
+{
+    frmGetFolder chooser(s, boxes);
+    chooser.setWindowTitle("Select your video folder");
+    edits[static_cast<int>(FolderKind::Video)].setText(s.AppPath);
+    chooser.setShownFolder(s.AppPath);
+    chooser.Label1->clear();
+    chooser.show();
+    EXPECT_EQ(chooser.Label1->text(), s.AppPath);
+    QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+    EXPECT_EQ(edits[static_cast<int>(FolderKind::Video)].text(), s.AppPath);
+}
+
+TEST_F(ChooserTest, MissingFolderStartsInTheProgramFolder)
+{
+    edits[static_cast<int>(FolderKind::SaveAs)].setText(box.root() + "/gone");
+    frmGetFolder chooser(s, boxes);
+    chooser.setWindowTitle("Select your 'Save As...' folder");
+    chooser.show();
+    EXPECT_EQ(chooser.Dir1->Path(), s.AppPath);
+    EXPECT_EQ(chooser.Label1->text(), s.AppPath);
+}
+
+TEST_F(ChooserTest, DesktopAndDocumentsButtons)
+{
+    const QString desktop = folder("Desktop");
+    const QString documents = folder("Documents");
+    QFile dirs(box.configFolder() + "/user-dirs.dirs");
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write(QStringLiteral("XDG_DESKTOP_DIR=\"%1\"\nXDG_DOCUMENTS_DIR=\"%2\"\n").arg(desktop, documents).toUtf8());
+    dirs.close();
+    const int picture = static_cast<int>(FolderKind::Picture);
+    {
+        frmGetFolder chooser(s, boxes);
+        chooser.setWindowTitle("Select your picture folder");
+        chooser.show();
+        EXPECT_EQ(chooser.Command1[0]->toolTip(), "Desktop folder");
+        EXPECT_EQ(chooser.Command1[1]->toolTip(), "My Documents folder");
+        QTest::mouseClick(chooser.Command1[0], Qt::LeftButton);
+        EXPECT_EQ(chooser.Label1->text(), desktop);
+        QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+    }
+    EXPECT_EQ(edits[picture].text(), desktop);
+    {
+        frmGetFolder chooser(s, boxes);
+        chooser.setWindowTitle("Select your picture folder");
+        chooser.show();
+        QTest::mouseClick(chooser.Command1[1], Qt::LeftButton);
+        QTest::mousePress(chooser.StyledButton1[0], Qt::RightButton);
+    }
+    EXPECT_EQ(edits[picture].text(), documents) << "any mouse button";
+}
+
+TEST_F(ChooserTest, CancelChangesNoBox)
+{
+    const QStringList before = texts();
+    frmGetFolder chooser(s, boxes);
+    chooser.setWindowTitle("Select your autosave folder");
+    chooser.show();
+    chooser.Dir1->setPath(folder("elsewhere"));
+    QTest::mousePress(chooser.StyledButton1[1], Qt::LeftButton);
+    EXPECT_EQ(chooser.result(), QDialog::Rejected);
+    EXPECT_EQ(texts(), before);
+    EXPECT_EQ(chooser.windowTitle(), "Select your autosave folder");
+}
+
+TEST_F(ChooserTest, DesignCaptions)
+{
+    frmGetFolder chooser(s, boxes);
+    EXPECT_EQ(chooser.windowTitle(), "Get Folder");
+    EXPECT_EQ(chooser.Frame1->title(), "Choose the target folder");
+    EXPECT_EQ(chooser.StyledButton1[0]->Caption(), "OK");
+    EXPECT_EQ(chooser.StyledButton1[1]->Caption(), "Cancel");
+    EXPECT_EQ(chooser.Label1->font().family(), "Arial");
+}
