@@ -57,16 +57,11 @@ void frmMain::mnuoptions_Click()
     mnuOptionss[kMenuStop]->setEnabled(!idle);
 }
 
-void frmMain::cmdViewer_Click()
-{
-    if (openers_.openViewer)
-        openers_.openViewer();
-}
-
 void frmMain::mnuOptionss_Click(int index)
 {
     switch (index) {
     case kMenuCamOptions: cmdCamOptions_Click(); break;
+    case kMenuSavePictureNow: cmdSaveAs_Click(); break;
     case kMenuSaveAs: cmdSnapShot_Click(); break;
     case kMenuStartFeed: cmdStart_Click(); break;
     case kMenuRecord: cmdRecord_Click(); break;

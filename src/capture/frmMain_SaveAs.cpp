@@ -1,0 +1,97 @@
+// Save As and the hand-off of the live picture to a viewer.
+#include "capture/frmMain.h"
+
+#include "buttons/StyledButton.h"
+#include "capture/CaptureLog.h"
+#include "capture/SaveAs.h"
+#include "capture/ViewerHandOff.h"
+#include "platform/files/BmpFile.h"
+#include "platform/files/FileOperations.h"
+#include "platform/shell/Shell.h"
+
+#include <QGuiApplication>
+#include <QTimer>
+
+Prompts& frmMain::prompts()
+{
+    if (prompts_)
+        return *prompts_;
+    if (!ownPrompts_)
+        ownPrompts_ = makeWindowPrompts();
+    return *ownPrompts_;
+}
+
+void frmMain::cmdSaveAs_Click()
+{
+    SaveDialogArgs dialog = saveAsDialogArgs(proposeSaveAs(s_, saveAs_));
+    dialog.owner = this;
+    const bool confirmed = saveDialog_(dialog) == DialogResult::Confirmed;
+    const QString extension = dialog.defaultExtension;
+    PicContainer.take(saveAsPicture(Image4->image(), dialog.filterIndex, Image4->size(), Check1->Value()));
+    yield();
+    if (!confirmed)
+        return;
+    const SaveAsTarget target = saveAsTarget(dialog.fileName, dialog.filterIndex, extension);
+    const platform::Result written = writeSaveAsPicture(PicContainer.image, target, s_.JPGQuality);
+    if (!written) {
+        prompts().message(this, kSaveAsProblemText,
+                          saveAsErrorTitle(QGuiApplication::applicationDisplayName(), written.code),
+                          BoxIcon::Information);
+        return;
+    }
+    saveAs_ = rememberSaveAs(target, dialog.filterIndex);
+    PicContainer.take(QImage());
+}
+
+void frmMain::cmdViewer_MouseDown(int, int, float, float)
+{
+    if (s_.StayOnTop)
+        SetAlwaysOnTop(false);
+    if (!s_.PictureViewer.isEmpty())
+        handToOutsideViewer();
+    else
+        openBuiltInViewer();
+    if (s_.StayOnTop)
+        SetAlwaysOnTop(true);
+}
+
+void frmMain::handToOutsideViewer()
+{
+    const OutsideViewerStart start = outsideViewerStart(s_);
+    const QString file = handOffFile(s_.AppPath);
+    QString error;
+    if (!platform::writeBmp24(Image4->image(), file, &error))
+        return;  // the writer logged why; a viewer would find no frame to show
+    handOffFileWritten_ = true;
+    if (!shell_.startProgramIn(start.workingFolder, start.program, start.arguments)) {
+        qCWarning(lcCapture).noquote() << "the picture viewer" << start.program << "could not be started";
+        removeHandOffFile();
+    }
+    yield();
+}
+
+void frmMain::openBuiltInViewer()
+{
+    const bool pumping = tmrMain->isActive();
+    tmrMain->stop();
+    ViewerHandOff handOff;
+    if (!Image4->isHidden() && PreviewStarted) {
+        handOff.snapshot = Image4->image();
+        handOff.snapshotCaption = snapshotCaption(++viewerSnapshots_, s_.SaveBitmapType);
+    }
+    ViewerFolderIndex = viewerFolderFor(checkedSaveOption(), ViewerFolderIndex);
+    if (openers_.openViewer)
+        openers_.openViewer(handOff);
+    // The viewer may have stopped the preview and started it again, which runs the
+    // pump already; a preview it left stopped has nothing to pump.
+    if (pumping && !tmrMain->isActive() && capwnd_ != 0)
+        tmrMain->start();
+}
+
+void frmMain::removeHandOffFile()
+{
+    if (!handOffFileWritten_)
+        return;
+    handOffFileWritten_ = false;
+    platform::removeFile(handOffFile(s_.AppPath));
+}
