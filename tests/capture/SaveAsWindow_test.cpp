@@ -5,7 +5,9 @@
 #include "platform/files/BmpFile.h"
 #include "platform/shell/ShellDesktop.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -170,6 +172,45 @@ TEST_F(SaveAsWindow, CancelWritesNothingButFillsTheWorkPicture)
     EXPECT_TRUE(QDir(pictures).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(prompts.boxes.isEmpty());
     EXPECT_EQ(m.PicContainer.image.size(), frameSize()) << "a cancelled dialog hands back no scaled filter";
+}
+
+namespace {
+
+// Runs `act` on the modal dialog once it is up, polling until it is.
+void onModal(std::function<void(QWidget*)> act, int triesLeft = 500)
+{
+    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
+        if (QWidget* w = QApplication::activeModalWidget())
+            act(w);
+        else if (triesLeft > 0)
+            onModal(std::move(act), triesLeft - 1);
+    });
+}
+
+}  // namespace
+
+TEST_F(SaveAsWindow, TypingShotInTheDesktopDialogWithTheFirstFilterWritesShotBmp)
+{
+    frmMain& m = previewing();
+    m.setSaveDialog(ShowSaveDialog);
+    s.SaveAsPath = pictures;
+    s.SaveBitmapType = 0;
+    QString proposed, title;
+    onModal([&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        ASSERT_TRUE(d);
+        title = d->windowTitle();
+        proposed = d->selectedFiles().value(0);
+        d->selectNameFilter(d->nameFilters().at(0));
+        d->selectFile("shot");
+        static_cast<QDialog*>(d)->accept();
+    });
+    m.cmdSaveAs_Click();
+    EXPECT_EQ(title, "Save Single Frame as Picture");
+    EXPECT_EQ(proposed, pictures + "/MyImage-01.jpg");
+    EXPECT_EQ(platform::readBmp24(pictures + "/shot.bmp").size(), frameSize());
+    EXPECT_EQ(QDir(pictures).entryList(QDir::Files), QStringList{"shot.bmp"});
+    EXPECT_TRUE(prompts.boxes.isEmpty());
 }
 
 namespace {
