@@ -27,12 +27,15 @@ void frmMain::cmdSaveAs_Click()
     dialog.owner = this;
     const bool confirmed = saveDialog_(dialog) == DialogResult::Confirmed;
     const QString extension = dialog.defaultExtension;
-    PicContainer.take(saveAsPicture(Image4->image(), dialog.filterIndex, Image4->size(), Check1->Value()));
+    // The picture is written from its own copy: an automatic save running in the
+    // yield below refills and stamps the work picture.
+    const QImage picture = saveAsPicture(Image4->image(), dialog.filterIndex, Image4->size(), Check1->Value());
+    PicContainer.take(picture);
     yield();
     if (!confirmed)
         return;
     const SaveAsTarget target = saveAsTarget(dialog.fileName, dialog.filterIndex, extension);
-    const platform::Result written = writeSaveAsPicture(PicContainer.image, target, s_.JPGQuality);
+    const platform::Result written = writeSaveAsPicture(picture, target, s_.JPGQuality);
     if (!written) {
         prompts().message(this, kSaveAsProblemText,
                           saveAsErrorTitle(QGuiApplication::applicationDisplayName(), written.code),
@@ -59,9 +62,14 @@ void frmMain::handToOutsideViewer()
 {
     const OutsideViewerStart start = outsideViewerStart(s_);
     const QString file = handOffFile(s_.AppPath);
-    QString error;
-    if (!platform::writeBmp24(Image4->image(), file, &error))
-        return;  // the writer logged why; a viewer would find no frame to show
+    if (Image4->image().isNull()) {
+        qCInfo(lcCapture) << "no frame yet to hand to the picture viewer";
+        return;
+    }
+    // A viewer handed a file that could not be written would find no frame to show;
+    // the writer has logged why.
+    if (!platform::writeBmp24(Image4->image(), file))
+        return;
     handOffFileWritten_ = true;
     if (!shell_.startProgramIn(start.workingFolder, start.program, start.arguments)) {
         qCWarning(lcCapture).noquote() << "the picture viewer" << start.program << "could not be started";

@@ -134,6 +134,22 @@ TEST_F(SaveAsWindow, ShownOrTrueSizeBySaveAsScreenSizeAndFitStretch)
     EXPECT_TRUE(prompts.boxes.isEmpty());
 }
 
+TEST_F(SaveAsWindow, ASaveRunningInTheYieldDoesNotChangeThePictureWritten)
+{
+    frmMain& m = previewing();
+    s.SaveAsPath = pictures;
+    s.SaveAsScreenSize = 2;
+    m.Check1->setValue(true);
+    m.Image4->resize(500, 410);
+    answer = [&](SaveDialogArgs& a) {
+        // As an interval save would: the work picture refilled at the frame's size.
+        QTimer::singleShot(0, &m, [&m] { m.PicContainer.take(QImage(8, 8, QImage::Format_RGB32)); });
+        return choose(pictures + "/wide.jpg")(a);
+    };
+    m.cmdSaveAs_Click();
+    EXPECT_EQ(QImageReader(pictures + "/wide.jpg").read().size(), QSize(500, 410));
+}
+
 TEST_F(SaveAsWindow, AnUnwritableTargetShowsTheErrorBoxAndRemembersNothing)
 {
     frmMain& m = previewing();
@@ -326,7 +342,7 @@ TEST_F(ViewerHandOffTest, TheBuiltInViewerGetsTheFrameAndTheModesFolderWithThePr
     EXPECT_TRUE(shell.startedPrograms.isEmpty());
 }
 
-TEST_F(ViewerHandOffTest, WithoutAFrameTheViewerOpensOnTheLastCaptureFolder)
+TEST_F(ViewerHandOffTest, WithoutAFrameTheViewerOpensOnTheLastCaptureFolderAndNoOutsideViewerStarts)
 {
     frmMain& m = start();
     m.setViewerFolderIndex(2);
@@ -337,4 +353,10 @@ TEST_F(ViewerHandOffTest, WithoutAFrameTheViewerOpensOnTheLastCaptureFolder)
     EXPECT_TRUE(handOffs[0].snapshot.isNull());
     EXPECT_EQ(m.viewerFolderIndex(), 2);
     EXPECT_FALSE(m.tmrMain->isActive());
+
+    // An outside viewer is not started on a frame that does not exist.
+    s.PictureViewer = "/opt/view";
+    m.cmdViewer_MouseDown(1, 0, 0, 0);
+    EXPECT_TRUE(shell.startedPrograms.isEmpty());
+    EXPECT_FALSE(QFile::exists(s.AppPath + "/temp.bmp"));
 }
