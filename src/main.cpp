@@ -29,11 +29,14 @@ int main(int argc, char** argv)
     ViewerSession viewerSession;
     frmMain window(settings, MainServices{registry, capture, *sound, *shell});
     window.setCommandLine(platform::commandLine());
+    window.setPrompts(*prompts);
     window.setOpeners(WindowOpeners{
         .openViewer =
-            [&] {
+            [&](const ViewerHandOff& handOff) {
                 frmViewer viewer(settings, window, ViewerServices{*shell, *prompts, viewerSession}, &window);
                 viewer.Form_Load();
+                if (!handOff.snapshot.isNull())
+                    viewer.showSnapshot(handOff.snapshot, handOff.snapshotCaption);
                 viewer.selectFolderButton(window.viewerFolderIndex());
                 viewer.exec();
             },

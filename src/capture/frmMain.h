@@ -10,11 +10,13 @@
 #include "capture/PictureSavingStamp.h"
 #include "capture/PreviewControls.h"
 #include "capture/PreviewImage.h"
+#include "capture/SaveAs.h"
 #include "capture/WindowOpeners.h"
 #include "capture/StreamBufferFile.h"
 #include "platform/files/InstanceLock.h"
 #include "platform/files/ScratchBitmap.h"
 #include "settings/MainWindowLink.h"
+#include "settings/Prompts.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsModel.h"
 
@@ -24,6 +26,7 @@
 #include <array>
 #include <map>
 #include <functional>
+#include <memory>
 
 struct SaveModeChange;
 struct SaveResult;
@@ -81,6 +84,10 @@ public:
     void setDoTheFTP(std::function<void()> upload) { doTheFTP_ = std::move(upload); }
     // The windows the main window opens above itself.
     void setOpeners(WindowOpeners openers) { openers_ = std::move(openers); }
+    // The Save As dialog and the boxes of the main window's own handlers; tests
+    // answer them. Without prompts set, the desktop's boxes are used.
+    void setSaveDialog(std::function<DialogResult(SaveDialogArgs&)> dialog) { saveDialog_ = std::move(dialog); }
+    void setPrompts(Prompts& prompts) { prompts_ = &prompts; }
 
     void Form_Load();
     void Form_Activate();
@@ -120,9 +127,10 @@ public:
     // Ticks the device menu item of CaptureDevice and no other.
     void markDeviceInUse();
     void cmdRecord_Click();
-    void cmdViewer_Click();
     void cmdAbout_Click();
     void cmdSetup_Click();
+    void cmdViewer_MouseDown(int button, int shift, float x, float y);
+    void cmdSaveAs_Click();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
     // The box a save asks for ("Error loading GDI+!"), a critical stop under the program's title.
@@ -295,4 +303,16 @@ private:
     platform::ScratchBitmap streamFile_;  // the stream buffer file, read back on every tick
     qint64 pumpedClipboardKey_ = 0;  // cache key of the frame the pump last put on the clipboard
     bool unloaded_ = false;
+
+    // Save As and the viewer hand-off
+    void handToOutsideViewer();
+    void openBuiltInViewer();
+    void removeHandOffFile();
+    Prompts& prompts();
+    std::function<DialogResult(SaveDialogArgs&)> saveDialog_ = ShowSaveDialog;
+    Prompts* prompts_ = nullptr;
+    std::unique_ptr<Prompts> ownPrompts_;
+    SaveAsMemory saveAs_;
+    int32_t viewerSnapshots_ = 0;  // frames handed to the built-in viewer so far
+    bool handOffFileWritten_ = false;  // this run wrote the outside viewer's file
 };

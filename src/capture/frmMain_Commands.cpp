@@ -58,12 +58,6 @@ void frmMain::mnuoptions_Click()
     mnuOptionss[kMenuStop]->setEnabled(!idle);
 }
 
-void frmMain::cmdViewer_Click()
-{
-    if (openers_.openViewer)
-        openers_.openViewer();
-}
-
 void frmMain::cmdSetup_Click()
 {
     if (!openers_.openSetup)
@@ -99,6 +93,7 @@ void frmMain::mnuOptionss_Click(int index)
     switch (index) {
     case kMenuSetup: cmdSetup_Click(); break;
     case kMenuCamOptions: cmdCamOptions_Click(); break;
+    case kMenuSavePictureNow: cmdSaveAs_Click(); break;
     case kMenuSaveAs: cmdSnapShot_Click(); break;
     case kMenuStartFeed: cmdStart_Click(); break;
     case kMenuRecord: cmdRecord_Click(); break;

@@ -39,7 +39,8 @@ std::vector<MainButtonDesign> buttonDesigns()
         {"cmdCamOptions", &frmMain::cmdCamOptions, Panel::Buttons, {4, 162, 88, 23}, "Available video device options", command("Cam &Options")},
         {"cmdVideoSize", &frmMain::cmdVideoSize, Panel::Buttons, {4, 187, 88, 23}, "Video size", command("&Video Size")},
         {"StyledButton13", &frmMain::StyledButton13, Panel::Buttons, {4, 212, 88, 23}, "Select between available device(s)", command("&Devices")},
-        {"cmdViewer", &frmMain::cmdViewer, Panel::Buttons, {4, 241, 88, 23}, "Viewer/Editor", command("Vie&wer")},
+        {"cmdViewer", &frmMain::cmdViewer, Panel::Buttons, {4, 241, 88, 23}, "Viewer/Browser/Editor/Printing of your saved pictures and movies",
+         command("Open/Vi&ew")},
         {"cmdSetup", &frmMain::cmdSetup, Panel::Buttons, {4, 266, 88, 23}, "Setup", command("Set&up")},
         {"cmdHelp", &frmMain::cmdHelp, Panel::Buttons, {4, 291, 42, 23}, "Manual", command("&Help")},
         {"cmdAbout", &frmMain::cmdAbout, Panel::Buttons, {50, 291, 42, 23}, "About", command("About")},
@@ -202,9 +203,10 @@ void frmMain::connectHandlers()
     connect(cmdStop, &StyledButton::Click, this, &frmMain::cmdStop_Click);
     connect(cmdCamOptions, &StyledButton::Click, this, &frmMain::cmdCamOptions_Click);
     connect(cmdRecord, &StyledButton::Click, this, &frmMain::cmdRecord_Click);
-    connect(cmdViewer, &StyledButton::Click, this, &frmMain::cmdViewer_Click);
     connect(cmdAbout, &StyledButton::Click, this, &frmMain::cmdAbout_Click);
     connect(cmdSetup, &StyledButton::Click, this, &frmMain::cmdSetup_Click);
+    connect(cmdViewer, &StyledButton::MouseDown, this, &frmMain::cmdViewer_MouseDown);
+    connect(cmdSaveAs, &StyledButton::Click, this, &frmMain::cmdSaveAs_Click);
     connect(cmdSnapShot, &StyledButton::Click, this, &frmMain::cmdSnapShot_Click);
     connect(cmdBurst, &StyledButton::Click, this, &frmMain::cmdBurst_Click);
     connect(cmdBurst, &StyledButton::MouseDown, this, &frmMain::cmdBurst_MouseDown);

@@ -242,5 +242,6 @@ void frmMain::Form_Unload()
     yield();
     // Only the scratch files this run wrote; whatever else sits there is the user's.
     streamBuffers_.removeWritten();
+    removeHandOffFile();
     endProcess_();
 }

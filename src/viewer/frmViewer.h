@@ -45,6 +45,9 @@ public:
     // How the main window opens the viewer on a folder kind: that folder button
     // becomes the selected one, then its handler switches the lists.
     void selectFolderButton(int index);
+    // Shows a frame the main window hands over, under a caption of its own
+    // ("Snapshot3.jpg"), in picture mode.
+    void showSnapshot(const QImage& frame, const QString& caption);
     void EnableButtons(int Keuze = 0);
     void DisableButtonsforSlide();
     void EnableButtonsAfterSlide();

@@ -5,16 +5,17 @@
 
 #include <QTest>
 
-TEST(ViewerOpener, TheViewerButtonOpensTheViewerThroughItsOpener)
+TEST(ViewerOpener, TheViewerButtonOpensTheViewerThroughItsOpenerWithAnyMouseButton)
 {
     MainWindowHarness h;
     frmMain& w = h.start();
     w.show();
     QTest::mouseClick(w.cmdViewer, Qt::LeftButton);  // no opener yet: nothing happens
     int opened = 0;
-    w.setOpeners(WindowOpeners{.openViewer = [&opened] { ++opened; }});
+    w.setOpeners(WindowOpeners{.openViewer = [&opened](const ViewerHandOff&) { ++opened; }});
     QTest::mouseClick(w.cmdViewer, Qt::LeftButton);
     EXPECT_EQ(opened, 1);
-    QTest::mouseClick(w.cmdViewer, Qt::RightButton);  // the left button only
-    EXPECT_EQ(opened, 1);
+    QTest::mouseClick(w.cmdViewer, Qt::RightButton);
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(w.cmdViewer->Caption(), "Open/Vi&ew");
 }

@@ -10,6 +10,7 @@ public:
     struct ProgramStart {
         QString program;
         QStringList arguments;
+        QString workingFolder;  // empty: started by startProgram
     };
 
     bool openUrl(const QUrl& url) override
@@ -20,6 +21,11 @@ public:
     bool startProgram(const QString& program, const QStringList& arguments) override
     {
         startedPrograms.append({program, arguments});
+        return result;
+    }
+    bool startProgramIn(const QString& workingFolder, const QString& program, const QStringList& arguments) override
+    {
+        startedPrograms.append({program, arguments, workingFolder});
         return result;
     }
 

@@ -17,6 +17,10 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     // Starts a program on its own, not waiting for it.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+    // The same, running in workingFolder (a program that finds its own files in its
+    // current folder); an empty folder leaves the program this process's one.
+    virtual bool startProgramIn(const QString& workingFolder, const QString& program,
+                                const QStringList& arguments) = 0;
     // The desktop file manager's properties dialog of a file; false when no file
     // manager answers.
     virtual bool showItemProperties(const QString& path) = 0;

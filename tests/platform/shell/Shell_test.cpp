@@ -1,5 +1,6 @@
 #include "platform/shell/ShellDesktop.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +18,17 @@ TEST(DesktopShell, ArgumentsReachTheProgramUnparsed)
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(odd); }, 10000));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("pwned")));
     EXPECT_FALSE(QFileInfo::exists("pwned"));
+}
+
+TEST(DesktopShell, AProgramStartedInAFolderRunsThere)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("viewer folder");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    auto shell = makeDesktopShell();
+    ASSERT_TRUE(shell->startProgramIn(folder, "touch", {"made here"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(folder + "/made here"); }, 10000));
+    EXPECT_FALSE(shell->startProgramIn(folder, "", {}));
 }
 
 TEST(DesktopShell, MissingProgramsAndBadLinksFail)
