@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+// Writes small AVI clips for the playback tests and benchmarks, with the same
+// libraries the player reads them with.
+struct ClipSpec {
+    QSize size{64, 48};
+    int framesPerSecond = 10;
+    int frameCount = 30;
+    bool motionJpeg = true;  // otherwise raw 24-bit frames
+};
+
+// Frame i as the clip shows it.
+using FramePainter = std::function<QImage(int index, QSize size)>;
+
+// Frame i is grey 8 * i (capped at 255): the frame on screen tells the position.
+QImage greyFrame(int index, QSize size);
+
+// False (with the reason on standard error) when the clip could not be written.
+bool writeClip(const QString& path, const ClipSpec& spec, const FramePainter& painter = greyFrame);
+
+// The grey level of a picture's centre pixel, for telling the grey frames apart.
+int greyAtCentre(const QImage& picture);
