@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 extern "C" {
@@ -99,6 +100,11 @@ struct VideoDecoder::Impl {
     bool decodeUpTo(qint64 index);
     bool readPacket(qint64 index);
     QImage convert(QSize size);
+    QImage& freeImage(QSize size);
+
+    // Pictures handed out earlier; one that nobody holds any more is written
+    // again, which spares a fresh allocation (and its page faults) per frame.
+    std::array<QImage, 3> pool;
 };
 
 VideoDecoder::VideoDecoder() : d_(std::make_unique<Impl>()) {}
@@ -264,8 +270,10 @@ QImage VideoDecoder::Impl::convert(QSize size)
     const auto source = plainFormat(static_cast<AVPixelFormat>(decoded->format), fullRange);
     const ScalerKey key{decoded->width, decoded->height, decoded->format, size};
     if (!scaler || key != scalerKey) {
+        // Nearest pixels, as the window stretches its pictures: a smoothing filter
+        // would cost more than decoding the frame.
         scaler.reset(sws_getContext(key.width, key.height, source, size.width(), size.height(), AV_PIX_FMT_RGB32,
-                                    SWS_BILINEAR, nullptr, nullptr, nullptr));
+                                    SWS_POINT, nullptr, nullptr, nullptr));
         if (!scaler)
             return {};
         const int* coefficients = sws_getCoefficients(SWS_CS_DEFAULT);
@@ -273,9 +281,25 @@ QImage VideoDecoder::Impl::convert(QSize size)
                                  1 << 16);
         scalerKey = key;
     }
-    QImage image(size, QImage::Format_RGB32);
+    // Written in place while only the pool holds it; handed out shared.
+    QImage& image = freeImage(size);
     uint8_t* planes[4] = {image.bits(), nullptr, nullptr, nullptr};
     const int strides[4] = {int(image.bytesPerLine()), 0, 0, 0};
     sws_scale(scaler.get(), decoded->data, decoded->linesize, 0, decoded->height, planes, strides);
     return image;
+}
+
+QImage& VideoDecoder::Impl::freeImage(QSize size)
+{
+    for (QImage& image : pool)
+        if (image.size() == size && image.isDetached())
+            return image;
+    for (QImage& image : pool)
+        if (image.isNull() || image.isDetached()) {
+            image = QImage(size, QImage::Format_RGB32);
+            return image;
+        }
+    // Every picture is still held: this one becomes a new picture of its own.
+    pool[0] = QImage(size, QImage::Format_RGB32);
+    return pool[0];
 }
