@@ -13,9 +13,13 @@ extern "C" {
 
 namespace {
 
+constexpr int kSoundRate = 8000;
+
 struct Output {
     AVFormatContext* format = nullptr;
     AVCodecContext* codec = nullptr;
+    AVCodecContext* sound = nullptr;
+    AVFrame* samples = nullptr;
     AVFrame* frame = nullptr;
     AVPacket* packet = nullptr;
     SwsContext* scaler = nullptr;
@@ -24,7 +28,9 @@ struct Output {
         sws_freeContext(scaler);
         av_packet_free(&packet);
         av_frame_free(&frame);
+        av_frame_free(&samples);
         avcodec_free_context(&codec);
+        avcodec_free_context(&sound);
         if (format && format->pb)
             avio_closep(&format->pb);
         avformat_free_context(format);
@@ -39,19 +45,54 @@ bool fail(const char* what, int error = 0)
     return false;
 }
 
-bool drain(Output& out, AVStream* stream)
+bool drain(Output& out, AVCodecContext* codec, AVStream* stream)
 {
     for (;;) {
-        const int got = avcodec_receive_packet(out.codec, out.packet);
+        const int got = avcodec_receive_packet(codec, out.packet);
         if (got == AVERROR(EAGAIN) || got == AVERROR_EOF)
             return true;
         if (got < 0)
             return fail("encoding", got);
-        av_packet_rescale_ts(out.packet, out.codec->time_base, stream->time_base);
+        av_packet_rescale_ts(out.packet, codec->time_base, stream->time_base);
         out.packet->stream_index = stream->index;
         if (const int written = av_interleaved_write_frame(out.format, out.packet); written < 0)
             return fail("writing", written);
     }
+}
+
+AVStream* addSound(Output& out)
+{
+    const AVCodec* encoder = avcodec_find_encoder(AV_CODEC_ID_PCM_S16LE);
+    AVStream* stream = avformat_new_stream(out.format, nullptr);
+    out.sound = avcodec_alloc_context3(encoder);
+    out.sound->sample_fmt = AV_SAMPLE_FMT_S16;
+    out.sound->sample_rate = kSoundRate;
+    out.sound->time_base = AVRational{1, kSoundRate};
+    AVChannelLayout mono = AV_CHANNEL_LAYOUT_MONO;
+    av_channel_layout_copy(&out.sound->ch_layout, &mono);
+    if (avcodec_open2(out.sound, encoder, nullptr) < 0)
+        return nullptr;
+    avcodec_parameters_from_context(stream->codecpar, out.sound);
+    stream->time_base = out.sound->time_base;
+    return stream;
+}
+
+// The sound of one picture's time: a quiet 440 Hz tone.
+bool writeSound(Output& out, AVStream* stream, int index, int framesPerSecond)
+{
+    const int count = kSoundRate / framesPerSecond;
+    av_frame_free(&out.samples);
+    out.samples = av_frame_alloc();
+    out.samples->format = AV_SAMPLE_FMT_S16;
+    out.samples->sample_rate = kSoundRate;
+    out.samples->nb_samples = count;
+    av_channel_layout_copy(&out.samples->ch_layout, &out.sound->ch_layout);
+    av_frame_get_buffer(out.samples, 0);
+    auto* data = reinterpret_cast<int16_t*>(out.samples->data[0]);
+    for (int i = 0; i < count; ++i)
+        data[i] = int16_t(((index * count + i) * 440 / kSoundRate) % 2 ? 300 : -300);
+    out.samples->pts = int64_t(index) * count;
+    return avcodec_send_frame(out.sound, out.samples) >= 0 && drain(out, out.sound, stream);
 }
 
 }  // namespace
@@ -93,6 +134,9 @@ bool writeClip(const QString& path, const ClipSpec& spec, const FramePainter& pa
         return fail("opening the encoder", opened);
     avcodec_parameters_from_context(stream->codecpar, out.codec);
     stream->time_base = out.codec->time_base;
+    AVStream* soundStream = spec.withSound ? addSound(out) : nullptr;
+    if (spec.withSound && !soundStream)
+        return fail("no sound encoder");
     if (const int opened = avio_open(&out.format->pb, name.constData(), AVIO_FLAG_WRITE); opened < 0)
         return fail("creating the file", opened);
     if (const int header = avformat_write_header(out.format, nullptr); header < 0)
@@ -116,12 +160,19 @@ bool writeClip(const QString& path, const ClipSpec& spec, const FramePainter& pa
         const int strides[1] = {int(picture.bytesPerLine())};
         sws_scale(out.scaler, planes, strides, 0, spec.size.height(), out.frame->data, out.frame->linesize);
         out.frame->pts = i;
-        if (avcodec_send_frame(out.codec, out.frame) < 0 || !drain(out, stream))
+        if (avcodec_send_frame(out.codec, out.frame) < 0 || !drain(out, out.codec, stream))
             return fail("encoding a frame");
+        if (soundStream && !writeSound(out, soundStream, i, spec.framesPerSecond))
+            return fail("encoding the sound");
     }
     avcodec_send_frame(out.codec, nullptr);
-    if (!drain(out, stream))
+    if (!drain(out, out.codec, stream))
         return false;
+    if (soundStream) {
+        avcodec_send_frame(out.sound, nullptr);
+        if (!drain(out, out.sound, soundStream))
+            return false;
+    }
     if (const int trailer = av_write_trailer(out.format); trailer < 0)
         return fail("writing the index", trailer);
     return true;

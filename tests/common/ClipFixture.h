@@ -13,6 +13,7 @@ struct ClipSpec {
     int framesPerSecond = 10;
     int frameCount = 30;
     bool motionJpeg = true;  // otherwise raw 24-bit frames
+    bool withSound = false;  // a quiet 8 kHz mono tone beside the pictures
 };
 
 // Frame i as the clip shows it.

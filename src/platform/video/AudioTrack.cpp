@@ -78,10 +78,11 @@ struct SoundSource {
     }
 };
 
-std::unique_ptr<snd_pcm_t, PcmCloser> openDevice(unsigned rate)
+std::unique_ptr<snd_pcm_t, PcmCloser> openDevice(const QByteArray& name, unsigned rate)
 {
     snd_pcm_t* raw = nullptr;
-    if (const int error = snd_pcm_open(&raw, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK); error < 0) {
+    if (const int error = snd_pcm_open(&raw, name.constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
+        error < 0) {
         qCInfo(lcPlayback) << "no sound for the video:" << snd_strerror(error);
         return nullptr;
     }
@@ -96,7 +97,8 @@ std::unique_ptr<snd_pcm_t, PcmCloser> openDevice(unsigned rate)
 }
 
 // Writes all samples unless told to stop; false when the device failed.
-bool writeSamples(snd_pcm_t* pcm, const int16_t* samples, int frames, const std::atomic<bool>& stop)
+bool writeSamples(snd_pcm_t* pcm, const int16_t* samples, int frames, const std::atomic<bool>& stop,
+                  std::atomic<qint64>& total)
 {
     int done = 0;
     while (done < frames && !stop) {
@@ -105,8 +107,10 @@ bool writeSamples(snd_pcm_t* pcm, const int16_t* samples, int frames, const std:
             snd_pcm_wait(pcm, kWaitMilliseconds);
         else if (written < 0 && snd_pcm_recover(pcm, int(written), 1) < 0)
             return false;
-        else if (written > 0)
+        else if (written > 0) {
             done += int(written);
+            total += written;
+        }
     }
     return true;
 }
@@ -117,6 +121,7 @@ void AudioTrack::start(qint64 fromMs)
 {
     stop();
     stop_ = false;
+    framesWritten_ = 0;
     worker_ = std::thread([this, fromMs] { run(fromMs); });
 }
 
@@ -128,12 +133,18 @@ void AudioTrack::stop()
     playing_ = false;
 }
 
+void AudioTrack::waitUntilDone()
+{
+    if (worker_.joinable())
+        worker_.join();
+}
+
 void AudioTrack::run(qint64 fromMs)
 {
     SoundSource source;
     if (!source.open(path_, fromMs))
         return;
-    auto pcm = openDevice(unsigned(source.codec->sample_rate));
+    auto pcm = openDevice(pcmName_, unsigned(source.codec->sample_rate));
     if (!pcm)
         return;
     playing_ = true;
@@ -152,7 +163,7 @@ void AudioTrack::run(qint64 fromMs)
             auto* out = reinterpret_cast<uint8_t*>(samples.data());
             const int converted = swr_convert(source.resampler.get(), &out, capacity,
                                               const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
-            if (converted > 0 && !writeSamples(pcm.get(), samples.data(), converted, stop_))
+            if (converted > 0 && !writeSamples(pcm.get(), samples.data(), converted, stop_, framesWritten_))
                 failed = true;
         }
     }

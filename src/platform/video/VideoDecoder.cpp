@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <mutex>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -112,6 +113,10 @@ VideoDecoder::~VideoDecoder() = default;
 
 platform::Result VideoDecoder::open(const QString& path)
 {
+    // The libraries' own notes on recoverable damage (a missing end marker, a
+    // repaired index) would flood standard error during playback.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_ERROR); });
     if (!QFileInfo(path).isFile())
         return platform::Result::failure("no such file: " + path, kMciFileNotFound);
     AVFormatContext* raw = nullptr;

@@ -194,3 +194,33 @@ TEST(MciPlayer, AWindowThatGoesIsNoLongerDrawnInto)
     f.send("seek AVIvideo to 20");
     EXPECT_EQ(f.surface.frames.size(), drawn);
 }
+
+TEST(MciPlayer, AClipWithSoundPlaysWithOrWithoutASoundDevice)
+{
+    Sandbox box;
+    const QString clip = box.programFolder() + "/sound.avi";
+    ClipSpec spec;
+    spec.withSound = true;
+    ASSERT_TRUE(writeClip(clip, spec));
+    qint64 clock = 0;
+    MciPlayer player([&clock] { return clock; });
+    RecordingSurface surface;
+    ASSERT_EQ(player.sendString("open \"" + clip + "\" alias AVIvideo type AVIVideo"), 0);
+    player.sendString(QString("window AVIvideo handle %1").arg(player.registerWindow(&surface)));
+    QString reply;
+    player.sendString("status AVIvideo length", &reply);
+    EXPECT_EQ(reply, "30");  // the pictures' frames; the sound stream does not count
+    EXPECT_EQ(player.sendString("play AVIvideo repeat"), 0);
+    clock = 1000;
+    player.advance();
+    EXPECT_NEAR(surface.lastGrey(), 80, 2);
+    EXPECT_EQ(player.sendString("pause AVIvideo"), 0);
+    EXPECT_FALSE(player.soundPlaying());
+    EXPECT_EQ(player.sendString("resume AVIvideo"), 0);
+    clock = 4000;  // round the loop: the sound starts over
+    player.advance();
+    EXPECT_NEAR(surface.lastGrey(), 80, 2);
+    EXPECT_EQ(player.sendString("seek AVIvideo to 5"), 0);
+    EXPECT_FALSE(player.soundPlaying());
+    EXPECT_EQ(player.sendString("close AVIvideo"), 0);
+}
