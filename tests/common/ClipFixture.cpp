@@ -116,7 +116,11 @@ bool writeClip(const QString& path, const ClipSpec& spec, const FramePainter& pa
     const QByteArray name = QFile::encodeName(path);
     if (avformat_alloc_output_context2(&out.format, nullptr, "avi", name.constData()) < 0)
         return fail("no AVI muxer");
-    const AVCodec* encoder = avcodec_find_encoder(spec.motionJpeg ? AV_CODEC_ID_MJPEG : AV_CODEC_ID_RAWVIDEO);
+    const bool motionJpeg = spec.codec == ClipCodec::MotionJpeg;
+    const AVCodecID id = motionJpeg                       ? AV_CODEC_ID_MJPEG
+                         : spec.codec == ClipCodec::Mpeg4 ? AV_CODEC_ID_MPEG4
+                                                          : AV_CODEC_ID_RAWVIDEO;
+    const AVCodec* encoder = avcodec_find_encoder(id);
     if (!encoder)
         return fail("no encoder");
     AVStream* stream = avformat_new_stream(out.format, nullptr);
@@ -125,10 +129,14 @@ bool writeClip(const QString& path, const ClipSpec& spec, const FramePainter& pa
     out.codec->height = spec.size.height();
     out.codec->time_base = AVRational{1, spec.framesPerSecond};
     out.codec->framerate = AVRational{spec.framesPerSecond, 1};
-    out.codec->pix_fmt = spec.motionJpeg ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_BGR24;
-    if (spec.motionJpeg) {
+    out.codec->pix_fmt = motionJpeg                       ? AV_PIX_FMT_YUVJ420P
+                         : spec.codec == ClipCodec::Mpeg4 ? AV_PIX_FMT_YUV420P
+                                                          : AV_PIX_FMT_BGR24;
+    if (spec.codec != ClipCodec::Raw) {
         out.codec->flags |= AV_CODEC_FLAG_QSCALE;
         out.codec->global_quality = FF_QP2LAMBDA * 3;
+        out.codec->gop_size = 10;
+        out.codec->max_b_frames = 0;
     }
     if (const int opened = avcodec_open2(out.codec, encoder, nullptr); opened < 0)
         return fail("opening the encoder", opened);
@@ -151,7 +159,7 @@ bool writeClip(const QString& path, const ClipSpec& spec, const FramePainter& pa
                                 spec.size.height(), out.codec->pix_fmt, SWS_POINT, nullptr, nullptr, nullptr);
     // Motion JPEG pictures use the full range of levels, as cameras write them.
     const int* coefficients = sws_getCoefficients(SWS_CS_DEFAULT);
-    sws_setColorspaceDetails(out.scaler, coefficients, 1, coefficients, spec.motionJpeg ? 1 : 0, 0, 1 << 16,
+    sws_setColorspaceDetails(out.scaler, coefficients, 1, coefficients, motionJpeg ? 1 : 0, 0, 1 << 16,
                              1 << 16);
     for (int i = 0; i < spec.frameCount; ++i) {
         const QImage picture = painter(i, spec.size).convertToFormat(QImage::Format_RGB32);

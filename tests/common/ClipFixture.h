@@ -8,11 +8,15 @@
 
 // Writes small AVI clips for the playback tests and benchmarks, with the same
 // libraries the player reads them with.
+// Motion JPEG as cameras record it, raw 24-bit frames, or MPEG-4 with a key
+// frame every tenth picture (pictures that depend on the ones before).
+enum class ClipCodec { MotionJpeg, Raw, Mpeg4 };
+
 struct ClipSpec {
     QSize size{64, 48};
     int framesPerSecond = 10;
     int frameCount = 30;
-    bool motionJpeg = true;  // otherwise raw 24-bit frames
+    ClipCodec codec = ClipCodec::MotionJpeg;
     bool withSound = false;  // a quiet 8 kHz mono tone beside the pictures
 };
 

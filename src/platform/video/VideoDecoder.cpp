@@ -85,6 +85,7 @@ struct VideoDecoder::Impl {
     bool intraOnly = false;
     qint64 nextIndex = 0;  // index of the frame the decoder gives next
     bool decodedValid = false;
+    qint64 decodedIndex = -1;  // the frame in `decoded`
     bool drained = false;  // the end of the file was handed to the decoder
     QImage shown;
     qint64 shownIndex = -1;
@@ -189,6 +190,11 @@ QImage VideoDecoder::frame(qint64 index, QSize size)
         size = frameSize();
     if (index == d_->shownIndex && d_->shown.size() == size)
         return d_->shown;
+    if (d_->decodedValid && index == d_->decodedIndex) {  // the same frame at another size
+        d_->shown = d_->convert(size);
+        d_->shownIndex = index;
+        return d_->shown;
+    }
     const bool behind = index < d_->nextIndex;
     const bool farAhead = index > d_->nextIndex + kDecodeAheadFrames;
     if (behind || farAhead)
@@ -225,6 +231,7 @@ bool VideoDecoder::Impl::decodeUpTo(qint64 index)
             av_frame_unref(decoded.get());
             av_frame_move_ref(decoded.get(), scratch.get());
             decodedValid = true;
+            decodedIndex = at;
             nextIndex = at + 1;
             if (at >= index)
                 return true;

@@ -30,10 +30,10 @@ struct PlayerFixture {
     RecordingSurface surface;
     QString clip = box.programFolder() + "/grey clip.avi";
 
-    explicit PlayerFixture(bool motionJpeg = true)
+    explicit PlayerFixture(ClipCodec codec = ClipCodec::MotionJpeg)
     {
         ClipSpec spec;
-        spec.motionJpeg = motionJpeg;
+        spec.codec = codec;
         EXPECT_TRUE(writeClip(clip, spec));
     }
     int send(const QString& command) { return player.sendString(command); }
@@ -108,8 +108,8 @@ TEST(MciPlayer, AfterCloseEveryAnswerIsEmpty)
 
 TEST(MciPlayer, PlaysAtTheClipsRateIntoTheDestinationAndStopsAtTheEnd)
 {
-    for (bool motionJpeg : {true, false}) {
-        PlayerFixture f(motionJpeg);
+    for (ClipCodec codec : {ClipCodec::MotionJpeg, ClipCodec::Raw, ClipCodec::Mpeg4}) {
+        PlayerFixture f(codec);
         f.openAndShow();
         EXPECT_EQ(f.send("put AVIvideo destination at 4 2 32 24"), 0);
         EXPECT_EQ(f.surface.places.last(), QRect(4, 2, 32, 24));
@@ -118,7 +118,7 @@ TEST(MciPlayer, PlaysAtTheClipsRateIntoTheDestinationAndStopsAtTheEnd)
         EXPECT_EQ(f.ask("status AVIvideo mode"), "playing");
         EXPECT_NEAR(f.surface.lastGrey(), 0, 2);
         f.at(1050);
-        EXPECT_NEAR(f.surface.lastGrey(), 80, 2) << motionJpeg;
+        EXPECT_NEAR(f.surface.lastGrey(), 80, 2) << int(codec);
         EXPECT_EQ(f.ask("status AVIvideo position"), "11");
         f.at(2990);
         EXPECT_NEAR(f.surface.lastGrey(), 232, 2);
@@ -172,6 +172,26 @@ TEST(MciPlayer, PauseResumeAndSeekShowTheirFrames)
     EXPECT_EQ(f.ask("status AVIvideo mode"), "playing");
     f.at(2500 + 2000);
     EXPECT_NEAR(f.surface.lastGrey(), 8 * 2, 2);  // 1.2 s + 2 s = 3.2 s, round the loop
+}
+
+TEST(MciPlayer, SeeksLandOnTheirFrameWhereFramesDependOnEachOther)
+{
+    PlayerFixture f(ClipCodec::Mpeg4);
+    f.openAndShow();
+    // Forward past key frames, back before them, and to the frames next to them.
+    const struct {
+        int tenths;
+        int grey;
+    } seeks[] = {{25, 200}, {3, 24}, {19, 152}, {20, 160}, {9, 72}, {10, 80}, {30, 232}, {0, 0}, {11, 88}};
+    for (const auto& s : seeks) {
+        EXPECT_EQ(f.send(QString("seek AVIvideo to %1").arg(s.tenths)), 0);
+        EXPECT_NEAR(f.surface.lastGrey(), s.grey, 3) << s.tenths;
+    }
+    f.send("play AVIvideo");  // on from 1.1 s, every frame in turn
+    for (int ms = 0; ms <= 1800; ms += 100) {
+        f.at(ms);
+        EXPECT_NEAR(f.surface.lastGrey(), 8 * (11 + ms / 100), 3) << ms;
+    }
 }
 
 TEST(MciPlayer, TheLastFrameOutlivesTheDevice)
