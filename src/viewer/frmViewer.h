@@ -87,7 +87,6 @@ public:
     void sCopyScreen();
     // The progress bar's width in its own scale (the last position shown).
     long imgProgressWidth() const { return progressPosition_; }
-    MciPlayer& player() { return *player_; }
 
     // Slide show
     void InitSlideTiming();

@@ -229,6 +229,9 @@ void frmViewer::tmrVideoStatus_Timer()
 
 void frmViewer::sCopyScreen()
 {
+    // Before any video was drawn there is no frame to take; the shown picture stays.
+    if (player_->lastFrame().isNull())
+        return;
     PicMovie->setPicture(player_->lastFrame());
     Image1->setPicture(PicMovie->picture());
 }

@@ -1,4 +1,5 @@
 #include "ClipFixture.h"
+#include "PictureFixtures.h"
 #include "ViewerHarness.h"
 #include "viewer/VideoPlayback.h"
 
@@ -162,6 +163,10 @@ TEST(frmViewerVideo, ABadFileShowsTheOpenErrorBoxAndTheNothingShownButtons)
 TEST(frmViewerVideo, TheShownFrameIsCopiedAfterTheVideoCloses)
 {
     VideoViewer f;
+    const QImage before = uniformPicture(8, 8, 0xff00ff00);
+    f.v->Image1->setPicture(before);
+    f.v->sCopyScreen();  // nothing played yet: nothing to copy
+    EXPECT_EQ(f.v->Image1->picture(), before);
     f.click("cmdMPstart");
     f.v->GoToSceneFrame(20);
     f.v->CloseScene();

@@ -6,6 +6,7 @@
 
 #include <alsa/asoundlib.h>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,8 @@ struct PcmCloser {
 constexpr unsigned kLatencyMicroseconds = 100000;
 constexpr int kWaitMilliseconds = 20;
 constexpr int kChannels = 2;
+// The tail is a tenth of a second; a device that takes far longer is given up.
+constexpr int kDrainLimitMilliseconds = 1000;
 
 // The decoder side: the file's sound stream turned into 16-bit stereo.
 struct SoundSource {
@@ -115,6 +118,19 @@ bool writeSamples(snd_pcm_t* pcm, const int16_t* samples, int frames, const std:
     return true;
 }
 
+// Lets the buffered tail play out while still answering a stop at once.
+void drain(snd_pcm_t* pcm, const std::atomic<bool>& stop)
+{
+    const int started = snd_pcm_drain(pcm);
+    if (started < 0 && started != -EAGAIN)
+        return;
+    for (int waited = 0; snd_pcm_state(pcm) == SND_PCM_STATE_DRAINING && !stop; waited += kWaitMilliseconds) {
+        if (waited > kDrainLimitMilliseconds)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kWaitMilliseconds));
+    }
+}
+
 }  // namespace
 
 void AudioTrack::start(qint64 fromMs)
@@ -169,12 +185,9 @@ void AudioTrack::run(qint64 fromMs)
     }
     if (failed)
         qCWarning(lcPlayback) << "the sound device failed during the video";
+    if (!stop_ && !failed)
+        drain(pcm.get(), stop_);
     if (stop_ || failed)
         snd_pcm_drop(pcm.get());
-    else {
-        // The buffered tail (a tenth of a second) plays out.
-        snd_pcm_nonblock(pcm.get(), 0);
-        snd_pcm_drain(pcm.get());
-    }
     playing_ = false;
 }

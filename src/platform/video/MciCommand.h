@@ -16,7 +16,6 @@ enum MciError : int {
     kMciDeviceOpen = 265,
     kMciMissingParameter = 273,
     kMciFileNotFound = 275,
-    kMciOutOfRange = 282,
     kMciDuplicateAlias = 289,
     kMciBadTimeFormat = 293,
     kMciNoClosingQuote = 294,
