@@ -240,6 +240,8 @@ private:
     void yield();
     void unloadOnce();
     void buildSlideMenu();
+    void toggleSlideShow();
+    void prepareSlides(const QString& folder);
     void connectPlayer();
     int mciSendString(const QString& command, QString* reply = nullptr);
     void applyChanges(const std::vector<ControlChange>& changes);

@@ -65,6 +65,38 @@ void frmViewer::cmdSlide_Click()
 {
     if (File1->ListCount() == 0)
         return;
+    toggleSlideShow();
+    const QString folder = listFolder();
+    prepareSlides(folder);
+    setCursor(Qt::WaitCursor);
+    // The name, the list and the size line follow the slides that loaded: a file
+    // that is no picture leaves the slide before it on screen, and its name too.
+    QString lastShown;
+    int lastShownIndex = -1;
+    QPointer<frmViewer> alive(this);
+    bool stopped = false;
+    for (int i = File1->ListIndex(); i < File1->ListCount(); ++i) {
+        const QString path = folder + File1->List(i);
+        if (showSlide(path)) {
+            lastShown = path;
+            lastShownIndex = i;
+        }
+        File1->setListIndex(i);
+        stopped = !waitSlide();
+        if (!alive || closing_)
+            return;
+        if (stopped)
+            break;
+        yield();
+    }
+    unsetCursor();
+    endSlideShow(stopped, lastShown, lastShownIndex);
+}
+
+// A click while a show runs stops it (the running show sees it at its next
+// check); otherwise a show begins.
+void frmViewer::toggleSlideShow()
+{
     if (cmdSlide->Caption() == "Pause") {
         cmdSlide->setCaption("Slide");
         EnableButtonsAfterSlide();
@@ -73,7 +105,11 @@ void frmViewer::cmdSlide_Click()
         cmdSlide->setCaption("Pause");
         DisableButtonsforSlide();
     }
-    const QString folder = listFolder();
+}
+
+// Closes a video, puts PicMovie in Image1's place and picks the first slide.
+void frmViewer::prepareSlides(const QString& folder)
+{
     setFrameCaption(folder + File1->FileName());
     if (isVideoFile(File1->FileName())) {
         EnableButtons(2);
@@ -88,30 +124,6 @@ void frmViewer::cmdSlide_Click()
     Image1->hide();
     PicMovie->show();
     File1->setListIndex(slideStartIndex(File1->ListIndex(), File1->ListCount()));
-    setCursor(Qt::WaitCursor);
-    // The name, the list and the size line follow the slides that loaded: a file
-    // that is no picture leaves the slide before it on screen, under its own name.
-    QString lastShown;
-    int lastShownIndex = -1;
-    QPointer<frmViewer> alive(this);
-    bool stopped = false;
-    for (int i = File1->ListIndex(); i < File1->ListCount(); ++i) {
-        const QString path = folder + File1->List(i);
-        const bool shown = showSlide(path);
-        if (shown) {
-            lastShown = path;
-            lastShownIndex = i;
-        }
-        File1->setListIndex(i);
-        stopped = !waitSlide();
-        if (!alive || closing_)
-            return;
-        if (stopped)
-            break;
-        yield();
-    }
-    unsetCursor();
-    endSlideShow(stopped, lastShown, lastShownIndex);
 }
 
 bool frmViewer::showSlide(const QString& path)
