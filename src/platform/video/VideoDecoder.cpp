@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <cmath>
 #include <mutex>
 
@@ -71,6 +72,10 @@ struct VideoDecoder::Impl {
     std::unique_ptr<AVFrame, FrameFreer> decoded{av_frame_alloc()};  // newest frame out of the decoder
     std::unique_ptr<AVFrame, FrameFreer> scratch{av_frame_alloc()};
     std::unique_ptr<AVPacket, PacketFreer> packet{av_packet_alloc()};
+    // The newest packets passed over undecoded, oldest first: should the file end
+    // before the wanted frame, the last of them that decodes is the last picture
+    // the file holds (the very last one of a cut-off file is often damaged).
+    std::deque<std::unique_ptr<AVPacket, PacketFreer>> passed;
     std::unique_ptr<SwsContext, ScalerFreer> scaler;
     struct ScalerKey {
         int width = 0, height = 0, format = -1;
@@ -87,6 +92,7 @@ struct VideoDecoder::Impl {
     bool decodedValid = false;
     qint64 decodedIndex = -1;  // the frame in `decoded`
     bool drained = false;  // the end of the file was handed to the decoder
+    bool refusalLogged = false;  // a damaged clip tells it once, not at every frame
     QImage shown;
     qint64 shownIndex = -1;
 
@@ -101,6 +107,8 @@ struct VideoDecoder::Impl {
     void seekTo(qint64 index);
     bool decodeUpTo(qint64 index);
     bool readPacket(qint64 index);
+    void pass(AVPacket& skipped);
+    void decodePassedAtEnd();
     QImage convert(QSize size);
     QImage& freeImage(QSize size);
 
@@ -212,6 +220,7 @@ void VideoDecoder::Impl::seekTo(qint64 index)
     if (error < 0)
         qCDebug(lcPlayback) << "seeking failed:" << avReason(error);
     avcodec_flush_buffers(codec.get());
+    passed.clear();
     nextIndex = 0;
     drained = false;
     decodedValid = false;
@@ -256,24 +265,56 @@ bool VideoDecoder::Impl::readPacket(qint64 index)
         const int read = av_read_frame(format.get(), packet.get());
         if (read < 0) {
             drained = true;
+            decodePassedAtEnd();
             avcodec_send_packet(codec.get(), nullptr);
             return true;
         }
-        const int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
-        const bool ours = packet->stream_index == stream;
-        const bool skipped = ours && intraOnly && pts != AV_NOPTS_VALUE && indexOfPts(pts) < index;
-        if (skipped)
-            nextIndex = indexOfPts(pts) + 1;
-        if (!ours || skipped) {
+        if (packet->stream_index != stream) {
             av_packet_unref(packet.get());
             continue;
         }
+        const int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+        if (intraOnly && pts != AV_NOPTS_VALUE && indexOfPts(pts) < index) {
+            nextIndex = indexOfPts(pts) + 1;
+            pass(*packet);
+            continue;
+        }
+        passed.clear();
         const int sent = avcodec_send_packet(codec.get(), packet.get());
         av_packet_unref(packet.get());
-        if (sent < 0 && sent != AVERROR(EAGAIN))
+        if (sent < 0 && sent != AVERROR(EAGAIN) && !refusalLogged) {
             qCDebug(lcPlayback) << "a packet was refused:" << avReason(sent);
+            refusalLogged = true;
+        }
         return true;
     }
+}
+
+void VideoDecoder::Impl::pass(AVPacket& skipped)
+{
+    constexpr size_t kKept = 4;
+    if (passed.size() == kKept)
+        passed.pop_front();
+    passed.emplace_back(av_packet_alloc());
+    av_packet_move_ref(passed.back().get(), &skipped);
+}
+
+// Pictures that stand alone decode in any order: the newest that decodes wins.
+void VideoDecoder::Impl::decodePassedAtEnd()
+{
+    while (!passed.empty()) {
+        const int sent = avcodec_send_packet(codec.get(), passed.back().get());
+        passed.pop_back();
+        if (sent >= 0 && avcodec_receive_frame(codec.get(), scratch.get()) == 0) {
+            const int64_t pts = scratch->best_effort_timestamp;
+            av_frame_unref(decoded.get());
+            av_frame_move_ref(decoded.get(), scratch.get());
+            decodedValid = true;
+            decodedIndex = pts != AV_NOPTS_VALUE ? indexOfPts(pts) : nextIndex - 1;
+            break;
+        }
+    }
+    passed.clear();
 }
 
 QImage VideoDecoder::Impl::convert(QSize size)

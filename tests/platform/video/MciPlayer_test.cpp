@@ -194,6 +194,28 @@ TEST(MciPlayer, SeeksLandOnTheirFrameWhereFramesDependOnEachOther)
     }
 }
 
+TEST(MciPlayer, ACutOffClipPlaysWhatItHoldsAndKeepsItsLastPicture)
+{
+    PlayerFixture f(ClipCodec::Raw);  // frames of equal size: half the file is half the clip
+    QFile file(f.clip);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(file.size() / 2));  // the index and the second half are gone
+    file.close();
+    f.openAndShow();
+    f.send("play AVIvideo");
+    f.at(1000);
+    EXPECT_NEAR(f.surface.lastGrey(), 80, 2);
+    f.at(2500);  // past what the file holds
+    const int last = f.surface.lastGrey();
+    EXPECT_GT(last, 80);
+    EXPECT_LT(last, 200);
+    f.at(3500);
+    EXPECT_EQ(f.ask("status AVIvideo mode"), "stopped");
+    EXPECT_EQ(f.surface.lastGrey(), last);
+    EXPECT_EQ(f.send("seek AVIvideo to 5"), 0);  // and back again
+    EXPECT_NEAR(f.surface.lastGrey(), 40, 2);
+}
+
 TEST(MciPlayer, TheLastFrameOutlivesTheDevice)
 {
     PlayerFixture f;
