@@ -395,4 +395,7 @@ void frmViewer::connectHandlers()
     connect(tmrVideoStatus, &QTimer::timeout, this, &frmViewer::tmrVideoStatus_Timer);
     connect(cmdSlide, &StyledButton::Click, this, &frmViewer::cmdSlide_Click);
     connect(cmdSlide, &StyledButton::MouseDown, this, &frmViewer::cmdSlide_MouseDown);
+    connect(mnu3slidetiming, &QMenu::aboutToShow, this, &frmViewer::mnu3slidetiming_Click);
+    for (int i = 0; i < int(mnu3Timing.size()); ++i)
+        connect(mnu3Timing[i], &QAction::triggered, this, [this, i] { mnu3Timing_Click(i); });
 }

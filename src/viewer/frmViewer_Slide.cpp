@@ -31,9 +31,7 @@ void frmViewer::buildSlideMenu()
         item->setObjectName(QStringLiteral("mnu3Timing_%1").arg(i));
         item->setCheckable(true);
         mnu3Timing[i] = item;
-        connect(item, &QAction::triggered, this, [this, i] { mnu3Timing_Click(i); });
     }
-    connect(mnu3slidetiming, &QMenu::aboutToShow, this, &frmViewer::mnu3slidetiming_Click);
 }
 
 void frmViewer::InitSlideTiming()
