@@ -1,7 +1,9 @@
 #pragma once
 
+class MciPlayer;
 class Prompts;
 class Shell;
+class SlideWait;
 
 // What the viewer remembers for the rest of the program run, across closing and
 // opening it again.
@@ -17,4 +19,8 @@ struct ViewerServices {
     Shell& shell;
     Prompts& prompts;
     ViewerSession& session;
+    // The video player and the slide show's wait; the window makes its own when
+    // none is given (tests hand in ones on a clock they move).
+    MciPlayer* player = nullptr;
+    SlideWait* slideWait = nullptr;
 };

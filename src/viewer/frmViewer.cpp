@@ -8,7 +8,10 @@
 #include "settings/Prompts.h"
 #include "settings/SettingsFile.h"
 #include "platform/files/FileOperations.h"
+#include "platform/video/MciPlayer.h"
+#include "platform/video/VideoSurface.h"
 #include "viewer/PictureBox.h"
+#include "viewer/SlideShow.h"
 #include "viewer/ViewerFileOps.h"
 
 #include <QCloseEvent>
@@ -31,10 +34,14 @@ frmViewer::frmViewer(SettingsModel& settings, MainWindowLink& mainWindow, Viewer
     // The design: nothing shown yet, no timer running.
     applyButtonSet(ButtonSet::Nothing);
     tmrPosition->stop();
+    connectPlayer();
     connectHandlers();
 }
 
-frmViewer::~frmViewer() = default;
+frmViewer::~frmViewer()
+{
+    player_->unregisterWindow(movieWindow_);
+}
 
 void frmViewer::Form_Load()
 {
@@ -59,6 +66,8 @@ void frmViewer::Form_Load()
     opt_folders[4]->show();
     if (File1->ListCount() == 0)
         cmdSlide->setEnabled(false);
+    if (s_.SlideTiming >= 0)
+        InitSlideTiming();
 }
 
 void frmViewer::Form_Unload()
@@ -70,6 +79,9 @@ void frmViewer::Form_Unload()
     Source->clear();
     PicBlender->clear();
     cmdSlide->setCaption("Pause");
+    // A show still waiting between slides ends before the window goes.
+    closing_ = true;
+    slideWait_->stop();
     if (tmrVideoStatus->isActive() && !cmdMPstart->Enabled())
         CloseScene();
     // Only a preview this viewer stopped comes back, and only once.
@@ -108,12 +120,6 @@ bool frmViewer::eventFilter(QObject* watched, QEvent* event)
 void frmViewer::Frame1_MouseDown()
 {
     ViewerBusy = false;
-}
-
-void frmViewer::CloseScene()
-{
-    // No video is opened yet; playback stops and closes its video here.
-    tmrVideoStatus->stop();
 }
 
 void frmViewer::opt_folders_MouseDown(int Index, int, int, float, float)

@@ -8,8 +8,12 @@
 #include <QDialog>
 
 #include <array>
+#include <memory>
 
+class MciPlayer;
 class PictureBox;
+class SlideWait;
+class VideoSurface;
 class QAction;
 class QCloseEvent;
 class QGroupBox;
@@ -62,8 +66,37 @@ public:
     void cmdDesktop_Click();
     void cmdDocs_Click();
     void Frame1_MouseDown();
-    // Closes an open video; playback fills it in.
+
+    // Video playback
+    long TimeofScene(long hWnds = 0);
+    QString AVIStatus();
+    void OpenScene(qint64 hWnds = 0);
+    void Play(bool repeat = false);
+    void Position(long mLeft, long mTop, long mWidth, long mHeight);
+    void GoToEndScene();
+    void GoToStartScene();
+    void GoToSceneFrame(long posFrame);
     void CloseScene();
+    void cmdMPstart_MouseUp(int Button, int Shift, float X, float Y);
+    void cmdMPpauze_Click();
+    void cmdMPstop_Click();
+    void cmdMPbegin_MouseDown(int Button, int Shift, float X, float Y);
+    void cmdMPend_MouseDown(int Button, int Shift, float X, float Y);
+    void cmdMediaPlayer_Click();
+    void mnuMediaPlayer_Click();
+    void scrlMovie_Scroll();
+    void tmrPosition_Timer();
+    void tmrVideoStatus_Timer();
+    void sCopyScreen();
+    // The progress bar's width in its own scale (the last position shown).
+    long imgProgressWidth() const { return progressPosition_; }
+
+    // Slide show
+    void InitSlideTiming();
+    void cmdSlide_MouseDown(int Button, int Shift, float X, float Y);
+    void mnu3slidetiming_Click();
+    void mnu3Timing_Click(int Index);
+    void cmdSlide_Click();
 
     // File operations
     void StyledButton1_Click(int Index);
@@ -168,9 +201,15 @@ public:
     QAction* mnu2OpenEditor = nullptr;
     QAction* mnu2Save = nullptr;
     QAction* mnu2Print = nullptr;
+    QMenu* mnu3slidetiming = nullptr;
+    std::array<QAction*, 10> mnu3Timing{};
 
     // Form-level state
     bool ViewerBusy = false;
+    int PlayerState = 0;
+    QString MovieFile;
+    bool SceneError = false;
+    double SlideDelay = 0;
 
 public slots:
     void done(int result) override;
@@ -203,10 +242,29 @@ private:
     void closeVideoBeforeFileOperation();
     void yield();
     void unloadOnce();
+    void buildSlideMenu();
+    void toggleSlideShow();
+    void prepareSlides(const QString& folder);
+    void connectPlayer();
+    int mciSendString(const QString& command, QString* reply = nullptr);
+    void applyChanges(const std::vector<ControlChange>& changes);
+    // One slide of a show; false when the file is not a picture.
+    bool showSlide(const QString& path);
+    // Waits out the slide's delay; false when the show was stopped meanwhile.
+    bool waitSlide();
+    void endSlideShow(bool stopped, const QString& lastShown, int lastShownIndex);
 
     SettingsModel& s_;
     MainWindowLink& main_;
     ViewerServices services_;
     QString frameCaption_ = QStringLiteral("View");
     bool unloaded_ = false;
+    std::unique_ptr<MciPlayer> ownPlayer_;
+    MciPlayer* player_ = nullptr;
+    std::unique_ptr<VideoSurface> movieSurface_;
+    qint64 movieWindow_ = 0;
+    long progressPosition_ = 0;
+    std::unique_ptr<SlideWait> ownSlideWait_;
+    SlideWait* slideWait_ = nullptr;
+    bool closing_ = false;  // the window is closing: a running show ends at once
 };

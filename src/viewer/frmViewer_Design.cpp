@@ -174,6 +174,7 @@ void frmViewer::buildControls()
     buildButtons();
     buildBlendPanel();
     buildMenus();
+    buildSlideMenu();
     tmrPosition = makeTimer(this, "tmrPosition", 500);
     tmrVideoStatus = makeTimer(this, "tmrVideoStatus", 1000);
 }
@@ -382,4 +383,19 @@ void frmViewer::connectHandlers()
     connect(menuexplorer, &QAction::triggered, this, &frmViewer::menuexplorer_Click);
     connect(mnuProps, &QAction::triggered, this, &frmViewer::mnuProps_Click);
     connect(mnuZoom, &QAction::triggered, this, &frmViewer::mnuZoom_Click);
+    connect(mnuMediaPlayer, &QAction::triggered, this, &frmViewer::mnuMediaPlayer_Click);
+    connect(cmdMPstart, &StyledButton::MouseUp, this, &frmViewer::cmdMPstart_MouseUp);
+    connect(cmdMPpauze, &StyledButton::Click, this, &frmViewer::cmdMPpauze_Click);
+    connect(cmdMPstop, &StyledButton::Click, this, &frmViewer::cmdMPstop_Click);
+    connect(cmdMPbegin, &StyledButton::MouseDown, this, &frmViewer::cmdMPbegin_MouseDown);
+    connect(cmdMPend, &StyledButton::MouseDown, this, &frmViewer::cmdMPend_MouseDown);
+    connect(cmdMediaPlayer, &StyledButton::Click, this, &frmViewer::cmdMediaPlayer_Click);
+    connect(scrlMovie, &QScrollBar::sliderMoved, this, &frmViewer::scrlMovie_Scroll);
+    connect(tmrPosition, &QTimer::timeout, this, &frmViewer::tmrPosition_Timer);
+    connect(tmrVideoStatus, &QTimer::timeout, this, &frmViewer::tmrVideoStatus_Timer);
+    connect(cmdSlide, &StyledButton::Click, this, &frmViewer::cmdSlide_Click);
+    connect(cmdSlide, &StyledButton::MouseDown, this, &frmViewer::cmdSlide_MouseDown);
+    connect(mnu3slidetiming, &QMenu::aboutToShow, this, &frmViewer::mnu3slidetiming_Click);
+    for (int i = 0; i < int(mnu3Timing.size()); ++i)
+        connect(mnu3Timing[i], &QAction::triggered, this, [this, i] { mnu3Timing_Click(i); });
 }

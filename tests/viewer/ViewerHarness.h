@@ -4,11 +4,13 @@
 #include "PromptsFake.h"
 #include "Sandbox.h"
 #include "ShellFake.h"
+#include "SlideWaitFake.h"
 #include "buttons/StyledButton.h"
 #include "platform/files/BmpFile.h"
 #include "platform/lists/DirListBox.h"
 #include "platform/lists/DriveListBox.h"
 #include "platform/lists/FileListBox.h"
+#include "platform/video/MciPlayer.h"
 #include "settings/SettingsFile.h"
 #include "viewer/PictureBox.h"
 #include "viewer/frmViewer.h"
@@ -29,6 +31,9 @@ struct ViewerHarness {
     RecordingShell shell;
     PromptsFake prompts;
     ViewerSession session;
+    qint64 clock = 0;  // the video player's clock, in milliseconds
+    MciPlayer player{[this] { return clock; }};
+    SlideWaitFake slideWait;
     std::unique_ptr<frmViewer> v;
 
     ViewerHarness()
@@ -47,7 +52,7 @@ struct ViewerHarness {
 
     frmViewer& open()
     {
-        v = std::make_unique<frmViewer>(s, link, ViewerServices{shell, prompts, session});
+        v = std::make_unique<frmViewer>(s, link, ViewerServices{shell, prompts, session, &player, &slideWait});
         v->Form_Load();
         return *v;
     }

@@ -1,0 +1,193 @@
+#include "platform/video/AudioTrack.h"
+
+#include "platform/video/PlaybackLog.h"
+
+#include <QFile>
+
+#include <alsa/asoundlib.h>
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswresample/swresample.h>
+}
+
+namespace {
+
+struct FormatCloser {
+    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+};
+struct CodecCloser {
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct PacketFreer {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct ResamplerFreer {
+    void operator()(SwrContext* s) const { swr_free(&s); }
+};
+struct PcmCloser {
+    void operator()(snd_pcm_t* pcm) const { snd_pcm_close(pcm); }
+};
+
+constexpr unsigned kLatencyMicroseconds = 100000;
+constexpr int kWaitMilliseconds = 20;
+constexpr int kChannels = 2;
+// The tail is a tenth of a second; a device that takes far longer is given up.
+constexpr int kDrainLimitMilliseconds = 1000;
+
+// The decoder side: the file's sound stream turned into 16-bit stereo.
+struct SoundSource {
+    std::unique_ptr<AVFormatContext, FormatCloser> format;
+    std::unique_ptr<AVCodecContext, CodecCloser> codec;
+    std::unique_ptr<SwrContext, ResamplerFreer> resampler;
+    int stream = -1;
+
+    bool open(const QString& path, qint64 fromMs)
+    {
+        AVFormatContext* raw = nullptr;
+        if (avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr) < 0)
+            return false;
+        format.reset(raw);
+        if (avformat_find_stream_info(raw, nullptr) < 0)
+            return false;
+        const AVCodec* decoder = nullptr;
+        stream = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
+        if (stream < 0 || !decoder)
+            return false;
+        codec.reset(avcodec_alloc_context3(decoder));
+        if (avcodec_parameters_to_context(codec.get(), raw->streams[stream]->codecpar) < 0 ||
+            avcodec_open2(codec.get(), decoder, nullptr) < 0)
+            return false;
+        AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+        SwrContext* swr = nullptr;
+        if (swr_alloc_set_opts2(&swr, &stereo, AV_SAMPLE_FMT_S16, codec->sample_rate, &codec->ch_layout,
+                                codec->sample_fmt, codec->sample_rate, 0, nullptr) < 0 ||
+            swr_init(swr) < 0) {
+            swr_free(&swr);
+            return false;
+        }
+        resampler.reset(swr);
+        if (fromMs > 0)
+            av_seek_frame(raw, -1, fromMs * (AV_TIME_BASE / 1000), AVSEEK_FLAG_BACKWARD);
+        return true;
+    }
+};
+
+std::unique_ptr<snd_pcm_t, PcmCloser> openDevice(const QByteArray& name, unsigned rate)
+{
+    snd_pcm_t* raw = nullptr;
+    if (const int error = snd_pcm_open(&raw, name.constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
+        error < 0) {
+        qCInfo(lcPlayback) << "no sound for the video:" << snd_strerror(error);
+        return nullptr;
+    }
+    std::unique_ptr<snd_pcm_t, PcmCloser> pcm(raw);
+    if (const int error = snd_pcm_set_params(raw, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, kChannels,
+                                             rate, 1, kLatencyMicroseconds);
+        error < 0) {
+        qCWarning(lcPlayback) << "the sound device refused the video's sound:" << snd_strerror(error);
+        return nullptr;
+    }
+    return pcm;
+}
+
+// Writes all samples unless told to stop; false when the device failed.
+bool writeSamples(snd_pcm_t* pcm, const int16_t* samples, int frames, const std::atomic<bool>& stop,
+                  std::atomic<qint64>& total)
+{
+    int done = 0;
+    while (done < frames && !stop) {
+        const auto written = snd_pcm_writei(pcm, samples + done * kChannels, snd_pcm_uframes_t(frames - done));
+        if (written == -EAGAIN)
+            snd_pcm_wait(pcm, kWaitMilliseconds);
+        else if (written < 0 && snd_pcm_recover(pcm, int(written), 1) < 0)
+            return false;
+        else if (written > 0) {
+            done += int(written);
+            total += written;
+        }
+    }
+    return true;
+}
+
+// Lets the buffered tail play out while still answering a stop at once.
+void drain(snd_pcm_t* pcm, const std::atomic<bool>& stop)
+{
+    const int started = snd_pcm_drain(pcm);
+    if (started < 0 && started != -EAGAIN)
+        return;
+    for (int waited = 0; snd_pcm_state(pcm) == SND_PCM_STATE_DRAINING && !stop; waited += kWaitMilliseconds) {
+        if (waited > kDrainLimitMilliseconds)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(kWaitMilliseconds));
+    }
+}
+
+}  // namespace
+
+void AudioTrack::start(qint64 fromMs)
+{
+    stop();
+    stop_ = false;
+    framesWritten_ = 0;
+    worker_ = std::thread([this, fromMs] { run(fromMs); });
+}
+
+void AudioTrack::stop()
+{
+    stop_ = true;
+    if (worker_.joinable())
+        worker_.join();
+    playing_ = false;
+}
+
+void AudioTrack::waitUntilDone()
+{
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void AudioTrack::run(qint64 fromMs)
+{
+    SoundSource source;
+    if (!source.open(path_, fromMs))
+        return;
+    auto pcm = openDevice(pcmName_, unsigned(source.codec->sample_rate));
+    if (!pcm)
+        return;
+    playing_ = true;
+    std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
+    std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
+    std::vector<int16_t> samples;
+    bool failed = false;
+    while (!stop_ && !failed && av_read_frame(source.format.get(), packet.get()) >= 0) {
+        const bool ours = packet->stream_index == source.stream;
+        if (ours)
+            avcodec_send_packet(source.codec.get(), packet.get());
+        av_packet_unref(packet.get());
+        while (ours && !stop_ && avcodec_receive_frame(source.codec.get(), frame.get()) == 0) {
+            const int capacity = swr_get_out_samples(source.resampler.get(), frame->nb_samples);
+            samples.resize(size_t(std::max(capacity, 0)) * kChannels);
+            auto* out = reinterpret_cast<uint8_t*>(samples.data());
+            const int converted = swr_convert(source.resampler.get(), &out, capacity,
+                                              const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
+            if (converted > 0 && !writeSamples(pcm.get(), samples.data(), converted, stop_, framesWritten_))
+                failed = true;
+        }
+    }
+    if (failed)
+        qCWarning(lcPlayback) << "the sound device failed during the video";
+    if (!stop_ && !failed)
+        drain(pcm.get(), stop_);
+    if (stop_ || failed)
+        snd_pcm_drop(pcm.get());
+    playing_ = false;
+}

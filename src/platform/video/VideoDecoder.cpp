@@ -1,0 +1,358 @@
+#include "platform/video/VideoDecoder.h"
+
+#include "platform/video/MciCommand.h"
+#include "platform/video/PlaybackLog.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <array>
+#include <deque>
+#include <cmath>
+#include <mutex>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/pixdesc.h>
+#include <libswscale/swscale.h>
+}
+
+namespace {
+
+struct FormatCloser {
+    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+};
+struct CodecCloser {
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct PacketFreer {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct ScalerFreer {
+    void operator()(SwsContext* s) const { sws_freeContext(s); }
+};
+
+QString avReason(int error)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(error, text, sizeof text);
+    return QString::fromLocal8Bit(text);
+}
+
+// The full-range ("J") formats of Motion JPEG are the plain ones with the range
+// given separately, which is how the scaler wants them. `fullRange` keeps what
+// the frame said and becomes true for a "J" format.
+AVPixelFormat plainFormat(AVPixelFormat format, bool& fullRange)
+{
+    const bool jpegRange = format == AV_PIX_FMT_YUVJ420P || format == AV_PIX_FMT_YUVJ422P ||
+                           format == AV_PIX_FMT_YUVJ444P || format == AV_PIX_FMT_YUVJ440P;
+    fullRange = fullRange || jpegRange;
+    switch (format) {
+    case AV_PIX_FMT_YUVJ420P: return AV_PIX_FMT_YUV420P;
+    case AV_PIX_FMT_YUVJ422P: return AV_PIX_FMT_YUV422P;
+    case AV_PIX_FMT_YUVJ444P: return AV_PIX_FMT_YUV444P;
+    case AV_PIX_FMT_YUVJ440P: return AV_PIX_FMT_YUV440P;
+    default: break;
+    }
+    return format;
+}
+
+// A jump forward of more than this many frames seeks instead of decoding through.
+constexpr qint64 kDecodeAheadFrames = 48;
+
+}  // namespace
+
+struct VideoDecoder::Impl {
+    std::unique_ptr<AVFormatContext, FormatCloser> format;
+    std::unique_ptr<AVCodecContext, CodecCloser> codec;
+    std::unique_ptr<AVFrame, FrameFreer> decoded{av_frame_alloc()};  // newest frame out of the decoder
+    std::unique_ptr<AVFrame, FrameFreer> scratch{av_frame_alloc()};
+    std::unique_ptr<AVPacket, PacketFreer> packet{av_packet_alloc()};
+    // The newest packets passed over undecoded, oldest first: should the file end
+    // before the wanted frame, the last of them that decodes is the last picture
+    // the file holds (the very last one of a cut-off file is often damaged).
+    std::deque<std::unique_ptr<AVPacket, PacketFreer>> passed;
+    std::unique_ptr<SwsContext, ScalerFreer> scaler;
+    struct ScalerKey {
+        int width = 0, height = 0, format = -1;
+        QSize size;
+        bool operator==(const ScalerKey&) const = default;
+    } scalerKey;
+    int stream = -1;
+    AVRational timeBase{1, 1};
+    double fps = 25;
+    qint64 frames = 0;
+    qint64 startPts = 0;
+    bool intraOnly = false;
+    qint64 nextIndex = 0;  // index of the frame the decoder gives next
+    bool decodedValid = false;
+    qint64 decodedIndex = -1;  // the frame in `decoded`
+    bool drained = false;  // the end of the file was handed to the decoder
+    bool refusalLogged = false;  // a damaged clip tells it once, not at every frame
+    QImage shown;
+    qint64 shownIndex = -1;
+
+    qint64 indexOfPts(int64_t pts) const
+    {
+        return std::llround(double(pts - startPts) * av_q2d(timeBase) * fps);
+    }
+    int64_t ptsOfIndex(qint64 index) const
+    {
+        return startPts + static_cast<int64_t>(std::llround(double(index) / fps / av_q2d(timeBase)));
+    }
+    void seekTo(qint64 index);
+    bool decodeUpTo(qint64 index);
+    bool readPacket(qint64 index);
+    void pass(AVPacket& skipped);
+    void decodePassedAtEnd();
+    QImage convert(QSize size);
+    QImage& freeImage(QSize size);
+
+    // Pictures handed out earlier; one that nobody holds any more is written
+    // again, which spares a fresh allocation (and its page faults) per frame.
+    std::array<QImage, 3> pool;
+};
+
+VideoDecoder::VideoDecoder() : d_(std::make_unique<Impl>()) {}
+VideoDecoder::~VideoDecoder() = default;
+
+platform::Result VideoDecoder::open(const QString& path)
+{
+    // The libraries' own notes on recoverable damage (a missing end marker, a
+    // repaired index) would flood standard error during playback.
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_ERROR); });
+    if (!QFileInfo(path).isFile())
+        return platform::Result::failure("no such file: " + path, kMciFileNotFound);
+    AVFormatContext* raw = nullptr;
+    if (const int error = avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr);
+        error < 0)
+        return platform::Result::failure(avReason(error), kMciInvalidFile);
+    d_->format.reset(raw);
+    if (const int error = avformat_find_stream_info(raw, nullptr); error < 0)
+        return platform::Result::failure(avReason(error), kMciInvalidFile);
+    const AVCodec* codec = nullptr;
+    d_->stream = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
+    if (d_->stream < 0 || !codec)
+        return platform::Result::failure("no video stream that can be decoded", kMciInvalidFile);
+    AVStream* st = raw->streams[d_->stream];
+    d_->codec.reset(avcodec_alloc_context3(codec));
+    if (const int error = avcodec_parameters_to_context(d_->codec.get(), st->codecpar); error < 0)
+        return platform::Result::failure(avReason(error), kMciInvalidFile);
+    d_->codec->thread_count = 1;
+    if (const int error = avcodec_open2(d_->codec.get(), codec, nullptr); error < 0)
+        return platform::Result::failure(avReason(error), kMciInvalidFile);
+    d_->timeBase = st->time_base;
+    const AVRational rate = av_guess_frame_rate(raw, st, nullptr);
+    d_->fps = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 25.0;
+    d_->startPts = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
+    if (st->nb_frames > 0)
+        d_->frames = st->nb_frames;
+    else if (st->duration != AV_NOPTS_VALUE)
+        d_->frames = std::llround(double(st->duration) * av_q2d(st->time_base) * d_->fps);
+    else if (raw->duration != AV_NOPTS_VALUE)
+        d_->frames = std::llround(double(raw->duration) / AV_TIME_BASE * d_->fps);
+    const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec->id);
+    d_->intraOnly = descriptor && (descriptor->props & AV_CODEC_PROP_INTRA_ONLY);
+    if (d_->frames <= 0 || d_->codec->width <= 0 || d_->codec->height <= 0)
+        return platform::Result::failure("the video stream holds no frames", kMciInvalidFile);
+    return platform::Result::success();
+}
+
+qint64 VideoDecoder::frameCount() const
+{
+    return d_->frames;
+}
+
+double VideoDecoder::frameRate() const
+{
+    return d_->fps;
+}
+
+qint64 VideoDecoder::lengthMs() const
+{
+    return std::llround(double(d_->frames) * 1000.0 / d_->fps);
+}
+
+QSize VideoDecoder::frameSize() const
+{
+    return d_->codec ? QSize(d_->codec->width, d_->codec->height) : QSize();
+}
+
+qint64 VideoDecoder::frameIndexAt(qint64 positionMs) const
+{
+    const auto index = static_cast<qint64>(std::floor(double(positionMs) * d_->fps / 1000.0 + 1e-6));
+    return std::clamp<qint64>(index, 0, std::max<qint64>(0, d_->frames - 1));
+}
+
+QImage VideoDecoder::frame(qint64 index, QSize size)
+{
+    if (!d_->codec)
+        return {};
+    index = std::clamp<qint64>(index, 0, d_->frames - 1);
+    if (size.isEmpty())
+        size = frameSize();
+    if (index == d_->shownIndex && d_->shown.size() == size)
+        return d_->shown;
+    if (d_->decodedValid && index == d_->decodedIndex) {  // the same frame at another size
+        d_->shown = d_->convert(size);
+        d_->shownIndex = index;
+        return d_->shown;
+    }
+    const bool behind = index < d_->nextIndex;
+    const bool farAhead = index > d_->nextIndex + kDecodeAheadFrames;
+    if (behind || farAhead)
+        d_->seekTo(index);
+    if (!d_->decodeUpTo(index) && !d_->decodedValid)
+        return {};
+    d_->shown = d_->convert(size);
+    d_->shownIndex = index;
+    return d_->shown;
+}
+
+void VideoDecoder::Impl::seekTo(qint64 index)
+{
+    const int error = av_seek_frame(format.get(), stream, ptsOfIndex(index), AVSEEK_FLAG_BACKWARD);
+    if (error < 0)
+        qCDebug(lcPlayback) << "seeking failed:" << avReason(error);
+    avcodec_flush_buffers(codec.get());
+    passed.clear();
+    nextIndex = 0;
+    drained = false;
+    decodedValid = false;
+}
+
+// Decodes until the frame at `index` (or the last one before the end) is in
+// `decoded`; false when the decoder gave nothing new.
+bool VideoDecoder::Impl::decodeUpTo(qint64 index)
+{
+    if (decodedValid && nextIndex > index)
+        return true;
+    for (;;) {
+        const int got = avcodec_receive_frame(codec.get(), scratch.get());
+        if (got == 0) {
+            const int64_t pts = scratch->best_effort_timestamp;
+            const qint64 at = pts != AV_NOPTS_VALUE ? indexOfPts(pts) : nextIndex;
+            av_frame_unref(decoded.get());
+            av_frame_move_ref(decoded.get(), scratch.get());
+            decodedValid = true;
+            decodedIndex = at;
+            nextIndex = at + 1;
+            if (at >= index)
+                return true;
+            continue;
+        }
+        if (got == AVERROR_EOF)
+            return false;
+        if (got != AVERROR(EAGAIN)) {
+            qCWarning(lcPlayback) << "decoding failed:" << avReason(got);
+            return false;
+        }
+        if (drained || !readPacket(index))
+            return false;
+    }
+}
+
+// Hands the decoder its next packet, or the end of the file. With pictures that
+// stand alone, packets before the wanted frame are passed over undecoded.
+bool VideoDecoder::Impl::readPacket(qint64 index)
+{
+    for (;;) {
+        const int read = av_read_frame(format.get(), packet.get());
+        if (read < 0) {
+            drained = true;
+            decodePassedAtEnd();
+            avcodec_send_packet(codec.get(), nullptr);
+            return true;
+        }
+        if (packet->stream_index != stream) {
+            av_packet_unref(packet.get());
+            continue;
+        }
+        const int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+        if (intraOnly && pts != AV_NOPTS_VALUE && indexOfPts(pts) < index) {
+            nextIndex = indexOfPts(pts) + 1;
+            pass(*packet);
+            continue;
+        }
+        passed.clear();
+        const int sent = avcodec_send_packet(codec.get(), packet.get());
+        av_packet_unref(packet.get());
+        if (sent < 0 && sent != AVERROR(EAGAIN) && !refusalLogged) {
+            qCDebug(lcPlayback) << "a packet was refused:" << avReason(sent);
+            refusalLogged = true;
+        }
+        return true;
+    }
+}
+
+void VideoDecoder::Impl::pass(AVPacket& skipped)
+{
+    constexpr size_t kKept = 4;
+    if (passed.size() == kKept)
+        passed.pop_front();
+    passed.emplace_back(av_packet_alloc());
+    av_packet_move_ref(passed.back().get(), &skipped);
+}
+
+// Pictures that stand alone decode in any order: the newest that decodes wins.
+void VideoDecoder::Impl::decodePassedAtEnd()
+{
+    while (!passed.empty()) {
+        const int sent = avcodec_send_packet(codec.get(), passed.back().get());
+        passed.pop_back();
+        if (sent >= 0 && avcodec_receive_frame(codec.get(), scratch.get()) == 0) {
+            const int64_t pts = scratch->best_effort_timestamp;
+            av_frame_unref(decoded.get());
+            av_frame_move_ref(decoded.get(), scratch.get());
+            decodedValid = true;
+            decodedIndex = pts != AV_NOPTS_VALUE ? indexOfPts(pts) : nextIndex - 1;
+            break;
+        }
+    }
+    passed.clear();
+}
+
+QImage VideoDecoder::Impl::convert(QSize size)
+{
+    bool fullRange = decoded->color_range == AVCOL_RANGE_JPEG;
+    const auto source = plainFormat(static_cast<AVPixelFormat>(decoded->format), fullRange);
+    const ScalerKey key{decoded->width, decoded->height, decoded->format, size};
+    if (!scaler || key != scalerKey) {
+        // Nearest pixels, as the window stretches its pictures: a smoothing filter
+        // would cost more than decoding the frame.
+        scaler.reset(sws_getContext(key.width, key.height, source, size.width(), size.height(), AV_PIX_FMT_RGB32,
+                                    SWS_POINT, nullptr, nullptr, nullptr));
+        if (!scaler)
+            return {};
+        const int* coefficients = sws_getCoefficients(SWS_CS_DEFAULT);
+        sws_setColorspaceDetails(scaler.get(), coefficients, fullRange ? 1 : 0, coefficients, 1, 0, 1 << 16,
+                                 1 << 16);
+        scalerKey = key;
+    }
+    // Written in place while only the pool holds it; handed out shared.
+    QImage& image = freeImage(size);
+    uint8_t* planes[4] = {image.bits(), nullptr, nullptr, nullptr};
+    const int strides[4] = {int(image.bytesPerLine()), 0, 0, 0};
+    sws_scale(scaler.get(), decoded->data, decoded->linesize, 0, decoded->height, planes, strides);
+    return image;
+}
+
+QImage& VideoDecoder::Impl::freeImage(QSize size)
+{
+    for (QImage& image : pool)
+        if (image.size() == size && image.isDetached())
+            return image;
+    for (QImage& image : pool)
+        if (image.isNull() || image.isDetached()) {
+            image = QImage(size, QImage::Format_RGB32);
+            return image;
+        }
+    // Every picture is still held: this one becomes a new picture of its own.
+    pool[0] = QImage(size, QImage::Format_RGB32);
+    return pool[0];
+}

@@ -1,0 +1,206 @@
+#include "ClipFixture.h"
+#include "PictureFixtures.h"
+#include "ViewerHarness.h"
+#include "viewer/VideoPlayback.h"
+
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The viewer on the Videos folder with the grey clip (3 s, 10 frames a second,
+// frame i grey 8 i) selected and the window on screen for mouse clicks.
+struct VideoViewer {
+    ViewerHarness h;
+    frmViewer* v = nullptr;
+    QString clip;
+
+    explicit VideoViewer(const QString& name = "clip.avi")
+    {
+        clip = h.s.VideoPath + "/" + name;
+        EXPECT_TRUE(writeClip(clip, ClipSpec{}));
+        v = &h.open();
+        v->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(v));
+        v->selectFolderButton(2);
+        h.select(name);
+    }
+    void click(const char* name, Qt::MouseButton button = Qt::LeftButton)
+    {
+        auto* w = v->findChild<QWidget*>(name);
+        ASSERT_NE(w, nullptr) << name;
+        QTest::mouseClick(v->windowHandle(), button, {}, w->mapTo(v, w->rect().center()));
+    }
+    bool on(const char* name) const { return h.enabled(name); }
+    int shownGrey() const { return greyAtCentre(v->PicMovie->picture()); }
+    void at(qint64 ms)
+    {
+        h.clock = ms;
+        h.player.advance();
+    }
+};
+
+}  // namespace
+
+TEST(frmViewerVideo, PlayShowsTheLengthAndRunsToTheEndWhereTheStatusTimerStops)
+{
+    VideoViewer f;
+    ASSERT_TRUE(f.on("cmdMPstart"));
+    EXPECT_TRUE(f.v->PicMovie->isVisible());
+    f.click("cmdMPstart");
+    EXPECT_EQ(f.v->lblPicSize->text(),
+              QString("Movie length 3 seconds - %1KB").arg(QFileInfo(f.clip).size() / 1024 + 1));
+    EXPECT_EQ(f.v->AVIStatus(), "playing");
+    EXPECT_EQ(f.v->PicMovie->picture().size(), QSize(521, 381));
+    EXPECT_NEAR(f.shownGrey(), 0, 2);
+    for (const char* name : {"cmdMPpauze", "cmdMPbegin", "cmdMPend", "cmdMPstop", "cmdSave", "cmsSave2"})
+        EXPECT_TRUE(f.on(name)) << name;
+    EXPECT_FALSE(f.on("cmdMPstart"));
+    EXPECT_TRUE(f.v->scrlMovie->isVisible() && f.v->scrlMovie->isEnabled());
+    EXPECT_TRUE(f.v->tmrVideoStatus->isActive());
+
+    f.at(1500);
+    f.v->tmrPosition_Timer();
+    EXPECT_EQ(f.v->scrlMovie->maximum(), 30);
+    EXPECT_EQ(f.v->imgProgressWidth(), 15);
+    f.v->tmrVideoStatus_Timer();
+    EXPECT_FALSE(f.on("cmdMPstart"));  // still playing
+
+    f.at(3200);
+    EXPECT_NEAR(f.shownGrey(), 232, 2);  // the last frame stays on screen
+    f.v->tmrVideoStatus_Timer();
+    EXPECT_EQ(f.v->PlayerState, kStopped);
+    EXPECT_TRUE(f.on("cmdMPstart"));
+    for (const char* name : {"cmdMPpauze", "cmdMPbegin", "cmdMPend", "cmdMPstop", "scrlMovie"})
+        EXPECT_FALSE(f.on(name)) << name;
+    EXPECT_FALSE(f.v->tmrVideoStatus->isActive());
+    EXPECT_EQ(f.v->AVIStatus(), "");  // closed
+}
+
+TEST(frmViewerVideo, AnyOtherMouseButtonLoopsTheClip)
+{
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        VideoViewer f;
+        f.click("cmdMPstart", button);
+        f.at(3520);
+        EXPECT_NEAR(f.shownGrey(), 40, 2) << button;
+        f.v->tmrVideoStatus_Timer();
+        EXPECT_EQ(f.v->AVIStatus(), "playing");
+        EXPECT_FALSE(f.on("cmdMPstart"));
+    }
+}
+
+TEST(frmViewerVideo, PauseResumesAndTheScrollBarSeeksAndPlaysOn)
+{
+    VideoViewer f;
+    f.click("cmdMPstart");
+    f.at(1000);
+    f.click("cmdMPpauze");
+    EXPECT_EQ(f.v->PlayerState, kPausePressed);
+    EXPECT_EQ(f.v->AVIStatus(), "paused");
+    f.at(2500);
+    f.v->tmrVideoStatus_Timer();
+    EXPECT_EQ(f.v->AVIStatus(), "paused");  // the status timer leaves a paused player alone
+    EXPECT_NEAR(f.shownGrey(), 80, 2);
+    f.click("cmdMPpauze");
+    EXPECT_EQ(f.v->AVIStatus(), "playing");
+    f.at(3000);
+    EXPECT_NEAR(f.shownGrey(), 120, 2);
+
+    f.v->tmrPosition_Timer();  // the scroll bar learns its range
+    f.v->scrlMovie->setSliderPosition(20);
+    emit f.v->scrlMovie->sliderMoved(20);
+    EXPECT_EQ(f.v->AVIStatus(), "playing");
+    EXPECT_NEAR(f.shownGrey(), 160, 2);
+    f.at(3500);
+    EXPECT_NEAR(f.shownGrey(), 200, 2);
+}
+
+TEST(frmViewerVideo, GoToStartAndEndShowTheirFramesAndPlayStartsOver)
+{
+    VideoViewer f;
+    f.click("cmdMPstart");
+    f.at(1200);
+    f.click("cmdMPbegin");
+    EXPECT_EQ(f.v->PlayerState, kAtStart);
+    EXPECT_NEAR(f.shownGrey(), 40, 2);  // position 5: half a second in
+    EXPECT_TRUE(f.on("cmdMPstart") && f.on("cmdMPstop"));
+    f.v->tmrVideoStatus_Timer();
+    EXPECT_EQ(f.v->AVIStatus(), "stopped");  // left open at the start
+
+    f.click("cmdMPend");
+    EXPECT_EQ(f.v->PlayerState, kAtEnd);
+    EXPECT_NEAR(f.shownGrey(), 232, 2);
+    EXPECT_FALSE(f.on("cmdMPpauze"));
+    EXPECT_TRUE(f.on("cmdMPstart") && f.on("cmdMPstop"));
+    f.v->tmrVideoStatus_Timer();
+    EXPECT_EQ(f.v->AVIStatus(), "stopped");
+
+    f.click("cmdMPstart");  // reopens and plays from the beginning
+    EXPECT_EQ(f.v->AVIStatus(), "playing");
+    EXPECT_NEAR(f.shownGrey(), 0, 2);
+}
+
+TEST(frmViewerVideo, ABadFileShowsTheOpenErrorBoxAndTheNothingShownButtons)
+{
+    VideoViewer f;
+    const QString bad = ViewerHarness::file(f.h.s.VideoPath, "bad.avi", "RIFFxyz");
+    f.v->File1->Refresh();
+    f.h.select("bad.avi");
+    f.click("cmdMPstart");
+    ASSERT_EQ(f.h.prompts.boxes.size(), 1);
+    EXPECT_EQ(f.h.prompts.boxes[0].text, "Error opening the file: " + bad + "\nProbably bad file or a missing codec.");
+    EXPECT_EQ(f.h.prompts.boxes[0].title, "Open Video File Error nr: 296");
+    EXPECT_TRUE(f.v->SceneError);
+    for (const char* name : {"cmdMPstart", "cmdMPstop", "cmdMPbegin", "cmdMPend", "cmdMediaPlayer"})
+        EXPECT_FALSE(f.on(name)) << name;
+    EXPECT_EQ(f.v->AVIStatus(), "");
+}
+
+TEST(frmViewerVideo, TheShownFrameIsCopiedAfterTheVideoCloses)
+{
+    VideoViewer f;
+    const QImage before = uniformPicture(8, 8, 0xff00ff00);
+    f.v->Image1->setPicture(before);
+    f.v->sCopyScreen();  // nothing played yet: nothing to copy
+    EXPECT_EQ(f.v->Image1->picture(), before);
+    f.click("cmdMPstart");
+    f.v->GoToSceneFrame(20);
+    f.v->CloseScene();
+    f.v->sCopyScreen();
+    EXPECT_EQ(f.v->Image1->picture().size(), QSize(521, 381));
+    EXPECT_NEAR(greyAtCentre(f.v->Image1->picture()), 160, 2);
+}
+
+TEST(frmViewerVideo, APictureSelectionOrClosingTheViewerClosesTheVideo)
+{
+    {
+        VideoViewer f;
+        ViewerHarness::bmp(f.h.s.VideoPath, "still.bmp");
+        f.v->File1->Refresh();
+        f.h.select("clip.avi");
+        f.click("cmdMPstart");
+        f.h.select("still.bmp");
+        EXPECT_EQ(f.v->AVIStatus(), "");
+        EXPECT_FALSE(f.v->PicMovie->isVisible());
+    }
+    {
+        VideoViewer f;
+        f.click("cmdMPstart");
+        f.v->close();
+        EXPECT_EQ(f.v->AVIStatus(), "");
+    }
+}
+
+TEST(frmViewerVideo, DoubleClickPlaysAndTheMediaPlayerButtonHandsTheFileOn)
+{
+    VideoViewer f;
+    emit f.v->File1->DblClick();
+    EXPECT_EQ(f.v->AVIStatus(), "playing");
+    f.click("cmdMediaPlayer");
+    ASSERT_EQ(f.h.shell.openedUrls.size(), 1);
+    EXPECT_EQ(f.h.shell.openedUrls[0].toLocalFile(), f.clip);
+}
