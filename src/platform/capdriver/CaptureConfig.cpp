@@ -143,6 +143,18 @@ std::optional<QList<QSize>> parseSizes(const QString& text)
     return sizes;
 }
 
+std::optional<AudioSource> parseAudioSource(const QString& text)
+{
+    const QString t = text.trimmed().toLower();
+    if (t == "alsa")
+        return AudioSource::Alsa;
+    if (t == "synthetic")
+        return AudioSource::Synthetic;
+    if (t == "none")
+        return AudioSource::None;
+    return std::nullopt;
+}
+
 CaptureConfig CaptureConfig::fromEnvironment()
 {
     CaptureConfig config;
@@ -161,6 +173,8 @@ CaptureConfig CaptureConfig::fromEnvironment()
                                      ? QSize(640, 480) : config.syntheticSizes.first();
     readConnectFailures(qEnvironmentVariable("TOLVEX_SYNTH_CONNECT_FAIL"), config);
     config.tracePath = qEnvironmentVariable("TOLVEX_CAPTURE_TRACE");
+    if (const auto audio = parseAudioSource(qEnvironmentVariable("TOLVEX_AUDIO")))
+        config.syntheticAudio = *audio;
     return config;
 }
 

@@ -2,18 +2,13 @@
 
 #include "platform/sound/SoundPlayer.h"
 
-#include <alsa/asoundlib.h>
+#include "platform/sound/AlsaPcm.h"
 
 #include <chrono>
 #include <memory>
 #include <thread>
 
 namespace {
-
-struct PcmCloser {
-    void operator()(snd_pcm_t* pcm) const { snd_pcm_close(pcm); }
-};
-using PcmHandle = std::unique_ptr<snd_pcm_t, PcmCloser>;
 
 constexpr unsigned kLatencyMicroseconds = 100000;
 constexpr int kWaitMilliseconds = 20;
@@ -28,16 +23,6 @@ snd_pcm_format_t alsaFormat(WaveSound::Sample sample)
     case WaveSound::Sample::F32: return SND_PCM_FORMAT_FLOAT_LE;
     }
     return SND_PCM_FORMAT_UNKNOWN;
-}
-
-// Non-blocking, so that neither a busy device nor a stalled sound server can hold
-// the player's thread beyond one wait.
-PcmHandle openPcm(const QByteArray& name)
-{
-    snd_pcm_t* raw = nullptr;
-    if (snd_pcm_open(&raw, name.constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
-        return nullptr;
-    return PcmHandle(raw);
 }
 
 bool configure(snd_pcm_t* pcm, const WaveSound& sound)
@@ -92,7 +77,7 @@ AlsaSoundDevice::AlsaSoundDevice(QByteArray pcmName) : pcmName_(std::move(pcmNam
 
 SoundOutcome AlsaSoundDevice::play(const WaveSound& sound, const std::function<bool()>& shouldStop)
 {
-    const PcmHandle pcm = openPcm(pcmName_);
+    const PcmHandle pcm = openPcm(pcmName_, SND_PCM_STREAM_PLAYBACK);
     if (!pcm)
         return SoundOutcome::NoDevice;
     if (!configure(pcm.get(), sound))
