@@ -4,6 +4,7 @@
 #include "platform/sound/SoundOutput.h"
 #include "platform/shell/TerminationSignals.h"
 #include "platform/capdriver/CaptureSystem.h"
+#include "platform/video/VideoRecording.h"
 #include "settings/Registry.h"
 #include "settings/SettingsModel.h"
 
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
     SettingsModel settings;
     Registry registry;
     platform::capdriver::CaptureSystem capture;
+    capture.setSequencerFactory(platform::video::makeAviSequencerFactory());
     const auto sound = makeSoundOutput();
     const auto shell = makeDesktopShell();
     frmMain window(settings, MainServices{registry, capture, *sound, *shell});

@@ -79,7 +79,11 @@ public:
     void cmdCamOptions_Click();
     void StyledButton13_MouseDown(int button, int shift, float x, float y);
     void mnudevices_Click(int index);
-    void cmdRecord_Click();
+    // Recording: the record button, and motion recording's way in.
+    void cmdRecord_Click() override;
+    void startMotionRecording();
+    void SaveVideo();
+    void tmrFlash_Timer();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
     void cmdSnapShot_Click();
@@ -173,6 +177,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -202,6 +207,13 @@ private:
     void pumpThroughClipboard(bool grabbed);
     void pumpThroughFile(bool grabbed);
     void closeRecording();
+    void stopRecordingByEscape();
+    void recordFromStartSwitch();
+    void waitAfterEscape();
+    void abandonRecording(const QString& notice);
+    bool beginRecordingFile();
+    void setRecordingControls();
+    void endBrokenRecording();
     void showFrame(const QImage& frame);
     void clearPumpedClipboard();
     int checkedSaveOption() const;
@@ -221,4 +233,5 @@ private:
     qint32 capwnd_ = 0;
     qint64 pumpedClipboardKey_ = 0;  // cache key of the frame the pump last put on the clipboard
     bool unloaded_ = false;
+    bool recordAtStart_ = false;  // "/record": started once the rest of the start-up is done
 };

@@ -199,4 +199,5 @@ void frmMain::connectHandlers()
     for (int i = 0; i < 13; ++i)
         connect(mnudevices[i], &QAction::triggered, this, [this, i] { mnudevices_Click(i); });
     connect(tmrMain, &QTimer::timeout, this, &frmMain::tmrMain_Timer);
+    connect(tmrFlash, &QTimer::timeout, this, &frmMain::tmrFlash_Timer);
 }
