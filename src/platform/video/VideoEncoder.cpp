@@ -36,6 +36,21 @@ AVRational framePeriod(int microSecPerFrame)
     return period;
 }
 
+// RGB rows to the codec's pixels. The JPEG formats are the plain YUV layout at
+// full range; naming them so keeps the scaler from being rebuilt for each frame.
+ScalerHandle makeScaler(QSize from, QSize to, AVPixelFormat pixels)
+{
+    const bool fullRange = pixels == AV_PIX_FMT_YUVJ420P;
+    ScalerHandle scaler(sws_getContext(from.width(), from.height(), AV_PIX_FMT_RGB24, to.width(), to.height(),
+                                       fullRange ? AV_PIX_FMT_YUV420P : pixels, SWS_BILINEAR, nullptr, nullptr,
+                                       nullptr));
+    if (scaler && fullRange) {
+        const int* coefficients = sws_getCoefficients(SWS_CS_ITU601);
+        sws_setColorspaceDetails(scaler.get(), coefficients, 1, coefficients, 1, 0, 1 << 16, 1 << 16);
+    }
+    return scaler;
+}
+
 }  // namespace
 
 int quantiserFor(int quality)
@@ -87,9 +102,10 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
 Result VideoEncoder::encode(const QImage& image, qint64 index, const PacketSink& sink)
 {
     const QImage rgb = image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
-    scaler_.reset(sws_getCachedContext(scaler_.release(), rgb.width(), rgb.height(), AV_PIX_FMT_RGB24,
-                                       size_.width(), size_.height(), codec_->pix_fmt, SWS_BILINEAR, nullptr,
-                                       nullptr, nullptr));
+    if (!scaler_ || rgb.size() != scalerInput_) {
+        scaler_ = makeScaler(rgb.size(), size_, codec_->pix_fmt);
+        scalerInput_ = rgb.size();
+    }
     if (!scaler_)
         return Result::failure("cannot convert the frame");
     int rc = av_frame_make_writable(frame_.get());

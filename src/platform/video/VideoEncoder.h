@@ -3,6 +3,7 @@
 #include "platform/base/Result.h"
 #include "platform/capdriver/CaptureSequence.h"
 #include "platform/video/FfmpegHandles.h"
+#include "platform/video/VideoRecording.h"
 
 #include <QImage>
 #include <QSize>
@@ -33,9 +34,7 @@ private:
     FrameHandle frame_;
     PacketHandle packet_;
     QSize size_;
+    QSize scalerInput_;
 };
-
-// The quantiser a quality of 1..100 stands for: 100 gives 2 (finest), 1 gives 31.
-int quantiserFor(int quality);
 
 }  // namespace platform::video
