@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -266,4 +267,39 @@ TEST_F(Recording, AFolderThatCannotBeWrittenGivesANoticeAndNoRecordingState)
     EXPECT_TRUE(m.Recording);
     m.cmdStop_Click();
     EXPECT_EQ(QDir(s.VideoPath).entryList({"*.avi"}).size(), 1);
+}
+
+TEST_F(Recording, ARecordingThatBreaksOffEndsWithANoticeAndAFile)
+{
+    frmMain& m = previewing();
+    s.BIndexSize = 10;
+    m.cmdRecord_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !status(m).running; }, 5000));
+    m.tmrFlash_Timer();
+    EXPECT_FALSE(m.Recording);
+    EXPECT_EQ(notices, QStringList({"Recording Ended", "Recording Ended: the index is full"}));
+    EXPECT_TRUE(m.tmrMain->isActive());
+    EXPECT_TRUE(only("CamVideos").ok);
+}
+
+TEST_F(Recording, TheRecordingNeverHoldsTheWindowWhateverRecThreadYieldSays)
+{
+    frmMain& m = previewing();
+    s.RecThreadYield = 1;
+    QElapsedTimer took;
+    took.start();
+    m.cmdRecord_Click();
+    EXPECT_LT(took.elapsed(), 1000);
+    EXPECT_TRUE(status(m).running);
+    m.cmdStop_Click();
+}
+
+TEST_F(Recording, TheVideoFormatChosenOnThePreviewReachesTheRecording)
+{
+    frmMain& m = previewing();
+    ASSERT_TRUE(capture->capSetVideoFormat(m.capwnd(), platform::capdriver::BitmapFormat::rgb24({176, 144})));
+    m.cmdRecord_Click();
+    recordFrames(m, 3);
+    m.cmdStop_Click();
+    EXPECT_EQ(only("CamVideos").size, QSize(176, 144));
 }

@@ -6,6 +6,8 @@
 #include "platform/video/VideoRecording.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QStorageInfo>
 
 #include <climits>
 
@@ -105,6 +107,13 @@ bool AviSequence::indexFull() const
     return limit > 0 && status_.framesWritten + status_.framesDropped + audioPackets_ >= qint64(limit);
 }
 
+bool AviSequence::diskNearlyFull(qint64 slot) const
+{
+    // Asking the file system once a second is plenty at any frame rate.
+    const qint64 everySlots = std::max<qint64>(1, 1000000 / std::max<qint64>(1, request_.parms.dwRequestMicroSecPerFrame));
+    return slot % everySlots == 0 && freeSpace_(request_.path) < kDiskReserveBytes;
+}
+
 bool AviSequence::fillSlot(const QImage& frame, qint64 slot)
 {
     Result r = encoder_.encode(frame, slot, [this](AVPacket* packet) {
@@ -177,6 +186,8 @@ void AviSequence::run(QImage frame)
         }
         if (indexFull())
             return finish(Result::failure("the index is full", capdriver::kIndexFull));
+        if (diskNearlyFull(slot))
+            return finish(Result::failure("the disk is nearly full", capdriver::kWriteFailed));
         frame = request_.frames(milliseconds(0));
         if (frame.isNull())
             return finish(Result::failure("the device stopped delivering frames", capdriver::kDeviceFailed));
@@ -209,7 +220,7 @@ void AviSequence::finish(Result outcome)
 
 std::unique_ptr<capdriver::CaptureSequencer> AviSequencerFactory::make()
 {
-    return std::make_unique<AviSequence>();
+    return std::make_unique<AviSequence>(freeSpace_);
 }
 
 QList<capdriver::WaveFormat> AviSequencerFactory::acceptedFormats(capdriver::AudioSource source)
@@ -221,9 +232,11 @@ QList<capdriver::WaveFormat> AviSequencerFactory::acceptedFormats(capdriver::Aud
 
 namespace platform::video {
 
-std::shared_ptr<capdriver::SequencerFactory> makeAviSequencerFactory()
+std::shared_ptr<capdriver::SequencerFactory> makeAviSequencerFactory(FreeSpace freeSpace)
 {
-    return std::make_shared<AviSequencerFactory>();
+    if (!freeSpace)
+        freeSpace = [](const QString& path) { return QStorageInfo(QFileInfo(path).absolutePath()).bytesAvailable(); };
+    return std::make_shared<AviSequencerFactory>(std::move(freeSpace));
 }
 
 }  // namespace platform::video

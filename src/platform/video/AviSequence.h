@@ -18,6 +18,7 @@ namespace platform::video {
 // the file lasts as long as the recording did.
 class AviSequence final : public capdriver::CaptureSequencer {
 public:
+    explicit AviSequence(FreeSpace freeSpace) : freeSpace_(std::move(freeSpace)) {}
     ~AviSequence() override;
     Result start(capdriver::SequenceRequest request) override;
     void stop() override;
@@ -32,9 +33,11 @@ private:
     bool fillSlot(const QImage& frame, qint64 slot);
     Result pumpAudio(qint64 elapsedUs);
     bool indexFull() const;
+    bool diskNearlyFull(qint64 slot) const;
     void finish(Result outcome);
     void setResult(const Result& result);
 
+    FreeSpace freeSpace_;
     capdriver::SequenceRequest request_;
     AviMuxer muxer_;
     VideoEncoder encoder_;
@@ -56,8 +59,12 @@ private:
 // The factory the capture layer is given: AVI sequences and the sound formats.
 class AviSequencerFactory final : public capdriver::SequencerFactory {
 public:
+    explicit AviSequencerFactory(FreeSpace freeSpace) : freeSpace_(std::move(freeSpace)) {}
     std::unique_ptr<capdriver::CaptureSequencer> make() override;
     QList<capdriver::WaveFormat> acceptedFormats(capdriver::AudioSource source) override;
+
+private:
+    FreeSpace freeSpace_;
 };
 
 }  // namespace platform::video

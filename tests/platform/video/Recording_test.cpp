@@ -3,6 +3,8 @@
 #include "FakeV4l2Io.h"
 
 #include <QDir>
+
+#include <atomic>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -280,4 +282,22 @@ TEST_F(RecordingTest, AnUnpluggedCameraEndsTheRecordingWithAPlayableFile)
     ASSERT_TRUE(info.ok) << info.error.toStdString();
     EXPECT_EQ(info.size, QSize(160, 120));
     EXPECT_GT(info.seconds, 0.1);
+}
+
+TEST_F(RecordingTest, ANearlyFullDiskEndsTheRecordingWithAPlayableFile)
+{
+    std::atomic<int> asked{0};
+    // The disk is asked once a second: room at the first second, only the reserve at the second.
+    cap().setSequencerFactory(platform::video::makeAviSequencerFactory([&asked](const QString&) {
+        return ++asked > 1 ? platform::video::kDiskReserveBytes - 1 : qint64(1) << 40;
+    }));
+    const CaptureHandle h = connected();
+    const QString path = file("full.avi");
+    startRecording(h, path, parms(25, 0));
+    const SequenceStatus status = waitForEnd(h);
+    EXPECT_FALSE(status.result.ok);
+    EXPECT_EQ(status.result.code, kWriteFailed);
+    const AviInfo info = probeAvi(path);
+    ASSERT_TRUE(info.ok) << info.error.toStdString();
+    EXPECT_NEAR(info.seconds, 2.0, 0.2);
 }
