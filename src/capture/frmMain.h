@@ -84,6 +84,8 @@ public:
     void startMotionRecording();
     void SaveVideo();
     void tmrFlash_Timer();
+    // ESC anywhere in the window while the recording window is shown.
+    void stopRecordingByEscape();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
     void cmdSnapShot_Click();
@@ -177,7 +179,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -207,7 +208,6 @@ private:
     void pumpThroughClipboard(bool grabbed);
     void pumpThroughFile(bool grabbed);
     void closeRecording();
-    void stopRecordingByEscape();
     void recordFromStartSwitch();
     void waitAfterEscape();
     void abandonRecording(const QString& notice);

@@ -29,6 +29,40 @@ constexpr int kNumAudioRequested = 10;
 constexpr qint64 kEscapeWaitMs = 1000;
 constexpr int kEscapeWaitTurns = 20000;
 
+// Sees ESC before any control of the main window does, for as long as one
+// recording lasts; a focused button would otherwise take the key.
+class EscapeWhileRecording final : public QObject {
+public:
+    explicit EscapeWhileRecording(frmMain* window) : QObject(window), window_(window)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!window_->Recording) {
+            deleteLater();
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != window_ || window_->Image1->isHidden())
+            return false;
+        // A second ESC during the wait after the first one is only swallowed.
+        if (!stopping_) {
+            stopping_ = true;
+            window_->stopRecordingByEscape();
+        }
+        return true;
+    }
+
+private:
+    frmMain* window_;
+    bool stopping_ = false;
+};
+
 }  // namespace
 
 void frmMain::cmdRecord_Click()
@@ -71,6 +105,7 @@ void frmMain::SaveVideo()
         return;
     }
     Recording = true;
+    new EscapeWhileRecording(this);
     yield();
     if (!capture_.capDriverConnect(capwnd_, s_.CaptureDevice))
         return abandonRecording("No Connection to Video Device");
@@ -161,14 +196,6 @@ void frmMain::endBrokenRecording()
     capture_.capGetStatus(capwnd_, status);
     cmdStop_Click();
     ShowMessage(recordingBrokeOffNotice(status.result.code));
-}
-
-void frmMain::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape && !Image1->isHidden() && Recording)
-        stopRecordingByEscape();
-    else
-        QWidget::keyPressEvent(event);
 }
 
 void frmMain::stopRecordingByEscape()
