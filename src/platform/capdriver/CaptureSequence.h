@@ -17,6 +17,9 @@ namespace platform::capdriver {
 
 // The capture parameters of a sequence, field for field the 96-byte record callers
 // hand to capCaptureSetSetup. Flags are 0 for off and nonzero (usually -1) for on.
+// The recorder reads the frame period, the drop share, the index size, the sound
+// switch and the time limit. fYield is kept but not obeyed: a sequence always runs
+// on its own thread, so no call ever holds the user interface for a recording.
 struct CaptureParms {
     std::uint32_t dwRequestMicroSecPerFrame = 66667;
     std::int32_t fMakeUserHitOKToCapture = 0;
