@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int kNumAudioRequested = 10;
 constexpr std::uint32_t kStepCaptureAverageFrames = 5;
 
 }  // namespace

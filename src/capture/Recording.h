@@ -19,6 +19,9 @@ inline constexpr char kNoDevice[] = "No video/webcam device found";
 inline constexpr char kCannotStart[] = "Recording Failed: the video file could not be made";
 }  // namespace recordingtext
 
+// Sound buffers a recording asks for; SaveVideo also writes it into the settings.
+inline constexpr int kNumAudioRequested = 10;
+
 // One frame period in microseconds for a frame rate (ScanRefresh), to the nearest
 // whole number, halves to even. A rate below 1 counts as 1.
 std::uint32_t microSecPerFrame(int framesPerSecond);

@@ -24,7 +24,6 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcRecording, "tolvex.capture")
 
-constexpr int kNumAudioRequested = 10;
 // After ESC the window waits this long and lets the message loop turn this often.
 constexpr qint64 kEscapeWaitMs = 1000;
 constexpr int kEscapeWaitTurns = 20000;
