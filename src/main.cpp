@@ -9,6 +9,7 @@
 #include "platform/shell/TerminationSignals.h"
 #include "platform/capdriver/CaptureSystem.h"
 #include "settings/Prompts.h"
+#include "platform/video/VideoRecording.h"
 #include "settings/Registry.h"
 #include "settings/SettingsModel.h"
 #include "viewer/frmViewer.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     SettingsModel settings;
     Registry registry;
     platform::capdriver::CaptureSystem capture;
+    capture.setSequencerFactory(platform::video::makeAviSequencerFactory());
     const auto sound = makeSoundOutput();
     const auto shell = makeDesktopShell();
     const auto prompts = makeWindowPrompts();

@@ -27,6 +27,15 @@ QString nameDateTimeStamp(const QString& pattern, const QDateTime& now)
     return nameDateText(pattern, now) + "_" + nameTimeText(now);
 }
 
+QString fileNameStamp(const SettingsModel& s, bool counterNamed, int32_t& counter, const QDateTime& now)
+{
+    if (!counterNamed)
+        return nameDateTimeStamp(s.DateFormat, now);
+    const QString stamp = counterText(counter);
+    counter = advanceCounter(counter, s.MaxSaveLimit);
+    return stamp;
+}
+
 int32_t advanceCounter(int32_t counter, int32_t maxSaveLimit)
 {
     // A limit below 1 cannot come from a repaired settings file; it would divide by zero.
@@ -55,11 +64,7 @@ PictureName nextPictureName(const SettingsModel& s, const QString& folder, int32
 {
     const int option = s.SaveFileNameOptions;
     const bool counterNamed = option >= kNameCounter;
-    QString stamp = nameDateTimeStamp(s.DateFormat, now);
-    if (counterNamed) {
-        stamp = counterText(counter);
-        counter = advanceCounter(counter, s.MaxSaveLimit);
-    }
+    const QString stamp = fileNameStamp(s, counterNamed, counter, now);
     const QString ext = pictureExtension(s);
     PictureName name;
     name.replacesExisting = counterNamed && option != kNameBurst;

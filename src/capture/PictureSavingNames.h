@@ -30,6 +30,10 @@ QString nameTimeText(const QDateTime& now);
 // "<date>_<time>", e.g. "26-12-09_08.15.30".
 QString nameDateTimeStamp(const QString& pattern, const QDateTime& now);
 
+// The stamp of a picture or video name: the counter text, after which counter
+// advances, or "<date>_<time>". One formatter for every file the program names.
+QString fileNameStamp(const SettingsModel& s, bool counterNamed, int32_t& counter, const QDateTime& now);
+
 // The counter after one counter-named file: it wraps to 0 at maxSaveLimit.
 int32_t advanceCounter(int32_t counter, int32_t maxSaveLimit);
 

@@ -126,11 +126,17 @@ public:
     void mnudevices_Click(int index);
     // Ticks the device menu item of CaptureDevice and no other.
     void markDeviceInUse();
-    void cmdRecord_Click();
     void cmdAbout_Click();
     void cmdSetup_Click();
     void cmdViewer_MouseDown(int button, int shift, float x, float y);
     void cmdSaveAs_Click();
+    // Recording: the record button, and motion recording's way in.
+    void cmdRecord_Click() override;
+    void startMotionRecording();
+    void SaveVideo();
+    void tmrFlash_Timer();
+    // ESC anywhere in the window while the recording window is shown.
+    void stopRecordingByEscape();
     void Check1_Click();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
     // The box a save asks for ("Error loading GDI+!"), a critical stop under the program's title.
@@ -265,6 +271,12 @@ private:
     void pumpThroughFile(bool grabbed);
     QString streamBufferFile();
     void closeRecording();
+    void recordFromStartSwitch();
+    void waitAfterEscape();
+    void abandonRecording(const QString& notice);
+    bool beginRecordingFile();
+    void setRecordingControls();
+    void endBrokenRecording();
     void showFrame(const QImage& frame);
     void clearPumpedClipboard();
     int checkedSaveOption() const;
@@ -315,4 +327,5 @@ private:
     SaveAsMemory saveAs_;
     int32_t viewerSnapshots_ = 0;  // frames handed to the built-in viewer so far
     bool handOffFileWritten_ = false;  // this run wrote the outside viewer's file
+    bool recordAtStart_ = false;  // "/record": started once the rest of the start-up is done
 };

@@ -223,4 +223,5 @@ void frmMain::connectHandlers()
     connect(tmrTime, &QTimer::timeout, this, &frmMain::tmrTime_Timer);
     connect(tmrAutoMotion, &QTimer::timeout, this, &frmMain::tmrAutoMotion_Timer);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmMain::VScroll1_Change);
+    connect(tmrFlash, &QTimer::timeout, this, &frmMain::tmrFlash_Timer);
 }

@@ -325,10 +325,6 @@ void frmMain::cmdCamOptions_Click()
         SetAlwaysOnTop(true);
 }
 
-void frmMain::cmdRecord_Click()
-{
-}
-
 void frmMain::Check1_Click()
 {
 }

@@ -93,20 +93,14 @@ void frmMain::Form_Load()
         if (unloaded_)
             return;
     }
-    if (sw.record) {
-        show();
-        cmdStart_Click();
-        if (unloaded_)
-            return;
-        const int16_t keep = s_.VidCompressDialog;
-        s_.VidCompressDialog = 0;
-        cmdRecord_Click();
-        s_.VidCompressDialog = keep;
-    }
+    recordAtStart_ = sw.record;
     cmdBurst->setToolTip(QStringLiteral("Save %1 frames/sec as pictures to your harddisk").arg(s_.MaxBurstFrames));
     SetAlwaysOnTop(s_.StayOnTop != 0);
     if (registry_.get("NoURLupdate") != "Yes")
         runUpdateCheck();
+    // Last, so that no later start-up step resets the recording's state.
+    if (recordAtStart_)
+        recordFromStartSwitch();
 }
 
 void frmMain::applyStartValues()

@@ -18,6 +18,8 @@ public:
     virtual bool stopEnabled() const = 0;
     virtual void cmdStart_Click() = 0;
     virtual void cmdStop_Click() = 0;
+    // Starts a recording as the record button does (motion recording).
+    virtual void cmdRecord_Click() = 0;
     // Folder kind 0..4 the viewer opens on.
     virtual int viewerFolderIndex() const = 0;
     virtual void setViewerFolderIndex(int index) = 0;

@@ -1,10 +1,13 @@
 #include "MainWindowHarness.h"
 
+#include "platform/video/VideoRecording.h"
+
 MainWindowHarness::MainWindowHarness()
 {
     // Only the test-pattern device, so no test depends on a camera being plugged in.
     qputenv("TOLVEX_CAPTURE_DRIVERS", "synthetic");
     capture = std::make_unique<platform::capdriver::CaptureSystem>();
+    capture->setSequencerFactory(platform::video::makeAviSequencerFactory());
 }
 
 MainWindowHarness::~MainWindowHarness()

@@ -24,7 +24,7 @@ public:
     bool timeWindowArmed = false;
     bool resolutionsChecked = true;
     QRect rectTwips{0, 0, 9000, 7500};
-    int startClicks = 0, stopClicks = 0, opmaakCalls = 0;
+    int startClicks = 0, stopClicks = 0, opmaakCalls = 0, recordClicks = 0;
     QList<std::pair<int, QString>> saveErrors;
 
     void showSettingsSaveError(int errorNumber, const QString& description) override
@@ -39,6 +39,7 @@ public:
         ++startClicks;
         previewRunning_ = stopEnabled_ = true;
     }
+    void cmdRecord_Click() override { ++recordClicks; }
     void cmdStop_Click() override
     {
         ++stopClicks;

@@ -218,6 +218,18 @@ std::optional<QList<QSize>> parseSizes(const QString& text)
     return sizes;
 }
 
+std::optional<AudioSource> parseAudioSource(const QString& text)
+{
+    const QString t = text.trimmed().toLower();
+    if (t == "alsa")
+        return AudioSource::Alsa;
+    if (t == "synthetic")
+        return AudioSource::Synthetic;
+    if (t == "none")
+        return AudioSource::None;
+    return std::nullopt;
+}
+
 CaptureConfig CaptureConfig::fromEnvironment(QStringList& notes)
 {
     CaptureConfig config;
@@ -230,6 +242,8 @@ CaptureConfig CaptureConfig::fromEnvironment(QStringList& notes)
     fitFormatToSizes(config, notes);
     readConnectFailures(config, notes);
     config.tracePath = qEnvironmentVariable("TOLVEX_CAPTURE_TRACE");
+    if (const auto audio = parseAudioSource(qEnvironmentVariable("TOLVEX_AUDIO")))
+        config.syntheticAudio = *audio;
     return config;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/capdriver/CaptureSequence.h"
+
 #include <QList>
 #include <QRgb>
 #include <QSize>
@@ -36,6 +38,8 @@ struct CaptureConfig {
     int connectFailures = 0;
     bool failAllConnects = false;
     QString tracePath;
+    // Where the test-pattern devices' sound comes from when recording.
+    AudioSource syntheticAudio = AudioSource::Alsa;
 
     bool useV4l2() const { return drivers != Drivers::Synthetic; }
     bool useSynthetic() const { return drivers != Drivers::V4l2; }
@@ -52,5 +56,7 @@ struct CaptureConfig {
 std::optional<SyntheticScene> parseScene(const QString& text);
 std::optional<QSize> parseSize(const QString& text);
 std::optional<QList<QSize>> parseSizes(const QString& text);
+// "alsa", "synthetic" or "none".
+std::optional<AudioSource> parseAudioSource(const QString& text);
 
 }  // namespace platform::capdriver

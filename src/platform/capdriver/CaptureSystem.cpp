@@ -267,7 +267,10 @@ bool CaptureSystem::capDlgVideoSource(CaptureHandle handle)
 bool CaptureSystem::capCaptureStop(CaptureHandle handle)
 {
     ensureConfigured();
-    return traced(handle, "WM_CAP_STOP", {}, find(handle) != nullptr);
+    CaptureWindow* w = find(handle);
+    if (w)
+        w->stopSequence();
+    return traced(handle, "WM_CAP_STOP", {}, w != nullptr);
 }
 
 QImage CaptureSystem::lastFrame(CaptureHandle handle) const

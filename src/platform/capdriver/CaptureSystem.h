@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/capdriver/CaptureConfig.h"
+#include "platform/capdriver/CaptureSequence.h"
 #include "platform/capdriver/CaptureTrace.h"
 #include "platform/capdriver/CaptureTypes.h"
 #include "platform/capdriver/CaptureWindow.h"
@@ -40,6 +41,9 @@ public:
     CaptureSystem(const CaptureSystem&) = delete;
     CaptureSystem& operator=(const CaptureSystem&) = delete;
 
+    // What writes the recordings; without one no sequence can start.
+    void setSequencerFactory(std::shared_ptr<SequencerFactory> factory) { sequencers_ = std::move(factory); }
+
     // Reads the settings from the environment again (tests change them).
     void reloadSettings();
     const CaptureConfig& config();
@@ -70,7 +74,28 @@ public:
     bool capGetVideoFormat(CaptureHandle handle, BitmapFormat& format);
     // The device's modal settings dialog.
     bool capDlgVideoSource(CaptureHandle handle);
+    // Ends a running sequence with a complete file.
     bool capCaptureStop(CaptureHandle handle);
+
+    // Recording. The capture file's folder must exist and be writable.
+    bool capFileSetCaptureFile(CaptureHandle handle, const QString& path);
+    // Copies the finished capture file; onto the capture file's own name it does nothing.
+    bool capFileSaveAs(CaptureHandle handle, const QString& path);
+    bool capCaptureSetSetup(CaptureHandle handle, const CaptureParms& parms);
+    bool capCaptureGetSetup(CaptureHandle handle, CaptureParms& parms);
+    // Starts writing the capture file on a thread of its own and returns at once.
+    bool capCaptureSequence(CaptureHandle handle);
+    // The running or last sequence of the window; false when it never had one.
+    bool capGetStatus(CaptureHandle handle, SequenceStatus& status);
+    // The compression dialog; OK keeps the choice for the device for this run.
+    bool capDlgVideoCompression(CaptureHandle handle);
+    // The size of the window's audio format record, 0 without a connected device.
+    int capGetAudioFormatSize(CaptureHandle handle);
+    bool capGetAudioFormat(CaptureHandle handle, WaveFormat& format);
+    // True when the device's sound source accepts the format; kept for the device.
+    bool capSetAudioFormat(CaptureHandle handle, const WaveFormat& format);
+    // The formats the connected device's sound source accepts; empty without one.
+    QList<WaveFormat> capAudioFormats(CaptureHandle handle);
 
     // The window's current frame, sharing its pixels (no copy); null when none.
     QImage lastFrame(CaptureHandle handle) const;
@@ -81,6 +106,8 @@ private:
     // What the layer keeps per device for the whole run.
     struct DeviceSettings {
         std::optional<BitmapFormat> videoFormat;
+        VideoCompression compression;
+        WaveFormat audioFormat;
     };
 
     void ensureConfigured();
@@ -90,6 +117,10 @@ private:
     bool connectWindow(CaptureWindow* window, int index);
     bool setFormat(CaptureWindow* window, const BitmapFormat& format);
     bool showSourceDialog(CaptureWindow* window);
+    bool showCompressionDialog(CaptureWindow* window);
+    DeviceSettings* keptFor(CaptureWindow* window);
+    AudioSource audioSourceOf(const CaptureDevice& device) const;
+    bool startSequence(CaptureWindow* window);
 
     std::shared_ptr<const TimeSource> clock_;
     CaptureConfig config_;
@@ -102,6 +133,7 @@ private:
     std::map<QString, DeviceSettings> deviceSettings_;
     // The frame pump's buffer file, kept open between its ticks.
     platform::ScratchBitmap dibFile_;
+    std::shared_ptr<SequencerFactory> sequencers_;
 };
 
 }  // namespace platform::capdriver

@@ -35,6 +35,9 @@ bool CaptureWindow::connectDevice(std::shared_ptr<CaptureDevice> device, const s
 bool CaptureWindow::disconnectDevice()
 {
     previewTimer_.stop();
+    // The file is completed while the device still delivers.
+    if (recording())
+        sequencer_->stop();
     if (!device_)
         return false;
     device_->close();
@@ -72,7 +75,7 @@ bool CaptureWindow::grab()
         return false;
     const auto wait = awaitingFrame_ ? kFirstFrameWait : std::chrono::milliseconds(0);
     awaitingFrame_ = false;
-    QImage frame = device_->frame(wait);
+    QImage frame = currentFrame(wait);
     if (frame.isNull())
         return false;
     lastFrame_ = std::move(frame);
@@ -84,11 +87,48 @@ void CaptureWindow::refreshPreview()
     // Hidden, nobody sees the picture, so no frame is fetched for it.
     if (!device_ || !isVisible())
         return;
-    QImage frame = device_->frame(std::chrono::milliseconds(0));
+    QImage frame = currentFrame(std::chrono::milliseconds(0));
     if (frame.isNull())
         return;
     shown_ = std::move(frame);
     update();
+}
+
+QImage CaptureWindow::currentFrame(std::chrono::milliseconds wait)
+{
+    if (recording())
+        return recorded_->take(std::chrono::milliseconds(0));
+    return device_->frame(wait);
+}
+
+Result CaptureWindow::startSequence(std::unique_ptr<CaptureSequencer> sequencer, SequenceRequest request)
+{
+    if (!device_ || recording() || !sequencer)
+        return Result::failure("no device connected, or a sequence runs");
+    recorded_->reset();
+    request.written = [slot = recorded_](const QImage& frame) { slot->publish(frame); };
+    sequencer_ = std::move(sequencer);
+    return sequencer_->start(std::move(request));
+}
+
+bool CaptureWindow::stopSequence()
+{
+    if (!sequencer_)
+        return false;
+    sequencer_->stop();
+    return true;
+}
+
+bool CaptureWindow::recording() const
+{
+    return sequencer_ && sequencer_->status().running;
+}
+
+std::optional<SequenceStatus> CaptureWindow::sequenceStatus() const
+{
+    if (!sequencer_)
+        return std::nullopt;
+    return sequencer_->status();
 }
 
 void CaptureWindow::paintEvent(QPaintEvent*)

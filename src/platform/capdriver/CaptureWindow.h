@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/capdriver/CaptureDevice.h"
+#include "platform/capdriver/CaptureSequence.h"
+#include "platform/capdriver/FrameSlot.h"
 
 #include <QImage>
 #include <QTimer>
@@ -22,6 +24,7 @@ public:
     // False when nothing was connected.
     bool disconnectDevice();
     CaptureDevice* device() const { return device_.get(); }
+    std::shared_ptr<CaptureDevice> sharedDevice() const { return device_; }
     bool connected() const { return device_ != nullptr; }
 
     bool setPreview(bool on);
@@ -37,11 +40,24 @@ public:
     void formatChanged() { awaitingFrame_ = true; }
     QImage lastFrame() const { return lastFrame_; }
 
+    // The file a sequence writes to and its parameters (set before it starts).
+    QString captureFile;
+    CaptureParms parms;
+    // While a sequence runs it alone takes the device's frames; grabs and the
+    // preview show the frames it wrote.
+    Result startSequence(std::unique_ptr<CaptureSequencer> sequencer, SequenceRequest request);
+    // Completes the file; false when no sequence was made on this window.
+    bool stopSequence();
+    bool recording() const;
+    // The running or last sequence's status; nullopt when there was none.
+    std::optional<SequenceStatus> sequenceStatus() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void refreshPreview();
+    QImage currentFrame(std::chrono::milliseconds wait);
 
     std::shared_ptr<CaptureDevice> device_;
     QImage lastFrame_;
@@ -49,6 +65,8 @@ private:
     QTimer previewTimer_;
     bool scale_ = false;
     bool awaitingFrame_ = false;
+    std::unique_ptr<CaptureSequencer> sequencer_;
+    std::shared_ptr<FrameSlot> recorded_ = std::make_shared<FrameSlot>();
 };
 
 }  // namespace platform::capdriver

@@ -3,18 +3,13 @@
 #include "platform/sound/SoundLog.h"
 #include "platform/sound/SoundPlayer.h"
 
-#include <alsa/asoundlib.h>
+#include "platform/sound/AlsaPcm.h"
 
 #include <chrono>
 #include <memory>
 #include <thread>
 
 namespace {
-
-struct PcmCloser {
-    void operator()(snd_pcm_t* pcm) const { snd_pcm_close(pcm); }
-};
-using PcmHandle = std::unique_ptr<snd_pcm_t, PcmCloser>;
 
 constexpr unsigned kLatencyMicroseconds = 100000;
 constexpr int kWaitMilliseconds = 20;
@@ -40,19 +35,6 @@ snd_pcm_format_t alsaFormat(WaveSound::Sample sample)
     case WaveSound::Sample::F32: return SND_PCM_FORMAT_FLOAT_LE;
     }
     return SND_PCM_FORMAT_UNKNOWN;
-}
-
-// Non-blocking, so that neither a busy device nor a stalled sound server can hold
-// the player's thread beyond one wait.
-PcmHandle openPcm(const QByteArray& name)
-{
-    snd_pcm_t* raw = nullptr;
-    if (const int error = snd_pcm_open(&raw, name.constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
-        error < 0) {
-        logAlsa(QtInfoMsg, "opening sound device", name, error);
-        return nullptr;
-    }
-    return PcmHandle(raw);
 }
 
 QByteArray nameOf(snd_pcm_t* pcm)
@@ -121,7 +103,10 @@ AlsaSoundDevice::AlsaSoundDevice(QByteArray pcmName) : pcmName_(std::move(pcmNam
 
 SoundOutcome AlsaSoundDevice::play(const WaveSound& sound, const std::function<bool()>& shouldStop)
 {
-    const PcmHandle pcm = openPcm(pcmName_);
+    int error = 0;
+    const PcmHandle pcm = openPcm(pcmName_, SND_PCM_STREAM_PLAYBACK, &error);
+    if (!pcm)
+        logAlsa(QtInfoMsg, "opening sound device", pcmName_, error);
     if (!pcm)
         return SoundOutcome::NoDevice;
     if (!configure(pcm.get(), sound))

@@ -1,0 +1,221 @@
+// Video recording of the main window: the record button, the recording window,
+// the blinking mark with the motion-recording count, and the ESC stop.
+#include "capture/frmMain.h"
+
+#include "buttons/StyledButton.h"
+#include "capture/Recording.h"
+#include "platform/capdriver/CaptureSystem.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <QTimer>
+
+using platform::capdriver::kWsChild;
+using platform::capdriver::kWsVisible;
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcRecording, "tolvex.capture")
+
+// After ESC the window waits this long and lets the message loop turn this often.
+constexpr qint64 kEscapeWaitMs = 1000;
+constexpr int kEscapeWaitTurns = 20000;
+
+// Sees ESC before any control of the main window does, for as long as one
+// recording lasts; a focused button would otherwise take the key.
+class EscapeWhileRecording final : public QObject {
+public:
+    explicit EscapeWhileRecording(frmMain* window) : QObject(window), window_(window)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!window_->Recording) {
+            deleteLater();
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != window_ || window_->Image1->isHidden())
+            return false;
+        // A second ESC during the wait after the first one is only swallowed.
+        if (!stopping_) {
+            stopping_ = true;
+            window_->stopRecordingByEscape();
+        }
+        return true;
+    }
+
+private:
+    frmMain* window_;
+    bool stopping_ = false;
+};
+
+}  // namespace
+
+void frmMain::cmdRecord_Click()
+{
+    ViewerFolderIndex = 2;
+    SaveVideo();
+}
+
+void frmMain::startMotionRecording()
+{
+    cmdRecord_Click();
+}
+
+void frmMain::recordFromStartSwitch()
+{
+    show();
+    cmdStart_Click();
+    const int16_t keep = s_.VidCompressDialog;
+    s_.VidCompressDialog = 0;
+    cmdRecord_Click();
+    s_.VidCompressDialog = keep;
+}
+
+void frmMain::SaveVideo()
+{
+    s_.NumAudioRequested = kNumAudioRequested;
+    const platform::capdriver::CaptureParms parms = recordingParms(s_, OptSaveChoice[3]->Value());
+    cmdStop_Click();
+    tmrMain->stop();
+    Image1->setGeometry(Image4->geometry());
+    Image1->show();
+    yield();
+    capwnd_ = capture_.capCreateCaptureWindowA(CaptureWindowName, kWsChild | kWsVisible, 0, 0, CaptureWidth,
+                                               CaptureHeight, Image1, 0);
+    yield();
+    if (capwnd_ == 0) {
+        QMessageBox::information(this, QCoreApplication::applicationName(), recordingtext::kNoDevice);
+        Image1->hide();
+        Image4->show();
+        return;
+    }
+    Recording = true;
+    new EscapeWhileRecording(this);
+    yield();
+    if (!capture_.capDriverConnect(capwnd_, s_.CaptureDevice))
+        return abandonRecording("No Connection to Video Device");
+    yield();
+    capture_.capPreviewScale(capwnd_, true);
+    yield();
+    if (s_.MotionRecordMode == 0 && s_.VidCompressDialog != 0) {
+        if (s_.StayOnTop != 0)
+            SetAlwaysOnTop(false);
+        capture_.capDlgVideoCompression(capwnd_);
+        if (s_.StayOnTop != 0)
+            SetAlwaysOnTop(true);
+    }
+    yield();
+    capture_.capPreviewRate(capwnd_, s_.ScanRefresh);
+    capture_.capPreview(capwnd_, true);
+    Image4->hide();
+    Image1->show();
+    setRecordingControls();
+    if (!beginRecordingFile() || !capture_.capCaptureSetSetup(capwnd_, parms) || !capture_.capCaptureSequence(capwnd_))
+        return abandonRecording(recordingtext::kCannotStart);
+    tmrFlash->start();
+}
+
+void frmMain::setRecordingControls()
+{
+    Check1->setEnabled(false);
+    Check3->setEnabled(false);
+    cmdStop->setEnabled(true);
+    for (StyledButton* b : {cmdCamOptions, cmdVideoSize, cmdStart, cmdSnapShot, cmdRecord, cmdSetup, cmdAbout,
+                            cmdHelp, cmdSaveAs, cmdViewer, cmdBurst, StyledButton13})
+        b->setEnabled(false);
+    if (!OptSaveChoice[3]->Enabled())
+        selectSaveOption(0);
+    txtSaveInterval->setEnabled(false);
+    s_.SaveMode = 3;
+    setWindowTitle(recordingTitle(Picture3->isHidden()));
+}
+
+bool frmMain::beginRecordingFile()
+{
+    const PictureName name = nextVideoName(s_, s_.FileCounter, QDateTime::currentDateTime());
+    yield();
+    // A folder removed since the start-up is made again rather than failing.
+    const QString folder = QFileInfo(name.path).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        QDir().mkpath(folder);
+    if (!capture_.capFileSetCaptureFile(capwnd_, name.path)) {
+        qCWarning(lcRecording) << "cannot record into" << name.path;
+        return false;
+    }
+    capture_.capFileSaveAs(capwnd_, name.path);
+    yield();
+    return true;
+}
+
+void frmMain::abandonRecording(const QString& notice)
+{
+    // The recording never began: no "Recording Video......" without a file.
+    StopWork();
+    Recording = false;
+    tmrFlash->stop();
+    imgRecFlash->hide();
+    Image1->hide();
+    Image4->show();
+    applyPreviewControls(PreviewMoment::Stopped);
+    cmdStart_Click();
+    ShowMessage(notice);
+}
+
+void frmMain::tmrFlash_Timer()
+{
+    imgRecFlash->setVisible(imgRecFlash->isHidden());
+    platform::capdriver::SequenceStatus status;
+    if (capture_.capGetStatus(capwnd_, status) && !status.running && !status.result.ok)
+        return endBrokenRecording();
+    const FlashStep step = recordFlashTick(s_, !imgRecFlash->isHidden(), RecordTicks);
+    RecordTicks = step.recordTicks;
+    if (step.stopAndRearm) {
+        cmdStop_Click();
+        OptSaveChoice_Click(3);
+    }
+}
+
+void frmMain::endBrokenRecording()
+{
+    platform::capdriver::SequenceStatus status;
+    capture_.capGetStatus(capwnd_, status);
+    cmdStop_Click();
+    ShowMessage(recordingBrokeOffNotice(status.result.code));
+}
+
+void frmMain::stopRecordingByEscape()
+{
+    setWindowTitle(recordingtext::kEnding);
+    yield();
+    capture_.capCaptureStop(capwnd_);
+    yield();
+    capture_.capDriverDisconnect(capwnd_);
+    yield();
+    waitAfterEscape();
+    EscStopped = true;
+    cmdStop_Click();
+    yield();
+}
+
+void frmMain::waitAfterEscape()
+{
+    // A monotonic clock: the wait ends even when midnight passes during it.
+    QElapsedTimer waited;
+    waited.start();
+    for (int turns = 0; turns < kEscapeWaitTurns || waited.elapsed() < kEscapeWaitMs; ++turns)
+        yield();
+}

@@ -1,0 +1,147 @@
+#include "platform/video/VideoEncoder.h"
+
+extern "C" {
+#include <libavutil/imgutils.h>
+}
+
+#include <algorithm>
+#include <climits>
+
+namespace platform::video {
+
+namespace {
+
+using capdriver::VideoCompression;
+
+struct CodecChoice {
+    AVCodecID id;
+    AVPixelFormat pixels;
+};
+
+CodecChoice choiceFor(VideoCompression::Codec codec)
+{
+    switch (codec) {
+    case VideoCompression::Codec::Uncompressed: return {AV_CODEC_ID_RAWVIDEO, AV_PIX_FMT_BGR24};
+    case VideoCompression::Codec::MotionJpeg: return {AV_CODEC_ID_MJPEG, AV_PIX_FMT_YUVJ420P};
+    case VideoCompression::Codec::Mpeg4: return {AV_CODEC_ID_MPEG4, AV_PIX_FMT_YUV420P};
+    }
+    return {AV_CODEC_ID_MJPEG, AV_PIX_FMT_YUVJ420P};
+}
+
+// One frame period as a fraction of a second, in lowest terms (40000 us -> 1/25).
+AVRational framePeriod(int microSecPerFrame)
+{
+    AVRational period{1, 1};
+    av_reduce(&period.num, &period.den, std::max(1, microSecPerFrame), 1000000, INT_MAX);
+    return period;
+}
+
+// RGB rows to the codec's pixels. The JPEG formats are the plain YUV layout at
+// full range; naming them so keeps the scaler from being rebuilt for each frame.
+ScalerHandle makeScaler(QSize from, QSize to, AVPixelFormat pixels)
+{
+    const bool fullRange = pixels == AV_PIX_FMT_YUVJ420P;
+    ScalerHandle scaler(sws_getContext(from.width(), from.height(), AV_PIX_FMT_RGB24, to.width(), to.height(),
+                                       fullRange ? AV_PIX_FMT_YUV420P : pixels, SWS_BILINEAR, nullptr, nullptr,
+                                       nullptr));
+    if (scaler && fullRange) {
+        const int* coefficients = sws_getCoefficients(SWS_CS_ITU601);
+        sws_setColorspaceDetails(scaler.get(), coefficients, 1, coefficients, 1, 0, 1 << 16, 1 << 16);
+    }
+    return scaler;
+}
+
+}  // namespace
+
+int quantiserFor(int quality)
+{
+    const int q = std::clamp(quality, 1, 100);
+    return 31 - (q - 1) * 29 / 99;
+}
+
+Result VideoEncoder::open(const VideoCompression& compression, QSize size, int microSecPerFrame)
+{
+    const CodecChoice choice = choiceFor(compression.codec);
+    const AVCodec* codec = avcodec_find_encoder(choice.id);
+    if (!codec)
+        return Result::failure("no encoder for " + capdriver::codecName(compression.codec));
+    codec_.reset(avcodec_alloc_context3(codec));
+    frame_.reset(av_frame_alloc());
+    packet_.reset(av_packet_alloc());
+    if (!codec_ || !frame_ || !packet_)
+        return Result::failure("out of memory");
+    // MPEG-4 and the JPEG sampling work on even sizes.
+    size_ = QSize(size.width() & ~1, size.height() & ~1);
+    AVCodecContext* c = codec_.get();
+    c->width = size_.width();
+    c->height = size_.height();
+    c->pix_fmt = choice.pixels;
+    c->time_base = framePeriod(microSecPerFrame);
+    c->framerate = av_inv_q(c->time_base);
+    c->gop_size = compression.codec == VideoCompression::Codec::Mpeg4 ? compression.keyFrameEvery : 1;
+    c->max_b_frames = 0;
+    c->thread_count = 0;
+    if (compression.codec != VideoCompression::Codec::Uncompressed) {
+        c->flags |= AV_CODEC_FLAG_QSCALE;
+        c->global_quality = FF_QP2LAMBDA * quantiserFor(compression.quality);
+    }
+    if (choice.pixels == AV_PIX_FMT_YUVJ420P)
+        c->color_range = AVCOL_RANGE_JPEG;
+    int rc = avcodec_open2(c, codec, nullptr);
+    if (rc < 0)
+        return Result::failure(ffmpegError(rc));
+    frame_->format = c->pix_fmt;
+    frame_->width = c->width;
+    frame_->height = c->height;
+    rc = av_frame_get_buffer(frame_.get(), 0);
+    if (rc < 0)
+        return Result::failure(ffmpegError(rc));
+    return Result::success();
+}
+
+Result VideoEncoder::encode(const QImage& image, qint64 index, const PacketSink& sink)
+{
+    const QImage rgb = image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
+    if (!scaler_ || rgb.size() != scalerInput_) {
+        scaler_ = makeScaler(rgb.size(), size_, codec_->pix_fmt);
+        scalerInput_ = rgb.size();
+    }
+    if (!scaler_)
+        return Result::failure("cannot convert the frame");
+    int rc = av_frame_make_writable(frame_.get());
+    if (rc < 0)
+        return Result::failure(ffmpegError(rc));
+    const uint8_t* planes[1] = {rgb.constBits()};
+    const int strides[1] = {int(rgb.bytesPerLine())};
+    sws_scale(scaler_.get(), planes, strides, 0, rgb.height(), frame_->data, frame_->linesize);
+    frame_->pts = index;
+    rc = avcodec_send_frame(codec_.get(), frame_.get());
+    if (rc < 0)
+        return Result::failure(ffmpegError(rc));
+    return drain(sink);
+}
+
+Result VideoEncoder::flush(const PacketSink& sink)
+{
+    const int rc = avcodec_send_frame(codec_.get(), nullptr);
+    if (rc < 0 && rc != AVERROR_EOF)
+        return Result::failure(ffmpegError(rc));
+    return drain(sink);
+}
+
+Result VideoEncoder::drain(const PacketSink& sink)
+{
+    for (;;) {
+        const int rc = avcodec_receive_packet(codec_.get(), packet_.get());
+        if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
+            return Result::success();
+        if (rc < 0)
+            return Result::failure(ffmpegError(rc));
+        Result written = sink(packet_.get());
+        av_packet_unref(packet_.get());
+        if (!written)
+            return written;
+    }
+}
+
+}  // namespace platform::video

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/base/Result.h"
+#include "platform/capdriver/CaptureSequence.h"
+#include "platform/video/FfmpegHandles.h"
+#include "platform/video/VideoRecording.h"
+
+#include <QImage>
+#include <QSize>
+
+#include <functional>
+
+namespace platform::video {
+
+// Turns frames into packets of the chosen codec: uncompressed BGR rows, Motion JPEG
+// or MPEG-4 Part 2. Frame times count frame periods.
+class VideoEncoder {
+public:
+    using PacketSink = std::function<Result(AVPacket*)>;
+
+    // microSecPerFrame is the period of one frame; the encoder's time base.
+    Result open(const capdriver::VideoCompression& compression, QSize size, int microSecPerFrame);
+    const AVCodecContext& context() const { return *codec_; }
+    // Frames of another size are scaled to the size the encoder was opened with.
+    Result encode(const QImage& frame, qint64 index, const PacketSink& sink);
+    // The packets the codec still holds.
+    Result flush(const PacketSink& sink);
+
+private:
+    Result drain(const PacketSink& sink);
+
+    CodecContextHandle codec_;
+    ScalerHandle scaler_;
+    FrameHandle frame_;
+    PacketHandle packet_;
+    QSize size_;
+    QSize scalerInput_;
+};
+
+}  // namespace platform::video

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace platform::video {
+Q_DECLARE_LOGGING_CATEGORY(lcVideo)
+}
