@@ -1,3 +1,4 @@
+#include "capture/AcmS.h"
 #include "capture/frmMain.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmUpdateWait.h"
@@ -56,7 +57,10 @@ int main(int argc, char** argv)
             },
         .openSetup =
             [&] {
-                frmSetup setup(settings, window, SetupServices{registry, capture, *shell, *prompts}, &window);
+                SetupServices services{registry, capture, *shell, *prompts};
+                // The chosen sound format goes to the preview's capture window, as now.
+                services.selectAudioFormat = [&](QWidget* owner) { SelectAudioFormat(capture, window.capwnd(), owner); };
+                frmSetup setup(settings, window, services, &window);
                 setup.Form_Load();
                 setup.exec();
             },

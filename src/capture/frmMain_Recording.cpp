@@ -3,6 +3,7 @@
 #include "capture/frmMain.h"
 
 #include "buttons/StyledButton.h"
+#include "capture/CaptureLog.h"
 #include "capture/Recording.h"
 #include "platform/capdriver/CaptureSystem.h"
 
@@ -13,7 +14,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -21,8 +21,6 @@ using platform::capdriver::kWsChild;
 using platform::capdriver::kWsVisible;
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcRecording, "tolvex.capture")
 
 // After ESC the window waits this long and lets the message loop turn this often.
 constexpr qint64 kEscapeWaitMs = 1000;
@@ -153,7 +151,7 @@ bool frmMain::beginRecordingFile()
     if (!QFileInfo(folder).isDir())
         QDir().mkpath(folder);
     if (!capture_.capFileSetCaptureFile(capwnd_, name.path)) {
-        qCWarning(lcRecording) << "cannot record into" << name.path;
+        qCWarning(lcCapture) << "cannot record into" << name.path;
         return false;
     }
     capture_.capFileSaveAs(capwnd_, name.path);
