@@ -230,6 +230,16 @@ std::optional<AudioSource> parseAudioSource(const QString& text)
     return std::nullopt;
 }
 
+QString audioSourceText(AudioSource source)
+{
+    switch (source) {
+    case AudioSource::Alsa: return QStringLiteral("alsa");
+    case AudioSource::Synthetic: return QStringLiteral("synthetic");
+    case AudioSource::None: return QStringLiteral("none");
+    }
+    return {};
+}
+
 CaptureConfig CaptureConfig::fromEnvironment(QStringList& notes)
 {
     CaptureConfig config;
@@ -242,8 +252,7 @@ CaptureConfig CaptureConfig::fromEnvironment(QStringList& notes)
     fitFormatToSizes(config, notes);
     readConnectFailures(config, notes);
     config.tracePath = qEnvironmentVariable("TOLVEX_CAPTURE_TRACE");
-    if (const auto audio = parseAudioSource(qEnvironmentVariable("TOLVEX_AUDIO")))
-        config.syntheticAudio = *audio;
+    readVariable("TOLVEX_AUDIO", config.syntheticAudio, parseAudioSource, audioSourceText, notes);
     return config;
 }
 

@@ -146,6 +146,7 @@ TEST(CaptureConfigTest, EveryFallbackIsNamedOnStandardError)
         {"TOLVEX_SYNTH_DEVICES", "many", "TOLVEX_SYNTH_DEVICES=\"many\" cannot be used; using 1"},
         {"TOLVEX_SYNTH_DEVICES", "25", "TOLVEX_SYNTH_DEVICES=25 is above 10; using 10"},
         {"TOLVEX_SYNTH_CONNECT_FAIL", "-3", "TOLVEX_SYNTH_CONNECT_FAIL=\"-3\" cannot be used; using 0"},
+        {"TOLVEX_AUDIO", "pulse", "TOLVEX_AUDIO=\"pulse\" cannot be used; using alsa"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
