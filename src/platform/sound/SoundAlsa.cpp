@@ -1,9 +1,8 @@
 #include "platform/sound/SoundAlsa.h"
 
+#include "platform/sound/AlsaPcm.h"
 #include "platform/sound/SoundLog.h"
 #include "platform/sound/SoundPlayer.h"
-
-#include <alsa/asoundlib.h>
 
 #include <chrono>
 #include <memory>
@@ -11,12 +10,6 @@
 
 namespace {
 
-struct PcmCloser {
-    void operator()(snd_pcm_t* pcm) const { snd_pcm_close(pcm); }
-};
-using PcmHandle = std::unique_ptr<snd_pcm_t, PcmCloser>;
-
-constexpr unsigned kLatencyMicroseconds = 100000;
 constexpr int kWaitMilliseconds = 20;
 
 // Logs an ALSA failure with ALSA's own text; a device error is a warning, a
@@ -42,17 +35,13 @@ snd_pcm_format_t alsaFormat(WaveSound::Sample sample)
     return SND_PCM_FORMAT_UNKNOWN;
 }
 
-// Non-blocking, so that neither a busy device nor a stalled sound server can hold
-// the player's thread beyond one wait.
 PcmHandle openPcm(const QByteArray& name)
 {
-    snd_pcm_t* raw = nullptr;
-    if (const int error = snd_pcm_open(&raw, name.constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
-        error < 0) {
+    int error = 0;
+    PcmHandle pcm = openPlaybackPcm(name, error);
+    if (!pcm)
         logAlsa(QtInfoMsg, "opening sound device", name, error);
-        return nullptr;
-    }
-    return PcmHandle(raw);
+    return pcm;
 }
 
 QByteArray nameOf(snd_pcm_t* pcm)
@@ -62,9 +51,8 @@ QByteArray nameOf(snd_pcm_t* pcm)
 
 bool configure(snd_pcm_t* pcm, const WaveSound& sound)
 {
-    const int error = snd_pcm_set_params(pcm, alsaFormat(sound.sample), SND_PCM_ACCESS_RW_INTERLEAVED,
-                                         static_cast<unsigned>(sound.channels),
-                                         static_cast<unsigned>(sound.sampleRate), 1, kLatencyMicroseconds);
+    const int error = setPlaybackParams(pcm, alsaFormat(sound.sample), static_cast<unsigned>(sound.channels),
+                                        static_cast<unsigned>(sound.sampleRate));
     if (error < 0)
         logAlsa(QtWarningMsg, "setting the sound format on", nameOf(pcm), error);
     return error >= 0;
@@ -96,7 +84,7 @@ SoundOutcome writeAll(snd_pcm_t* pcm, const WaveSound& sound, const std::functio
 SoundOutcome drain(snd_pcm_t* pcm, const std::function<bool()>& shouldStop)
 {
     using namespace std::chrono;
-    const auto tail = microseconds(kLatencyMicroseconds) * 2 + seconds(1);
+    const auto tail = microseconds(kPcmLatencyMicroseconds) * 2 + seconds(1);
     const auto deadline = steady_clock::now() + tail;
     const int started = snd_pcm_drain(pcm);
     if (started < 0 && started != -EAGAIN) {

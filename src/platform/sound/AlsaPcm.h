@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <alsa/asoundlib.h>
+
+#include <memory>
+
+// The one owner of an ALSA PCM handle, for every player of the program.
+struct PcmCloser {
+    void operator()(snd_pcm_t* pcm) const { snd_pcm_close(pcm); }
+};
+using PcmHandle = std::unique_ptr<snd_pcm_t, PcmCloser>;
+
+// The players' buffer: short enough that a stop is heard at once.
+constexpr unsigned kPcmLatencyMicroseconds = 100000;
+
+// Opens `name` for playback without blocking, so that neither a busy device nor a
+// stalled sound server can hold a player's thread beyond one wait. On failure the
+// handle is empty and `error` holds ALSA's (negative) code for its caller to log.
+PcmHandle openPlaybackPcm(const QByteArray& name, int& error);
+
+// Interleaved samples of the given format, resampled by ALSA where the device
+// cannot take the rate; ALSA's code, negative on failure.
+int setPlaybackParams(snd_pcm_t* pcm, snd_pcm_format_t format, unsigned channels, unsigned rate);

@@ -1,0 +1,52 @@
+#pragma once
+
+// The one owner of each FFmpeg handle: every reader and writer of clips holds them
+// through these, so each is freed once, with the library's own call.
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+
+#include <memory>
+
+namespace ffmpeg {
+
+struct FormatInputCloser {
+    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+};
+// A muxer's context: the file it opened (avio_open) is closed with it.
+struct FormatOutputCloser {
+    void operator()(AVFormatContext* c) const
+    {
+        if (c->pb)
+            avio_closep(&c->pb);
+        avformat_free_context(c);
+    }
+};
+struct CodecContextFreer {
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct FrameFreer {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct PacketFreer {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct ResamplerFreer {
+    void operator()(SwrContext* s) const { swr_free(&s); }
+};
+struct ScaleContextFreer {
+    void operator()(SwsContext* s) const { sws_freeContext(s); }
+};
+
+using FormatInput = std::unique_ptr<AVFormatContext, FormatInputCloser>;
+using FormatOutput = std::unique_ptr<AVFormatContext, FormatOutputCloser>;
+using CodecContext = std::unique_ptr<AVCodecContext, CodecContextFreer>;
+using Frame = std::unique_ptr<AVFrame, FrameFreer>;
+using Packet = std::unique_ptr<AVPacket, PacketFreer>;
+using Resampler = std::unique_ptr<SwrContext, ResamplerFreer>;
+using ScaleContext = std::unique_ptr<SwsContext, ScaleContextFreer>;
+
+}  // namespace ffmpeg
