@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int kWaitMilliseconds = 20;
 
 // Logs an ALSA failure with ALSA's own text; a device error is a warning, a
 // missing device only information (no device means no sound).
@@ -60,22 +59,14 @@ bool configure(snd_pcm_t* pcm, const WaveSound& sound)
 
 SoundOutcome writeAll(snd_pcm_t* pcm, const WaveSound& sound, const std::function<bool()>& shouldStop)
 {
-    const qsizetype frames = sound.frameCount();
-    const qsizetype frameBytes = sound.bytesPerFrame();
-    qsizetype done = 0;
-    while (done < frames) {
-        if (shouldStop())
-            return SoundOutcome::Stopped;
-        const auto written = snd_pcm_writei(pcm, sound.frames.constData() + done * frameBytes,
-                                            static_cast<snd_pcm_uframes_t>(frames - done));
-        if (written == -EAGAIN)
-            snd_pcm_wait(pcm, kWaitMilliseconds);
-        else if (written < 0 && snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0) {
-            logAlsa(QtWarningMsg, "playing on", nameOf(pcm), static_cast<int>(written));
-            return SoundOutcome::DeviceError;
-        }
-        else if (written > 0)
-            done += written;
+    int error = 0;
+    switch (writeFrames(pcm, sound.frames.constData(), sound.frameCount(), sound.bytesPerFrame(), shouldStop, {},
+                        error)) {
+    case PcmWriteEnd::Stopped: return SoundOutcome::Stopped;
+    case PcmWriteEnd::Failed:
+        logAlsa(QtWarningMsg, "playing on", nameOf(pcm), error);
+        return SoundOutcome::DeviceError;
+    case PcmWriteEnd::Written: break;
     }
     return SoundOutcome::Played;
 }
@@ -98,7 +89,7 @@ SoundOutcome drain(snd_pcm_t* pcm, const std::function<bool()>& shouldStop)
             qCWarning(lcSound).noquote() << "draining" << nameOf(pcm) << "did not end in time";
             return SoundOutcome::DeviceError;
         }
-        std::this_thread::sleep_for(milliseconds(kWaitMilliseconds / 2));
+        std::this_thread::sleep_for(milliseconds(kPcmWaitMilliseconds / 2));
     }
     return SoundOutcome::Played;
 }

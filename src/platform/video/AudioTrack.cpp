@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kWaitMilliseconds = 20;
 constexpr int kChannels = 2;
 // The tail is a tenth of a second; a device that takes far longer is given up.
 constexpr int kDrainLimitMilliseconds = 1000;
@@ -73,19 +72,11 @@ PcmHandle openDevice(const QByteArray& name, unsigned rate)
 bool writeSamples(snd_pcm_t* pcm, const int16_t* samples, int frames, const std::atomic<bool>& stop,
                   std::atomic<qint64>& total)
 {
-    int done = 0;
-    while (done < frames && !stop) {
-        const auto written = snd_pcm_writei(pcm, samples + done * kChannels, snd_pcm_uframes_t(frames - done));
-        if (written == -EAGAIN)
-            snd_pcm_wait(pcm, kWaitMilliseconds);
-        else if (written < 0 && snd_pcm_recover(pcm, int(written), 1) < 0)
-            return false;
-        else if (written > 0) {
-            done += int(written);
-            total += written;
-        }
-    }
-    return true;
+    int error = 0;
+    const PcmWriteEnd end =
+        writeFrames(pcm, reinterpret_cast<const char*>(samples), frames, qsizetype(kChannels * sizeof(int16_t)),
+                    [&stop] { return bool(stop); }, [&total](long written) { total += written; }, error);
+    return end != PcmWriteEnd::Failed;
 }
 
 // Lets the buffered tail play out while still answering a stop at once.
@@ -94,10 +85,10 @@ void drain(snd_pcm_t* pcm, const std::atomic<bool>& stop)
     const int started = snd_pcm_drain(pcm);
     if (started < 0 && started != -EAGAIN)
         return;
-    for (int waited = 0; snd_pcm_state(pcm) == SND_PCM_STATE_DRAINING && !stop; waited += kWaitMilliseconds) {
+    for (int waited = 0; snd_pcm_state(pcm) == SND_PCM_STATE_DRAINING && !stop; waited += kPcmWaitMilliseconds) {
         if (waited > kDrainLimitMilliseconds)
             return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(kWaitMilliseconds));
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPcmWaitMilliseconds));
     }
 }
 
