@@ -3,11 +3,7 @@
 // tick is also set beside a bare write and read back of a bitmap's bytes through one
 // reused file (goal: at most twice that), and its share of the default 25 ms period
 // is reported as period_share (goal: below 0.25 at 1920x1080).
-#include "capture/frmMain.h"
-#include "ShellFake.h"
-#include "SoundFake.h"
-#include "platform/capdriver/CaptureSystem.h"
-#include "settings/Registry.h"
+#include "common/MainWindowRig.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,27 +15,9 @@
 
 namespace {
 
-struct PumpRig {
-    QTemporaryDir dir;
-    std::unique_ptr<Registry> registry;
-    std::unique_ptr<platform::capdriver::CaptureSystem> capture;
-    RecordingSoundOutput sound;
-    RecordingShell shell;
-    SettingsModel s;
-    std::unique_ptr<frmMain> w;
-
-    PumpRig(const char* size, int16_t streamSource)
+struct PumpRig : MainWindowRig {
+    PumpRig(const char* size, int16_t streamSource) : MainWindowRig(size)
     {
-        qputenv("TOLVEX_HOME", dir.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
-        qputenv("TOLVEX_CAPTURE_DRIVERS", "synthetic");
-        qputenv("TOLVEX_SYNTH_FORMAT", size);
-        registry = std::make_unique<Registry>();
-        capture = std::make_unique<platform::capdriver::CaptureSystem>();
-        w = std::make_unique<frmMain>(s, MainServices{*registry, *capture, sound, shell});
-        w->setEndProcess([] {});
-        w->setSleep([](int) {});
-        w->Form_Load();
         s.StreamSource = streamSource;
         w->cmdStart_Click();
         w->tmrMain->stop();  // ticks come from the benchmark alone

@@ -1,6 +1,7 @@
 // The JPEG writer against the bare encoder on the same pixels: the difference is
 // what the writer adds (encoder set-up per save, the temporary file, the rename).
 #include "settings/JpegWriter.h"
+#include "settings/TurboHandles.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -28,14 +29,8 @@ QImage picture(int w, int h)
 }
 
 struct TurboCompressor {
-    struct Destroy {
-        void operator()(void* h) const { tjDestroy(h); }
-    };
-    struct Free {
-        void operator()(unsigned char* b) const { tjFree(b); }
-    };
-    std::unique_ptr<void, Destroy> handle{tjInitCompress()};
-    std::unique_ptr<unsigned char, Free> buffer;
+    TurboHandle handle{tjInitCompress()};
+    TurboBuffer buffer;
     unsigned long size = 0;
 
     bool compress(const QImage& img)

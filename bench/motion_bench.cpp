@@ -2,18 +2,11 @@
 // tick must stay below 0.2 ms at 1920x1080. It reads the 8 x 8 samples of its zone,
 // never the whole frame, so the size of the frame should hardly matter.
 #include "automation/MotionDetection.h"
-#include "capture/frmMain.h"
-#include "ShellFake.h"
-#include "SoundFake.h"
-#include "platform/capdriver/CaptureSystem.h"
-#include "settings/Registry.h"
+#include "common/MainWindowRig.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QTemporaryDir>
 #include <QTimer>
-
-#include <memory>
 
 namespace {
 
@@ -31,27 +24,9 @@ QSize sizeOf(int64_t index)
 
 // The main window previewing a still test pattern in motion-save mode, its timers
 // stopped so that only the benchmark ticks.
-struct MotionRig {
-    QTemporaryDir dir;
-    std::unique_ptr<Registry> registry;
-    std::unique_ptr<platform::capdriver::CaptureSystem> capture;
-    RecordingSoundOutput sound;
-    RecordingShell shell;
-    SettingsModel s;
-    std::unique_ptr<frmMain> w;
-
-    explicit MotionRig(const char* size)
+struct MotionRig : MainWindowRig {
+    explicit MotionRig(const char* size) : MainWindowRig(size, "still")
     {
-        qputenv("TOLVEX_HOME", dir.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit());
-        qputenv("TOLVEX_SYNTH_FORMAT", size);
-        qputenv("TOLVEX_SYNTH_SCENE", "still");
-        registry = std::make_unique<Registry>();
-        capture = std::make_unique<platform::capdriver::CaptureSystem>();
-        w = std::make_unique<frmMain>(s, MainServices{*registry, *capture, sound, shell});
-        w->setEndProcess([] {});
-        w->setSleep([](int) {});
-        w->Form_Load();
         w->selectSaveOption(2);
         w->cmdStart_Click();
         for (QTimer* t : {w->tmrMain, w->tmrAutoSave, w->tmrAutoMotion, w->tmrTime, w->tmrCheckSize})

@@ -23,6 +23,19 @@ QString messageText(QString text)
     return text.remove(QStringLiteral("\r\n")).trimmed();
 }
 
+// After each whole chunk: a yield, so windows and timers keep running, and the
+// progress of `total`; the last, shorter piece is told with the end.
+platform::FtpSession::ChunkDone chunkProgress(clsFTP* ftp, qint64 total)
+{
+    return [ftp, total](qint64 bytesSoFar, bool remainder) {
+        if (!remainder) {
+            QCoreApplication::processEvents();
+            emit ftp->FileTransferProgress(bytesSoFar, total);
+        }
+        return true;
+    };
+}
+
 }  // namespace
 
 clsFTP::clsFTP(QObject* parent)
@@ -117,14 +130,7 @@ bool clsFTP::FTPUploadFile(QString& sLocal, QString& sRemote)
         return false;
     }
     const qint64 size = local.size();
-    const auto chunkSent = [this, size](qint64 sent, bool remainder) {
-        if (!remainder) {
-            QCoreApplication::processEvents();
-            emit FileTransferProgress(sent, size);
-        }
-        return true;
-    };
-    const platform::FtpResult result = session_->upload(sRemote, local, kChunkSize, chunkSent);
+    const platform::FtpResult result = session_->upload(sRemote, local, kChunkSize, chunkProgress(this, size));
     if (!result) {
         recordResult(result, writeOperation(result.stage));
         return false;
@@ -150,14 +156,7 @@ bool clsFTP::FTPDownloadFile(QString& sLocal, QString& sRemote)
     }
     QBuffer received;
     received.open(QIODevice::WriteOnly);
-    const auto chunkReceived = [this, size](qint64 got, bool remainder) {
-        if (!remainder) {
-            QCoreApplication::processEvents();
-            emit FileTransferProgress(got, size);
-        }
-        return true;
-    };
-    const platform::FtpResult result = session_->download(sRemote, received, kChunkSize, chunkReceived);
+    const platform::FtpResult result = session_->download(sRemote, received, kChunkSize, chunkProgress(this, size));
     if (!result) {
         recordResult(result, readOperation(result.stage));
         return false;

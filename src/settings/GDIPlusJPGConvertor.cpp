@@ -9,11 +9,6 @@
 
 namespace {
 
-struct TurboBufferFree {
-    void operator()(unsigned char* buffer) const { tjFree(buffer); }
-};
-using TurboBuffer = std::unique_ptr<unsigned char, TurboBufferFree>;
-
 constexpr int kPixelFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? TJPF_BGRX : TJPF_XRGB;
 
 bool fits(const DibPixels& p)
@@ -37,11 +32,6 @@ JpegResult failure(JpegError error, const QString& reason)
 QString JpegResult::boxText() const
 {
     return error == JpegError::EncoderUnavailable ? QString(kEncoderUnavailableText) : QString();
-}
-
-void GDIPlusJPGConvertor::HandleCloser::operator()(void* handle) const
-{
-    tjDestroy(handle);
 }
 
 GDIPlusJPGConvertor::GDIPlusJPGConvertor() : handle_(tjInitCompress())

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "settings/TurboHandles.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include <memory>
 
 // Why a JPEG was not written.
 enum class JpegError {
@@ -59,8 +59,5 @@ public:
     QByteArray encode(const DibPixels& pixels, int JPGQuality);
 
 private:
-    struct HandleCloser {
-        void operator()(void* handle) const;
-    };
-    std::unique_ptr<void, HandleCloser> handle_;
+    TurboHandle handle_;
 };

@@ -1,5 +1,6 @@
 #include "settings/Module1Files.h"
 
+#include "platform/base/Wildcard.h"
 #include "platform/files/SpecialFolders.h"
 
 #include <QDir>
@@ -9,29 +10,6 @@
 namespace {
 
 bool isWildcard(QChar c) { return c == '*' || c == '?'; }
-
-// Greedy matching with one point to return to: the last "*" seen.
-bool matchesPattern(QStringView name, QStringView pattern)
-{
-    qsizetype n = 0, p = 0, starP = -1, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            starP = p++;
-            starN = n;
-        } else if (starP >= 0) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
-}
 
 bool isNormalFile(const QFileInfo& info)
 {
@@ -45,7 +23,7 @@ bool anyFileMatches(const QString& folder, const QString& pattern)
     QDirIterator it(folder, QDir::Files | QDir::System);
     while (it.hasNext()) {
         it.next();
-        if (isNormalFile(it.fileInfo()) && matchesPattern(it.fileName(), pattern))
+        if (isNormalFile(it.fileInfo()) && platform::wildcardMatch(pattern, it.fileName()))
             return true;
     }
     return false;

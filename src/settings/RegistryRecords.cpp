@@ -34,11 +34,21 @@ QString programVersionText()
         .arg(ProgramVersion::revision);
 }
 
-void SaveRegistry(SettingsModel& s, Registry& reg)
+namespace {
+
+// Where the program is and which version last ran there.
+void saveProgramRecords(const SettingsModel& s, Registry& reg)
 {
     reg.save("Path", s.AppPath);
     reg.save("Version", programVersionText());
     reg.save("EXE", "Tolvex.exe");
+}
+
+}  // namespace
+
+void SaveRegistry(SettingsModel& s, Registry& reg)
+{
+    saveProgramRecords(s, reg);
     reg.save("Top", QString::number(s.MainTop));
     reg.save("Left", QString::number(s.MainLeft));
     reg.save("Width", QString::number(s.MainWidth));
@@ -67,9 +77,7 @@ bool LoadWindowPosition(SettingsModel& s, Registry& reg)
 
 void loadStartupRecords(SettingsModel& s, Registry& reg)
 {
-    reg.save("Path", s.AppPath);
-    reg.save("Version", programVersionText());
-    reg.save("EXE", "Tolvex.exe");
+    saveProgramRecords(s, reg);
 
     const double size = std::trunc(leadingNumber(reg.get("B_IndexSize", "0").trimmed()));
     if (size <= 0 || size > kMaxIndexSize) {

@@ -1,71 +1,33 @@
 #include "FtpTestServer.h"
 
-#include <QDeadlineTimer>
-#include <QFile>
-
 #include <netinet/in.h>
-#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
-constexpr int kStartMs = 15000;
-
-QString scriptPath()
-{
-    return QStringLiteral(TOLVEX_SOURCE_DIR "/tests/fixtures/ftpserver.py");
-}
+const QString kCommandLog = QStringLiteral("commands.log");
 
 }  // namespace
 
 FtpTestServer::FtpTestServer(Kind kind)
 {
-    QStringList arguments{scriptPath()};
+    QStringList arguments;
     if (kind == Kind::Silent)
         arguments << "--silent";
     else
-        arguments << "--root" << dir_.path() << "--log" << logDir_.path() + "/commands.log";
-    process_.setProcessChannelMode(QProcess::SeparateChannels);
-    process_.start(QStringLiteral("/usr/bin/python3"), arguments);
-    if (!process_.waitForStarted(kStartMs)) {
-        error_ = "python3 did not start: " + process_.errorString();
-        return;
-    }
-    const QDeadlineTimer deadline(kStartMs);
-    while (!process_.canReadLine() && process_.state() == QProcess::Running && !deadline.hasExpired())
-        process_.waitForReadyRead(int(deadline.remainingTime()));
-    const QByteArray line = process_.readLine().trimmed();
-    if (!line.startsWith("PORT ")) {
-        error_ = "the FTP server did not start: " + QString::fromUtf8(line + process_.readAllStandardError());
-        stop();
-        return;
-    }
-    port_ = line.mid(5).toInt();
-}
-
-FtpTestServer::~FtpTestServer()
-{
-    stop();
+        arguments << "--root" << server_.root() << "--log" << server_.logPath(kCommandLog);
+    server_.start(QStringLiteral("ftpserver.py"), arguments, QStringLiteral("FTP server"));
 }
 
 QString FtpTestServer::host() const
 {
-    return QStringLiteral("127.0.0.1:%1").arg(port_);
+    return QStringLiteral("127.0.0.1:%1").arg(port());
 }
 
 QString FtpTestServer::commandLog() const
 {
-    QFile log(logDir_.path() + "/commands.log");
-    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
-}
-
-void FtpTestServer::stop()
-{
-    if (process_.state() == QProcess::NotRunning)
-        return;
-    ::kill(pid_t(process_.processId()), SIGKILL);
-    process_.waitForFinished(kStartMs);
+    return server_.readLog(kCommandLog);
 }
 
 ClosedLoopbackPort::ClosedLoopbackPort()

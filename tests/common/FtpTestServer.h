@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QProcess>
+#include "LoopbackServerProcess.h"
+
 #include <QString>
-#include <QTemporaryDir>
 
 // A real FTP server on 127.0.0.1 for one test (tests/fixtures/ftpserver.py on
 // Debian's python3-pyftpdlib), serving its own folder at a port the system picks.
@@ -12,29 +12,22 @@ class FtpTestServer {
 public:
     enum class Kind { Normal, Silent };  // Silent: accepts and never replies
     explicit FtpTestServer(Kind kind = Kind::Normal);
-    ~FtpTestServer();
-    FtpTestServer(const FtpTestServer&) = delete;
-    FtpTestServer& operator=(const FtpTestServer&) = delete;
 
-    bool running() const { return port_ > 0; }
-    QString error() const { return error_; }
-    int port() const { return port_; }
+    bool running() const { return server_.running(); }
+    QString error() const { return server_.error(); }
+    int port() const { return server_.port(); }
     // "127.0.0.1:<port>", as FtpHost carries it.
     QString host() const;
     // The folder the server serves, and a file below it.
-    QString root() const { return dir_.path(); }
-    QString path(const QString& relative) const { return dir_.path() + "/" + relative; }
+    QString root() const { return server_.root(); }
+    QString path(const QString& relative) const { return server_.root() + "/" + relative; }
     // Every command the server has received so far, one per line.
     QString commandLog() const;
     // Kills the server at once, as a crash or a pulled cable would.
-    void stop();
+    void stop() { server_.stop(); }
 
 private:
-    QTemporaryDir dir_;
-    QTemporaryDir logDir_;
-    QProcess process_;
-    int port_ = 0;
-    QString error_;
+    LoopbackServerProcess server_;
 };
 
 // A port on 127.0.0.1 that is bound but not listening, so connections to it are

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "LoopbackServerProcess.h"
+
 #include <QByteArray>
-#include <QProcess>
 #include <QString>
-#include <QTemporaryDir>
+#include <QStringList>
 
 // A web server on 127.0.0.1 for one test (tests/fixtures/httpserver.py on
 // Debian's python3 and its http.server), serving its own folder at a port the
@@ -11,25 +12,18 @@
 class HttpTestServer {
 public:
     HttpTestServer();
-    ~HttpTestServer();
-    HttpTestServer(const HttpTestServer&) = delete;
-    HttpTestServer& operator=(const HttpTestServer&) = delete;
 
-    bool running() const { return port_ > 0; }
-    QString error() const { return error_; }
-    int port() const { return port_; }
+    bool running() const { return server_.running(); }
+    QString error() const { return server_.error(); }
+    int port() const { return server_.port(); }
     // "http://127.0.0.1:<port>/<name>".
     QString url(const QString& name) const;
     // Puts a file into the served folder.
     void serve(const QString& name, const QByteArray& content) const;
     // The paths requested so far, in order.
     QStringList requests() const;
-    void stop();
+    void stop() { server_.stop(); }
 
 private:
-    QTemporaryDir dir_;
-    QTemporaryDir logDir_;
-    QProcess process_;
-    int port_ = 0;
-    QString error_;
+    LoopbackServerProcess server_;
 };

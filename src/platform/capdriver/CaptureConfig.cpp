@@ -119,6 +119,16 @@ void readVariable(const char* name, T& target, Parse parse, Show show, QStringLi
     notes.append(QStringLiteral("%1=\"%2\" cannot be used; using %3").arg(QLatin1String(name), value, show(target)));
 }
 
+// A count above `limit` is cut to it, with a note.
+void readCount(const char* name, int& target, int limit, QStringList& notes)
+{
+    readVariable(name, target, parseCount, [](int n) { return QString::number(n); }, notes);
+    if (target > limit) {
+        notes.append(QStringLiteral("%1=%2 is above %3; using %3").arg(QLatin1String(name)).arg(target).arg(limit));
+        target = limit;
+    }
+}
+
 void readConnectFailures(CaptureConfig& config, QStringList& notes)
 {
     const char* name = "TOLVEX_SYNTH_CONNECT_FAIL";
@@ -126,25 +136,12 @@ void readConnectFailures(CaptureConfig& config, QStringList& notes)
         config.failAllConnects = true;
         return;
     }
-    readVariable(name, config.connectFailures, parseCount,
-                 [](int n) { return QString::number(n); }, notes);
-    if (config.connectFailures > kMaxConnectFailures) {
-        notes.append(QStringLiteral("%1=%2 is above %3; using %3")
-                         .arg(QLatin1String(name)).arg(config.connectFailures).arg(kMaxConnectFailures));
-        config.connectFailures = kMaxConnectFailures;
-    }
+    readCount(name, config.connectFailures, kMaxConnectFailures, notes);
 }
 
 void readDeviceCount(CaptureConfig& config, QStringList& notes)
 {
-    const char* name = "TOLVEX_SYNTH_DEVICES";
-    readVariable(name, config.syntheticDevices, parseCount,
-                 [](int n) { return QString::number(n); }, notes);
-    if (config.syntheticDevices > kMaxDrivers) {
-        notes.append(QStringLiteral("%1=%2 is above %3; using %3")
-                         .arg(QLatin1String(name)).arg(config.syntheticDevices).arg(kMaxDrivers));
-        config.syntheticDevices = kMaxDrivers;
-    }
+    readCount("TOLVEX_SYNTH_DEVICES", config.syntheticDevices, kMaxDrivers, notes);
 }
 
 // A first size the device would not accept itself falls back to one it does.

@@ -1,5 +1,7 @@
 #include "platform/net/FtpPaths.h"
 
+#include "platform/base/Wildcard.h"
+
 #include <QStringList>
 #include <QUrl>
 
@@ -101,25 +103,7 @@ QString ftpFolder(const QString& absolutePath)
 
 bool ftpWildcardMatch(const QString& pattern, const QString& name)
 {
-    // Iterative matching with one backtrack point for the last "*".
-    qsizetype p = 0, n = 0, star = -1, resume = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
-            ++p;
-            ++n;
-        } else if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            resume = n;
-        } else if (star >= 0) {
-            p = star + 1;
-            n = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*')
-        ++p;
-    return p == pattern.size();
+    return wildcardMatch(pattern, name);
 }
 
 }  // namespace platform

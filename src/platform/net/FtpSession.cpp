@@ -1,11 +1,10 @@
 #include "platform/net/FtpSession.h"
 
+#include "platform/net/CurlHandles.h"
 #include "platform/net/FtpLog.h"
 
 #include <QByteArray>
 #include <QIODevice>
-
-#include <curl/curl.h>
 
 #include <algorithm>
 #include <array>
@@ -15,20 +14,6 @@ namespace platform {
 namespace {
 
 constexpr qint64 kMaxChunk = 64 * 1024;
-
-struct EasyCleanup {
-    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
-
-struct ListCleanup {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
-};
-
-bool startLibrary()
-{
-    static const bool started = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    return started;
-}
 
 // A reply line ends its reply when it is "ddd " or just "ddd".
 bool endsReply(const QByteArray& line)
@@ -42,8 +27,8 @@ bool endsReply(const QByteArray& line)
 }  // namespace
 
 struct FtpSession::Handle {
-    std::unique_ptr<CURL, EasyCleanup> easy{curl_easy_init()};
-    std::unique_ptr<curl_slist, ListCleanup> commands;
+    CurlEasy easy{curl_easy_init()};
+    CurlList commands;
     std::array<char, CURL_ERROR_SIZE> error{};
     QList<QByteArray> replyLines;
     bool replyComplete = true;
@@ -148,7 +133,7 @@ struct FtpSession::Transfer {
 FtpSession::FtpSession(FtpTimeouts timeouts)
     : timeouts_(timeouts)
 {
-    if (startLibrary())
+    if (startCurl())
         handle_ = std::make_unique<Handle>();
 }
 

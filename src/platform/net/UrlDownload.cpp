@@ -1,12 +1,11 @@
 #include "platform/net/UrlDownload.h"
 
 #include "platform/files/SaveFile.h"
+#include "platform/net/CurlHandles.h"
 
 #include <QLoggingCategory>
 #include <QTemporaryFile>
 #include <QUrl>
-
-#include <curl/curl.h>
 
 #include <array>
 #include <memory>
@@ -18,16 +17,6 @@ namespace {
 Q_LOGGING_CATEGORY(lcUrl, "tolvex.url")
 
 constexpr long kMaxRedirects = 3;
-
-struct EasyCleanup {
-    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
-};
-
-bool startLibrary()
-{
-    static const bool started = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    return started;
-}
 
 // Where libcurl's write callback puts the body, and how much it still may.
 struct Sink {
@@ -95,9 +84,9 @@ Result downloadUrlToFile(const QString& address, const QString& localFile, const
     const QUrl url(address);
     if (!url.isValid() || (url.scheme() != "http" && url.scheme() != "https"))
         return fail(address, QStringLiteral("not an http or https address"), kUrlBadAddress);
-    if (!startLibrary())
+    if (!startCurl())
         return fail(address, QStringLiteral("libcurl could not start"), kUrlNoLibrary);
-    const std::unique_ptr<CURL, EasyCleanup> easy(curl_easy_init());
+    const CurlEasy easy(curl_easy_init());
     if (!easy)
         return fail(address, QStringLiteral("libcurl could not make a handle"), kUrlNoLibrary);
     QTemporaryFile temporary;

@@ -1,9 +1,8 @@
 #include "platform/sound/SoundAlsa.h"
 
+#include "platform/sound/AlsaPcm.h"
 #include "platform/sound/SoundLog.h"
 #include "platform/sound/SoundPlayer.h"
-
-#include "platform/sound/AlsaPcm.h"
 
 #include <chrono>
 #include <memory>
@@ -11,8 +10,6 @@
 
 namespace {
 
-constexpr unsigned kLatencyMicroseconds = 100000;
-constexpr int kWaitMilliseconds = 20;
 
 // Logs an ALSA failure with ALSA's own text; a device error is a warning, a
 // missing device only information (no device means no sound).
@@ -37,6 +34,15 @@ snd_pcm_format_t alsaFormat(WaveSound::Sample sample)
     return SND_PCM_FORMAT_UNKNOWN;
 }
 
+PcmHandle openPcm(const QByteArray& name)
+{
+    int error = 0;
+    PcmHandle pcm = openPlaybackPcm(name, error);
+    if (!pcm)
+        logAlsa(QtInfoMsg, "opening sound device", name, error);
+    return pcm;
+}
+
 QByteArray nameOf(snd_pcm_t* pcm)
 {
     return QByteArray(snd_pcm_name(pcm));
@@ -44,9 +50,8 @@ QByteArray nameOf(snd_pcm_t* pcm)
 
 bool configure(snd_pcm_t* pcm, const WaveSound& sound)
 {
-    const int error = snd_pcm_set_params(pcm, alsaFormat(sound.sample), SND_PCM_ACCESS_RW_INTERLEAVED,
-                                         static_cast<unsigned>(sound.channels),
-                                         static_cast<unsigned>(sound.sampleRate), 1, kLatencyMicroseconds);
+    const int error = setPlaybackParams(pcm, alsaFormat(sound.sample), static_cast<unsigned>(sound.channels),
+                                        static_cast<unsigned>(sound.sampleRate));
     if (error < 0)
         logAlsa(QtWarningMsg, "setting the sound format on", nameOf(pcm), error);
     return error >= 0;
@@ -54,22 +59,14 @@ bool configure(snd_pcm_t* pcm, const WaveSound& sound)
 
 SoundOutcome writeAll(snd_pcm_t* pcm, const WaveSound& sound, const std::function<bool()>& shouldStop)
 {
-    const qsizetype frames = sound.frameCount();
-    const qsizetype frameBytes = sound.bytesPerFrame();
-    qsizetype done = 0;
-    while (done < frames) {
-        if (shouldStop())
-            return SoundOutcome::Stopped;
-        const auto written = snd_pcm_writei(pcm, sound.frames.constData() + done * frameBytes,
-                                            static_cast<snd_pcm_uframes_t>(frames - done));
-        if (written == -EAGAIN)
-            snd_pcm_wait(pcm, kWaitMilliseconds);
-        else if (written < 0 && snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0) {
-            logAlsa(QtWarningMsg, "playing on", nameOf(pcm), static_cast<int>(written));
-            return SoundOutcome::DeviceError;
-        }
-        else if (written > 0)
-            done += written;
+    int error = 0;
+    switch (writeFrames(pcm, sound.frames.constData(), sound.frameCount(), sound.bytesPerFrame(), shouldStop, {},
+                        error)) {
+    case PcmWriteEnd::Stopped: return SoundOutcome::Stopped;
+    case PcmWriteEnd::Failed:
+        logAlsa(QtWarningMsg, "playing on", nameOf(pcm), error);
+        return SoundOutcome::DeviceError;
+    case PcmWriteEnd::Written: break;
     }
     return SoundOutcome::Played;
 }
@@ -78,7 +75,7 @@ SoundOutcome writeAll(snd_pcm_t* pcm, const WaveSound& sound, const std::functio
 SoundOutcome drain(snd_pcm_t* pcm, const std::function<bool()>& shouldStop)
 {
     using namespace std::chrono;
-    const auto tail = microseconds(kLatencyMicroseconds) * 2 + seconds(1);
+    const auto tail = microseconds(kPcmLatencyMicroseconds) * 2 + seconds(1);
     const auto deadline = steady_clock::now() + tail;
     const int started = snd_pcm_drain(pcm);
     if (started < 0 && started != -EAGAIN) {
@@ -92,7 +89,7 @@ SoundOutcome drain(snd_pcm_t* pcm, const std::function<bool()>& shouldStop)
             qCWarning(lcSound).noquote() << "draining" << nameOf(pcm) << "did not end in time";
             return SoundOutcome::DeviceError;
         }
-        std::this_thread::sleep_for(milliseconds(kWaitMilliseconds / 2));
+        std::this_thread::sleep_for(milliseconds(kPcmWaitMilliseconds / 2));
     }
     return SoundOutcome::Played;
 }
@@ -103,10 +100,7 @@ AlsaSoundDevice::AlsaSoundDevice(QByteArray pcmName) : pcmName_(std::move(pcmNam
 
 SoundOutcome AlsaSoundDevice::play(const WaveSound& sound, const std::function<bool()>& shouldStop)
 {
-    int error = 0;
-    const PcmHandle pcm = openPcm(pcmName_, SND_PCM_STREAM_PLAYBACK, &error);
-    if (!pcm)
-        logAlsa(QtInfoMsg, "opening sound device", pcmName_, error);
+    const PcmHandle pcm = openPcm(pcmName_);
     if (!pcm)
         return SoundOutcome::NoDevice;
     if (!configure(pcm.get(), sound))

@@ -1,6 +1,7 @@
 #include "platform/sound/SoundCapture.h"
 
 #include "platform/sound/AlsaPcm.h"
+#include "platform/sound/SoundLog.h"
 
 namespace {
 
@@ -62,9 +63,13 @@ bool accepts(snd_pcm_t* pcm, snd_pcm_hw_params_t* any, const PcmFormat& f)
 
 std::unique_ptr<SoundCapture> openAlsaCapture(const PcmFormat& format, const QByteArray& device)
 {
-    PcmHandle pcm = openPcm(device, SND_PCM_STREAM_CAPTURE);
-    if (!pcm)
+    int error = 0;
+    PcmHandle pcm = openPcm(device, SND_PCM_STREAM_CAPTURE, error);
+    if (!pcm) {
+        // No capture device means a recording without sound, not a failure.
+        qCInfo(lcSound).noquote() << "opening capture device" << device << "failed:" << snd_strerror(error);
         return nullptr;
+    }
     // No resampling: the file carries what the device really delivers.
     if (snd_pcm_set_params(pcm.get(), alsaFormat(format), SND_PCM_ACCESS_RW_INTERLEAVED, unsigned(format.channels),
                            format.rate, 0, kLatencyMicroseconds) < 0
@@ -76,7 +81,8 @@ std::unique_ptr<SoundCapture> openAlsaCapture(const PcmFormat& format, const QBy
 QList<PcmFormat> alsaCaptureFormats(const QList<PcmFormat>& candidates, const QByteArray& device)
 {
     QList<PcmFormat> accepted;
-    PcmHandle pcm = openPcm(device, SND_PCM_STREAM_CAPTURE);
+    int error = 0;
+    PcmHandle pcm = openPcm(device, SND_PCM_STREAM_CAPTURE, error);
     snd_pcm_hw_params_t* any = nullptr;
     if (!pcm || snd_pcm_hw_params_malloc(&any) < 0)
         return accepted;

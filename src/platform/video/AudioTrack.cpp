@@ -1,53 +1,25 @@
 #include "platform/video/AudioTrack.h"
 
+#include "platform/sound/AlsaPcm.h"
+#include "platform/video/FfmpegHandles.h"
 #include "platform/video/PlaybackLog.h"
 
 #include <QFile>
 
-#include <alsa/asoundlib.h>
-
 #include <chrono>
-#include <memory>
 #include <vector>
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libswresample/swresample.h>
-}
 
 namespace {
 
-struct FormatCloser {
-    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
-};
-struct CodecCloser {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct ResamplerFreer {
-    void operator()(SwrContext* s) const { swr_free(&s); }
-};
-struct PcmCloser {
-    void operator()(snd_pcm_t* pcm) const { snd_pcm_close(pcm); }
-};
-
-constexpr unsigned kLatencyMicroseconds = 100000;
-constexpr int kWaitMilliseconds = 20;
 constexpr int kChannels = 2;
 // The tail is a tenth of a second; a device that takes far longer is given up.
 constexpr int kDrainLimitMilliseconds = 1000;
 
 // The decoder side: the file's sound stream turned into 16-bit stereo.
 struct SoundSource {
-    std::unique_ptr<AVFormatContext, FormatCloser> format;
-    std::unique_ptr<AVCodecContext, CodecCloser> codec;
-    std::unique_ptr<SwrContext, ResamplerFreer> resampler;
+    ffmpeg::FormatInput format;
+    ffmpeg::CodecContext codec;
+    ffmpeg::Resampler resampler;
     int stream = -1;
 
     bool open(const QString& path, qint64 fromMs)
@@ -81,18 +53,15 @@ struct SoundSource {
     }
 };
 
-std::unique_ptr<snd_pcm_t, PcmCloser> openDevice(const QByteArray& name, unsigned rate)
+PcmHandle openDevice(const QByteArray& name, unsigned rate)
 {
-    snd_pcm_t* raw = nullptr;
-    if (const int error = snd_pcm_open(&raw, name.constData(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK);
-        error < 0) {
+    int error = 0;
+    PcmHandle pcm = openPlaybackPcm(name, error);
+    if (!pcm) {
         qCInfo(lcPlayback) << "no sound for the video:" << snd_strerror(error);
         return nullptr;
     }
-    std::unique_ptr<snd_pcm_t, PcmCloser> pcm(raw);
-    if (const int error = snd_pcm_set_params(raw, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, kChannels,
-                                             rate, 1, kLatencyMicroseconds);
-        error < 0) {
+    if (error = setPlaybackParams(pcm.get(), SND_PCM_FORMAT_S16_LE, kChannels, rate); error < 0) {
         qCWarning(lcPlayback) << "the sound device refused the video's sound:" << snd_strerror(error);
         return nullptr;
     }
@@ -103,19 +72,11 @@ std::unique_ptr<snd_pcm_t, PcmCloser> openDevice(const QByteArray& name, unsigne
 bool writeSamples(snd_pcm_t* pcm, const int16_t* samples, int frames, const std::atomic<bool>& stop,
                   std::atomic<qint64>& total)
 {
-    int done = 0;
-    while (done < frames && !stop) {
-        const auto written = snd_pcm_writei(pcm, samples + done * kChannels, snd_pcm_uframes_t(frames - done));
-        if (written == -EAGAIN)
-            snd_pcm_wait(pcm, kWaitMilliseconds);
-        else if (written < 0 && snd_pcm_recover(pcm, int(written), 1) < 0)
-            return false;
-        else if (written > 0) {
-            done += int(written);
-            total += written;
-        }
-    }
-    return true;
+    int error = 0;
+    const PcmWriteEnd end =
+        writeFrames(pcm, reinterpret_cast<const char*>(samples), frames, qsizetype(kChannels * sizeof(int16_t)),
+                    [&stop] { return bool(stop); }, [&total](long written) { total += written; }, error);
+    return end != PcmWriteEnd::Failed;
 }
 
 // Lets the buffered tail play out while still answering a stop at once.
@@ -124,10 +85,10 @@ void drain(snd_pcm_t* pcm, const std::atomic<bool>& stop)
     const int started = snd_pcm_drain(pcm);
     if (started < 0 && started != -EAGAIN)
         return;
-    for (int waited = 0; snd_pcm_state(pcm) == SND_PCM_STATE_DRAINING && !stop; waited += kWaitMilliseconds) {
+    for (int waited = 0; snd_pcm_state(pcm) == SND_PCM_STATE_DRAINING && !stop; waited += kPcmWaitMilliseconds) {
         if (waited > kDrainLimitMilliseconds)
             return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(kWaitMilliseconds));
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPcmWaitMilliseconds));
     }
 }
 
@@ -164,8 +125,8 @@ void AudioTrack::run(qint64 fromMs)
     if (!pcm)
         return;
     playing_ = true;
-    std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
-    std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
+    ffmpeg::Packet packet(av_packet_alloc());
+    ffmpeg::Frame frame(av_frame_alloc());
     std::vector<int16_t> samples;
     bool failed = false;
     while (!stop_ && !failed && av_read_frame(source.format.get(), packet.get()) >= 0) {

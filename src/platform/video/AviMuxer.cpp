@@ -9,7 +9,7 @@ Result AviMuxer::open(const QString& path)
     AVFormatContext* raw = nullptr;
     const int rc = avformat_alloc_output_context2(&raw, nullptr, "avi", nullptr);
     if (rc < 0 || !raw)
-        return Result::failure(ffmpegError(rc));
+        return Result::failure(ffmpeg::errorText(rc));
     context_.reset(raw);
     path_ = path;
     return Result::success();
@@ -48,12 +48,12 @@ Result AviMuxer::begin()
     const QByteArray name = QFile::encodeName(path_);
     int rc = avio_open(&context_->pb, name.constData(), AVIO_FLAG_WRITE);
     if (rc < 0)
-        return Result::failure(ffmpegError(rc));
+        return Result::failure(ffmpeg::errorText(rc));
     rc = avformat_write_header(context_.get(), nullptr);
     if (rc < 0) {
         avio_closep(&context_->pb);
         QFile::remove(path_);
-        return Result::failure(ffmpegError(rc));
+        return Result::failure(ffmpeg::errorText(rc));
     }
     begun_ = true;
     return Result::success();
@@ -65,9 +65,9 @@ Result AviMuxer::write(AVPacket* packet, int stream, AVRational from)
     av_packet_rescale_ts(packet, from, context_->streams[stream]->time_base);
     const int rc = av_interleaved_write_frame(context_.get(), packet);
     if (rc < 0)
-        return Result::failure(ffmpegError(rc));
+        return Result::failure(ffmpeg::errorText(rc));
     if (context_->pb->error < 0)
-        return Result::failure(ffmpegError(context_->pb->error));
+        return Result::failure(ffmpeg::errorText(context_->pb->error));
     return Result::success();
 }
 
@@ -84,7 +84,7 @@ Result AviMuxer::finish()
     const int closed = avio_closep(&context_->pb);
     if (rc >= 0)
         rc = closed;
-    return rc < 0 ? Result::failure(ffmpegError(rc)) : Result::success();
+    return rc < 0 ? Result::failure(ffmpeg::errorText(rc)) : Result::success();
 }
 
 }  // namespace platform::video

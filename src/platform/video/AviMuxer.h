@@ -22,7 +22,7 @@ public:
     bool begun() const { return begun_; }
 
 private:
-    FormatContextHandle context_;
+    ffmpeg::FormatOutput context_;
     QString path_;
     bool begun_ = false;
 };

@@ -138,7 +138,7 @@ Result AviSequence::pumpAudio(qint64 elapsedUs)
     const int align = std::max<int>(1, request_.audioFormat.blockAlign);
     if (bytes.size() < align)
         return Result::success();
-    PacketHandle packet(av_packet_alloc());
+    ffmpeg::Packet packet(av_packet_alloc());
     if (!packet || av_new_packet(packet.get(), int(bytes.size())) < 0)
         return Result::failure("out of memory");
     memcpy(packet->data, bytes.constData(), size_t(bytes.size()));

@@ -1,8 +1,11 @@
 #pragma once
 
+// The one owner of each FFmpeg handle: every reader and writer of clips holds them
+// through these, so each is freed once, with the library's own call.
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
 
@@ -10,43 +13,50 @@ extern "C" {
 
 #include <memory>
 
-namespace platform::video {
+namespace ffmpeg {
 
-// Each FFmpeg object the recorder uses, owned once. The output file of a format
-// context is closed with it.
-struct FormatContextCloser {
-    void operator()(AVFormatContext* context) const
+struct FormatInputCloser {
+    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+};
+// A muxer's context: the file it opened (avio_open) is closed with it.
+struct FormatOutputCloser {
+    void operator()(AVFormatContext* c) const
     {
-        if (context->pb && !(context->oformat->flags & AVFMT_NOFILE))
-            avio_closep(&context->pb);
-        avformat_free_context(context);
+        if (c->pb && !(c->oformat && (c->oformat->flags & AVFMT_NOFILE)))
+            avio_closep(&c->pb);
+        avformat_free_context(c);
     }
 };
-struct CodecContextCloser {
-    void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
+struct CodecContextFreer {
+    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
 };
-struct FrameCloser {
-    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
+struct FrameFreer {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
 };
-struct PacketCloser {
-    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
+struct PacketFreer {
+    void operator()(AVPacket* p) const { av_packet_free(&p); }
 };
-struct ScalerCloser {
-    void operator()(SwsContext* scaler) const { sws_freeContext(scaler); }
+struct ResamplerFreer {
+    void operator()(SwrContext* s) const { swr_free(&s); }
+};
+struct ScaleContextFreer {
+    void operator()(SwsContext* s) const { sws_freeContext(s); }
 };
 
-using FormatContextHandle = std::unique_ptr<AVFormatContext, FormatContextCloser>;
-using CodecContextHandle = std::unique_ptr<AVCodecContext, CodecContextCloser>;
-using FrameHandle = std::unique_ptr<AVFrame, FrameCloser>;
-using PacketHandle = std::unique_ptr<AVPacket, PacketCloser>;
-using ScalerHandle = std::unique_ptr<SwsContext, ScalerCloser>;
+using FormatInput = std::unique_ptr<AVFormatContext, FormatInputCloser>;
+using FormatOutput = std::unique_ptr<AVFormatContext, FormatOutputCloser>;
+using CodecContext = std::unique_ptr<AVCodecContext, CodecContextFreer>;
+using Frame = std::unique_ptr<AVFrame, FrameFreer>;
+using Packet = std::unique_ptr<AVPacket, PacketFreer>;
+using Resampler = std::unique_ptr<SwrContext, ResamplerFreer>;
+using ScaleContext = std::unique_ptr<SwsContext, ScaleContextFreer>;
 
 // FFmpeg's text for an error code.
-inline QString ffmpegError(int code)
+inline QString errorText(int code)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
     av_strerror(code, text, sizeof text);
     return QString::fromLocal8Bit(text);
 }
 
-}  // namespace platform::video
+}  // namespace ffmpeg

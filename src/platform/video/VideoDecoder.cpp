@@ -1,5 +1,6 @@
 #include "platform/video/VideoDecoder.h"
 
+#include "platform/video/FfmpegHandles.h"
 #include "platform/video/MciCommand.h"
 #include "platform/video/PlaybackLog.h"
 
@@ -12,29 +13,10 @@
 #include <mutex>
 
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/pixdesc.h>
-#include <libswscale/swscale.h>
 }
 
 namespace {
-
-struct FormatCloser {
-    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
-};
-struct CodecCloser {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct ScalerFreer {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
 
 QString avReason(int error)
 {
@@ -67,16 +49,16 @@ constexpr qint64 kDecodeAheadFrames = 48;
 }  // namespace
 
 struct VideoDecoder::Impl {
-    std::unique_ptr<AVFormatContext, FormatCloser> format;
-    std::unique_ptr<AVCodecContext, CodecCloser> codec;
-    std::unique_ptr<AVFrame, FrameFreer> decoded{av_frame_alloc()};  // newest frame out of the decoder
-    std::unique_ptr<AVFrame, FrameFreer> scratch{av_frame_alloc()};
-    std::unique_ptr<AVPacket, PacketFreer> packet{av_packet_alloc()};
+    ffmpeg::FormatInput format;
+    ffmpeg::CodecContext codec;
+    ffmpeg::Frame decoded{av_frame_alloc()};  // newest frame out of the decoder
+    ffmpeg::Frame scratch{av_frame_alloc()};
+    ffmpeg::Packet packet{av_packet_alloc()};
     // The newest packets passed over undecoded, oldest first: should the file end
     // before the wanted frame, the last of them that decodes is the last picture
     // the file holds (the very last one of a cut-off file is often damaged).
-    std::deque<std::unique_ptr<AVPacket, PacketFreer>> passed;
-    std::unique_ptr<SwsContext, ScalerFreer> scaler;
+    std::deque<ffmpeg::Packet> passed;
+    ffmpeg::ScaleContext scaler;
     struct ScalerKey {
         int width = 0, height = 0, format = -1;
         QSize size;

@@ -38,10 +38,10 @@ AVRational framePeriod(int microSecPerFrame)
 
 // RGB rows to the codec's pixels. The JPEG formats are the plain YUV layout at
 // full range; naming them so keeps the scaler from being rebuilt for each frame.
-ScalerHandle makeScaler(QSize from, QSize to, AVPixelFormat pixels)
+ffmpeg::ScaleContext makeScaler(QSize from, QSize to, AVPixelFormat pixels)
 {
     const bool fullRange = pixels == AV_PIX_FMT_YUVJ420P;
-    ScalerHandle scaler(sws_getContext(from.width(), from.height(), AV_PIX_FMT_RGB24, to.width(), to.height(),
+    ffmpeg::ScaleContext scaler(sws_getContext(from.width(), from.height(), AV_PIX_FMT_RGB24, to.width(), to.height(),
                                        fullRange ? AV_PIX_FMT_YUV420P : pixels, SWS_BILINEAR, nullptr, nullptr,
                                        nullptr));
     if (scaler && fullRange) {
@@ -89,13 +89,13 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
         c->color_range = AVCOL_RANGE_JPEG;
     int rc = avcodec_open2(c, codec, nullptr);
     if (rc < 0)
-        return Result::failure(ffmpegError(rc));
+        return Result::failure(ffmpeg::errorText(rc));
     frame_->format = c->pix_fmt;
     frame_->width = c->width;
     frame_->height = c->height;
     rc = av_frame_get_buffer(frame_.get(), 0);
     if (rc < 0)
-        return Result::failure(ffmpegError(rc));
+        return Result::failure(ffmpeg::errorText(rc));
     return Result::success();
 }
 
@@ -110,14 +110,14 @@ Result VideoEncoder::encode(const QImage& image, qint64 index, const PacketSink&
         return Result::failure("cannot convert the frame");
     int rc = av_frame_make_writable(frame_.get());
     if (rc < 0)
-        return Result::failure(ffmpegError(rc));
+        return Result::failure(ffmpeg::errorText(rc));
     const uint8_t* planes[1] = {rgb.constBits()};
     const int strides[1] = {int(rgb.bytesPerLine())};
     sws_scale(scaler_.get(), planes, strides, 0, rgb.height(), frame_->data, frame_->linesize);
     frame_->pts = index;
     rc = avcodec_send_frame(codec_.get(), frame_.get());
     if (rc < 0)
-        return Result::failure(ffmpegError(rc));
+        return Result::failure(ffmpeg::errorText(rc));
     return drain(sink);
 }
 
@@ -125,7 +125,7 @@ Result VideoEncoder::flush(const PacketSink& sink)
 {
     const int rc = avcodec_send_frame(codec_.get(), nullptr);
     if (rc < 0 && rc != AVERROR_EOF)
-        return Result::failure(ffmpegError(rc));
+        return Result::failure(ffmpeg::errorText(rc));
     return drain(sink);
 }
 
@@ -136,7 +136,7 @@ Result VideoEncoder::drain(const PacketSink& sink)
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
             return Result::success();
         if (rc < 0)
-            return Result::failure(ffmpegError(rc));
+            return Result::failure(ffmpeg::errorText(rc));
         Result written = sink(packet_.get());
         av_packet_unref(packet_.get());
         if (!written)

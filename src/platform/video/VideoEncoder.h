@@ -29,10 +29,10 @@ public:
 private:
     Result drain(const PacketSink& sink);
 
-    CodecContextHandle codec_;
-    ScalerHandle scaler_;
-    FrameHandle frame_;
-    PacketHandle packet_;
+    ffmpeg::CodecContext codec_;
+    ffmpeg::ScaleContext scaler_;
+    ffmpeg::Frame frame_;
+    ffmpeg::Packet packet_;
     QSize size_;
     QSize scalerInput_;
 };

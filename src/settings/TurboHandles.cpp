@@ -1,0 +1,13 @@
+#include "settings/TurboHandles.h"
+
+#include <turbojpeg.h>
+
+void TurboHandleDestroy::operator()(void* handle) const
+{
+    tjDestroy(handle);
+}
+
+void TurboBufferFree::operator()(unsigned char* buffer) const
+{
+    tjFree(buffer);
+}
