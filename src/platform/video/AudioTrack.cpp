@@ -2,7 +2,7 @@
 
 #include "platform/sound/AlsaPcm.h"
 #include "platform/video/FfmpegHandles.h"
-#include "platform/video/PlaybackLog.h"
+#include "platform/video/VideoLog.h"
 
 #include <QFile>
 
@@ -58,11 +58,11 @@ PcmHandle openDevice(const QByteArray& name, unsigned rate)
     int error = 0;
     PcmHandle pcm = openPlaybackPcm(name, error);
     if (!pcm) {
-        qCInfo(lcPlayback) << "no sound for the video:" << snd_strerror(error);
+        qCInfo(platform::video::lcVideo) << "no sound for the video:" << snd_strerror(error);
         return nullptr;
     }
     if (error = setPlaybackParams(pcm.get(), SND_PCM_FORMAT_S16_LE, kChannels, rate); error < 0) {
-        qCWarning(lcPlayback) << "the sound device refused the video's sound:" << snd_strerror(error);
+        qCWarning(platform::video::lcVideo) << "the sound device refused the video's sound:" << snd_strerror(error);
         return nullptr;
     }
     return pcm;
@@ -145,7 +145,7 @@ void AudioTrack::run(qint64 fromMs)
         }
     }
     if (failed)
-        qCWarning(lcPlayback) << "the sound device failed during the video";
+        qCWarning(platform::video::lcVideo) << "the sound device failed during the video";
     if (!stop_ && !failed)
         drain(pcm.get(), stop_);
     if (stop_ || failed)

@@ -2,7 +2,7 @@
 
 #include "platform/video/AudioTrack.h"
 #include "platform/video/MciCommand.h"
-#include "platform/video/PlaybackLog.h"
+#include "platform/video/VideoLog.h"
 #include "platform/video/PlaybackTimeline.h"
 #include "platform/video/VideoDecoder.h"
 #include "platform/video/VideoSurface.h"
@@ -134,7 +134,7 @@ int MciPlayer::open(const MciCommand& command)
     auto device = std::make_unique<Device>(command.device);
     const platform::Result opened = device->decoder.open(command.device);
     if (!opened) {
-        qCWarning(lcPlayback).noquote() << "cannot open" << command.device << ":" << opened.reason;
+        qCWarning(platform::video::lcVideo).noquote() << "cannot open" << command.device << ":" << opened.reason;
         return opened.code;
     }
     device->alias = alias;

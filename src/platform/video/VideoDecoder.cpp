@@ -2,7 +2,7 @@
 
 #include "platform/video/FfmpegHandles.h"
 #include "platform/video/MciCommand.h"
-#include "platform/video/PlaybackLog.h"
+#include "platform/video/VideoLog.h"
 
 #include <QFileInfo>
 
@@ -200,7 +200,7 @@ void VideoDecoder::Impl::seekTo(qint64 index)
 {
     const int error = av_seek_frame(format.get(), stream, ptsOfIndex(index), AVSEEK_FLAG_BACKWARD);
     if (error < 0)
-        qCDebug(lcPlayback) << "seeking failed:" << avReason(error);
+        qCDebug(platform::video::lcVideo) << "seeking failed:" << avReason(error);
     avcodec_flush_buffers(codec.get());
     passed.clear();
     nextIndex = 0;
@@ -231,7 +231,7 @@ bool VideoDecoder::Impl::decodeUpTo(qint64 index)
         if (got == AVERROR_EOF)
             return false;
         if (got != AVERROR(EAGAIN)) {
-            qCWarning(lcPlayback) << "decoding failed:" << avReason(got);
+            qCWarning(platform::video::lcVideo) << "decoding failed:" << avReason(got);
             return false;
         }
         if (drained || !readPacket(index))
@@ -265,7 +265,7 @@ bool VideoDecoder::Impl::readPacket(qint64 index)
         const int sent = avcodec_send_packet(codec.get(), packet.get());
         av_packet_unref(packet.get());
         if (sent < 0 && sent != AVERROR(EAGAIN) && !refusalLogged) {
-            qCDebug(lcPlayback) << "a packet was refused:" << avReason(sent);
+            qCDebug(platform::video::lcVideo) << "a packet was refused:" << avReason(sent);
             refusalLogged = true;
         }
         return true;
