@@ -70,6 +70,9 @@ public:
     bool capGetVideoFormat(CaptureHandle handle, BitmapFormat& format);
     // The device's modal settings dialog.
     bool capDlgVideoSource(CaptureHandle handle);
+    // The device's modal format dialog; its choice applies on OK. False without a
+    // device, or when the device refused the choice.
+    bool capDlgVideoFormat(CaptureHandle handle);
     bool capCaptureStop(CaptureHandle handle);
 
     // The window's current frame, sharing its pixels (no copy); null when none.
@@ -90,6 +93,7 @@ private:
     bool connectWindow(CaptureWindow* window, int index);
     bool setFormat(CaptureWindow* window, const BitmapFormat& format);
     bool showSourceDialog(CaptureWindow* window);
+    bool showFormatDialog(CaptureWindow* window);
 
     std::shared_ptr<const TimeSource> clock_;
     CaptureConfig config_;

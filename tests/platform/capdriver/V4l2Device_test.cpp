@@ -6,9 +6,14 @@
 
 #include "platform/capdriver/LibV4l2Io.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include <sys/stat.h>
@@ -208,7 +213,7 @@ TEST_F(CaptureV4l2Test, SizesTheCameraAdjustsAreRefusedWithoutStoppingIt)
     const CaptureHandle h = connectedWindow();
     const int setsAfterConnect = v4l2->setFormatCalls("/dev/video0");
     EXPECT_FALSE(cap().capSetVideoFormat(h, {800, 600, 24, 0}));
-    EXPECT_FALSE(cap().capSetVideoFormat(h, {1280, 720, 16, 0}));
+    EXPECT_FALSE(cap().capSetVideoFormat(h, {1280, 720, 8, 0}));
     EXPECT_EQ(v4l2->setFormatCalls("/dev/video0"), setsAfterConnect);
     EXPECT_EQ(grabbed(h).size(), QSize(640, 480));
 
@@ -258,4 +263,47 @@ TEST_F(CaptureV4l2Test, CamerasComeBeforeTestPatterns)
     EXPECT_EQ(name, "Fake Camera");
     ASSERT_TRUE(cap().capDriverGetName(pattern, name));
     EXPECT_EQ(name, "Tolvex Test Pattern");
+}
+
+TEST_F(CaptureV4l2Test, TriedSizesRestartTheStreamOnlyForTheOneKept)
+{
+    auto node = camera("/dev/video0");
+    node.sizes = {{640, 480}, {800, 600}, {1280, 720}};
+    v4l2->addNode(node);
+    const CaptureHandle h = connectedWindow();
+    const int setsAfterConnect = v4l2->setFormatCalls("/dev/video0");
+    for (QSize size : {QSize(800, 600), QSize(1024, 768), QSize(1280, 720)})
+        cap().capSetVideoFormat(h, BitmapFormat::rgb24(size));
+    ASSERT_TRUE(cap().capSetVideoFormat(h, {640, 480, 24, 0}));
+    EXPECT_EQ(grabbed(h).size(), QSize(640, 480));
+    EXPECT_EQ(v4l2->setFormatCalls("/dev/video0"), setsAfterConnect) << "back to the running size: no restart";
+
+    ASSERT_TRUE(cap().capSetVideoFormat(h, {800, 600, 24, 0}));
+    ASSERT_TRUE(cap().capSetVideoFormat(h, {1280, 720, 16, 0}));
+    BitmapFormat f;
+    ASSERT_TRUE(cap().capGetVideoFormat(h, f));
+    EXPECT_EQ(f, (BitmapFormat{1280, 720, 16, 0})) << "the format is the one set, before any frame";
+    EXPECT_EQ(grabbed(h).size(), QSize(1280, 720));
+    EXPECT_EQ(v4l2->setFormatCalls("/dev/video0"), setsAfterConnect + 1);
+}
+
+TEST_F(CaptureV4l2Test, FormatDialogListsTheSizesTheCameraDelivers)
+{
+    auto node = camera("/dev/video0");
+    node.sizes = {{1280, 720}, {320, 240}, {640, 480}};
+    v4l2->addNode(node);
+    const CaptureHandle h = connectedWindow();
+    QStringList sizes;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* list = dialog->findChild<QComboBox*>("sizeList");
+        for (int i = 0; i < list->count(); ++i)
+            sizes << list->itemText(i);
+        list->setCurrentIndex(list->findText("1280x720"));
+        dialog->findChild<QPushButton*>("okButton")->click();
+    });
+    EXPECT_TRUE(cap().capDlgVideoFormat(h));
+    EXPECT_EQ(sizes, QStringList({"320x240", "640x480", "1280x720"}));
+    EXPECT_EQ(grabbed(h).size(), QSize(1280, 720));
 }
