@@ -25,6 +25,7 @@ int main(int argc, char** argv)
     ViewerSession viewerSession;
     frmMain window(settings, MainServices{registry, capture, *sound, *shell});
     window.setCommandLine(platform::commandLine());
+    window.setPrompts(*prompts);
     window.setOpeners(WindowOpeners{
         .openViewer =
             [&] {

@@ -2,6 +2,7 @@
 
 #include "capture/CaptureLog.h"
 #include "capture/FrmMessage.h"
+#include "settings/Prompts.h"
 #include "settings/Registry.h"
 
 #include <QAction>

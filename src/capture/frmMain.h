@@ -24,6 +24,7 @@
 #include <array>
 #include <map>
 #include <functional>
+#include <memory>
 
 struct SaveModeChange;
 struct SaveResult;
@@ -32,6 +33,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QScrollBar;
+class Prompts;
 class QTimer;
 class StyledButton;
 
@@ -80,6 +82,8 @@ public:
     void setDoTheFTP(std::function<void()> upload) { doTheFTP_ = std::move(upload); }
     // The windows the main window opens above itself.
     void setOpeners(WindowOpeners openers) { openers_ = std::move(openers); }
+    // The message boxes (the desktop's unless one is set); must outlive the window.
+    void setPrompts(Prompts& prompts) { prompts_ = &prompts; }
 
     void Form_Load();
     void Form_Activate();
@@ -141,6 +145,10 @@ public:
     void tmrAutoMotion_Timer();
     void DoTheFTP();
     void VScroll1_Change();
+    // Capture sizes: the size check, the caption timer and the size command.
+    void CheckWebRes();
+    void tmrCheckSize_Timer();
+    void cmdVideoSize_Click();
     void runUpdateCheck();
 
     // The notice window: loaded when needed, its text replaced while it is open.
@@ -165,6 +173,7 @@ public:
     bool EscStopped = false;
     bool MessageLoaded = false;
     bool ResolutionsChecked = false;
+    int16_t ResolutionCount = 0;  // nonzero: the chooser offers the sizes
     int32_t DriverConnected = 0;
     int32_t FailedConnectCount = 0;
     int16_t MotionWarmup = 0;
@@ -264,6 +273,13 @@ private:
     void runMotionSave(automation::MotionSave action);
     void saveAutomatically(const QString& folder);
     bool askYesNo(const QString& title, const QString& text);
+    Prompts& prompts();
+    QSize shownFrameSize() const;
+    void readSizeCache(const QString& deviceName);
+    void probeCaptureSizes(const QString& deviceName, bool writeCache);
+    void chooseCaptureSize();
+    void applyChosenSize();
+    void fitWindowToCapture();
     void yield();
     void sleep(int milliseconds);
 
@@ -281,6 +297,8 @@ private:
     automation::SaveFailureNotice autoSaveFailures_;
     bool motionTickRunning_ = false;
     WindowOpeners openers_;
+    Prompts* prompts_ = nullptr;
+    std::unique_ptr<Prompts> ownPrompts_;
     platform::InstanceLock instanceLock_;
     QPointer<FrmMessage> notice_;
     StreamBufferFiles streamBuffers_;

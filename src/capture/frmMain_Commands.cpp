@@ -67,6 +67,7 @@ void frmMain::mnuOptionss_Click(int index)
 {
     switch (index) {
     case kMenuCamOptions: cmdCamOptions_Click(); break;
+    case kMenuVideoSize: cmdVideoSize_Click(); break;
     case kMenuSaveAs: cmdSnapShot_Click(); break;
     case kMenuStartFeed: cmdStart_Click(); break;
     case kMenuRecord: cmdRecord_Click(); break;
