@@ -318,3 +318,16 @@ TEST_F(CaptureSize, CaptionFollowsTheFrameAndNothingHappensWithoutADevice)
     EXPECT_TRUE(notices.isEmpty());
     EXPECT_FALSE(m.ResolutionsChecked);
 }
+
+TEST_F(CaptureSize, ADeviceTakingEverySizeListsTheFirstEleven)
+{
+    frmMain& m = previewing(kProbeAlways, "1",
+                            "640x480,720x480,800x450,800x448,800x600,960x544,1024x768,1280x720,1280x800,"
+                            "1280x960,1280x1024,1600x1200,1600x1280");
+    ModalAnswer chooser("frmCamRes", cancel());
+    m.cmdVideoSize_Click();
+    EXPECT_EQ(m.ResolutionCount, 12);
+    EXPECT_EQ(s.ResolutionList[5], "720x480@24");
+    EXPECT_EQ(s.ResolutionList[15], "1600x1200@24");
+    EXPECT_EQ(deviceFormat().size(), QSize(640, 480)) << "the frame size is put back";
+}
