@@ -65,8 +65,12 @@ void frmMain::readSizeCache(const QString& deviceName)
     // Another device's sizes never stay in the list.
     s_.ResolutionList = standardResolutions();
     const platform::SmallFileRead cache = platform::readSmallFile(s_.AppPath + kDevicesDatabaseFile);
-    if (!cache.result.ok)
-        return;  // not cached: the probe runs and makes the file
+    if (!cache.result.ok) {
+        // Not cached: the probe runs and makes the file.
+        if (!cache.missing)
+            qCWarning(lcCapture).noquote() << "capture-size cache not read:" << cache.result.reason;
+        return;
+    }
     const std::optional<CachedSizes> found = findCachedSizes(cache.bytes, deviceName);
     if (!found)
         return;

@@ -32,6 +32,23 @@ protected:
         EXPECT_EQ(v4l2->mappingCount(), 0);
         EXPECT_FALSE(v4l2->streaming("/dev/video0"));
     }
+
+    // The sizes the format dialog offers for device 0; the dialog is cancelled.
+    QStringList formatDialogSizes()
+    {
+        const CaptureHandle h = connectedWindow();
+        QStringList sizes;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* list = dialog->findChild<QComboBox*>("sizeList");
+            for (int i = 0; i < list->count(); ++i)
+                sizes << list->itemText(i);
+            dialog->findChild<QPushButton*>("cancelButton")->click();
+        });
+        EXPECT_TRUE(cap().capDlgVideoFormat(h));
+        return sizes;
+    }
 };
 
 v4l2_capability capsWith(quint32 caps, quint32 deviceCaps)
@@ -289,8 +306,23 @@ TEST_F(CaptureV4l2Test, TriedSizesRestartTheStreamOnlyForTheOneKept)
 
 TEST_F(CaptureV4l2Test, FormatDialogListsTheSizesTheCameraDelivers)
 {
+    for (const bool listsItself : {false, true}) {
+        SCOPED_TRACE(listsItself ? "enumerated" : "found on trial");
+        restart();
+        v4l2 = std::make_shared<FakeV4l2Io>();
+        auto node = camera("/dev/video0");
+        node.sizes = {{1280, 720}, {320, 240}, {1366, 768}, {640, 480}};
+        node.enumFrameSizes = listsItself;
+        v4l2->addNode(node);
+        EXPECT_EQ(formatDialogSizes(), listsItself ? QStringList({"320x240", "640x480", "1280x720", "1366x768"})
+                                                   : QStringList({"320x240", "640x480", "1280x720"}));
+    }
+}
+
+TEST_F(CaptureV4l2Test, FormatDialogChoiceApplies)
+{
     auto node = camera("/dev/video0");
-    node.sizes = {{1280, 720}, {320, 240}, {640, 480}};
+    node.sizes = {{640, 480}, {1280, 720}};
     v4l2->addNode(node);
     const CaptureHandle h = connectedWindow();
     QStringList sizes;
@@ -304,6 +336,6 @@ TEST_F(CaptureV4l2Test, FormatDialogListsTheSizesTheCameraDelivers)
         dialog->findChild<QPushButton*>("okButton")->click();
     });
     EXPECT_TRUE(cap().capDlgVideoFormat(h));
-    EXPECT_EQ(sizes, QStringList({"320x240", "640x480", "1280x720"}));
+    EXPECT_EQ(sizes, QStringList({"640x480", "1280x720"}));
     EXPECT_EQ(grabbed(h).size(), QSize(1280, 720));
 }
