@@ -3,6 +3,7 @@
 #include "automation/DoTheFTP.h"
 #include "capture/CaptureLog.h"
 #include "capture/FrmMessage.h"
+#include "settings/Prompts.h"
 #include "settings/Registry.h"
 
 #include <QAction>

@@ -36,6 +36,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QScrollBar;
+class Prompts;
 class QTimer;
 class StyledButton;
 
@@ -159,6 +160,10 @@ public:
     // The upload of the latest picture after an automatic save or a motion.
     void DoTheFTP();
     void VScroll1_Change();
+    // Capture sizes: the size check, the caption timer and the size command.
+    void CheckWebRes();
+    void tmrCheckSize_Timer();
+    void cmdVideoSize_Click();
     void runUpdateCheck();
 
     // The notice window: loaded when needed, its text replaced while it is open.
@@ -183,6 +188,7 @@ public:
     bool EscStopped = false;
     bool MessageLoaded = false;
     bool ResolutionsChecked = false;
+    int16_t ResolutionCount = 0;  // nonzero: the chooser offers the sizes
     int32_t DriverConnected = 0;
     int32_t FailedConnectCount = 0;
     int16_t MotionWarmup = 0;
@@ -290,6 +296,13 @@ private:
     void runMotionSave(automation::MotionSave action);
     void saveAutomatically(const QString& folder);
     bool askYesNo(const QString& title, const QString& text);
+    Prompts& prompts();
+    QSize shownFrameSize() const;
+    void readSizeCache(const QString& deviceName);
+    void probeCaptureSizes(const QString& deviceName, bool writeCache);
+    void chooseCaptureSize();
+    void applyChosenSize();
+    void fitWindowToCapture();
     void yield();
     void sleep(int milliseconds);
 
@@ -308,6 +321,8 @@ private:
     automation::SaveFailureNotice autoSaveFailures_;
     bool motionTickRunning_ = false;
     WindowOpeners openers_;
+    Prompts* prompts_ = nullptr;
+    std::unique_ptr<Prompts> ownPrompts_;
     platform::InstanceLock instanceLock_;
     QPointer<FrmMessage> notice_;
     StreamBufferFiles streamBuffers_;
@@ -320,10 +335,7 @@ private:
     void handToOutsideViewer();
     void openBuiltInViewer();
     void removeHandOffFile();
-    Prompts& prompts();
     std::function<DialogResult(SaveDialogArgs&)> saveDialog_ = ShowSaveDialog;
-    Prompts* prompts_ = nullptr;
-    std::unique_ptr<Prompts> ownPrompts_;
     SaveAsMemory saveAs_;
     int32_t viewerSnapshots_ = 0;  // frames handed to the built-in viewer so far
     bool handOffFileWritten_ = false;  // this run wrote the outside viewer's file

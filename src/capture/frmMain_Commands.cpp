@@ -94,6 +94,7 @@ void frmMain::mnuOptionss_Click(int index)
     case kMenuSetup: cmdSetup_Click(); break;
     case kMenuCamOptions: cmdCamOptions_Click(); break;
     case kMenuSavePictureNow: cmdSaveAs_Click(); break;
+    case kMenuVideoSize: cmdVideoSize_Click(); break;
     case kMenuSaveAs: cmdSnapShot_Click(); break;
     case kMenuStartFeed: cmdStart_Click(); break;
     case kMenuRecord: cmdRecord_Click(); break;

@@ -37,7 +37,7 @@ std::vector<MainButtonDesign> buttonDesigns()
         {"cmdRecord", &frmMain::cmdRecord, Panel::Buttons, {4, 108, 88, 23}, "Record video", command("&Record")},
         {"cmdSaveAs", &frmMain::cmdSaveAs, Panel::Buttons, {4, 133, 88, 23}, "Save the picture as...", command("Save &As...")},
         {"cmdCamOptions", &frmMain::cmdCamOptions, Panel::Buttons, {4, 162, 88, 23}, "Available video device options", command("Cam &Options")},
-        {"cmdVideoSize", &frmMain::cmdVideoSize, Panel::Buttons, {4, 187, 88, 23}, "Video size", command("&Video Size")},
+        {"cmdVideoSize", &frmMain::cmdVideoSize, Panel::Buttons, {4, 187, 88, 23}, "Select video format of your device", command("&Video Size")},
         {"StyledButton13", &frmMain::StyledButton13, Panel::Buttons, {4, 212, 88, 23}, "Select between available device(s)", command("&Devices")},
         {"cmdViewer", &frmMain::cmdViewer, Panel::Buttons, {4, 241, 88, 23}, "Viewer/Browser/Editor/Printing of your saved pictures and movies",
          command("Open/Vi&ew")},
@@ -202,6 +202,7 @@ void frmMain::connectHandlers()
     connect(cmdStart, &StyledButton::Click, this, &frmMain::cmdStart_Click);
     connect(cmdStop, &StyledButton::Click, this, &frmMain::cmdStop_Click);
     connect(cmdCamOptions, &StyledButton::Click, this, &frmMain::cmdCamOptions_Click);
+    connect(cmdVideoSize, &StyledButton::Click, this, &frmMain::cmdVideoSize_Click);
     connect(cmdRecord, &StyledButton::Click, this, &frmMain::cmdRecord_Click);
     connect(cmdAbout, &StyledButton::Click, this, &frmMain::cmdAbout_Click);
     connect(cmdSetup, &StyledButton::Click, this, &frmMain::cmdSetup_Click);
@@ -219,6 +220,7 @@ void frmMain::connectHandlers()
     for (int i = 0; i < 13; ++i)
         connect(mnudevices[i], &QAction::triggered, this, [this, i] { mnudevices_Click(i); });
     connect(tmrMain, &QTimer::timeout, this, &frmMain::tmrMain_Timer);
+    connect(tmrCheckSize, &QTimer::timeout, this, &frmMain::tmrCheckSize_Timer);
     connect(tmrAutoSave, &QTimer::timeout, this, &frmMain::tmrAutoSave_Timer);
     connect(tmrTime, &QTimer::timeout, this, &frmMain::tmrTime_Timer);
     connect(tmrAutoMotion, &QTimer::timeout, this, &frmMain::tmrAutoMotion_Timer);

@@ -195,6 +195,8 @@ int FakeV4l2Io::handle(NodeState& node, int fd, unsigned long request, void* arg
         return setFormat(node, static_cast<v4l2_format*>(arg), true);
     case VIDIOC_TRY_FMT:
         return node.script.tryFmt ? setFormat(node, static_cast<v4l2_format*>(arg), false) : fail(ENOTTY);
+    case VIDIOC_ENUM_FRAMESIZES:
+        return enumFrameSize(node, static_cast<v4l2_frmsizeenum*>(arg));
     case VIDIOC_REQBUFS:
         return requestBuffers(node, fd, static_cast<v4l2_requestbuffers*>(arg));
     case VIDIOC_QUERYBUF:
@@ -242,6 +244,19 @@ int FakeV4l2Io::setFormat(NodeState& node, v4l2_format* f, bool apply)
         node.pix = pix;
         ++node.setFormatCalls;
     }
+    return 0;
+}
+
+int FakeV4l2Io::enumFrameSize(NodeState& node, v4l2_frmsizeenum* e)
+{
+    if (!node.script.enumFrameSizes)
+        return fail(ENOTTY);
+    if (e->pixel_format != V4L2_PIX_FMT_RGB24 || e->index >= quint32(node.script.sizes.size()))
+        return fail(EINVAL);
+    const QSize size = node.script.sizes[e->index];
+    e->type = V4L2_FRMSIZE_TYPE_DISCRETE;
+    e->discrete.width = quint32(size.width());
+    e->discrete.height = quint32(size.height());
     return 0;
 }
 

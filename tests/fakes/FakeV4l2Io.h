@@ -42,6 +42,8 @@ public:
         // Its format cannot be converted to RGB.
         bool unconvertible = false;
         bool tryFmt = true;
+        // It lists its sizes itself (VIDIOC_ENUM_FRAMESIZES), in the order above.
+        bool enumFrameSizes = false;
         QList<Control> controls;
     };
 
@@ -84,6 +86,7 @@ private:
     int handle(NodeState& node, int fd, unsigned long request, void* arg);
     int queryCap(NodeState& node, v4l2_capability* caps);
     int setFormat(NodeState& node, v4l2_format* f, bool apply);
+    int enumFrameSize(NodeState& node, v4l2_frmsizeenum* e);
     int requestBuffers(NodeState& node, int fd, v4l2_requestbuffers* r);
     int queryBuffer(NodeState& node, v4l2_buffer* b);
     int queueBuffer(NodeState& node, int fd, v4l2_buffer* b);

@@ -45,7 +45,11 @@ public:
 
     virtual BitmapFormat format() const = 0;
     // Switches to exactly this format; on refusal the old one stays and false returns.
+    // A device may take the new size only at the next frame, so that a caller trying
+    // many sizes in a row does not restart its stream for each of them.
     virtual bool setFormat(const BitmapFormat& format) = 0;
+    // The frame sizes the device really delivers, smallest first; empty when closed.
+    virtual QList<QSize> sizes() = 0;
 
     // The newest frame of the current format. When none has arrived yet since the
     // device opened or changed format, waits up to `wait` for one. A null image

@@ -3,6 +3,7 @@
 #include "platform/files/BmpFile.h"
 #include "platform/capdriver/LibV4l2Io.h"
 #include "platform/capdriver/V4l2Log.h"
+#include "platform/capdriver/VideoFormatDialog.h"
 #include "platform/capdriver/VideoSourceDialog.h"
 
 #include <QApplication>
@@ -262,6 +263,24 @@ bool CaptureSystem::capDlgVideoSource(CaptureHandle handle)
 {
     ensureConfigured();
     return traced(handle, "WM_CAP_DLG_VIDEOSOURCE", {}, showSourceDialog(find(handle)));
+}
+
+bool CaptureSystem::showFormatDialog(CaptureWindow* window)
+{
+    CaptureDevice* device = window ? window->device() : nullptr;
+    if (!device)
+        return false;
+    VideoFormatDialog dialog(device->sizes(), device->format(), window->window());
+    if (dialog.exec() != QDialog::Accepted)
+        return true;
+    const BitmapFormat chosen = dialog.chosen();
+    return chosen == device->format() || setFormat(window, chosen);
+}
+
+bool CaptureSystem::capDlgVideoFormat(CaptureHandle handle)
+{
+    ensureConfigured();
+    return traced(handle, "WM_CAP_DLG_VIDEOFORMAT", {}, showFormatDialog(find(handle)));
 }
 
 bool CaptureSystem::capCaptureStop(CaptureHandle handle)

@@ -74,6 +74,9 @@ public:
     bool capGetVideoFormat(CaptureHandle handle, BitmapFormat& format);
     // The device's modal settings dialog.
     bool capDlgVideoSource(CaptureHandle handle);
+    // The device's modal format dialog; its choice applies on OK. False without a
+    // device, or when the device refused the choice.
+    bool capDlgVideoFormat(CaptureHandle handle);
     // Ends a running sequence with a complete file.
     bool capCaptureStop(CaptureHandle handle);
 
@@ -121,6 +124,7 @@ private:
     DeviceSettings* keptFor(CaptureWindow* window);
     AudioSource audioSourceOf(const CaptureDevice& device) const;
     bool startSequence(CaptureWindow* window);
+    bool showFormatDialog(CaptureWindow* window);
 
     std::shared_ptr<const TimeSource> clock_;
     CaptureConfig config_;

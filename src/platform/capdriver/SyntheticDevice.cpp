@@ -1,5 +1,7 @@
 #include "platform/capdriver/SyntheticDevice.h"
 
+#include <algorithm>
+
 namespace platform::capdriver {
 
 namespace {
@@ -54,14 +56,16 @@ QString SyntheticDevice::version() const
 
 bool SyntheticDevice::accepts(const BitmapFormat& format) const
 {
-    return format.bitCount == 24 && format.compression == 0 && sizes_.contains(format.size());
+    return isRequestable(format) && sizes_.contains(format.size());
 }
 
 bool SyntheticDevice::open(const std::optional<BitmapFormat>& wanted)
 {
     if (open_ || !gate_->admit())
         return false;
-    picture_.size = wanted && accepts(*wanted) ? wanted->size() : firstSize_;
+    const bool kept = wanted && accepts(*wanted);
+    picture_.size = kept ? wanted->size() : firstSize_;
+    bitCount_ = kept ? wanted->bitCount : quint16(24);
     open_ = true;
     return true;
 }
@@ -71,7 +75,20 @@ bool SyntheticDevice::setFormat(const BitmapFormat& format)
     if (!open_ || !accepts(format))
         return false;
     picture_.size = format.size();
+    bitCount_ = format.bitCount;
     return true;
+}
+
+QList<QSize> SyntheticDevice::sizes()
+{
+    if (!open_)
+        return {};
+    QList<QSize> sorted = sizes_;
+    std::sort(sorted.begin(), sorted.end(), [](QSize a, QSize b) {
+        return std::pair(a.width(), a.height()) < std::pair(b.width(), b.height());
+    });
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    return sorted;
 }
 
 QImage SyntheticDevice::frame(std::chrono::milliseconds)

@@ -41,8 +41,9 @@ public:
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }
 
-    BitmapFormat format() const override { return BitmapFormat::rgb24(picture_.size); }
+    BitmapFormat format() const override { return {picture_.size.width(), picture_.size.height(), bitCount_, 0}; }
     bool setFormat(const BitmapFormat& format) override;
+    QList<QSize> sizes() override;
     QImage frame(std::chrono::milliseconds wait) override;
 
     QList<SourceControl> controls() override;
@@ -57,6 +58,7 @@ private:
     std::shared_ptr<const TimeSource> clock_;
     ScenePicture picture_;
     SceneRenderer renderer_;
+    quint16 bitCount_ = 24;
     bool open_ = false;
 };
 

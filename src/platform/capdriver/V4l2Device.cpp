@@ -4,6 +4,7 @@
 #include "platform/capdriver/V4l2Format.h"
 #include "platform/capdriver/V4l2Log.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace platform::capdriver {
@@ -56,6 +57,8 @@ bool V4l2Device::open(const std::optional<BitmapFormat>& wanted)
     }
     pix_ = *pix;
     stream_ = std::move(stream);
+    pendingSize_.reset();
+    bitCount_ = wanted && isStreamDepth(wanted->bitCount) ? wanted->bitCount : quint16(24);
     return true;
 }
 
@@ -63,34 +66,61 @@ void V4l2Device::close()
 {
     stream_.reset();
     fd_.reset();
+    pendingSize_.reset();
 }
 
 BitmapFormat V4l2Device::format() const
 {
-    return BitmapFormat::rgb24(QSize(int(pix_.width), int(pix_.height)));
+    const QSize size = pendingSize_.value_or(appliedSize());
+    return {size.width(), size.height(), bitCount_, 0};
 }
 
-bool V4l2Device::refusedOnTrial(QSize size)
+V4l2Device::Trial V4l2Device::trial(QSize size)
 {
     const v4l2_format asked = rgb24Request(size);
-    v4l2_format trial = asked;
-    // A driver without TRY_FMT gets the real attempt instead.
-    return io_->ioctl(fd_.get(), VIDIOC_TRY_FMT, &trial) == 0 && !deliversExactly(asked, trial);
+    v4l2_format answer = asked;
+    if (io_->ioctl(fd_.get(), VIDIOC_TRY_FMT, &answer) != 0)
+        return Trial::Unsupported;
+    return deliversExactly(asked, answer) ? Trial::Exact : Trial::Refused;
 }
 
 bool V4l2Device::setFormat(const BitmapFormat& format)
 {
-    if (!isOpen() || format.bitCount != 24 || format.compression != 0 || format.width <= 0 || format.height <= 0)
+    if (!isOpen() || !isRequestable(format))
         return false;
-    if (format == this->format())
+    const QSize size = format.size();
+    if (size == this->format().size()) {
+        bitCount_ = format.bitCount;
         return true;
-    // Trying first keeps a refused size from interrupting the running stream.
-    if (refusedOnTrial(format.size()))
+    }
+    switch (trial(size)) {
+    case Trial::Refused:
         return false;
+    case Trial::Exact:
+        // Only the size the caller settles on costs a stream restart, at the next frame.
+        if (size == appliedSize())
+            pendingSize_.reset();
+        else
+            pendingSize_ = size;
+        bitCount_ = format.bitCount;
+        return true;
+    case Trial::Unsupported:
+        break;
+    }
+    // A driver without a trial gets the real attempt now.
+    pendingSize_.reset();
+    if (!switchStream(size))
+        return false;
+    bitCount_ = format.bitCount;
+    return true;
+}
+
+bool V4l2Device::switchStream(QSize size)
+{
     stream_->stop();
-    const QSize old(int(pix_.width), int(pix_.height));
-    auto pix = applySize(format.size());
-    const bool exact = pix && QSize(int(pix->width), int(pix->height)) == format.size();
+    const QSize old = appliedSize();
+    auto pix = applySize(size);
+    const bool exact = pix && QSize(int(pix->width), int(pix->height)) == size;
     if (!exact)
         pix = applySize(old);
     if (pix)
@@ -102,10 +132,56 @@ bool V4l2Device::setFormat(const BitmapFormat& format)
     return exact;
 }
 
+void V4l2Device::applyPendingSize()
+{
+    const QSize size = *pendingSize_;
+    pendingSize_.reset();
+    if (!switchStream(size))
+        qCWarning(lcV4l2).noquote() << node_.path << "accepted" << size << "on trial but not when set";
+}
+
+QList<QSize> V4l2Device::enumeratedSizes()
+{
+    QList<QSize> found;
+    v4l2_frmsizeenum e{};
+    e.pixel_format = V4L2_PIX_FMT_RGB24;
+    for (e.index = 0; io_->ioctl(fd_.get(), VIDIOC_ENUM_FRAMESIZES, &e) == 0; ++e.index) {
+        if (e.type != V4L2_FRMSIZE_TYPE_DISCRETE)
+            return {};  // a range: the trial below finds the usual sizes in it
+        found.append(QSize(int(e.discrete.width), int(e.discrete.height)));
+    }
+    return found;
+}
+
+QList<QSize> V4l2Device::sizes()
+{
+    if (!isOpen())
+        return {};
+    QList<QSize> found = enumeratedSizes();
+    if (found.isEmpty()) {
+        static const QSize kUsualSizes[] = {
+            {160, 120}, {176, 144}, {320, 240}, {352, 288}, {640, 480}, {720, 480}, {800, 450}, {800, 448},
+            {800, 600}, {960, 544}, {1024, 768}, {1280, 720}, {1280, 800}, {1280, 960}, {1280, 1024},
+            {1600, 1200}, {1600, 1280}, {1920, 1080}};
+        for (QSize size : kUsualSizes)
+            if (trial(size) == Trial::Exact)
+                found.append(size);
+    }
+    if (!found.contains(appliedSize()))
+        found.append(appliedSize());
+    std::sort(found.begin(), found.end(), [](QSize a, QSize b) {
+        return std::pair(a.width(), a.height()) < std::pair(b.width(), b.height());
+    });
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+
 QImage V4l2Device::frame(std::chrono::milliseconds wait)
 {
     if (!isOpen())
         return {};
+    if (pendingSize_)
+        applyPendingSize();
     return slot_.take(wait);
 }
 

@@ -26,6 +26,7 @@ public:
 
     BitmapFormat format() const override;
     bool setFormat(const BitmapFormat& format) override;
+    QList<QSize> sizes() override;
     QImage frame(std::chrono::milliseconds wait) override;
 
     QList<SourceControl> controls() override;
@@ -35,7 +36,13 @@ private:
     QSize currentSize();
     // Sets RGB24 of about this size; the answer may be another size.
     std::optional<v4l2_pix_format> applySize(QSize size);
-    bool refusedOnTrial(QSize size);
+    enum class Trial { Exact, Refused, Unsupported };
+    Trial trial(QSize size);
+    QSize appliedSize() const { return QSize(int(pix_.width), int(pix_.height)); }
+    // Restarts the stream in `size`; the old size comes back when it is refused.
+    bool switchStream(QSize size);
+    void applyPendingSize();
+    QList<QSize> enumeratedSizes();
 
     std::shared_ptr<V4l2Io> io_;
     V4l2NodeInfo node_;
@@ -43,6 +50,9 @@ private:
     FrameSlot slot_;
     std::unique_ptr<V4l2Stream> stream_;
     v4l2_pix_format pix_{};
+    // A size accepted on trial, applied at the next frame.
+    std::optional<QSize> pendingSize_;
+    quint16 bitCount_ = 24;
 };
 
 }  // namespace platform::capdriver

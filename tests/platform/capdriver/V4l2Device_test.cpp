@@ -6,9 +6,14 @@
 
 #include "platform/capdriver/LibV4l2Io.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest/QTest>
 
 #include <sys/stat.h>
@@ -26,6 +31,23 @@ protected:
         EXPECT_EQ(v4l2->openCount(), 0);
         EXPECT_EQ(v4l2->mappingCount(), 0);
         EXPECT_FALSE(v4l2->streaming("/dev/video0"));
+    }
+
+    // The sizes the format dialog offers for device 0; the dialog is cancelled.
+    QStringList formatDialogSizes()
+    {
+        const CaptureHandle h = connectedWindow();
+        QStringList sizes;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* list = dialog->findChild<QComboBox*>("sizeList");
+            for (int i = 0; i < list->count(); ++i)
+                sizes << list->itemText(i);
+            dialog->findChild<QPushButton*>("cancelButton")->click();
+        });
+        EXPECT_TRUE(cap().capDlgVideoFormat(h));
+        return sizes;
     }
 };
 
@@ -208,7 +230,7 @@ TEST_F(CaptureV4l2Test, SizesTheCameraAdjustsAreRefusedWithoutStoppingIt)
     const CaptureHandle h = connectedWindow();
     const int setsAfterConnect = v4l2->setFormatCalls("/dev/video0");
     EXPECT_FALSE(cap().capSetVideoFormat(h, {800, 600, 24, 0}));
-    EXPECT_FALSE(cap().capSetVideoFormat(h, {1280, 720, 16, 0}));
+    EXPECT_FALSE(cap().capSetVideoFormat(h, {1280, 720, 8, 0}));
     EXPECT_EQ(v4l2->setFormatCalls("/dev/video0"), setsAfterConnect);
     EXPECT_EQ(grabbed(h).size(), QSize(640, 480));
 
@@ -258,4 +280,62 @@ TEST_F(CaptureV4l2Test, CamerasComeBeforeTestPatterns)
     EXPECT_EQ(name, "Fake Camera");
     ASSERT_TRUE(cap().capDriverGetName(pattern, name));
     EXPECT_EQ(name, "Tolvex Test Pattern");
+}
+
+TEST_F(CaptureV4l2Test, TriedSizesRestartTheStreamOnlyForTheOneKept)
+{
+    auto node = camera("/dev/video0");
+    node.sizes = {{640, 480}, {800, 600}, {1280, 720}};
+    v4l2->addNode(node);
+    const CaptureHandle h = connectedWindow();
+    const int setsAfterConnect = v4l2->setFormatCalls("/dev/video0");
+    for (QSize size : {QSize(800, 600), QSize(1024, 768), QSize(1280, 720)})
+        cap().capSetVideoFormat(h, BitmapFormat::rgb24(size));
+    ASSERT_TRUE(cap().capSetVideoFormat(h, {640, 480, 24, 0}));
+    EXPECT_EQ(grabbed(h).size(), QSize(640, 480));
+    EXPECT_EQ(v4l2->setFormatCalls("/dev/video0"), setsAfterConnect) << "back to the running size: no restart";
+
+    ASSERT_TRUE(cap().capSetVideoFormat(h, {800, 600, 24, 0}));
+    ASSERT_TRUE(cap().capSetVideoFormat(h, {1280, 720, 16, 0}));
+    BitmapFormat f;
+    ASSERT_TRUE(cap().capGetVideoFormat(h, f));
+    EXPECT_EQ(f, (BitmapFormat{1280, 720, 16, 0})) << "the format is the one set, before any frame";
+    EXPECT_EQ(grabbed(h).size(), QSize(1280, 720));
+    EXPECT_EQ(v4l2->setFormatCalls("/dev/video0"), setsAfterConnect + 1);
+}
+
+TEST_F(CaptureV4l2Test, FormatDialogListsTheSizesTheCameraDelivers)
+{
+    for (const bool listsItself : {false, true}) {
+        SCOPED_TRACE(listsItself ? "enumerated" : "found on trial");
+        restart();
+        v4l2 = std::make_shared<FakeV4l2Io>();
+        auto node = camera("/dev/video0");
+        node.sizes = {{1280, 720}, {320, 240}, {1366, 768}, {640, 480}};
+        node.enumFrameSizes = listsItself;
+        v4l2->addNode(node);
+        EXPECT_EQ(formatDialogSizes(), listsItself ? QStringList({"320x240", "640x480", "1280x720", "1366x768"})
+                                                   : QStringList({"320x240", "640x480", "1280x720"}));
+    }
+}
+
+TEST_F(CaptureV4l2Test, FormatDialogChoiceApplies)
+{
+    auto node = camera("/dev/video0");
+    node.sizes = {{640, 480}, {1280, 720}};
+    v4l2->addNode(node);
+    const CaptureHandle h = connectedWindow();
+    QStringList sizes;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* list = dialog->findChild<QComboBox*>("sizeList");
+        for (int i = 0; i < list->count(); ++i)
+            sizes << list->itemText(i);
+        list->setCurrentIndex(list->findText("1280x720"));
+        dialog->findChild<QPushButton*>("okButton")->click();
+    });
+    EXPECT_TRUE(cap().capDlgVideoFormat(h));
+    EXPECT_EQ(sizes, QStringList({"640x480", "1280x720"}));
+    EXPECT_EQ(grabbed(h).size(), QSize(1280, 720));
 }
