@@ -1,6 +1,11 @@
 // SaveImage end to end with the stamp on: naming, stamp, encoding and the write,
 // beside a bare write of a bitmap's bytes into one reused file: the BMP save should
 // take at most 1.5 times the bare write that waits for the disk as the save does.
+// The limit that counts is BM_BareWriteSynced (the safe writer waits for the disk);
+// BM_SaveImageBmp also times that bare synced write itself, right after its own
+// run, and reports bare_synced_ms, ratio (save / bare synced) and limit (1.5), so
+// the verdict does not depend on comparing rows taken minutes apart on a loaded
+// machine.
 #include "capture/PictureSaving.h"
 #include "capture/PictureSavingNames.h"
 
@@ -9,6 +14,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
 
 #include <unistd.h>
 
@@ -25,7 +33,8 @@ QImage framePicture(int width, int height)
     return image;
 }
 
-void saveImageBench(benchmark::State& state, int bitmapType)
+// Returns the mean wall-clock milliseconds of one save in the timed loop.
+double saveImageBench(benchmark::State& state, int bitmapType)
 {
     QTemporaryDir dir;
     SettingsModel s;
@@ -41,40 +50,73 @@ void saveImageBench(benchmark::State& state, int bitmapType)
     const QImage frame = framePicture(int(state.range(0)), int(state.range(1)));
     WorkPicture picture;
     int32_t counter = 0;
+    const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         picture.take(frame);  // callers refill the work picture before each save
         const SaveResult r = saveImage(s, picture, counter);
         if (!r.ok)
             state.SkipWithError(r.reason.toStdString().c_str());
     }
+    const auto elapsed = std::chrono::steady_clock::now() - start;
     state.SetItemsProcessed(state.iterations());
+    return std::chrono::duration<double, std::milli>(elapsed).count()
+           / double(std::max<benchmark::IterationCount>(1, state.iterations()));
 }
 
 // The floor for a BMP save: the bytes of a 24-bit bitmap of the size written into one
 // file that stays open, with no picture work and no replacing of the file. The safe
 // writer waits until a picture has reached the disk, so the floor that counts for it
 // is the same write followed by the same wait (synced).
+struct BareFile {
+    QTemporaryDir dir;
+    QByteArray bytes;
+    QFile file;
+
+    BareFile(qint64 width, qint64 height)
+        : bytes(54 + (width * 3 + 3) / 4 * 4 * height, '\x5a'), file(dir.filePath("bare.bmp"))
+    {
+        file.open(QIODevice::ReadWrite);
+    }
+    bool write(bool synced)
+    {
+        return file.isOpen() && file.seek(0) && file.write(bytes) == bytes.size() && file.flush()
+               && (!synced || ::fsync(file.handle()) == 0);
+    }
+};
+
 void bareWrite(benchmark::State& state, bool synced)
 {
-    QTemporaryDir dir;
-    const qint64 stride = (state.range(0) * 3 + 3) / 4 * 4;
-    const QByteArray bytes(54 + stride * state.range(1), '\x5a');
-    QFile file(dir.filePath("bare.bmp"));
-    if (!file.open(QIODevice::ReadWrite))
-        state.SkipWithError("cannot open the file");
+    BareFile bare(state.range(0), state.range(1));
     for (auto _ : state) {
-        file.seek(0);
-        if (file.write(bytes) != bytes.size() || !file.flush() || (synced && ::fsync(file.handle()) != 0))
+        if (!bare.write(synced))
             state.SkipWithError("cannot write the file");
     }
-    state.SetBytesProcessed(state.iterations() * bytes.size());
+    state.SetBytesProcessed(state.iterations() * bare.bytes.size());
+}
+
+// Milliseconds of one bare synced write, the mean of `times` writes.
+double bareSyncedMilliseconds(int64_t width, int64_t height, int times)
+{
+    BareFile bare(width, height);
+    bare.write(true);  // the file's blocks exist before the timing, as in BM_BareWriteSynced
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < times; ++i)
+        bare.write(true);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / times;
 }
 
 void BM_BareWrite(benchmark::State& state) { bareWrite(state, false); }
 void BM_BareWriteSynced(benchmark::State& state) { bareWrite(state, true); }
 
 void BM_SaveImageJpeg(benchmark::State& state) { saveImageBench(state, 0); }
-void BM_SaveImageBmp(benchmark::State& state) { saveImageBench(state, 1); }
+void BM_SaveImageBmp(benchmark::State& state)
+{
+    const double saveMs = saveImageBench(state, 1);
+    const double bareMs = bareSyncedMilliseconds(state.range(0), state.range(1), 30);
+    state.counters["bare_synced_ms"] = bareMs;
+    state.counters["ratio"] = saveMs / bareMs;
+    state.counters["limit"] = 1.5;
+}
 
 }  // namespace
 
