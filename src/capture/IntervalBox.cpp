@@ -1,6 +1,8 @@
 #include "capture/IntervalBox.h"
 
 #include <QLineEdit>
+#include <QProxyStyle>
+#include <QStyleOptionComplex>
 
 namespace {
 
@@ -8,10 +10,35 @@ constexpr const char* kIntervals[] = {"2",   "3",   "5",   "10",  "15",  "20",  
                                       "60",  "120", "240", "300", "400", "500",  "600",  "700",  "800",
                                       "900", "1000", "1200", "1800", "2700", "3000", "3600"};
 
+// The box is only a few digits wide: the styles' own drop-down button took more than
+// half of it and cut "30" in two, so the button is kept as narrow as the spinner beside it.
+class NarrowArrowStyle : public QProxyStyle {
+public:
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override
+    {
+        if (control != CC_ComboBox || (part != SC_ComboBoxArrow && part != SC_ComboBoxEditField))
+            return QProxyStyle::subControlRect(control, option, part, widget);
+        const QRect r = option->rect;
+        const QRect wanted = part == SC_ComboBoxArrow
+                                 ? QRect(r.right() - kArrowWidth + 1, r.top(), kArrowWidth, r.height())
+                                 : QRect(r.left() + kFrame, r.top() + kFrame, r.width() - kArrowWidth - kFrame,
+                                         r.height() - 2 * kFrame);
+        return visualRect(option->direction, r, wanted);
+    }
+
+private:
+    static constexpr int kArrowWidth = 11;
+    static constexpr int kFrame = 1;
+};
+
 }  // namespace
 
 IntervalBox::IntervalBox(QWidget* parent) : QComboBox(parent)
 {
+    auto* style = new NarrowArrowStyle;
+    style->setParent(this);
+    setStyle(style);
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->setReadOnly(true);

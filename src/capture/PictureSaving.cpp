@@ -113,8 +113,9 @@ SaveResult saveImage(SettingsModel& s, WorkPicture& picture, int32_t& counter,
         return logged(failed(name.path, QStringLiteral("there is no picture to save"), SaveFailure::NoPicture));
     if (!name.replacesExisting)
         name.path = firstFreePath(name.path);
-    return logged(s.SaveBitmapType != kSaveAsJpeg ? writeBmp(picture.image, target, name.path)
-                                        : writeJpeg(picture.image, target, name.path, s.JPGQuality));
+    // The writers log their own failures; only the checks above are this layer's to log.
+    return s.SaveBitmapType != kSaveAsJpeg ? writeBmp(picture.image, target, name.path)
+                                           : writeJpeg(picture.image, target, name.path, s.JPGQuality);
 }
 
 SaveResult saveImage(SettingsModel& s, WorkPicture& picture, int32_t& counter, const QString& folder)

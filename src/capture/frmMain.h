@@ -340,4 +340,8 @@ private:
     int32_t viewerSnapshots_ = 0;  // frames handed to the built-in viewer so far
     bool handOffFileWritten_ = false;  // this run wrote the outside viewer's file
     bool recordAtStart_ = false;  // "/record": started once the rest of the start-up is done
+    // "/start", "/minimize" and "/tiny" hold for this run only: kept apart from the model,
+    // which the setup dialog writes back to the settings file whole.
+    bool startSwitch_ = false;
+    int startModeSwitch_ = -1;
 };

@@ -87,7 +87,7 @@ void frmMain::Form_Load()
         return;
     if (s_.FtpEnabled != 0)
         markUploadingModes();
-    if (s_.AutoRunStream != 0) {
+    if (s_.AutoRunStream != 0 || startSwitch_) {
         yield();
         cmdStart_Click();
         if (unloaded_)
@@ -139,10 +139,8 @@ void frmMain::detectSecondCopy(const CommandLineSwitches& sw)
 
 void frmMain::applySwitches(const CommandLineSwitches& sw)
 {
-    if (sw.start)
-        s_.AutoRunStream = 1;
-    if (const int mode = sw.startMode(); mode >= 0)
-        s_.StartMode = static_cast<int16_t>(mode);
+    startSwitch_ = sw.start;
+    startModeSwitch_ = sw.startMode();
     if (sw.device)
         s_.CaptureDevice = sw.deviceIndex;
 }
@@ -192,7 +190,7 @@ void frmMain::showSideLogo()
 
 void frmMain::applyStartMode()
 {
-    const int mode = s_.StartMode;
+    const int mode = startModeSwitch_ >= 0 ? startModeSwitch_ : s_.StartMode;
     if (mode > kStartNormal)
         show();
     if (mode == kStartTiny || mode == kStartMinimizedTiny) {

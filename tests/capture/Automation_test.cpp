@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -403,4 +404,19 @@ TEST_F(Automation, IntervalBoxTakesListChoicesAndTheSpinnerButNoTyping)
         EXPECT_EQ(box->text(), s.text);
     }
     EXPECT_EQ(m.saveIntervalText(), "1");
+}
+
+TEST_F(Automation, IntervalBoxShowsTwoDigitValuesWhole)
+{
+    frmMain& m = open("still", 0);
+    m.show();
+    auto* box = m.findChild<IntervalBox*>("txtSaveInterval");
+    ASSERT_TRUE(box);
+    QLineEdit* edit = box->lineEdit();
+    const QMargins margins = edit->textMargins();
+    const int frame = edit->hasFrame() ? 2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    const int lineEditInnerMargins = 4;  // QLineEdit keeps two pixels on each side of its text
+    const int room = edit->width() - margins.left() - margins.right() - frame - lineEditInnerMargins;
+    for (const char* seconds : {"30", "60"})
+        EXPECT_GE(room, edit->fontMetrics().horizontalAdvance(seconds)) << seconds << " (" << edit->fontMetrics().horizontalAdvance(seconds) << " px) in " << edit->width() << " px";
 }

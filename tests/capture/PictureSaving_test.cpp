@@ -320,6 +320,35 @@ TEST_F(SaveImageTest, FailedWriteIsReported)
     EXPECT_FALSE(r.reason.isEmpty());
 }
 
+namespace {
+
+QStringList g_warnings;
+
+void keepWarnings(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg)
+        g_warnings.append(text);
+}
+
+}  // namespace
+
+TEST_F(SaveImageTest, AFailedWriteIsLoggedOnceInBothFormats)
+{
+    s.SaveFileNameOptions = kNameCounter;
+    for (const int16_t type : {int16_t(kSaveAsBitmap), int16_t(kSaveAsJpeg)}) {
+        s.SaveBitmapType = type;
+        const QString file = s.PicturePath + (type == kSaveAsJpeg ? "/Cam00000.jpg" : "/Cam00000.bmp");
+        QDir().mkpath(file);  // a folder sits where the file should go
+        counter = 0;
+        g_warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(keepWarnings);
+        const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
+        qInstallMessageHandler(previous);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(g_warnings.filter(file).size(), 1) << g_warnings.join('\n').toStdString();
+    }
+}
+
 TEST_F(SaveImageTest, NothingToSaveIsAFailure)
 {
     picture.image = QImage();

@@ -74,7 +74,7 @@ TEST_F(StartupTest, SwitchesChangeTheRunNotTheSettingsFile)
     };
     for (const auto& c : cases) {
         frmMain& m = restart(c.line);
-        EXPECT_EQ(s.StartMode, c.startMode) << c.line;
+        EXPECT_EQ(s.StartMode, 0) << c.line;
         EXPECT_EQ(s.CaptureDevice, c.device) << c.line;
         EXPECT_EQ(m.isMinimized(), c.minimized) << c.line;
         EXPECT_EQ(m.isVisible(), c.startMode > 0) << c.line;
@@ -87,10 +87,11 @@ TEST_F(StartupTest, SwitchesChangeTheRunNotTheSettingsFile)
     }
 }
 
-TEST_F(StartupTest, StartSwitchSetsAutoRun)
+TEST_F(StartupTest, StartSwitchStartsThePreviewForThisRunOnly)
 {
-    restart("/start");
-    EXPECT_EQ(s.AutoRunStream, 1);
+    frmMain& m = restart("/start");
+    EXPECT_TRUE(m.previewRunning());
+    EXPECT_EQ(s.AutoRunStream, 0);
     EXPECT_EQ(iniLines()[54], "[AutoRunStream]");
     EXPECT_EQ(iniLines()[55], " 0 ");
 }

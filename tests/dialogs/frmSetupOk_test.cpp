@@ -232,3 +232,19 @@ TEST(frmSetupOk, WithTheRealMainWindowFtpSelectsAutoSaveAndColoursItsOptions)
     EXPECT_FALSE(main.imgSizeLogo->isVisible());
     EXPECT_EQ(h.iniLines()[h.iniLines().indexOf("[ftpEnabled]") + 1], " 1 ");
 }
+
+TEST(frmSetupOk, StartSwitchesOfThisRunAreNotWrittenByAnUnchangedOk)
+{
+    MainWindowHarness h;
+    frmMain& main = h.start("/start /minimize /tiny");
+    PromptsFake prompts;
+    SetupServices services{h.registry, *h.capture, h.shell, prompts};
+    services.runModal = [](QDialog&) {};
+    frmSetup w(h.s, main, services);
+    w.Form_Load();
+    w.show();
+    QTest::mousePress(w.StyledButton1_0, Qt::LeftButton);
+    const QStringList lines = h.iniLines();
+    EXPECT_EQ(lines[lines.indexOf("[AutoRunStream]") + 1], " 0 ");
+    EXPECT_EQ(lines[lines.indexOf("[TolvexStartMode]") + 1], " 0 ");
+}
