@@ -10,6 +10,7 @@ public:
     struct ProgramStart {
         QString program;
         QStringList arguments;
+        QString workingFolder;
     };
 
     bool openUrl(const QUrl& url) override
@@ -19,7 +20,12 @@ public:
     }
     bool startProgram(const QString& program, const QStringList& arguments) override
     {
-        startedPrograms.append({program, arguments});
+        startedPrograms.append({program, arguments, {}});
+        return result;
+    }
+    bool startProgramIn(const QString& program, const QStringList& arguments, const QString& workingFolder) override
+    {
+        startedPrograms.append({program, arguments, workingFolder});
         return result;
     }
 

@@ -17,6 +17,9 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     // Starts a program on its own, not waiting for it.
     virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+    // The same, in its own working folder (the program's own folder never changes).
+    virtual bool startProgramIn(const QString& program, const QStringList& arguments,
+                                const QString& workingFolder) = 0;
     // The desktop file manager's properties dialog of a file; false when no file
     // manager answers.
     virtual bool showItemProperties(const QString& path) = 0;

@@ -15,6 +15,12 @@ bool DesktopShell::startProgram(const QString& program, const QStringList& argum
     return !program.isEmpty() && QProcess::startDetached(program, arguments);
 }
 
+bool DesktopShell::startProgramIn(const QString& program, const QStringList& arguments,
+                                  const QString& workingFolder)
+{
+    return !program.isEmpty() && QProcess::startDetached(program, arguments, workingFolder);
+}
+
 bool DesktopShell::showItemProperties(const QString& path)
 {
     // The file managers' common interface; a desktop without one gives an error

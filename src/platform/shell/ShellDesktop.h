@@ -6,5 +6,7 @@ class DesktopShell : public Shell {
 public:
     bool openUrl(const QUrl& url) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
+    bool startProgramIn(const QString& program, const QStringList& arguments,
+                        const QString& workingFolder) override;
     bool showItemProperties(const QString& path) override;
 };
