@@ -1,7 +1,14 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+
 class Prompts;
 class Shell;
+namespace platform {
+class Printer;
+}
 
 // What the viewer remembers for the rest of the program run, across closing and
 // opening it again.
@@ -17,4 +24,8 @@ struct ViewerServices {
     Shell& shell;
     Prompts& prompts;
     ViewerSession& session;
+    // Finds an outside program by name on the search path; empty: the real search.
+    std::function<QString(const QString&)> findProgram = {};
+    // The printer the print window prints on; null: the system's default printer.
+    platform::Printer* printer = nullptr;
 };

@@ -3,12 +3,15 @@
 #include "settings/MainWindowLink.h"
 #include "settings/SettingsModel.h"
 #include "viewer/ViewerDisplay.h"
+#include "viewer/ViewerEffects.h"
 #include "viewer/ViewerServices.h"
 
 #include <QDialog>
 
 #include <array>
 
+class FrmBlend;
+struct ProgramCall;
 class PictureBox;
 class QAction;
 class QCloseEvent;
@@ -30,7 +33,7 @@ class FileListBox;
 // The viewer and editor window: browses the capture folders and any other folder,
 // shows the selected picture, manages the folder's files and carries the buttons
 // of playback, effects, saving and printing. The main window opens it modal.
-class frmViewer : public QDialog {
+class frmViewer : public QDialog, public EffectsView {
     Q_OBJECT
 public:
     frmViewer(SettingsModel& settings, MainWindowLink& mainWindow, ViewerServices services,
@@ -55,7 +58,6 @@ public:
     void Dir1_Click();
     void File1_Click();
     void File1_DblClick();
-    void File2_Click();
     void cmdDesktop_Click();
     void cmdDocs_Click();
     void Frame1_MouseDown();
@@ -73,6 +75,17 @@ public:
     void menuexplorer_Click();
     void mnuProps_Click();
 
+    // Saving, clipboard and hand-offs (frmViewer_Save.cpp)
+    void cmsSave2_MouseDown(int Button, int Shift, float X, float Y);
+    void cmdSave_MouseDown(int Button, int Shift, float X, float Y);
+    void mnu2Save_Click();
+    void StyledButton2_Click(int Index);
+    void cmdIrfan_Click();
+    void StyledButton4_Click();
+    void cmdZarn_MouseDown(int Button, int Shift, float X, float Y);
+    void CmdPrint_MouseDown(int Button, int Shift, float X, float Y);
+    void mnu2Print_Click();
+
     // Magnifier
     void cmdZoom_MouseDown(int Button, int Shift, float X, float Y);
     void mnuZoom_Click();
@@ -87,19 +100,17 @@ public:
     // The folder the file list shows, with a "/" at its end: the one folder every
     // file operation works in.
     QString listFolder() const;
-    bool viewerBusy() const { return ViewerBusy; }
+    bool viewerBusy() const { return effects.ViewerBusy(); }
 
     // Controls
     platform::DriveListBox* Drive1 = nullptr;
     platform::DirListBox* Dir1 = nullptr;
     platform::FileListBox* File1 = nullptr;
-    platform::FileListBox* File2 = nullptr;
     QGroupBox* Frame1 = nullptr;  // the browsing panel
     QGroupBox* Frame2 = nullptr;  // its title is the shown file's full path
     PictureBox* Image1 = nullptr;
     PictureBox* picResult = nullptr;
     PictureBox* Source = nullptr;
-    PictureBox* PicBlender = nullptr;
     PictureBox* PicMovie = nullptr;
     QWidget* picZoomContainer = nullptr;
     PictureBox* picZoom = nullptr;
@@ -142,13 +153,8 @@ public:
     QWidget* imgProgress = nullptr;
     QTimer* tmrPosition = nullptr;
     QTimer* tmrVideoStatus = nullptr;
-    // The blend panel and its controls
-    QGroupBox* FrmBlend = nullptr;
-    PictureBox* imgBlendPrev = nullptr;
-    QLabel* Label5 = nullptr;
-    StyledButton* cmdDoTheBlend = nullptr;
-    StyledButton* StyledButton19 = nullptr;
-    StyledButton* StyledButton25 = nullptr;
+    // The blend panel, with its own controls
+    class FrmBlend* FrmBlend = nullptr;
     // Pop-up menus
     QMenu* menu = nullptr;
     QAction* menurefresh = nullptr;
@@ -167,7 +173,20 @@ public:
     QAction* mnu2Print = nullptr;
 
     // Form-level state
-    bool ViewerBusy = false;
+    // The picture effects, with their busy guard ViewerBusy
+    ViewerEffects effects{*this};
+
+    // What the effects see of the window (frmViewer_Effects.cpp)
+    QImage shownPicture() const override;
+    void showPicture(const QImage& picture) override;
+    QString shownFile() const override;
+    QImage blendPartner() const override;
+    QRgb blendBackColour() const override;
+    void openBlendPanel() override;
+    void setWaitCursor(bool on) override;
+    void setProgressScale(int steps) override;
+    void setProgress(int steps) override;
+    void yield() override;
 
 public slots:
     void done(int result) override;
@@ -181,7 +200,12 @@ private:
     void buildLists();
     void buildPictures();
     void buildButtons();
-    void buildBlendPanel();
+    void connectEffects();
+    void connectSaving();
+    void copyToClipboard();
+    void openInPaint();
+    bool writeHandOffFile(const QString& path);
+    bool startOutside(const ProgramCall& call);
     void buildMenus();
     void connectHandlers();
     void applyButtonSet(ButtonSet set);
@@ -198,7 +222,6 @@ private:
     void deleteByKey();
     void showOwnProperties(const QString& path);
     void closeVideoBeforeFileOperation();
-    void yield();
     void unloadOnce();
 
     SettingsModel& s_;
@@ -206,4 +229,5 @@ private:
     ViewerServices services_;
     QString frameCaption_ = QStringLiteral("View");
     bool unloaded_ = false;
+    int progressScale_ = 100;
 };

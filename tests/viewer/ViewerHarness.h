@@ -10,6 +10,7 @@
 #include "platform/lists/DriveListBox.h"
 #include "platform/lists/FileListBox.h"
 #include "settings/SettingsFile.h"
+#include "viewer/FrmBlend.h"
 #include "viewer/PictureBox.h"
 #include "viewer/frmViewer.h"
 
@@ -29,6 +30,8 @@ struct ViewerHarness {
     RecordingShell shell;
     PromptsFake prompts;
     ViewerSession session;
+    std::function<QString(const QString&)> findProgram = [](const QString&) { return QString(); };
+    platform::Printer* printer = nullptr;
     std::unique_ptr<frmViewer> v;
 
     ViewerHarness()
@@ -47,7 +50,7 @@ struct ViewerHarness {
 
     frmViewer& open()
     {
-        v = std::make_unique<frmViewer>(s, link, ViewerServices{shell, prompts, session});
+        v = std::make_unique<frmViewer>(s, link, ViewerServices{shell, prompts, session, findProgram, printer});
         v->Form_Load();
         return *v;
     }
