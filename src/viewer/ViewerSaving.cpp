@@ -2,9 +2,11 @@
 
 #include "platform/files/BmpFile.h"
 #include "settings/JpegWriter.h"
+#include "viewer/ViewerLog.h"
 
 #include <QChar>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 
 namespace {
@@ -63,8 +65,10 @@ SavedFormat savedFormatFor(const QString& shownFile)
 
 platform::Result writeViewerPicture(const QImage& picture, const QString& path, SavedFormat format, int quality)
 {
-    if (picture.isNull())
+    if (picture.isNull()) {
+        qCWarning(lcViewer) << "no picture to write to" << path;
         return platform::Result::failure(QStringLiteral("no picture to save"), kErrorFileAccess);
+    }
     if (format == SavedFormat::Bitmap) {
         QString error;
         if (!platform::writeBmp24(picture, path, &error))

@@ -6,13 +6,13 @@
 #include "platform/files/SaveFile.h"
 #include "platform/files/SmallFile.h"
 #include "platform/gdi/Twips.h"
+#include "platform/print/PrintLog.h"
 #include "platform/print/Printer.h"
 #include "platform/shell/Shell.h"
 #include "settings/IniReader.h"
 #include "settings/Prompts.h"
 #include "viewer/PictureBox.h"
 #include "viewer/Printing.h"
-#include "viewer/ViewerLog.h"
 #include "viewer/ViewerSaving.h"
 
 #include <QCloseEvent>
@@ -80,7 +80,7 @@ void frmPrint::LoadItForPrint(int XOffset, int YOffset)
     QImageReader reader(handOverFile());
     const QImage picture = reader.read();
     if (picture.isNull())
-        qCWarning(lcViewer) << "the picture to print cannot be read:" << reader.errorString();
+        qCWarning(lcPrint) << "the picture to print cannot be read:" << reader.errorString();
     picOffset->setPicture(picture);
     picPrint->setPicture(layoutPage(picture, pageTwips_, XOffset, YOffset));
     picZoom->setPicture(picPrint->picture());
@@ -100,7 +100,7 @@ void frmPrint::GetPrintSettings()
     const std::optional<PrintSettings> stored =
         read.result.ok ? parsePrintSettings(read.bytes) : std::nullopt;
     if (!read.result.ok && !read.missing)
-        qCWarning(lcViewer) << "print settings unreadable:" << read.result.reason;
+        qCWarning(lcPrint) << "print settings unreadable:" << read.result.reason;
     if (stored)
         state_ = *stored;
     else
@@ -294,8 +294,9 @@ void frmPrint::printPic()
     const PrintOutcome outcome = printPage(*printer, state_, copies.copies, pageNow, pageTwips_);
     yield();
     unsetCursor();
+    if (!copies.copies)
+        qCWarning(lcPrint) << "no job sent: copies beyond range:" << copies.text;
     if (outcome.lastError != 0) {
-        qCWarning(lcViewer) << "printing failed, error" << outcome.lastError << (outcome.sent ? "after the job" : "");
         services_.prompts.message(this, kPrintErrorText, printErrorTitle(outcome.lastError), BoxIcon::Exclamation);
     }
 }
@@ -345,7 +346,7 @@ void frmPrint::Form_Unload()
     picOffset->clear();
     const platform::Result removed = platform::removeFile(handOverFile());
     if (!removed && QFileInfo::exists(handOverFile()))
-        qCWarning(lcViewer) << "the hand-over picture stays:" << removed.reason;
+        qCWarning(lcPrint) << "the hand-over picture stays:" << removed.reason;
 }
 
 void frmPrint::unloadOnce()

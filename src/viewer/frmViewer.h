@@ -205,6 +205,7 @@ private:
     void copyToClipboard();
     void openInPaint();
     bool writeHandOffFile(const QString& path);
+    void showSaveFailure(int errorNumber);
     bool startOutside(const ProgramCall& call);
     void buildMenus();
     void connectHandlers();

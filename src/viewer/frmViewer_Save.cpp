@@ -85,10 +85,7 @@ void frmViewer::cmsSave2_MouseDown(int, int, float, float)
     const platform::Result written =
         writeViewerPicture(picResult->picture(), dialog.fileName, savedFormatFor(frameCaption_), s_.JPGQuality);
     if (!written) {
-        qCWarning(lcViewer) << "saving the shown picture failed:" << written.reason;
-        services_.prompts.message(this, kSaveFailedText,
-                                  QStringLiteral("%1 - Error nr:%2").arg(kApplicationTitle).arg(written.code),
-                                  BoxIcon::Information);
+        showSaveFailure(written.code);  // the writer logged why
         return;
     }
     File1->Refresh();
@@ -127,11 +124,20 @@ void frmViewer::copyToClipboard()
     clipboard->setImage(Image1->picture());
 }
 
+void frmViewer::showSaveFailure(int errorNumber)
+{
+    services_.prompts.message(this, kSaveFailedText,
+                              QStringLiteral("%1 - Error nr:%2").arg(kApplicationTitle).arg(errorNumber),
+                              BoxIcon::Information);
+}
+
+// An outside program never gets a stale or missing file: a picture that cannot be
+// written says so and hands nothing on. The writer logged why.
 bool frmViewer::writeHandOffFile(const QString& path)
 {
     const platform::Result written = writeViewerPicture(Image1->picture(), path, SavedFormat::Bitmap, 0);
     if (!written)
-        qCWarning(lcViewer) << "the picture for an outside program was not written:" << written.reason;
+        showSaveFailure(written.code);
     return written.ok;
 }
 
@@ -149,10 +155,11 @@ void frmViewer::openInPaint()
 {
     const QString picture = s_.AppPath + u'/' + QLatin1String(kHandOffFile);
     picResult->setPicture(Image1->picture());
-    const bool written = writeHandOffFile(picture);
+    if (!writeHandOffFile(picture))
+        return;
     yield();
     const ProgramFinder find = services_.findProgram ? services_.findProgram : ProgramFinder(findOnPath);
-    const bool started = written && startOutside(paintCall(find, picture));
+    const bool started = startOutside(paintCall(find, picture));
     yield();
     if (!started)
         services_.prompts.message(this, kNoPaintText, kNoPaintTitle, BoxIcon::Exclamation);
@@ -167,7 +174,8 @@ void frmViewer::cmdIrfan_Click()
     }
     const QString picture = s_.AppPath + u'/' + QLatin1String(kHandOffFile);
     picResult->setPicture(Image1->picture());
-    const bool written = writeHandOffFile(picture);
+    // The outside viewer reports nothing; without its file it takes the clipboard.
+    const bool written = writeViewerPicture(Image1->picture(), picture, SavedFormat::Bitmap, 0).ok;
     yield();
     const bool started = written && startOutside(outsideViewerCall(s_.IrfanViewPath, picture));
     yield();
@@ -186,9 +194,10 @@ void frmViewer::StyledButton4_Click()
         return;
     const QString picture = s_.AppPath + u'/' + QLatin1String(kHandOffFile);
     picResult->setPicture(Image1->picture());
-    const bool written = writeHandOffFile(picture);
+    if (!writeHandOffFile(picture))
+        return;
     yield();
-    const bool started = written && startOutside(editorCall(s_.PictureEditor, picture));
+    const bool started = startOutside(editorCall(s_.PictureEditor, picture));
     yield();
     if (!started)
         services_.prompts.message(this, kNoEditorText, kNoEditorTitle, BoxIcon::Information);

@@ -230,3 +230,21 @@ TEST(frmViewerSave, PrintHandsTheShownPictureToThePrintWindow)
     EXPECT_EQ(handed.convertToFormat(QImage::Format_RGB32), h.v->Image1->picture().convertToFormat(QImage::Format_RGB32));
     EXPECT_FALSE(QFile::exists(handOver));  // the print window deletes it
 }
+
+TEST(frmViewerSave, AHandOffFileThatCannotBeWrittenHandsNothingOn)
+{
+    Shown h("a.bmp", patternPicture(2, 2));
+    h.v.reset();
+    h.findProgram = [](const QString& name) { return "/usr/bin/" + name; };
+    h.s.PictureEditor = "/usr/bin/editor";
+    h.open();
+    h.select("a.bmp");
+    QDir().mkpath(h.temp());  // a folder where the picture goes
+    QDir().mkpath(h.box.programFolder() + "/tempbufprint1.bmp");
+    h.v->StyledButton2_Click(1);
+    h.v->StyledButton4_Click();
+    emit h.v->CmdPrint->MouseDown(1, 0, 0, 0);  // no print window opens: the test would hang
+    EXPECT_TRUE(h.shell.startedPrograms.isEmpty());
+    EXPECT_EQ(h.prompts.texts(), QStringList(3, "Problem saving pictureframe"));
+    EXPECT_EQ(h.prompts.boxes[0].title, "Tolvex - Error nr:75");
+}
