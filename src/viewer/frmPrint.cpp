@@ -253,6 +253,9 @@ void frmPrint::ReDrawScalePic(double zoom)
     picZoom->move(picHolder->width() / 2 - picZoom->width() / 2, picHolder->height() / 2 - picZoom->height() / 2);
     picZoom->setPicture(picPrint->picture());
     picZoom->show();
+    // The bars' ranges follow the new size, or a page zoomed larger could not be
+    // scrolled until the window was resized.
+    SetupScrollers();
     const int slack = twipsToPixels(kScrollerSlackTwips);
     hbarScroller->setVisible(hbarScroller->width() - slack < picZoom->width());
     vbarScroller->setVisible(vbarScroller->height() - slack < picZoom->height());

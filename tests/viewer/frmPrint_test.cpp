@@ -277,3 +277,21 @@ TEST(frmPrint, ClosingDeletesTheHandedOverPictureAndSavesNothing)
     EXPECT_FALSE(QFile::exists(h.iniFile()));
     EXPECT_TRUE(w.page().isNull());
 }
+
+TEST(frmPrint, ScrollBarsMoveAPageLargerThanThePreview)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.show();
+    w.Cmbzoom->setCurrentIndex(0);
+    EXPECT_FALSE(w.vbarScroller->isVisibleTo(&w));  // a quarter page fits
+    w.Cmbzoom->setCurrentIndex(4);
+    ASSERT_TRUE(w.vbarScroller->isVisibleTo(&w));
+    EXPECT_TRUE(w.hbarScroller->isVisibleTo(&w));
+    EXPECT_EQ(w.vbarScroller->maximum(), w.picZoom->height() - w.picHolder->height());
+    EXPECT_EQ(w.picZoom->y(), twipsToPixels(100));  // the gap above the page
+    w.vbarScroller->setValue(50);
+    EXPECT_EQ(w.picZoom->y(), twipsToPixels(100) - 50);
+    w.hbarScroller->setValue(20);
+    EXPECT_EQ(w.picZoom->x(), -20);
+}

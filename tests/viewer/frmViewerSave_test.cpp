@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QTest>
 #include <QTimer>
 
@@ -43,7 +44,7 @@ void answerSaveDialog(const QString& path, DialogSeen* seen = nullptr)
         if (seen)
             *seen = {d->selectedFiles(), d->directory().absolutePath(), d->selectedNameFilter(), d->windowTitle()};
         d->selectFile(path);
-        static_cast<QDialog*>(d)->accept();
+        static_cast<QDialog*>(d)->accept();  // QFileDialog's own accept() is protected
     });
 }
 
@@ -247,4 +248,21 @@ TEST(frmViewerSave, AHandOffFileThatCannotBeWrittenHandsNothingOn)
     EXPECT_TRUE(h.shell.startedPrograms.isEmpty());
     EXPECT_EQ(h.prompts.texts(), QStringList(3, "Problem saving pictureframe"));
     EXPECT_EQ(h.prompts.boxes[0].title, "Tolvex - Error nr:75");
+}
+
+TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsJpeg)
+{
+    Shown h("a.bmp", patternPicture(8, 6));
+    ViewerHarness::file(h.s.PicturePath, "m.AVI");
+    h.v->File1->Refresh();
+    h.select("m.AVI");
+    ASSERT_EQ(h.v->frameCaption(), h.s.PicturePath + "/m.AVI");
+    const QString target = h.box.programFolder() + "/frame.bmp";
+    DialogSeen seen;
+    answerSaveDialog(target, &seen);
+    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    EXPECT_EQ(QFileInfo(seen.proposed.value(0)).fileName(), "VideoFrame0.bmp");
+    EXPECT_EQ(seen.folder, h.box.programFolder());
+    EXPECT_TRUE(fileBytes(target).startsWith("\xFF\xD8\xFF")) << h.prompts.texts().join("|").toStdString()
+                                                                 << fileBytes(target).size();
 }
