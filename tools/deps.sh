@@ -15,7 +15,7 @@ TOLVEX_PACKAGES=(
 # Only the tests and benchmarks need these.
 TOLVEX_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3-pyftpdlib curl ffmpeg
+  python3-pyftpdlib curl ffmpeg poppler-utils
 )
 
 # tolvex_install_packages [tests]

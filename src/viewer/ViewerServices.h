@@ -1,9 +1,16 @@
 #pragma once
 
+#include <QString>
+
+#include <functional>
+
 class MciPlayer;
 class Prompts;
 class Shell;
 class SlideWait;
+namespace platform {
+class Printer;
+}
 
 // What the viewer remembers for the rest of the program run, across closing and
 // opening it again.
@@ -23,4 +30,8 @@ struct ViewerServices {
     // none is given (tests hand in ones on a clock they move).
     MciPlayer* player = nullptr;
     SlideWait* slideWait = nullptr;
+    // Finds an outside program by name on the search path; empty: the real search.
+    std::function<QString(const QString&)> findProgram = {};
+    // The printer the print window prints on; null: the system's default printer.
+    platform::Printer* printer = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "platform/files/FileOperations.h"
 #include "platform/video/MciPlayer.h"
 #include "platform/video/VideoSurface.h"
+#include "viewer/FrmBlend.h"
 #include "viewer/PictureBox.h"
 #include "viewer/SlideShow.h"
 #include "viewer/ViewerFileOps.h"
@@ -77,7 +78,7 @@ void frmViewer::Form_Unload()
         platform::removeFile(temp);
     picResult->clear();
     Source->clear();
-    PicBlender->clear();
+    FrmBlend->clearPartner();
     cmdSlide->setCaption("Pause");
     // A show still waiting between slides ends before the window goes.
     closing_ = true;
@@ -119,14 +120,14 @@ bool frmViewer::eventFilter(QObject* watched, QEvent* event)
 
 void frmViewer::Frame1_MouseDown()
 {
-    ViewerBusy = false;
+    effects.clearBusy();
 }
 
 void frmViewer::opt_folders_MouseDown(int Index, int, int, float, float)
 {
     if (Index < 0 || Index >= kFolderKinds)
         return;
-    ViewerBusy = false;
+    effects.clearBusy();
     setCursor(Qt::WaitCursor);
     const QString folders[kFolderKinds] = {s_.PicturePath, s_.AutoSavePath, s_.VideoPath, s_.MotionPicsPath,
                                            s_.MotionRecordingPath};
@@ -151,7 +152,7 @@ void frmViewer::opt_folders_MouseDown(int Index, int, int, float, float)
     Drive1->Refresh();
     Dir1->Refresh();
     File1->Refresh();
-    File2->Refresh();
+    FrmBlend->setFolder(Dir1->Path());
     unsetCursor();
     main_.setViewerFolderIndex(Index);
 }
@@ -205,8 +206,7 @@ void frmViewer::Dir1_Change()
     File1->setPath(Dir1->Path());
     File1->Refresh();
     yield();
-    File2->setPath(Dir1->Path());
-    File2->Refresh();
+    FrmBlend->setFolder(Dir1->Path());
     EnableFileOptions(false);
 }
 
@@ -223,7 +223,7 @@ QString frmViewer::listFolder() const
 
 void frmViewer::File1_Click()
 {
-    ViewerBusy = false;
+    effects.clearBusy();
     if (cmdSlide->Caption() == "Pause")
         return;
     const QString path = listFolder() + File1->FileName();
@@ -279,18 +279,6 @@ void frmViewer::File1_DblClick()
     } else {
         emit StyledButton2[1]->Click();
     }
-}
-
-void frmViewer::File2_Click()
-{
-    const QImage picture(folderWithSlash(File2->Path()) + File2->FileName());
-    if (picture.isNull())
-        return;
-    PicBlender->setPicture(picture);
-    imgBlendPrev->setPicture(PicBlender->picture());
-    yield();
-    cmdDoTheBlend->setEnabled(true);
-    Label5->setText(QStringLiteral("Size = %1 x %2").arg(PicBlender->ScaleWidth()).arg(PicBlender->ScaleHeight()));
 }
 
 void frmViewer::cmdDesktop_Click()
@@ -371,9 +359,4 @@ void frmViewer::setFrameCaption(const QString& caption)
     frameCaption_ = caption;
     QString shown = caption;
     Frame2->setTitle(shown.replace('&', "&&"));
-}
-
-void frmViewer::yield()
-{
-    QCoreApplication::processEvents();
 }

@@ -3,6 +3,7 @@
 #include "settings/MainWindowLink.h"
 #include "settings/SettingsModel.h"
 #include "viewer/ViewerDisplay.h"
+#include "viewer/ViewerEffects.h"
 #include "viewer/ViewerServices.h"
 
 #include <QDialog>
@@ -11,6 +12,8 @@
 #include <memory>
 
 class MciPlayer;
+class FrmBlend;
+struct ProgramCall;
 class PictureBox;
 class SlideWait;
 class VideoSurface;
@@ -34,7 +37,7 @@ class FileListBox;
 // The viewer and editor window: browses the capture folders and any other folder,
 // shows the selected picture, manages the folder's files and carries the buttons
 // of playback, effects, saving and printing. The main window opens it modal.
-class frmViewer : public QDialog {
+class frmViewer : public QDialog, public EffectsView {
     Q_OBJECT
 public:
     frmViewer(SettingsModel& settings, MainWindowLink& mainWindow, ViewerServices services,
@@ -62,7 +65,6 @@ public:
     void Dir1_Click();
     void File1_Click();
     void File1_DblClick();
-    void File2_Click();
     void cmdDesktop_Click();
     void cmdDocs_Click();
     void Frame1_MouseDown();
@@ -109,6 +111,17 @@ public:
     void menuexplorer_Click();
     void mnuProps_Click();
 
+    // Saving, clipboard and hand-offs (frmViewer_Save.cpp)
+    void cmsSave2_MouseDown(int Button, int Shift, float X, float Y);
+    void cmdSave_MouseDown(int Button, int Shift, float X, float Y);
+    void mnu2Save_Click();
+    void StyledButton2_Click(int Index);
+    void cmdIrfan_Click();
+    void StyledButton4_Click();
+    void cmdZarn_MouseDown(int Button, int Shift, float X, float Y);
+    void CmdPrint_MouseDown(int Button, int Shift, float X, float Y);
+    void mnu2Print_Click();
+
     // Magnifier
     void cmdZoom_MouseDown(int Button, int Shift, float X, float Y);
     void mnuZoom_Click();
@@ -123,19 +136,17 @@ public:
     // The folder the file list shows, with a "/" at its end: the one folder every
     // file operation works in.
     QString listFolder() const;
-    bool viewerBusy() const { return ViewerBusy; }
+    bool viewerBusy() const { return effects.ViewerBusy(); }
 
     // Controls
     platform::DriveListBox* Drive1 = nullptr;
     platform::DirListBox* Dir1 = nullptr;
     platform::FileListBox* File1 = nullptr;
-    platform::FileListBox* File2 = nullptr;
     QGroupBox* Frame1 = nullptr;  // the browsing panel
     QGroupBox* Frame2 = nullptr;  // its title is the shown file's full path
     PictureBox* Image1 = nullptr;
     PictureBox* picResult = nullptr;
     PictureBox* Source = nullptr;
-    PictureBox* PicBlender = nullptr;
     PictureBox* PicMovie = nullptr;
     QWidget* picZoomContainer = nullptr;
     PictureBox* picZoom = nullptr;
@@ -178,13 +189,8 @@ public:
     QWidget* imgProgress = nullptr;
     QTimer* tmrPosition = nullptr;
     QTimer* tmrVideoStatus = nullptr;
-    // The blend panel and its controls
-    QGroupBox* FrmBlend = nullptr;
-    PictureBox* imgBlendPrev = nullptr;
-    QLabel* Label5 = nullptr;
-    StyledButton* cmdDoTheBlend = nullptr;
-    StyledButton* StyledButton19 = nullptr;
-    StyledButton* StyledButton25 = nullptr;
+    // The blend panel, with its own controls
+    class FrmBlend* FrmBlend = nullptr;
     // Pop-up menus
     QMenu* menu = nullptr;
     QAction* menurefresh = nullptr;
@@ -205,11 +211,24 @@ public:
     std::array<QAction*, 10> mnu3Timing{};
 
     // Form-level state
-    bool ViewerBusy = false;
     int PlayerState = 0;
     QString MovieFile;
     bool SceneError = false;
     double SlideDelay = 0;
+    // The picture effects, with their busy guard ViewerBusy
+    ViewerEffects effects{*this};
+
+    // What the effects see of the window (frmViewer_Effects.cpp)
+    QImage shownPicture() const override;
+    void showPicture(const QImage& picture) override;
+    QString shownFile() const override;
+    QImage blendPartner() const override;
+    QRgb blendBackColour() const override;
+    void openBlendPanel() override;
+    void setWaitCursor(bool on) override;
+    void setProgressScale(int steps) override;
+    void setProgress(int steps) override;
+    void yield() override;
 
 public slots:
     void done(int result) override;
@@ -223,7 +242,13 @@ private:
     void buildLists();
     void buildPictures();
     void buildButtons();
-    void buildBlendPanel();
+    void connectEffects();
+    void connectSaving();
+    void copyToClipboard();
+    void openInPaint();
+    bool writeHandOffFile(const QString& path);
+    void showSaveFailure(int errorNumber);
+    bool startOutside(const ProgramCall& call);
     void buildMenus();
     void connectHandlers();
     void applyButtonSet(ButtonSet set);
@@ -240,7 +265,6 @@ private:
     void deleteByKey();
     void showOwnProperties(const QString& path);
     void closeVideoBeforeFileOperation();
-    void yield();
     void unloadOnce();
     void buildSlideMenu();
     void toggleSlideShow();
@@ -267,4 +291,5 @@ private:
     std::unique_ptr<SlideWait> ownSlideWait_;
     SlideWait* slideWait_ = nullptr;
     bool closing_ = false;  // the window is closing: a running show ends at once
+    int progressScale_ = 100;
 };

@@ -10,6 +10,7 @@
 #include "platform/lists/DirListBox.h"
 #include "platform/lists/DriveListBox.h"
 #include "platform/lists/FileListBox.h"
+#include "viewer/FrmBlend.h"
 #include "viewer/PictureBox.h"
 
 #include <QAction>
@@ -30,7 +31,7 @@ namespace {
 constexpr int kViewerWidth = 11400 / platform::kTwipsPerPixel;
 constexpr int kViewerHeight = 590;
 
-enum class Place { Window, Browse, Shown, Blend };
+enum class Place { Window, Browse, Shown };
 
 struct ViewerButtonDesign {
     const char* name;
@@ -96,11 +97,6 @@ std::vector<ViewerButtonDesign> buttonDesigns()
         {"cmdColor", &frmViewer::cmdColor, Place::Window, effect(10), "Colorize plasma", command("Color")},
         {"cmdAlphaBlend", &frmViewer::cmdAlphaBlend, Place::Window, effect(11),
          "Enhanced Gamma Blending (Astronomers tool)", command("Blend")},
-        {"cmdDoTheBlend", &frmViewer::cmdDoTheBlend, Place::Blend, QRect(210, 150, 110, h),
-         "Do the Enhanced Alpha Blend", command("Gamma Blend Now")},
-        {"StyledButton19", &frmViewer::StyledButton19, Place::Blend, QRect(210, 180, 52, h), "", command("Back")},
-        {"StyledButton25", &frmViewer::StyledButton25, Place::Blend, QRect(266, 180, 54, h), "",
-         command("&Cancel")},
     };
 }
 
@@ -172,7 +168,8 @@ void frmViewer::buildControls()
     buildLists();
     buildPictures();
     buildButtons();
-    buildBlendPanel();
+    FrmBlend = new ::FrmBlend(this, effects);
+    FrmBlend->move(FrmBlend->x(), 120);
     buildMenus();
     buildSlideMenu();
     tmrPosition = makeTimer(this, "tmrPosition", 500);
@@ -238,7 +235,6 @@ void frmViewer::buildPictures()
     PicMovie = makePicture(Frame2, "PicMovie", shown, false);
     picResult = makePicture(this, "picResult", {}, false);
     Source = makePicture(this, "Source", {}, false);
-    PicBlender = makePicture(this, "PicBlender", {}, false);
 
     picZoomContainer = new QWidget(Frame2);
     picZoomContainer->setObjectName("picZoomContainer");
@@ -265,8 +261,6 @@ void frmViewer::buildPictures()
 void frmViewer::buildButtons()
 {
     for (const ViewerButtonDesign& d : buttonDesigns()) {
-        if (d.place == Place::Blend)
-            continue;
         StyledButton* button = createStyledButton(this, d.name, d.design);
         button->setGeometry(d.geometry);
         if (*d.toolTip)
@@ -282,35 +276,6 @@ void frmViewer::buildButtons()
     }
     cmdIrfan->hide();
     cmdContrast->hide();
-}
-
-void frmViewer::buildBlendPanel()
-{
-    FrmBlend = new QGroupBox("Gamma Enhanced Blending", this);
-    FrmBlend->setObjectName("FrmBlend");
-    FrmBlend->setGeometry(240, 120, 330, 214);
-    FrmBlend->hide();
-    auto* listCaption = new QLabel("Select file to blend", FrmBlend);
-    listCaption->setGeometry(8, 18, 190, 16);
-    File2 = new platform::FileListBox(FrmBlend);
-    File2->setObjectName("File2");
-    File2->setGeometry(8, 36, 190, 170);
-    File2->setPattern("*.jpg;*.gif;*.jpeg;*.bmp");
-    auto* previewCaption = new QLabel("Preview of file to blend", FrmBlend);
-    previewCaption->setGeometry(210, 18, 112, 16);
-    imgBlendPrev = makePicture(FrmBlend, "imgBlendPrev", {210, 36, 110, 82}, true);
-    Label5 = new QLabel(FrmBlend);
-    Label5->setObjectName("Label5");
-    Label5->setGeometry(210, 122, 112, 16);
-    for (const ViewerButtonDesign& d : buttonDesigns()) {
-        if (d.place != Place::Blend)
-            continue;
-        StyledButton* button = createStyledButton(FrmBlend, d.name, d.design);
-        button->setGeometry(d.geometry);
-        if (*d.toolTip)
-            button->setToolTip(d.toolTip);
-        this->*d.member = button;
-    }
 }
 
 void frmViewer::buildMenus()
@@ -364,7 +329,6 @@ void frmViewer::connectHandlers()
         File1_MouseDown(mouseButtonCode(e->button()), shiftState(e->modifiers()), twips(e->position().x()),
                         twips(e->position().y()));
     });
-    connect(File2, &platform::FileListBox::Click, this, &frmViewer::File2_Click);
     connect(cmdDesktop, &QPushButton::clicked, this, &frmViewer::cmdDesktop_Click);
     connect(cmdDocs, &QPushButton::clicked, this, &frmViewer::cmdDocs_Click);
     connect(Image1, &PictureBox::MouseDown, this, [this, twips](QMouseEvent* e) {
@@ -398,4 +362,6 @@ void frmViewer::connectHandlers()
     connect(mnu3slidetiming, &QMenu::aboutToShow, this, &frmViewer::mnu3slidetiming_Click);
     for (int i = 0; i < int(mnu3Timing.size()); ++i)
         connect(mnu3Timing[i], &QAction::triggered, this, [this, i] { mnu3Timing_Click(i); });
+    connectEffects();
+    connectSaving();
 }

@@ -20,7 +20,7 @@ public:
     }
     bool startProgram(const QString& program, const QStringList& arguments) override
     {
-        startedPrograms.append({program, arguments});
+        startedPrograms.append({program, arguments, {}});
         return result;
     }
     bool startProgramIn(const QString& workingFolder, const QString& program, const QStringList& arguments) override

@@ -12,6 +12,7 @@
 #include "platform/lists/FileListBox.h"
 #include "platform/video/MciPlayer.h"
 #include "settings/SettingsFile.h"
+#include "viewer/FrmBlend.h"
 #include "viewer/PictureBox.h"
 #include "viewer/frmViewer.h"
 
@@ -34,6 +35,8 @@ struct ViewerHarness {
     qint64 clock = 0;  // the video player's clock, in milliseconds
     MciPlayer player{[this] { return clock; }};
     SlideWaitFake slideWait;
+    std::function<QString(const QString&)> findProgram = [](const QString&) { return QString(); };
+    platform::Printer* printer = nullptr;
     std::unique_ptr<frmViewer> v;
 
     ViewerHarness()
@@ -52,7 +55,8 @@ struct ViewerHarness {
 
     frmViewer& open()
     {
-        v = std::make_unique<frmViewer>(s, link, ViewerServices{shell, prompts, session, &player, &slideWait});
+        v = std::make_unique<frmViewer>(
+            s, link, ViewerServices{shell, prompts, session, &player, &slideWait, findProgram, printer});
         v->Form_Load();
         return *v;
     }

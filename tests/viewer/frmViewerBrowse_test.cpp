@@ -23,7 +23,7 @@ TEST(frmViewerBrowse, OpensOnTheSnapshotsWithTheirPictures)
     EXPECT_EQ(v.width(), 760);  // 11400 twips
     EXPECT_EQ(v.Dir1->Path(), h.s.PicturePath);
     EXPECT_EQ(h.listed(), QStringList({"a.jpg", "b.BMP"}));
-    EXPECT_EQ(v.File2->Path(), h.s.PicturePath);
+    EXPECT_EQ(v.FrmBlend->folder(), h.s.PicturePath);
     EXPECT_EQ(v.frameCaption(), "View");
     EXPECT_TRUE(v.cmdSlide->Enabled() || v.File1->ListCount() > 0);
     EXPECT_FALSE(v.cmdIrfan->isVisibleTo(&v));
@@ -86,7 +86,7 @@ TEST(frmViewerBrowse, FolderButtonsSwitchTheListsAndTheVideoFoldersTheirButtons)
 
     v.opt_folders_MouseDown(3, 1, 0, 0, 0);
     EXPECT_EQ(v.File1->Path(), h.s.MotionPicsPath);
-    EXPECT_EQ(v.File2->Path(), h.s.MotionPicsPath);
+    EXPECT_EQ(v.FrmBlend->folder(), h.s.MotionPicsPath);
     EXPECT_FALSE(position->isActive());
     EXPECT_EQ(h.link.viewerFolderIndex_, 3);
 }
@@ -265,7 +265,7 @@ TEST(frmViewerBrowse, AFolderChangeOfTheFolderListMovesBothFileLists)
     ASSERT_TRUE(h.enabled("StyledButton1_0"));
     v.Dir1->setPath(sub);
     EXPECT_EQ(v.File1->Path(), sub);
-    EXPECT_EQ(v.File2->Path(), sub);
+    EXPECT_EQ(v.FrmBlend->folder(), sub);
     EXPECT_EQ(h.listed(), QStringList({"beach.jpg"}));
     EXPECT_FALSE(h.enabled("StyledButton1_0"));
     EXPECT_FALSE(v.mnuProps->isEnabled());
@@ -323,12 +323,18 @@ TEST(frmViewerBrowse, ClosingDeletesTheTemporaryBitmapAndEmptiesTheWorkPictures)
     EXPECT_EQ(v.cmdSlide->Caption(), "Pause");
 }
 
-TEST(frmViewerBrowse, Frame1ClickClearsTheBusyFlag)
+TEST(frmViewerBrowse, Frame1ClickClearsTheBusyFlagOfARunningEffect)
 {
     ViewerHarness h;
+    ViewerHarness::bmp(h.s.PicturePath, "a.bmp", 4, 4, qRgb(200, 100, 50));
     frmViewer& v = h.open();
-    v.ViewerBusy = true;
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton, {});
-    QCoreApplication::sendEvent(v.Frame1, &press);
+    h.select("a.bmp");
+    const QImage before = v.Image1->picture();
+    // The click arrives while the contrast waits for the picture to settle.
+    auto* press = new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                                  Qt::LeftButton, {});
+    QCoreApplication::postEvent(v.Frame1, press);
+    EXPECT_FALSE(v.effects.onMouseDown("cmdContrast", 1));
     EXPECT_FALSE(v.viewerBusy());
+    EXPECT_EQ(v.Image1->picture(), before);  // the effect's result was dropped
 }

@@ -1,0 +1,3 @@
+#include "platform/print/PrintLog.h"
+
+Q_LOGGING_CATEGORY(lcPrint, "tolvex.print")

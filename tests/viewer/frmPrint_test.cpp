@@ -1,0 +1,297 @@
+#include "PictureFixtures.h"
+#include "PrinterFake.h"
+#include "PromptsFake.h"
+#include "Sandbox.h"
+#include "ShellFake.h"
+#include "buttons/StyledButton.h"
+#include "platform/files/BmpFile.h"
+#include "platform/gdi/Twips.h"
+#include "settings/SettingsModel.h"
+#include "viewer/PictureBox.h"
+#include "viewer/frmPrint.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using platform::twipsToPixels;
+
+// A print window over a private program folder with a picture handed over.
+struct PrintHarness {
+    Sandbox box;
+    PromptsFake prompts;
+    RecordingShell shell;
+    RecordingPrinter printer;
+    std::function<QString(const QString&)> find = [](const QString&) { return QString(); };
+    std::unique_ptr<frmPrint> w;
+    QImage picture = uniformPicture(30, 20, qRgb(255, 0, 0));
+
+    PrintHarness() { platform::writeBmp24(picture, handOver()); }
+    QString handOver() const { return box.programFolder() + "/tempbufprint1.bmp"; }
+    QString iniFile() const { return box.programFolder() + "/TolvexPrint.ini"; }
+    frmPrint& open()
+    {
+        w = std::make_unique<frmPrint>(box.programFolder(), PrintServices{prompts, shell, &printer, find});
+        w->Form_Load();
+        return *w;
+    }
+    void writeIni(const QByteArray& text) const { box.writeFile("TolvexPrint.ini", text); }
+    QByteArray ini() const { return box.readFile("TolvexPrint.ini"); }
+    void click(StyledButton* b)
+    {
+        w->show();
+        QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, b->mapTo(w.get(), b->rect().center()));
+    }
+};
+
+QByteArray titleLine()
+{
+    return QStringLiteral(";Vyk-Ondrel Tolvex v%1.%2.%3\r\n;Print Settings\r\n")
+        .arg(ProgramVersion::major)
+        .arg(ProgramVersion::minor)
+        .arg(ProgramVersion::revision)
+        .toLatin1();
+}
+
+}  // namespace
+
+TEST(frmPrint, AFirstStartShowsTheDefaults)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    EXPECT_EQ(w.windowTitle(), "Print Preview");
+    EXPECT_TRUE(w.OptPaper[1]->Value());
+    EXPECT_EQ(w.OptPaper[1]->Caption(), "A4 ");
+    EXPECT_EQ(w.OptPaper[3]->Caption(), QString::fromUtf8("Letter (8,5\" \u00d7 11\")"));
+    EXPECT_EQ(w.OptPaper[4]->Caption(), "Legal (8,5\" x 14\")");
+    EXPECT_TRUE(w.OptOrient[0]->Value());
+    EXPECT_TRUE(w.OptQuality[1]->Value());
+    EXPECT_TRUE(w.OptColor[0]->Value());
+    EXPECT_EQ(w.Label3[0]->text(), "0100");
+    EXPECT_EQ(w.Label3[1]->text(), "0100");
+    EXPECT_EQ(w.Cmbzoom->currentText(), "35%");
+    EXPECT_EQ(w.txtCopies->text(), "1");
+    EXPECT_EQ(w.size(), QSize(twipsToPixels(11925), twipsToPixels(8925)));
+    EXPECT_EQ(w.pos(), QPoint(twipsToPixels(200), twipsToPixels(200)));
+    EXPECT_EQ(w.pageTwips(), QSize(12100, 16200));
+    // The page: white A4 with the picture at 100 twips from the corner.
+    const QImage page = w.page();
+    EXPECT_EQ(page.size(), QSize(806, 1080));
+    EXPECT_EQ(rgbOnly(page.pixel(twipsToPixels(100), twipsToPixels(100))), rgbOnly(qRgb(255, 0, 0)));
+    EXPECT_EQ(rgbOnly(page.pixel(twipsToPixels(100) - 1, twipsToPixels(100))), 0xFFFFFFu);
+    EXPECT_FALSE(QFile::exists(h.iniFile()));  // opening writes nothing
+}
+
+TEST(frmPrint, SaveSettingsWritesTheFileByteForByte)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    h.click(w.OptPaper[3]);
+    h.click(w.OptColor[1]);
+    h.click(w.OptQuality[2]);
+    w.HScroll1[0]->setValue(250);
+    w.Cmbzoom->setCurrentIndex(4);
+    w.move(40, 30);
+    w.resize(820, 400);
+    w.mnusavesettings->trigger();
+    EXPECT_EQ(h.ini(), titleLine() + " 2 \r\n 3 \r\n 1 \r\n 0 \r\n 250 \r\n 100 \r\n 4 \r\n 450 \r\n 600 \r\n"
+                                     " 12300 \r\n 6000 \r\n");
+    ASSERT_EQ(h.prompts.boxes.size(), 1);
+    EXPECT_EQ(h.prompts.boxes[0].text, "Print Settings Saved.");
+    EXPECT_EQ(h.prompts.boxes[0].title, "Print Settings");
+    EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Information);
+    EXPECT_EQ(w.pos(), QPoint(40, 30));  // the window stays where the user left it
+
+    // The next opening comes back as saved.
+    h.w.reset();
+    frmPrint& again = h.open();
+    EXPECT_TRUE(again.OptPaper[3]->Value());
+    EXPECT_TRUE(again.OptColor[1]->Value());
+    EXPECT_TRUE(again.OptQuality[2]->Value());
+    EXPECT_EQ(again.Label3[0]->text(), "0250");
+    EXPECT_EQ(again.Cmbzoom->currentText(), "100%");
+    EXPECT_EQ(again.pos(), QPoint(40, 30));
+    EXPECT_EQ(again.size(), QSize(820, 400));
+    EXPECT_EQ(again.pageTwips(), QSize(12240, 15840));
+}
+
+TEST(frmPrint, SettingsThatCannotBeWrittenAreNotReportedSaved)
+{
+    PrintHarness h;
+    QDir().mkpath(h.iniFile());  // a folder where the file goes
+    frmPrint& w = h.open();
+    w.mnusavesettings->trigger();
+    w.mnurestore->trigger();
+    ASSERT_EQ(h.prompts.boxes.size(), 2);
+    EXPECT_NE(h.prompts.boxes[0].text, "Print Settings Saved.");
+    EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Exclamation);
+    EXPECT_NE(h.prompts.boxes[1].text, "Print Settings restored back to default.");
+}
+
+TEST(frmPrint, RestoreWritesTheDefaultsWithTheCurrentPlaceThenTakesTheDefaultPlace)
+{
+    PrintHarness h;
+    h.writeIni(titleLine() + " 0 \r\n 4 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n 300 \r\n 300 \r\n 12000 \r\n 6000 \r\n");
+    frmPrint& w = h.open();
+    EXPECT_TRUE(w.OptPaper[4]->Value());
+    EXPECT_EQ(w.pageTwips(), QSize(20592, 12240));  // Legal, landscape
+    EXPECT_EQ(w.Label3[0]->text(), "0000");
+    w.mnurestore->trigger();
+    EXPECT_EQ(h.ini(), titleLine() + " 1 \r\n 1 \r\n 0 \r\n 0 \r\n 100 \r\n 100 \r\n 1 \r\n 300 \r\n 300 \r\n"
+                                     " 12000 \r\n 6000 \r\n");
+    EXPECT_EQ(h.prompts.texts(), QStringList{"Print Settings restored back to default."});
+    EXPECT_EQ(h.prompts.boxes[0].title, "Restore to Default Print Settings");
+    EXPECT_EQ(w.pos(), QPoint(twipsToPixels(200), twipsToPixels(200)));
+    EXPECT_EQ(w.size(), QSize(twipsToPixels(11925), twipsToPixels(8925)));
+    EXPECT_TRUE(w.OptPaper[1]->Value());
+}
+
+TEST(frmPrint, StoredSizesBelowTheirThresholdsAreNotApplied)
+{
+    PrintHarness h;
+    h.writeIni(titleLine() + " 1 \r\n 1 \r\n 0 \r\n 0 \r\n 100 \r\n 100 \r\n 1 \r\n 150 \r\n 75 \r\n 11910 \r\n 3999 \r\n");
+    frmPrint& w = h.open();
+    EXPECT_EQ(w.size(), QSize(twipsToPixels(11925), twipsToPixels(8925)));
+    EXPECT_EQ(w.pos(), QPoint(twipsToPixels(75), twipsToPixels(150)));
+}
+
+TEST(frmPrint, ABrokenFileGivesEveryDefault)
+{
+    PrintHarness h;
+    h.writeIni(titleLine() + " 2 \r\n 3 \r\n x \r\n");
+    frmPrint& w = h.open();
+    EXPECT_EQ(w.state(), PrintSettings{});
+}
+
+TEST(frmPrint, LandscapeTurnsThePageAndMarginsMoveThePicture)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    h.click(w.OptPaper[3]);
+    EXPECT_EQ(w.pageTwips(), QSize(12240, 15840));
+    h.click(w.OptOrient[1]);
+    EXPECT_EQ(w.pageTwips(), QSize(15840, 12240));
+    EXPECT_EQ(w.page().size(), QSize(1056, 816));
+    EXPECT_EQ(w.state().OrientIndex, 1);
+
+    w.HScroll1[0]->setValue(0);
+    w.HScroll1[0]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(w.Label3[0]->text(), "0050");
+    w.HScroll1[1]->setValue(16000);
+    EXPECT_EQ(w.Label3[1]->text(), "16000");
+    w.HScroll1[1]->setValue(1500);
+    EXPECT_EQ(rgbOnly(w.page().pixel(twipsToPixels(50), twipsToPixels(1500))), rgbOnly(qRgb(255, 0, 0)));
+    EXPECT_EQ(rgbOnly(w.page().pixel(twipsToPixels(50), twipsToPixels(1500) - 1)), 0xFFFFFFu);
+}
+
+TEST(frmPrint, ZoomShowsThePageWholeOrAQuarter)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.Cmbzoom->setCurrentIndex(4);
+    EXPECT_EQ(w.picZoom->size(), w.page().size());
+    EXPECT_EQ(w.state().ZoomIndex, 4);
+    w.Cmbzoom->setCurrentIndex(0);
+    EXPECT_EQ(w.picZoom->size(), QSize(806 / 4, 1080 / 4));
+    w.mnuZoom[2]->trigger();  // 50% from the menu: the list stays
+    EXPECT_EQ(w.picZoom->size(), w.page().size() / 2);
+    EXPECT_EQ(w.Cmbzoom->currentText(), "25%");
+}
+
+TEST(frmPrint, PrintSendsOneJobWithTheCopiesAsRounded)
+{
+    struct Case {
+        const char* text;
+        const char* shown;
+        int copies;
+    };
+    const Case cases[] = {{"", "1", 1}, {"0", "1", 1}, {"-3", "1", 1}, {"abc", "1", 1}, {"2.5", "2.5", 2},
+                          {"3.5", "3.5", 4}};
+    for (const Case& c : cases) {
+        PrintHarness h;
+        frmPrint& w = h.open();
+        w.txtCopies->setText(c.text);
+        h.click(w.CmdPrint);
+        EXPECT_EQ(w.txtCopies->text(), c.shown) << c.text;
+        EXPECT_EQ(h.printer.jobs, 1) << c.text;
+        EXPECT_EQ(h.printer.copiesPrinted, c.copies) << c.text;
+        EXPECT_EQ(h.printer.drawn, w.page()) << c.text;
+        EXPECT_EQ(h.printer.drawnTwips, QSizeF(12100, 16200)) << c.text;
+        EXPECT_TRUE(h.prompts.boxes.isEmpty()) << c.text;
+    }
+}
+
+TEST(frmPrint, TooManyCopiesSendNoJobAndSaySo)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.txtCopies->setText("40000");
+    w.mnuPrintit->trigger();
+    EXPECT_EQ(h.printer.jobs, 0);
+    EXPECT_TRUE(h.printer.steps.isEmpty());
+    ASSERT_EQ(h.prompts.boxes.size(), 1);
+    EXPECT_EQ(h.prompts.boxes[0].text, "Could not print the picture.");
+    EXPECT_EQ(h.prompts.boxes[0].title, "Print error nr6");
+    EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Exclamation);
+}
+
+TEST(frmPrint, ARefusedJobIsReportedAfterIt)
+{
+    PrintHarness h;
+    h.printer.refuse = "end";
+    h.printer.refuseCode = platform::PrintError::kNoPrinter;
+    frmPrint& w = h.open();
+    w.printPic();
+    EXPECT_EQ(h.prompts.texts(), QStringList{"Could not print the picture."});
+    EXPECT_EQ(h.prompts.boxes[0].title, "Print error nr482");
+}
+
+TEST(frmPrint, PrintSetupOpensTheDesktopsPrinterSettings)
+{
+    PrintHarness h;
+    h.find = [](const QString& name) { return "/usr/bin/" + name; };
+    frmPrint& w = h.open();
+    w.mnuprintSetup->trigger();
+    ASSERT_EQ(h.shell.startedPrograms.size(), 1);
+    EXPECT_EQ(h.shell.startedPrograms[0].program, "/usr/bin/system-config-printer");
+    EXPECT_TRUE(h.shell.startedPrograms[0].arguments.isEmpty());
+}
+
+TEST(frmPrint, ClosingDeletesTheHandedOverPictureAndSavesNothing)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.show();
+    w.mnuClose->trigger();
+    EXPECT_FALSE(QFile::exists(h.handOver()));
+    EXPECT_FALSE(QFile::exists(h.iniFile()));
+    EXPECT_TRUE(w.page().isNull());
+}
+
+TEST(frmPrint, ScrollBarsMoveAPageLargerThanThePreview)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.show();
+    w.Cmbzoom->setCurrentIndex(0);
+    EXPECT_FALSE(w.vbarScroller->isVisibleTo(&w));  // a quarter page fits
+    w.Cmbzoom->setCurrentIndex(4);
+    ASSERT_TRUE(w.vbarScroller->isVisibleTo(&w));
+    EXPECT_TRUE(w.hbarScroller->isVisibleTo(&w));
+    EXPECT_EQ(w.vbarScroller->maximum(), w.picZoom->height() - w.picHolder->height());
+    EXPECT_EQ(w.picZoom->y(), twipsToPixels(100));  // the gap above the page
+    w.vbarScroller->setValue(50);
+    EXPECT_EQ(w.picZoom->y(), twipsToPixels(100) - 50);
+    w.hbarScroller->setValue(20);
+    EXPECT_EQ(w.picZoom->x(), -20);
+}

@@ -1,0 +1,268 @@
+#include "PictureFixtures.h"
+#include "PrinterFake.h"
+#include "ViewerHarness.h"
+#include "viewer/frmPrint.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs `act` on the modal window once it is up.
+void onModal(std::function<void(QWidget*)> act, int triesLeft = 500)
+{
+    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
+        if (QWidget* w = QApplication::activeModalWidget())
+            act(w);
+        else if (triesLeft > 0)
+            onModal(std::move(act), triesLeft - 1);
+    });
+}
+
+struct DialogSeen {
+    QStringList proposed;
+    QString folder;
+    QString filter;
+    QString title;
+};
+
+// The user types `path` in the save dialog and confirms; what the dialog showed first
+// lands in `seen`.
+void answerSaveDialog(const QString& path, DialogSeen* seen = nullptr)
+{
+    onModal([=](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(d, nullptr);
+        if (seen)
+            *seen = {d->selectedFiles(), d->directory().absolutePath(), d->selectedNameFilter(), d->windowTitle()};
+        d->selectFile(path);
+        static_cast<QDialog*>(d)->accept();  // QFileDialog's own accept() is protected
+    });
+}
+
+// The viewer showing `name` of the snapshot folder.
+struct Shown : ViewerHarness {
+    explicit Shown(const QString& name, const QImage& picture)
+    {
+        picture.save(s.PicturePath + "/" + name);
+        if (name.endsWith(".bmp"))
+            platform::writeBmp24(picture, s.PicturePath + "/" + name);
+        s.JPGQuality = 90;
+        open();
+        select(name);
+    }
+    QString temp() const { return box.programFolder() + "/temp.bmp"; }
+};
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST(frmViewerSave, SavingAnInvertedBitmapWritesExactlyTheInvertedBytes)
+{
+    Shown h("a.bmp", patternPicture(3, 2));  // 3 pixels: each row padded by 3 bytes
+    const QByteArray original = fileBytes(h.s.PicturePath + "/a.bmp");
+    h.v->effects.onClick("cmdInvert");
+    const QString target = h.s.PicturePath + "/inverted.bmp";
+    DialogSeen seen;
+    answerSaveDialog(target, &seen);
+    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+
+    const QByteArray saved = fileBytes(target);
+    ASSERT_EQ(saved.size(), original.size());
+    EXPECT_EQ(saved.left(54), original.left(54));
+    const int stride = 12;
+    for (int i = 54; i < original.size(); ++i) {
+        const bool padding = (i - 54) % stride >= 9;
+        const char expected = padding ? char(0) : char(255 - uchar(original[i]));
+        EXPECT_EQ(saved[i], expected) << "byte " << i;
+    }
+    EXPECT_EQ(seen.proposed.value(0), h.s.PicturePath + "/a.bmp");
+    EXPECT_EQ(seen.title, "Save Picture");
+    EXPECT_TRUE(seen.filter.startsWith("Bitmap Files")) << seen.filter.toStdString();
+    EXPECT_TRUE(h.listed().contains("inverted.bmp"));  // the list shows the new file
+    EXPECT_TRUE(h.prompts.boxes.isEmpty());
+}
+
+TEST(frmViewerSave, AShownJpegIsWrittenAsJpegWhateverTheNameTyped)
+{
+    Shown h("b.jpg", uniformPicture(8, 8, qRgb(40, 80, 120)));
+    const QString target = h.s.PicturePath + "/typed.bmp";
+    DialogSeen seen;
+    answerSaveDialog(target, &seen);
+    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    EXPECT_TRUE(fileBytes(target).startsWith("\xFF\xD8\xFF"));
+    EXPECT_TRUE(seen.filter.startsWith("JPG Picture Files")) << seen.filter.toStdString();
+}
+
+TEST(frmViewerSave, AFailedSaveSaysSoWithItsNumber)
+{
+    Shown h("a.bmp", patternPicture(2, 2));
+    answerSaveDialog(h.box.root() + "/missing/folder/x.bmp");
+    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    ASSERT_EQ(h.prompts.boxes.size(), 1);
+    EXPECT_EQ(h.prompts.boxes[0].text, "Problem saving pictureframe");
+    EXPECT_EQ(h.prompts.boxes[0].title, "Tolvex - Error nr:75");
+}
+
+TEST(frmViewerSave, SaveAndTheHandOffsAskForAPictureFirst)
+{
+    ViewerHarness h;
+    h.open();
+    emit h.v->cmdSave->MouseDown(1, 0, 0, 0);
+    h.v->StyledButton2_Click(0);
+    h.v->StyledButton4_Click();
+    emit h.v->CmdPrint->MouseDown(1, 0, 0, 0);
+    EXPECT_EQ(h.prompts.texts(), QStringList(4, "Please select a picture first"));
+    EXPECT_TRUE(h.shell.startedPrograms.isEmpty());
+}
+
+TEST(frmViewerSave, CopyingStopsARunningPreviewAndClosingStartsItAgain)
+{
+    Shown h("a.bmp", patternPicture(4, 3));
+    h.link.previewRunning_ = h.link.stopEnabled_ = true;
+    h.v->effects.onClick("cmdInvert");
+    h.v->StyledButton2_Click(0);
+    EXPECT_EQ(h.link.stopClicks, 1);
+    EXPECT_TRUE(h.session.stoppedPreview);
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              h.v->Image1->picture().convertToFormat(QImage::Format_RGB32));
+    h.v->close();
+    EXPECT_EQ(h.link.startClicks, 1);
+}
+
+TEST(frmViewerSave, CopyingWithoutAPreviewLeavesTheMainWindowAlone)
+{
+    Shown h("a.bmp", patternPicture(4, 3));
+    h.v->StyledButton2_Click(0);
+    h.v->close();
+    EXPECT_EQ(h.link.stopClicks, 0);
+    EXPECT_EQ(h.link.startClicks, 0);
+}
+
+TEST(frmViewerSave, PaintAndTheEditorGetThePictureWithItsEffectsAsOneArgument)
+{
+    Shown h("a.bmp", patternPicture(5, 4));
+    h.v.reset();
+    h.findProgram = [](const QString& name) { return name == "kolourpaint" ? "/opt/kde/bin/kolourpaint" : ""; };
+    h.s.PictureEditor = "/opt/my tools/edit pic";
+    h.open();
+    h.select("a.bmp");
+    h.v->effects.onClick("cmdInvert");
+    const QImage shown = h.v->Image1->picture().convertToFormat(QImage::Format_RGB32);
+
+    h.v->StyledButton2_Click(1);
+    ASSERT_EQ(h.shell.startedPrograms.size(), 1);
+    const auto paint = h.shell.startedPrograms[0];
+    EXPECT_EQ(paint.program, "/opt/kde/bin/kolourpaint");
+    EXPECT_EQ(paint.arguments, QStringList{h.temp()});
+    EXPECT_EQ(paint.workingFolder, "/opt/kde/bin");
+    EXPECT_EQ(platform::readBmp24(h.temp()).convertToFormat(QImage::Format_RGB32), shown);
+
+    h.v->StyledButton4_Click();
+    ASSERT_EQ(h.shell.startedPrograms.size(), 2);
+    const auto editor = h.shell.startedPrograms[1];
+    EXPECT_EQ(editor.program, "/opt/my tools/edit pic");
+    EXPECT_EQ(editor.arguments, QStringList{h.temp()});
+    EXPECT_EQ(editor.workingFolder, "/opt/my tools");
+    EXPECT_EQ(platform::readBmp24(h.temp()).convertToFormat(QImage::Format_RGB32), shown);
+    EXPECT_TRUE(h.prompts.boxes.isEmpty());
+
+    h.v->close();
+    EXPECT_FALSE(QFile::exists(h.temp()));
+}
+
+TEST(frmViewerSave, NoPaintProgramOrEditorSaysSo)
+{
+    Shown h("a.bmp", patternPicture(2, 2));
+    h.v->StyledButton2_Click(1);
+    h.v->StyledButton4_Click();  // no editor set
+    h.s.PictureEditor = "/opt/gone/editor";
+    h.shell.result = false;  // it does not start
+    h.v->StyledButton4_Click();
+    ASSERT_EQ(h.prompts.boxes.size(), 3);
+    EXPECT_EQ(h.prompts.boxes[0].text,
+              "Could not find MS-PAINT (MSPAINT.EXE or PBRUSH.EXE)!\n"
+              "Please install Microsoft Paint using Add/Remove programs -> Windows Setup.");
+    EXPECT_EQ(h.prompts.boxes[0].title, "Edit AutoLoad Picture");
+    EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Exclamation);
+    for (int i : {1, 2}) {
+        EXPECT_EQ(h.prompts.boxes[i].text, "No Picture Editor defined yet (Use Setup-button in main window).");
+        EXPECT_EQ(h.prompts.boxes[i].title, "User Defined Picture Editor");
+    }
+}
+
+TEST(frmViewerSave, TheCompanionToolGetsTheFolder)
+{
+    Shown h("a.bmp", patternPicture(2, 2));
+    emit h.v->cmdZarn->MouseDown(1, 0, 0, 0);
+    ASSERT_EQ(h.shell.startedPrograms.size(), 1);
+    EXPECT_EQ(h.shell.startedPrograms[0].program, h.box.programFolder() + "/zarn");
+    EXPECT_EQ(h.shell.startedPrograms[0].arguments, QStringList{h.s.PicturePath});
+    EXPECT_EQ(h.shell.startedPrograms[0].workingFolder, h.box.programFolder());
+}
+
+TEST(frmViewerSave, PrintHandsTheShownPictureToThePrintWindow)
+{
+    Shown h("a.bmp", patternPicture(6, 5));
+    h.v->effects.onClick("cmdInvert");
+    const QString handOver = h.box.programFolder() + "/tempbufprint1.bmp";
+    QImage handed;
+    QString title;
+    onModal([&](QWidget* w) {
+        title = w->windowTitle();
+        handed = platform::readBmp24(handOver);
+        w->close();
+    });
+    emit h.v->CmdPrint->MouseDown(1, 0, 0, 0);
+    EXPECT_EQ(title, "Print Preview");
+    EXPECT_EQ(handed.convertToFormat(QImage::Format_RGB32), h.v->Image1->picture().convertToFormat(QImage::Format_RGB32));
+    EXPECT_FALSE(QFile::exists(handOver));  // the print window deletes it
+}
+
+TEST(frmViewerSave, AHandOffFileThatCannotBeWrittenHandsNothingOn)
+{
+    Shown h("a.bmp", patternPicture(2, 2));
+    h.v.reset();
+    h.findProgram = [](const QString& name) { return "/usr/bin/" + name; };
+    h.s.PictureEditor = "/usr/bin/editor";
+    h.open();
+    h.select("a.bmp");
+    QDir().mkpath(h.temp());  // a folder where the picture goes
+    QDir().mkpath(h.box.programFolder() + "/tempbufprint1.bmp");
+    h.v->StyledButton2_Click(1);
+    h.v->StyledButton4_Click();
+    emit h.v->CmdPrint->MouseDown(1, 0, 0, 0);  // no print window opens: the test would hang
+    EXPECT_TRUE(h.shell.startedPrograms.isEmpty());
+    EXPECT_EQ(h.prompts.texts(), QStringList(3, "Problem saving pictureframe"));
+    EXPECT_EQ(h.prompts.boxes[0].title, "Tolvex - Error nr:75");
+}
+
+TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsJpeg)
+{
+    Shown h("a.bmp", patternPicture(8, 6));
+    ViewerHarness::file(h.s.PicturePath, "m.AVI");
+    h.v->File1->Refresh();
+    h.select("m.AVI");
+    ASSERT_EQ(h.v->frameCaption(), h.s.PicturePath + "/m.AVI");
+    const QString target = h.box.programFolder() + "/frame.bmp";
+    DialogSeen seen;
+    answerSaveDialog(target, &seen);
+    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    EXPECT_EQ(QFileInfo(seen.proposed.value(0)).fileName(), "VideoFrame0.bmp");
+    EXPECT_EQ(seen.folder, h.box.programFolder());
+    EXPECT_TRUE(fileBytes(target).startsWith("\xFF\xD8\xFF")) << h.prompts.texts().join("|").toStdString()
+                                                                 << fileBytes(target).size();
+}
