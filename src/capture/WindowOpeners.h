@@ -7,4 +7,8 @@
 struct WindowOpeners {
     // Opens the viewer modal on the main window's viewer folder.
     std::function<void()> openViewer;
+    // Shows the about box modal.
+    std::function<void()> openAbout;
+    // Shows the setup dialog modal; it writes DeviceListIndex as it opens.
+    std::function<void()> openSetup;
 };

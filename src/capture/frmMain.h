@@ -6,6 +6,7 @@
 #include "capture/CommandLine.h"
 #include "capture/FrmMessage.h"
 #include "capture/IntervalBox.h"
+#include "capture/MainLayout.h"
 #include "capture/MainServices.h"
 #include "capture/PictureSavingStamp.h"
 #include "capture/PreviewControls.h"
@@ -120,7 +121,14 @@ public:
     void markDeviceInUse();
     void cmdRecord_Click();
     void cmdViewer_Click();
-    void Check1_Click();
+    void cmdAbout_Click();
+    void cmdSetup_Click();
+    void cmdHelp_MouseDown(int button, int shift, float x, float y);
+    void cmdOptions_MouseDown(int button, int shift, float x, float y);
+    void cmdVideoSize_Click();
+    void cmdSaveAs_Click();
+    // ESC while a recording shows: ends the recording.
+    void EscStopRecording();
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
     // The box a save asks for ("Error loading GDI+!"), a critical stop under the program's title.
     void showSaveBox(const SaveResult& result);
@@ -136,6 +144,19 @@ public:
     // Sets an option button as code does, which runs its click handler too.
     void selectSaveOption(int index) override;
     void SetAlwaysOnTop(bool onTop);
+    // Runs a modal window above the main window with stay-on-top dropped, and puts
+    // stay-on-top back as the settings then say.
+    void runModal(const std::function<void()>& dialog);
+
+    // Layout and views.
+    void Form_Resize();
+    void Check1_Click();
+    void Check3_Click();
+    void Image4_MouseDown(int button, int shift, float x, float y);
+    void Image4_MouseUp(int button, int shift, float x, float y);
+    // The fixed hot keys; Form_KeyDown answers whether it used the key.
+    bool Form_KeyDown(int keyCode, int shift);
+    void Form_KeyPress(int keyAscii);
     void tmrAutoSave_Timer();
     void tmrTime_Timer();
     void tmrAutoMotion_Timer();
@@ -175,6 +196,7 @@ public:
     int16_t ViewerFolderIndex = 0;
     QString BaseTitle;
     bool LayoutReady = false;
+    bool TinyView = false;
     QString HelpFile;
     WorkPicture PicContainer;  // the hidden work picture every save draws on
 
@@ -224,6 +246,9 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // The hot keys reach the window whichever of its controls has the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -243,6 +268,20 @@ private:
     void resizeOuter(int32_t widthTwips, int32_t heightTwips);
     void fillDeviceMenu();
     void showSideLogo();
+    void layOutSideLogo();
+    void dockBottomPanel();
+    QSize outerSize() const;
+    void setOuterSize(QSize outer);
+    mainlayout::Panels panels() const;
+    void ShowTitleBar(bool show);
+    void setWindowFlagKeepingGeometry(Qt::WindowType flag, bool on);
+    void enterFullScreenState();
+    void leaveFullScreen();
+    void toggleButtonPanels();
+    void openHelp();
+    void copyFrame();
+    void copyToIrfanView();
+    void applyDeviceChoice();
     void applyStartMode();
     void markUploadingModes();
     void connectFailed();
@@ -288,4 +327,5 @@ private:
     platform::ScratchBitmap streamFile_;  // the stream buffer file, read back on every tick
     qint64 pumpedClipboardKey_ = 0;  // cache key of the frame the pump last put on the clipboard
     bool unloaded_ = false;
+    bool fullScreen_ = false;  // the full-screen view shows
 };

@@ -52,7 +52,7 @@ void frmMain::Form_Load()
         if (!QFileInfo(path).isDir())
             QDir().mkdir(path);
     }
-    HelpFile = s_.AppPath + "/Help.hlp";
+    HelpFile = s_.AppPath + "/README.md";
     FindIrfanView();
     if (!s_.IrfanViewPath.isEmpty())
         mnuOptionss[kMenuCopyToIrfanView]->setVisible(true);
@@ -186,14 +186,12 @@ void frmMain::fillDeviceMenu()
 
 void frmMain::showSideLogo()
 {
-    const int h = height() - Picture2->height() - Picture3->height() - 12;
-    if (h >= 1)
-        imgSizeLogo->resize(imgSizeLogo->width(), h);
     const QString custom = s_.AppPath + "/tolvex.gif";
     QPixmap picture;
     if (!QFileInfo(custom).isFile() || !picture.load(custom))
         picture = builtInLogo();
     imgSizeLogo->setPixmap(picture);
+    layOutSideLogo();
 }
 
 void frmMain::applyStartMode()
