@@ -13,16 +13,36 @@ PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent)
 void PreviewImage::setImage(const QImage& image)
 {
     image_ = image;
+    if (!stretch_)
+        takeFrameSize();
     update();
+}
+
+void PreviewImage::setStretch(bool stretch)
+{
+    stretch_ = stretch;
+    if (!stretch_)
+        takeFrameSize();
+    update();
+}
+
+void PreviewImage::takeFrameSize()
+{
+    if (!image_.isNull() && size() != image_.size())
+        resize(image_.size());
 }
 
 void PreviewImage::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    if (image_.isNull())
+    if (image_.isNull() || !stretch_)
         p.fillRect(rect(), palette().window());
-    else
+    if (image_.isNull())
+        return;
+    if (stretch_)
         p.drawImage(rect(), image_);
+    else
+        p.drawImage(QPoint(0, 0), image_);
 }
 
 void PreviewImage::mousePressEvent(QMouseEvent* event)

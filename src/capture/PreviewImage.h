@@ -4,8 +4,9 @@
 #include <QWidget>
 
 // The live picture of the main window. It keeps the frame as a QImage, shared with
-// the work picture and the clipboard rather than copied on every tick, and draws it
-// stretched over the whole control.
+// the work picture and the clipboard rather than copied on every tick. Stretching,
+// it draws the frame over the whole control; otherwise the control takes the
+// frame's own size with every new frame.
 class PreviewImage : public QWidget {
     Q_OBJECT
 public:
@@ -13,6 +14,9 @@ public:
 
     void setImage(const QImage& image);
     const QImage& image() const { return image_; }
+    bool stretch() const { return stretch_; }
+    // Off: the control takes the size of the frame at once.
+    void setStretch(bool stretch);
 
 signals:
     void mousePressed(int button, int shift, float x, float y);
@@ -24,5 +28,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void takeFrameSize();
+
     QImage image_;
+    bool stretch_ = false;
 };

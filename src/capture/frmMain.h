@@ -6,6 +6,7 @@
 #include "capture/CommandLine.h"
 #include "capture/FrmMessage.h"
 #include "capture/IntervalBox.h"
+#include "capture/MainLayout.h"
 #include "capture/MainServices.h"
 #include "capture/PictureSavingStamp.h"
 #include "capture/PreviewControls.h"
@@ -138,7 +139,8 @@ public:
     void tmrFlash_Timer();
     // ESC anywhere in the window while the recording window is shown.
     void stopRecordingByEscape();
-    void Check1_Click();
+    void cmdHelp_MouseDown(int button, int shift, float x, float y);
+    void cmdOptions_MouseDown(int button, int shift, float x, float y);
     SaveResult SaveImage(int32_t& counter, const QString& folder = QString());
     // The box a save asks for ("Error loading GDI+!"), a critical stop under the program's title.
     void showSaveBox(const SaveResult& result);
@@ -154,6 +156,19 @@ public:
     // Sets an option button as code does, which runs its click handler too.
     void selectSaveOption(int index) override;
     void SetAlwaysOnTop(bool onTop);
+    // Runs a modal window above the main window with stay-on-top dropped, and puts
+    // stay-on-top back as the settings then say.
+    void runModal(const std::function<void()>& dialog);
+
+    // Layout and views.
+    void Form_Resize();
+    void Check1_Click();
+    void Check3_Click();
+    void Image4_MouseDown(int button, int shift, float x, float y);
+    void Image4_MouseUp(int button, int shift, float x, float y);
+    // The fixed hot keys; Form_KeyDown answers whether it used the key.
+    bool Form_KeyDown(int keyCode, int shift);
+    void Form_KeyPress(int keyAscii);
     void tmrAutoSave_Timer();
     void tmrTime_Timer();
     void tmrAutoMotion_Timer();
@@ -199,6 +214,7 @@ public:
     int16_t ViewerFolderIndex = 0;
     QString BaseTitle;
     bool LayoutReady = false;
+    bool TinyView = false;
     QString HelpFile;
     WorkPicture PicContainer;  // the hidden work picture every save draws on
 
@@ -248,6 +264,9 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    // The hot keys reach the window whichever of its controls has the focus.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -267,6 +286,20 @@ private:
     void resizeOuter(int32_t widthTwips, int32_t heightTwips);
     void fillDeviceMenu();
     void showSideLogo();
+    void layOutSideLogo();
+    void dockBottomPanel();
+    QSize outerSize() const;
+    void setOuterSize(QSize outer);
+    mainlayout::Panels panels() const;
+    void ShowTitleBar(bool show);
+    void setWindowFlagKeepingGeometry(Qt::WindowType flag, bool on);
+    void enterFullScreenState();
+    void leaveFullScreen();
+    void toggleButtonPanels();
+    void openHelp();
+    void copyFrame();
+    void copyToIrfanView();
+    void applyDeviceChoice();
     void applyStartMode();
     void markUploadingModes();
     void connectFailed();
@@ -344,4 +377,5 @@ private:
     // which the setup dialog writes back to the settings file whole.
     bool startSwitch_ = false;
     int startModeSwitch_ = -1;
+    bool fullScreen_ = false;  // the full-screen view shows
 };

@@ -2,11 +2,20 @@
 #include "capture/frmMain.h"
 
 #include "buttons/StyledButton.h"
+#include "capture/CaptureLog.h"
+#include "capture/MainLook.h"
 #include "capture/SaveModes.h"
 #include "platform/gdi/GdiColour.h"
+#include "platform/shell/Shell.h"
+#include "settings/Module1Registry.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QPalette>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -18,12 +27,14 @@ void setBackground(QWidget* w, const QColor& colour)
     w->setAutoFillBackground(true);
 }
 
+const char* const kIrfanViewOpenCommand = "SOFTWARE\\Classes\\IrfanView\\shell\\open\\command";
+
 }  // namespace
 
 void frmMain::Opmaak()
 {
-    if (s_.BackgroundColor < 0)
-        s_.BackgroundColor = kSystemButtonFace;
+    const MainButtonLook look = mainButtonLook(s_.ButtonColor, s_.ButtonColors, s_.BackgroundColor);
+    s_.BackgroundColor = look.background;
     const std::array<StyledButton*, 14> buttons = {
         cmdCamOptions, cmdVideoSize, cmdStart, cmdStop, cmdSnapShot, cmdRecord, cmdSetup,
         cmdAbout, cmdHelp, cmdSaveAs, cmdViewer, cmdBurst, StyledButton13, cmdOptions};
@@ -31,61 +42,85 @@ void frmMain::Opmaak()
         b->setButtonStyle(s_.ButtonStyle);
 
     const QColor background =
-        QColor::fromRgb(gdi::toQRgb(gdi::SystemColours::fromPalette(palette()).resolve(s_.BackgroundColor)));
+        QColor::fromRgb(gdi::toQRgb(gdi::SystemColours::fromPalette(palette()).resolve(look.background)));
     for (QWidget* w : {static_cast<QWidget*>(this), Picture2, Picture3})
         setBackground(w, background);
     for (StyledButton* b : {Check1, OptSaveChoice[kModeAutoSave], OptSaveChoice[kModeMotionSave],
                             OptSaveChoice[kModeManual], Check3})
-        b->setBackColor(s_.BackgroundColor);
+        b->setBackColor(look.background);
 
-    const int32_t text = s_.ButtonColor == kButtonColorDark ? 0xFFFFFF : 0;
     for (int i = 0; i < 13; ++i)
-        buttons[i]->setForeColor(text);
-    if (s_.ButtonColor >= 0 && s_.ButtonColor <= 10)
+        buttons[i]->setForeColor(look.captionColour);
+    if (look.gradient)
         for (StyledButton* b : buttons)
-            b->setGradientColor(s_.ButtonColors[s_.ButtonColor]);
+            b->setGradientColor(*look.gradient);
 }
 
 void frmMain::FindIrfanView()
 {
-    s_.IrfanViewPath.clear();
-}
-
-void frmMain::mnuoptions_Click()
-{
-    const bool idle = cmdStart->Enabled();
-    mnuOptionss[kMenuStartFeed]->setText(idle ? "Start Feed" : "Restart Feed");
-    mnuOptionss[kMenuStop]->setEnabled(!idle);
+    s_.IrfanViewPath = irfanViewPathFrom(RegQueryString(registry_, kHkeyLocalMachine, kIrfanViewOpenCommand, ""));
 }
 
 void frmMain::cmdSetup_Click()
 {
     if (!openers_.openSetup)
         return;
-    if (s_.StayOnTop != 0)
-        SetAlwaysOnTop(false);
-    // The stream buffer file must not be rewritten while the dialog may change its road.
     const bool pausePump = s_.StreamSource == kStreamThroughFile && tmrMain->isActive();
     if (pausePump)
         tmrMain->stop();
-    openers_.openSetup();
-    yield();
-    if (pausePump)
+    runModal([this] {
+        openers_.openSetup();
+        yield();
+    });
+    if (unloaded_)
+        return;
+    if (pausePump && capwnd_ != 0 && !tmrMain->isActive())
         tmrMain->start();
-    SetAlwaysOnTop(s_.StayOnTop != 0);
-    if (s_.CaptureDevice != s_.DeviceListIndex) {
-        markDeviceInUse();
-        ResolutionsChecked = false;
-        if (previewRunning()) {
-            cmdStop_Click();
-            yield();
-            cmdStart_Click();
-        } else {
-            StopWork();
-        }
+    if (s_.CaptureDevice != s_.DeviceListIndex)
+        applyDeviceChoice();
+}
+
+void frmMain::applyDeviceChoice()
+{
+    markDeviceInUse();
+    ResolutionsChecked = false;
+    if (previewRunning()) {
+        cmdStop_Click();
+        yield();
+        cmdStart_Click();
+    } else {
+        StopWork();
     }
-    if (s_.StayOnTop != 0)
-        SetAlwaysOnTop(true);
+}
+
+void frmMain::cmdAbout_Click()
+{
+    runModal(openers_.openAbout);
+}
+
+void frmMain::cmdHelp_MouseDown(int, int, float, float)
+{
+    const QString manual = s_.AppPath + "/Manual.pdf";
+    if (!QFileInfo(manual).isFile()) {
+        qCInfo(lcCapture).noquote() << "no manual" << manual;
+        return;
+    }
+    runModal([this, manual] {
+        if (!shell_.openUrl(QUrl::fromLocalFile(manual)))
+            qCInfo(lcCapture).noquote() << "no program opens the manual" << manual;
+    });
+}
+
+void frmMain::cmdOptions_MouseDown(int, int, float, float)
+{
+    mnuOptionss_Click(kMenuMiniMode);
+}
+
+void frmMain::mnuoptions_Click()
+{
+    const OptionsMenuState state = optionsMenuState(cmdStart->Enabled());
+    mnuOptionss[kMenuStartFeed]->setText(state.startFeedCaption);
+    mnuOptionss[kMenuStop]->setEnabled(state.stopEnabled);
 }
 
 void frmMain::mnuOptionss_Click(int index)
@@ -93,45 +128,47 @@ void frmMain::mnuOptionss_Click(int index)
     switch (index) {
     case kMenuSetup: cmdSetup_Click(); break;
     case kMenuCamOptions: cmdCamOptions_Click(); break;
-    case kMenuSavePictureNow: cmdSaveAs_Click(); break;
     case kMenuVideoSize: cmdVideoSize_Click(); break;
+    case kMenuOpenInViewer:
+        runModal([this] {
+            if (openers_.openViewer)
+                openers_.openViewer(ViewerHandOff{});
+        });
+        break;
+    case kMenuSavePictureNow: cmdSaveAs_Click(); break;
     case kMenuSaveAs: cmdSnapShot_Click(); break;
+    case kMenuCopy: copyFrame(); break;
+    case kMenuCopyToIrfanView: copyToIrfanView(); break;
     case kMenuStartFeed: cmdStart_Click(); break;
     case kMenuRecord: cmdRecord_Click(); break;
     case kMenuStop: cmdStop_Click(); break;
+    case kMenuMiniMode: toggleButtonPanels(); break;
     default: break;
     }
 }
 
-void frmMain::SetAlwaysOnTop(bool onTop)
+void frmMain::copyFrame()
 {
-    if (onTop == windowFlags().testFlag(Qt::WindowStaysOnTopHint))
-        return;
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    // Changing a window flag hides the window; bring it back as it was.
-    if (wasVisible)
-        show();
+    ShowMessage("Frame copied to clipboard");
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    // A copy of its own: the frame pump's stop takes away only the pump's frames.
+    const QImage frame = Image4->image().copy();
+    if (!frame.isNull())
+        clipboard->setImage(frame);
 }
 
-void frmMain::cmdAbout_Click()
+void frmMain::copyToIrfanView()
 {
-    if (s_.StayOnTop != 0)
-        SetAlwaysOnTop(false);
-    if (openers_.openAbout)
-        openers_.openAbout();
-    if (s_.StayOnTop != 0)
-        SetAlwaysOnTop(true);
+    const QImage frame = Image4->image().copy();
+    if (!frame.isNull())
+        QGuiApplication::clipboard()->setImage(frame);
+    if (!shell_.startProgram(s_.IrfanViewPath, {"/clippaste"}))
+        qCInfo(lcCapture).noquote() << "IrfanView did not start" << s_.IrfanViewPath;
 }
 
 void frmMain::runUpdateCheck()
 {
-    if (!openers_.runUpdateCheck)
-        return;
     // The check may put a question box up; it must not sit under this window.
-    if (s_.StayOnTop != 0)
-        SetAlwaysOnTop(false);
-    openers_.runUpdateCheck();
-    if (s_.StayOnTop != 0)
-        SetAlwaysOnTop(true);
+    runModal(openers_.runUpdateCheck);
 }

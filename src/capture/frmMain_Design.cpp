@@ -5,6 +5,7 @@
 #include "buttons/StyledButton.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -91,10 +92,12 @@ void frmMain::buildControls()
     Picture3->setObjectName("Picture3");
     Picture3->setGeometry(96, 298, 379, 52);
 
-    imgSizeLogo = new QLabel(Picture2);
+    // Below the button panel, down to the bottom panel's height.
+    imgSizeLogo = new QLabel(this);
     imgSizeLogo->setObjectName("imgSizeLogo");
-    imgSizeLogo->setGeometry(4, 334, 88, 36);
+    imgSizeLogo->setGeometry(4, 338, 88, 36);
     imgSizeLogo->setScaledContents(true);
+    imgSizeLogo->hide();
 
     Image1 = new QWidget(this);
     Image1->setObjectName("Image1");
@@ -208,6 +211,12 @@ void frmMain::connectHandlers()
     connect(cmdSetup, &StyledButton::Click, this, &frmMain::cmdSetup_Click);
     connect(cmdViewer, &StyledButton::MouseDown, this, &frmMain::cmdViewer_MouseDown);
     connect(cmdSaveAs, &StyledButton::Click, this, &frmMain::cmdSaveAs_Click);
+    connect(cmdHelp, &StyledButton::MouseDown, this, &frmMain::cmdHelp_MouseDown);
+    connect(cmdOptions, &StyledButton::MouseDown, this, &frmMain::cmdOptions_MouseDown);
+    connect(Check1, &StyledButton::Click, this, &frmMain::Check1_Click);
+    connect(Check3, &StyledButton::Click, this, &frmMain::Check3_Click);
+    connect(Image4, &PreviewImage::mousePressed, this, &frmMain::Image4_MouseDown);
+    connect(Image4, &PreviewImage::mouseReleased, this, &frmMain::Image4_MouseUp);
     connect(cmdSnapShot, &StyledButton::Click, this, &frmMain::cmdSnapShot_Click);
     connect(cmdBurst, &StyledButton::Click, this, &frmMain::cmdBurst_Click);
     connect(cmdBurst, &StyledButton::MouseDown, this, &frmMain::cmdBurst_MouseDown);
@@ -226,4 +235,5 @@ void frmMain::connectHandlers()
     connect(tmrAutoMotion, &QTimer::timeout, this, &frmMain::tmrAutoMotion_Timer);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmMain::VScroll1_Change);
     connect(tmrFlash, &QTimer::timeout, this, &frmMain::tmrFlash_Timer);
+    qApp->installEventFilter(this);
 }

@@ -315,16 +315,11 @@ void frmMain::cmdCamOptions_Click()
 {
     if (capwnd_ == 0)
         return;
-    if (s_.StayOnTop != 0)
-        SetAlwaysOnTop(false);
-    capture_.capDlgVideoSource(capwnd_);
-    if (s_.HowToCheckDriver == kProbeAlways)
-        ResolutionsChecked = false;
-    yield();
-    if (s_.StayOnTop != 0)
-        SetAlwaysOnTop(true);
+    runModal([this] {
+        capture_.capDlgVideoSource(capwnd_);
+        if (s_.HowToCheckDriver == kProbeAlways)
+            ResolutionsChecked = false;
+        yield();
+    });
 }
 
-void frmMain::Check1_Click()
-{
-}

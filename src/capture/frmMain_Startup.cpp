@@ -52,7 +52,7 @@ void frmMain::Form_Load()
         if (!QFileInfo(path).isDir())
             QDir().mkdir(path);
     }
-    HelpFile = s_.AppPath + "/Help.hlp";
+    HelpFile = s_.AppPath + "/README.md";
     FindIrfanView();
     if (!s_.IrfanViewPath.isEmpty())
         mnuOptionss[kMenuCopyToIrfanView]->setVisible(true);
@@ -159,10 +159,11 @@ void frmMain::restoreWindowPosition()
 
 void frmMain::resizeOuter(int32_t widthTwips, int32_t heightTwips)
 {
-    // The stored sizes are the outer frame's; Qt sizes the inside.
+    // The stored sizes are the outer frame's; Qt sizes the inside. Rounded up as the
+    // minimum size is, so a window set to its minimum is not found too small.
     const QSize frame = frameGeometry().size() - size();
-    resize(std::max(1, platform::twipsToPixels(widthTwips) - frame.width()),
-           std::max(1, platform::twipsToPixels(heightTwips) - frame.height()));
+    resize(std::max(1, platform::twipsToPixelsCeil(widthTwips) - frame.width()),
+           std::max(1, platform::twipsToPixelsCeil(heightTwips) - frame.height()));
 }
 
 void frmMain::fillDeviceMenu()
@@ -178,14 +179,12 @@ void frmMain::fillDeviceMenu()
 
 void frmMain::showSideLogo()
 {
-    const int h = height() - Picture2->height() - Picture3->height() - 12;
-    if (h >= 1)
-        imgSizeLogo->resize(imgSizeLogo->width(), h);
     const QString custom = s_.AppPath + "/tolvex.gif";
     QPixmap picture;
     if (!QFileInfo(custom).isFile() || !picture.load(custom))
         picture = builtInLogo();
     imgSizeLogo->setPixmap(picture);
+    layOutSideLogo();
 }
 
 void frmMain::applyStartMode()

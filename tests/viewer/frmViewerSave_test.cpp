@@ -17,7 +17,7 @@
 namespace {
 
 // Runs `act` on the modal window once it is up.
-void onModal(std::function<void(QWidget*)> act, int triesLeft = 500)
+void onModal(std::function<void(QWidget*)> act, int triesLeft = 3000)
 {
     QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
         if (QWidget* w = QApplication::activeModalWidget())

@@ -1,0 +1,27 @@
+#pragma once
+
+// The fixed hot keys of the main window. They do not follow the shortcut-key
+// settings of the settings file.
+enum class HotKey {
+    None,
+    Help,          // F1
+    Start,         // F2
+    Snapshot,      // F3 and Ctrl+Alt+C
+    Stop,          // F10
+    EndRecording,  // ESC while the recording shows
+    LeaveView,     // ESC otherwise: back from the tiny view or full screen
+};
+
+// Key codes as the original window saw them (Windows virtual keys).
+inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeyC = 67;
+inline constexpr int kKeyF1 = 112;
+inline constexpr int kKeyF2 = 113;
+inline constexpr int kKeyF3 = 114;
+inline constexpr int kKeyF10 = 121;
+// Shift state of Ctrl+Alt and nothing else (Shift 1, Ctrl 2, Alt 4).
+inline constexpr int kShiftCtrlAlt = 6;
+
+// What a key does; shift is the Shift/Ctrl/Alt state, recordingShown whether the
+// capture picture of a recording is on show.
+HotKey hotKeyFor(int keyCode, int shift, bool recordingShown);

@@ -1,0 +1,244 @@
+// The main window's button look, the options pop-up menu with each item's action
+// and state, IrfanView, and the setup, about and help buttons.
+#include "MainWindowHarness.h"
+#include "buttons/StyledButton.h"
+#include "settings/Module1Registry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MainMenus : ::testing::Test, MainWindowHarness {
+    QStringList notices;
+
+    frmMain& open()
+    {
+        qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "0");
+        qputenv("TOLVEX_SYNTH_DEVICES", "2");
+        capture->reloadSettings();
+        frmMain& m = start();
+        QObject::connect(&m, &frmMain::noticeShown, [this](const QString& t) { notices << t; });
+        m.show();
+        m.LayoutReady = true;
+        return m;
+    }
+
+    static std::vector<StyledButton*> allButtons(frmMain& m)
+    {
+        return {m.cmdCamOptions, m.cmdVideoSize, m.cmdStart, m.cmdStop, m.cmdSnapShot, m.cmdRecord, m.cmdSetup,
+                m.cmdAbout, m.cmdHelp, m.cmdSaveAs, m.cmdViewer, m.cmdBurst, m.StyledButton13, m.cmdOptions};
+    }
+
+    // Pop-up items 0..15 as the menu opens: 1 enabled, 0 disabled.
+    static std::string menuStates(frmMain& m)
+    {
+        m.mnuoptions_Click();
+        std::string out;
+        for (QAction* item : m.mnuOptionss)
+            out += item->isSeparator() ? '-' : item->isEnabled() ? '1' : '0';
+        return out;
+    }
+
+    int snapshots() const { return int(QDir(s.PicturePath).entryList(QDir::Files).size()); }
+};
+
+}  // namespace
+
+TEST_F(MainMenus, OpmaakStylesEveryButtonAndColoursByButtonColor)
+{
+    frmMain& m = open();
+    for (int style = 0; style <= 7; ++style) {
+        s.ButtonStyle = static_cast<int16_t>(style);
+        m.Opmaak();
+        for (StyledButton* b : allButtons(m))
+            EXPECT_EQ(b->ButtonStyle(), style) << b->objectName().toStdString();
+    }
+    for (int colour = 0; colour <= 10; ++colour) {
+        s.ButtonColor = static_cast<int16_t>(colour);
+        m.Opmaak();
+        const ButtonColor caption = colour == 6 ? 0xFFFFFF : 0;
+        for (StyledButton* b : allButtons(m)) {
+            EXPECT_EQ(b->GradientColor(), ButtonColor(s.ButtonColors[colour])) << colour;
+            if (b != m.cmdOptions)
+                EXPECT_EQ(b->ForeColor(), caption) << colour << b->objectName().toStdString();
+        }
+    }
+    const ButtonColor kept = m.cmdStart->GradientColor();
+    s.ButtonColor = 11;  // outside the palette: the gradients stay
+    m.Opmaak();
+    EXPECT_EQ(m.cmdStart->GradientColor(), kept);
+    EXPECT_EQ(m.cmdStart->ForeColor(), 0);
+}
+
+TEST_F(MainMenus, OpmaakBackgroundOnWindowPanelsAndOptions)
+{
+    frmMain& m = open();
+    s.BackgroundColor = 0x00336699;  // &H00BBGGRR
+    m.Opmaak();
+    const QColor expected(0x99, 0x66, 0x33);
+    for (QWidget* w : {static_cast<QWidget*>(&m), m.Picture2, m.Picture3})
+        EXPECT_EQ(w->palette().color(QPalette::Window), expected) << w->objectName().toStdString();
+    for (StyledButton* b : {m.Check1, m.Check3, m.OptSaveChoice[0], m.OptSaveChoice[1], m.OptSaveChoice[2]})
+        EXPECT_EQ(b->BackColor(), 0x00336699) << b->objectName().toStdString();
+    EXPECT_NE(m.OptSaveChoice[3]->BackColor(), 0x00336699);
+
+    s.BackgroundColor = -1;
+    m.Opmaak();
+    EXPECT_EQ(s.BackgroundColor, kSystemButtonFace);
+}
+
+TEST_F(MainMenus, ItemsEnabledByThePreviewState)
+{
+    frmMain& m = open();
+    //                      0123456789012345
+    EXPECT_EQ(menuStates(m), "001-001-00-110-1");
+    EXPECT_EQ(m.mnuOptionss[frmMain::kMenuStartFeed]->text(), "Start Feed");
+    m.cmdStart_Click();
+    EXPECT_EQ(menuStates(m), "111-111-10-111-1");
+    EXPECT_EQ(m.mnuOptionss[frmMain::kMenuStartFeed]->text(), "Restart Feed");
+    m.cmdStop_Click();
+    EXPECT_EQ(menuStates(m), "111-111-10-110-1");  // the last frame can still be saved or copied
+    EXPECT_EQ(m.mnuOptionss[frmMain::kMenuStartFeed]->text(), "Start Feed");
+}
+
+TEST_F(MainMenus, CaptionsOfTheItems)
+{
+    frmMain& m = open();
+    const char* const captions[] = {"Cam Options", "Video Si&ze", "Setup...", "", "&Open in Viewer/Editor...",
+                                    "&Save Picture Now", "Save &As...", "", "&Copy", "Copy to Irfanview", "",
+                                    "Start Feed", "Record", "Stop", "", "Hide Buttons (mini mode)"};
+    for (int i = 0; i < frmMain::kOptionsMenuItems; ++i)
+        EXPECT_EQ(m.mnuOptionss[i]->text(), captions[i]) << i;
+    EXPECT_EQ(m.mnuoptions->title(), "Options");
+    EXPECT_FALSE(m.mnuOptionss[frmMain::kMenuCopyToIrfanView]->isVisible());
+}
+
+TEST_F(MainMenus, EachItemRunsItsCommand)
+{
+    frmMain& m = open();
+    QStringList opened;
+    m.setOpeners(WindowOpeners{.openViewer = [&](const ViewerHandOff&) { opened << "viewer"; },
+                               .openAbout = [&] { opened << "about"; },
+                               .openSetup = [&] { opened << "setup"; }});
+    s.DeviceListIndex = static_cast<int16_t>(s.CaptureDevice);
+
+    m.mnuOptionss[frmMain::kMenuStartFeed]->trigger();
+    EXPECT_NE(m.capwnd(), 0);
+    m.mnuOptionss[frmMain::kMenuSaveAs]->trigger();  // "Save &As..." takes a snapshot at once
+    EXPECT_EQ(snapshots(), 1);
+    m.mnuOptionss[frmMain::kMenuSetup]->trigger();
+    m.mnuOptionss[frmMain::kMenuOpenInViewer]->trigger();
+    EXPECT_EQ(opened, QStringList({"setup", "viewer"}));
+    EXPECT_NE(m.capwnd(), 0) << "the same device: the preview goes on";
+
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            opened << "source";
+            dialog->close();
+        }
+    });
+    m.mnuOptionss[frmMain::kMenuCamOptions]->trigger();
+    EXPECT_EQ(opened.last(), "source");
+
+    const int before = snapshots();
+    for (int nothing : {3, 7, 10, 14, 16, 99, -1})
+        m.mnuOptionss_Click(nothing);
+    EXPECT_EQ(snapshots(), before);
+    EXPECT_NE(m.capwnd(), 0);
+
+    m.mnuOptionss[frmMain::kMenuStop]->trigger();
+    EXPECT_EQ(m.capwnd(), 0);
+    EXPECT_TRUE(m.cmdStart->Enabled());
+}
+
+TEST_F(MainMenus, SetupWithAnotherDeviceRestartsThePreviewOnIt)
+{
+    frmMain& m = open();
+    m.cmdStart_Click();
+    s.DeviceListIndex = 0;
+    m.ResolutionsChecked = true;
+    m.setOpeners(WindowOpeners{.openSetup = [&] { s.CaptureDevice = 1; }});
+    const qint32 before = m.capwnd();
+    QTest::mouseClick(m.cmdSetup, Qt::LeftButton);
+    EXPECT_FALSE(m.ResolutionsChecked);
+    EXPECT_TRUE(m.mnudevices[1]->isChecked());
+    EXPECT_FALSE(m.mnudevices[0]->isChecked());
+    EXPECT_NE(m.capwnd(), 0);
+    EXPECT_NE(m.capwnd(), before);
+    EXPECT_TRUE(m.tmrMain->isActive());
+
+    m.cmdStop_Click();
+    s.DeviceListIndex = 1;
+    m.setOpeners(WindowOpeners{.openSetup = [&] { s.CaptureDevice = 0; }});
+    m.cmdSetup_Click();
+    EXPECT_EQ(m.capwnd(), 0) << "stopped: the new device is not started";
+    EXPECT_TRUE(m.mnudevices[0]->isChecked());
+}
+
+TEST_F(MainMenus, SetupPausesTheFramePumpOfTheStreamFile)
+{
+    s.StreamSource = kStreamThroughFile;
+    frmMain& m = open();
+    s.StreamSource = kStreamThroughFile;
+    s.TempBufferFileAndPath = box.programFolder() + "/cap$$$.tmp";
+    m.cmdStart_Click();
+    s.DeviceListIndex = static_cast<int16_t>(s.CaptureDevice);
+    bool pumpingInside = true;
+    m.setOpeners(WindowOpeners{.openSetup = [&] { pumpingInside = m.tmrMain->isActive(); }});
+    m.cmdSetup_Click();
+    EXPECT_FALSE(pumpingInside);
+    EXPECT_TRUE(m.tmrMain->isActive());
+}
+
+TEST_F(MainMenus, CopiedFrameSurvivesALaterStop)
+{
+    frmMain& m = open();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    m.cmdStart_Click();
+    m.tmrMain_Timer();
+    const QImage shown = m.Image4->image();
+    m.mnuOptionss[frmMain::kMenuCopy]->trigger();
+    EXPECT_EQ(notices.last(), "Frame copied to clipboard");
+    EXPECT_EQ(clipboard->image(), shown.convertToFormat(clipboard->image().format()));
+    m.cmdStop_Click();
+    EXPECT_FALSE(clipboard->image().isNull());
+    EXPECT_EQ(clipboard->image().size(), shown.size());
+}
+
+TEST_F(MainMenus, IrfanViewFoundThroughTheRegistryAndHandedTheFrame)
+{
+    const auto place = registryValueLocation(kHkeyLocalMachine, "SOFTWARE\\Classes\\IrfanView\\shell\\open\\command", "");
+    ASSERT_TRUE(place);
+    registry.saveSetting(place->first, place->second, "\"/opt/IrfanView/i_view64.exe\" \"%1\"");
+    frmMain& m = open();
+    EXPECT_EQ(s.IrfanViewPath, "/opt/IrfanView/i_view64.exe");
+    EXPECT_TRUE(m.mnuOptionss[frmMain::kMenuCopyToIrfanView]->isVisible());
+    m.cmdStart_Click();
+    m.tmrMain_Timer();
+    QGuiApplication::clipboard()->clear();
+    m.mnuOptionss[frmMain::kMenuCopyToIrfanView]->trigger();
+    EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
+    ASSERT_EQ(shell.startedPrograms.size(), 1);
+    EXPECT_EQ(shell.startedPrograms[0].program, "/opt/IrfanView/i_view64.exe");
+    EXPECT_EQ(shell.startedPrograms[0].arguments, QStringList{"/clippaste"});
+}
+
+TEST_F(MainMenus, HelpButtonOpensTheManualWhenThereIsOne)
+{
+    frmMain& m = open();
+    QTest::mouseClick(m.cmdHelp, Qt::RightButton);
+    EXPECT_TRUE(shell.openedUrls.isEmpty());
+    box.writeFile("Manual.pdf", "%PDF-1.4\n");
+    QTest::mouseClick(m.cmdHelp, Qt::RightButton);  // any mouse button
+    ASSERT_EQ(shell.openedUrls.size(), 1);
+    EXPECT_EQ(shell.openedUrls[0].toLocalFile(), box.programFolder() + "/Manual.pdf");
+}

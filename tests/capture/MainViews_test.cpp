@@ -1,0 +1,346 @@
+// The main window's views (minimum size, fit/stretch, full screen, tiny view), its
+// hot keys from any control, and stay-on-top around modal windows.
+#include "MainWindowHarness.h"
+#include "buttons/StyledButton.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct MainViews : ::testing::Test, MainWindowHarness {
+    frmMain& open(const QString& commandLine = QString())
+    {
+        qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "0");
+        qputenv("TOLVEX_SYNTH_DEVICES", "1");
+        capture->reloadSettings();
+        frmMain& m = start(commandLine);
+        m.show();
+        m.LayoutReady = true;
+        return m;
+    }
+
+    frmMain& previewing()
+    {
+        frmMain& m = open();
+        m.cmdStart_Click();
+        // No frames while the geometry is checked: each new frame resizes the picture.
+        m.tmrMain->stop();
+        QCoreApplication::processEvents();
+        return m;
+    }
+
+    int snapshots() const { return int(QDir(s.PicturePath).entryList(QDir::Files).size()); }
+
+    // Runs action once the pop-up menu is open (the right click yields before it opens).
+    static void whenMenuShows(frmMain& m, std::function<void()> action)
+    {
+        auto* poll = new QTimer(&m);
+        QObject::connect(poll, &QTimer::timeout, poll, [&m, poll, action] {
+            if (!m.mnuoptions->isVisible())
+                return;
+            poll->deleteLater();
+            poll->stop();
+            action();
+        });
+        poll->start(5);
+    }
+
+    static bool panelsShown(const frmMain& m) { return !m.Picture2->isHidden() && !m.Picture3->isHidden(); }
+};
+
+}  // namespace
+
+TEST_F(MainViews, TooSmallWindowSpringsBackOneDimensionAPass)
+{
+    frmMain& m = open();
+    m.hide();  // a hidden window takes sizes without resize events, so each pass shows
+    const QSize frame = m.frameGeometry().size() - m.size();
+    m.resize(QSize(300, 200) - frame);
+    m.Form_Resize();
+    EXPECT_EQ(m.frameGeometry().size(), QSize(300, 374));
+    m.Form_Resize();
+    EXPECT_EQ(m.frameGeometry().size(), QSize(475, 374));
+    m.Form_Resize();
+    EXPECT_EQ(m.frameGeometry().size(), QSize(475, 374));
+
+    m.show();
+    m.resize(QSize(200, 100) - frame);  // the resize events do both passes
+    QTest::qWaitFor([&] { return m.frameGeometry().size() == QSize(475, 374); }, 2000);
+    EXPECT_EQ(m.frameGeometry().size(), QSize(475, 374));
+    EXPECT_EQ(m.Image4->size(), QSize(360, 274));
+}
+
+TEST_F(MainViews, LargerWindowFitsThePictureAndTheSideLogo)
+{
+    frmMain& m = open();
+    ASSERT_EQ(s.ShowSideLogo, 1);
+    m.Check1->setValue(true);
+    m.Check1_Click();
+    const QSize frame = m.frameGeometry().size() - m.size();
+    m.resize(QSize(800, 600) - frame);
+    EXPECT_EQ(m.Image4->size(), QSize(800 - 96 - 22 + 3, 600 - 52 - 48));
+    EXPECT_EQ(m.Picture3->geometry().bottom(), m.height() - 1);
+    EXPECT_TRUE(m.imgSizeLogo->isVisible());
+    EXPECT_EQ(m.imgSizeLogo->height(), m.height() - 334 - 52 - 12);
+
+    m.resize(600, 334 + 52 + 12 + 71);
+    EXPECT_TRUE(m.imgSizeLogo->isVisible());
+    EXPECT_EQ(m.imgSizeLogo->height(), 71);
+    m.resize(600, 334 + 52 + 12 + 70);  // 70 px or less for the logo: hidden
+    EXPECT_FALSE(m.imgSizeLogo->isVisible());
+}
+
+TEST_F(MainViews, FitStretchOnAndOff)
+{
+    frmMain& m = previewing();  // the start fits the window to the 640 x 480 frame
+    EXPECT_FALSE(m.Check1->Value());
+    EXPECT_FALSE(m.Image4->stretch());
+    EXPECT_EQ(m.frameGeometry().size(), QSize(96 + 640 + 22, 52 + 480 + 48));
+    EXPECT_EQ(m.CaptureWidth, 640);
+    EXPECT_EQ(m.CaptureHeight, 480);
+
+    QTest::mouseClick(m.Check1, Qt::LeftButton);  // wider than 352: the picture stretches over the window
+    EXPECT_TRUE(m.Image4->stretch());
+    QCoreApplication::processEvents();
+    const QSize outer = m.frameGeometry().size();
+    EXPECT_EQ(m.Image4->size(), outer - QSize(96 + 22 - 3, 52 + 48));
+
+    QTest::mouseClick(m.Check1, Qt::LeftButton);  // off: the frame's own size again
+    EXPECT_FALSE(m.Image4->stretch());
+    EXPECT_EQ(QSize(m.CaptureWidth, m.CaptureHeight), QSize(640, 480));
+    EXPECT_EQ(m.frameGeometry().size(), QSize(758, 580));
+}
+
+TEST_F(MainViews, FitStretchWithANarrowPictureGoesToTheMinimumWindow)
+{
+    frmMain& m = open();
+    m.Image4->resize(320, 240);
+    m.Check1->setValue(true);
+    m.Check1_Click();
+    EXPECT_EQ(m.CaptureWidth, 320);
+    EXPECT_EQ(m.frameGeometry().size(), QSize(475, 374));
+    EXPECT_EQ(m.Image4->size(), QSize(360, 274));  // then fitted to that window
+}
+
+TEST_F(MainViews, FullScreenEnteredByTheBoxAndLeftByClickOrEsc)
+{
+    frmMain& m = previewing();
+    s.RemoveTitleBar = 1;
+    const QRect screen = m.screen()->geometry();
+    for (const char* leaveBy : {"click", "escape"}) {
+        SCOPED_TRACE(leaveBy);
+        m.Check1->setValue(false);
+        m.Check1_Click();
+        QCoreApplication::processEvents();
+        const QSize picture = m.Image4->size();
+        QTest::mouseClick(m.Check3, Qt::LeftButton);
+        EXPECT_TRUE(m.Check3->Value());
+        EXPECT_FALSE(panelsShown(m));
+        EXPECT_FALSE(m.imgSizeLogo->isVisible());
+        EXPECT_TRUE(m.windowFlags().testFlag(Qt::FramelessWindowHint));
+        EXPECT_TRUE(m.isVisible());
+        EXPECT_EQ(m.frameGeometry(), screen);
+        EXPECT_EQ(m.Image4->geometry(), QRect(QPoint(0, 0), screen.size()));
+        EXPECT_EQ(m.CaptureHeight, picture.height());
+
+        if (QString(leaveBy) == "click")
+            QTest::mouseClick(m.Image4, Qt::LeftButton);
+        else
+            QTest::keyClick(m.txtSaveInterval, Qt::Key_Escape);
+        EXPECT_TRUE(panelsShown(m));
+        EXPECT_FALSE(m.Check3->Value());
+        EXPECT_TRUE(m.Check1->Value());  // fit/stretch comes back checked
+        EXPECT_TRUE(m.Image4->stretch());
+        EXPECT_FALSE(m.windowFlags().testFlag(Qt::FramelessWindowHint));
+        EXPECT_FALSE(m.windowState().testFlag(Qt::WindowFullScreen));
+        EXPECT_TRUE(m.isVisible());
+        // The window holds the picture as it was, beside the panels again.
+        EXPECT_LT(m.frameGeometry().width(), screen.width());
+        EXPECT_GE(m.Image4->height(), picture.height());
+    }
+}
+
+TEST_F(MainViews, TinyViewHidesThePanelsAndSwapsTheAllowances)
+{
+    frmMain& m = open();
+    QAction* item = m.mnuOptionss[frmMain::kMenuMiniMode];
+    EXPECT_EQ(item->text(), "Hide Buttons (mini mode)");
+    const QSize outer = m.frameGeometry().size();
+
+    QTest::mouseClick(m.cmdOptions, Qt::LeftButton);
+    EXPECT_TRUE(m.TinyView);
+    EXPECT_FALSE(panelsShown(m));
+    EXPECT_FALSE(m.imgSizeLogo->isVisible());
+    EXPECT_EQ(item->text(), "Show Buttons");
+    EXPECT_EQ(m.AllowanceX, -80);
+    EXPECT_EQ(m.AllowanceY, 10);
+    EXPECT_EQ(m.Image4->x(), 6);
+    EXPECT_EQ(m.Image1->x(), 6);
+    EXPECT_EQ(m.Image4->size(), QSize(outer.width() - 96 + 80 + 3, outer.height() - 52 - 10));
+    const QSize frame = m.frameGeometry().size() - m.size();
+    m.resize(QSize(200, 150) - frame);  // no minimum in the tiny view
+    EXPECT_EQ(m.frameGeometry().size(), QSize(200, 150));
+
+    item->trigger();
+    EXPECT_FALSE(m.TinyView);
+    EXPECT_TRUE(panelsShown(m));
+    EXPECT_EQ(item->text(), "Hide Buttons");
+    EXPECT_EQ(m.AllowanceX, 22);
+    EXPECT_EQ(m.AllowanceY, 48);
+    EXPECT_EQ(m.Image4->x(), 104);
+    EXPECT_EQ(m.Image1->x(), 104);
+    // The minimum is back, then fit/stretch (off) fits the window around the picture.
+    QCoreApplication::processEvents();
+    EXPECT_GE(m.frameGeometry().width(), 475);
+    EXPECT_GE(m.frameGeometry().height(), 374);
+
+    for (auto leave : {+[](frmMain& w) { QTest::mouseClick(w.Image4, Qt::LeftButton); },
+                       +[](frmMain& w) { QTest::keyClick(w.txtSaveInterval, Qt::Key_Escape); }}) {
+        m.mnuOptionss_Click(frmMain::kMenuMiniMode);
+        ASSERT_TRUE(m.TinyView);
+        leave(m);
+        EXPECT_FALSE(m.TinyView);
+        EXPECT_TRUE(panelsShown(m));
+    }
+}
+
+TEST_F(MainViews, StartsInTheTinyView)
+{
+    frmMain& m = open("/tiny");
+    EXPECT_TRUE(m.TinyView);
+    EXPECT_FALSE(panelsShown(m));
+}
+
+TEST_F(MainViews, HotKeysFromAFocusedTextBox)
+{
+    frmMain& m = open();
+    m.txtSaveInterval->setFocus();
+    QWidget* edit = m.txtSaveInterval;  // the interval box, a text field of the window
+
+    QTest::keyClick(edit, Qt::Key_F2);
+    EXPECT_TRUE(m.tmrMain->isActive());
+    EXPECT_FALSE(m.cmdStart->Enabled());
+
+    QTest::keyClick(edit, Qt::Key_F3);
+    EXPECT_EQ(snapshots(), 1);
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(snapshots(), 2);
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    EXPECT_EQ(snapshots(), 2);
+
+    QTest::keyClick(edit, Qt::Key_F10);
+    EXPECT_FALSE(m.tmrMain->isActive());
+    EXPECT_TRUE(m.cmdStart->Enabled());
+    EXPECT_EQ(m.capwnd(), 0);
+
+    // F1 opens the program's help with the desktop's handler.
+    EXPECT_TRUE(shell.openedUrls.isEmpty());
+    QTest::keyClick(edit, Qt::Key_F1);
+    EXPECT_TRUE(shell.openedUrls.isEmpty()) << "no help in the program folder, nothing opened";
+    box.writeFile("README.md", "# Tolvex\n");
+    QTest::keyClick(edit, Qt::Key_F1);
+    ASSERT_EQ(shell.openedUrls.size(), 1);
+    EXPECT_EQ(shell.openedUrls[0].toLocalFile(), box.programFolder() + "/README.md");
+}
+
+TEST_F(MainViews, EscapeByState)
+{
+    frmMain& m = open();
+    // Normal view: nothing changes.
+    QTest::keyClick(m.txtSaveInterval, Qt::Key_Escape);
+    EXPECT_TRUE(panelsShown(m));
+    EXPECT_FALSE(m.TinyView);
+
+    // While a recording shows, ESC is the recording's and the view stays.
+    m.mnuOptionss_Click(frmMain::kMenuMiniMode);
+    m.Image1->show();
+    QTest::keyClick(m.txtSaveInterval, Qt::Key_Escape);
+    EXPECT_TRUE(m.TinyView);
+    m.Image1->hide();
+    QTest::keyClick(m.cmdStart, Qt::Key_Escape);  // from a button too
+    EXPECT_FALSE(m.TinyView);
+}
+
+TEST_F(MainViews, KeysOfOtherWindowsAreTheirs)
+{
+    frmMain& m = open();
+    QWidget other;
+    QLineEdit* edit = new QLineEdit(&other);
+    other.show();
+    QTest::keyClick(edit, Qt::Key_F2);
+    EXPECT_FALSE(m.tmrMain->isActive());
+}
+
+TEST_F(MainViews, RightClickPausesThePumpWhileTheMenuIsOpen)
+{
+    frmMain& m = previewing();
+    m.tmrMain->start();
+    bool pumpingWhileOpen = true;
+    QString startCaption;
+    whenMenuShows(m, [&] {
+        pumpingWhileOpen = m.tmrMain->isActive();
+        startCaption = m.mnuOptionss[frmMain::kMenuStartFeed]->text();
+        m.mnuoptions->hide();
+    });
+    QTest::mousePress(m.Image4, Qt::RightButton);
+    EXPECT_FALSE(pumpingWhileOpen);
+    EXPECT_EQ(startCaption, "Restart Feed");
+    EXPECT_TRUE(m.tmrMain->isActive());
+    QTest::mouseRelease(m.Image4, Qt::RightButton);
+    EXPECT_TRUE(panelsShown(m));
+
+    // Stop chosen from the menu: the pump is not switched on again over no preview.
+    whenMenuShows(m, [&] {
+        m.mnuOptionss[frmMain::kMenuStop]->trigger();
+        m.mnuoptions->hide();
+    });
+    QTest::mousePress(m.Image4, Qt::RightButton);
+    EXPECT_FALSE(m.tmrMain->isActive());
+    EXPECT_EQ(m.capwnd(), 0);
+}
+
+TEST_F(MainViews, StayOnTopDroppedAroundModalWindowsAndRestored)
+{
+    frmMain& m = previewing();
+    s.StayOnTop = 1;
+    m.SetAlwaysOnTop(true);
+    const QRect kept = m.geometry();
+    ASSERT_TRUE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    QList<bool> onTopInside;
+    auto record = [&] { onTopInside << m.windowFlags().testFlag(Qt::WindowStaysOnTopHint); };
+    s.DeviceListIndex = 0;
+    m.setOpeners(WindowOpeners{
+        .openViewer = [&](const ViewerHandOff&) { record(); }, .openAbout = record, .openSetup = record});
+    QTest::mouseClick(m.cmdAbout, Qt::LeftButton);
+    QTest::mouseClick(m.cmdSetup, Qt::LeftButton);
+    m.mnuOptionss_Click(frmMain::kMenuOpenInViewer);
+    // The capture driver's own dialog.
+    QTimer::singleShot(0, [&] {
+        record();
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            dialog->close();
+    });
+    m.cmdCamOptions_Click();
+    EXPECT_EQ(onTopInside, QList<bool>({false, false, false, false}));
+    EXPECT_TRUE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(m.isVisible());
+    EXPECT_EQ(m.geometry(), kept);
+
+    // Switched off in the setup dialog: it stays off afterwards.
+    m.setOpeners(WindowOpeners{.openSetup = [&] { s.StayOnTop = 0; }});
+    m.cmdSetup_Click();
+    EXPECT_FALSE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(m.isVisible());
+}
