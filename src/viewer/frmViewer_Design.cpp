@@ -96,7 +96,7 @@ std::vector<ViewerButtonDesign> buttonDesigns()
         {"cmdColor", &frmViewer::cmdColor, Place::Window, effect(10), "Colorize plasma", command("Color")},
         {"cmdAlphaBlend", &frmViewer::cmdAlphaBlend, Place::Window, effect(11),
          "Enhanced Gamma Blending (Astronomers tool)", command("Blend")},
-        {"cmdDoTheBlend", &frmViewer::cmdDoTheBlend, Place::Blend, QRect(210, 150, 110, h),
+        {"cmdDoTheBlend", &frmViewer::cmdDoTheBlend, Place::Blend, QRect(208, 150, 114, h),
          "Do the Enhanced Alpha Blend", command("Gamma Blend Now")},
         {"StyledButton19", &frmViewer::StyledButton19, Place::Blend, QRect(210, 180, 52, h), "", command("Back")},
         {"StyledButton25", &frmViewer::StyledButton25, Place::Blend, QRect(266, 180, 54, h), "",
@@ -216,7 +216,8 @@ void frmViewer::buildLists()
     for (int i = 0; i < kFolderKinds; ++i) {
         const PropertyBag design{{"Caption", kFolderCaptions[i]}, {"BackStyle", 4}, {"Mode", 2}};
         StyledButton* option = createStyledButton(folders, QStringLiteral("opt_folders_%1").arg(i), design);
-        option->setGeometry((i % 2) * 108, (i / 2) * 22, 106, 20);
+        // The last one is alone on its row and takes the whole row: "MotionRecording" is too long for half.
+        option->setGeometry((i % 2) * 108, (i / 2) * 22, i == kFolderKinds - 1 ? 214 : 106, 20);
         option->setVisible(i != 4);
         opt_folders[i] = option;
     }
@@ -294,10 +295,10 @@ void frmViewer::buildBlendPanel()
     listCaption->setGeometry(8, 18, 190, 16);
     File2 = new platform::FileListBox(FrmBlend);
     File2->setObjectName("File2");
-    File2->setGeometry(8, 36, 190, 170);
+    File2->setGeometry(8, 36, 186, 170);
     File2->setPattern("*.jpg;*.gif;*.jpeg;*.bmp");
     auto* previewCaption = new QLabel("Preview of file to blend", FrmBlend);
-    previewCaption->setGeometry(210, 18, 112, 16);
+    previewCaption->setGeometry(200, 18, 126, 16);
     imgBlendPrev = makePicture(FrmBlend, "imgBlendPrev", {210, 36, 110, 82}, true);
     Label5 = new QLabel(FrmBlend);
     Label5->setObjectName("Label5");
