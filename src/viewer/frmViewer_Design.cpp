@@ -96,7 +96,7 @@ std::vector<ViewerButtonDesign> buttonDesigns()
         {"cmdColor", &frmViewer::cmdColor, Place::Window, effect(10), "Colorize plasma", command("Color")},
         {"cmdAlphaBlend", &frmViewer::cmdAlphaBlend, Place::Window, effect(11),
          "Enhanced Gamma Blending (Astronomers tool)", command("Blend")},
-        {"cmdDoTheBlend", &frmViewer::cmdDoTheBlend, Place::Blend, QRect(208, 150, 114, h),
+        {"cmdDoTheBlend", &frmViewer::cmdDoTheBlend, Place::Blend, QRect(206, 150, 116, h),
          "Do the Enhanced Alpha Blend", command("Gamma Blend Now")},
         {"StyledButton19", &frmViewer::StyledButton19, Place::Blend, QRect(210, 180, 52, h), "", command("Back")},
         {"StyledButton25", &frmViewer::StyledButton25, Place::Blend, QRect(266, 180, 54, h), "",

@@ -69,7 +69,7 @@ inline int textRoom(const QAbstractButton* button)
 
 // One line per clipped caption; a styled button keeps its caption `border` pixels from
 // its left and right edges (its lines may use the whole height).
-inline QStringList clippedCaptions(const QWidget* window, int border = 4)
+inline QStringList clippedCaptions(const QWidget* window, int border = 5)
 {
     QStringList clipped;
     for (const QLabel* label : window->findChildren<QLabel*>()) {
