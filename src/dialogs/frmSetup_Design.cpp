@@ -18,9 +18,10 @@
 
 namespace {
 
-// Columns of the groups, in pixels.
-constexpr int kColumnA = 6, kColumnB = 222, kColumnC = 462;
-constexpr int kWideA = 212, kWideB = 236, kWideC = 214;
+// Columns of the groups, in pixels. The middle column is the widest: the longest
+// file-name option and check box texts live there.
+constexpr int kColumnA = 2, kColumnB = 211, kColumnC = 464;
+constexpr int kWideA = 206, kWideB = 250, kWideC = 216;
 
 QGroupBox* group(QWidget* parent, const char* name, const QString& caption, const QRect& place)
 {
@@ -113,22 +114,23 @@ void frmSetup::buildControls()
 
     // Devices
     fraDevices = group(this, "fraDevices", "Devices", {kColumnA, 4, kWideA, 118});
-    label(fraDevices, "lblDevices", "Available Devices", {8, 16, 200, 14});
+    label(fraDevices, "lblDevices", "Available Devices", {8, 16, 184, 14});
     lstDevices = new QListWidget(fraDevices);
     lstDevices->setObjectName("lstDevices");
-    lstDevices->setGeometry(8, 30, 196, 42);
-    label(fraDevices, "lblFindHigh", "Find high-", {6, 76, 52, 14});
-    label(fraDevices, "lblResolutions", "resolutions", {6, 90, 52, 14});
+    lstDevices->setGeometry(8, 30, 184, 42);
+    // The two halves of "Find high-resolutions" meet on one line, the options below it.
+    label(fraDevices, "lblFindHigh", "Find high-", {8, 74, 60, 14})->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label(fraDevices, "lblResolutions", "resolutions", {68, 74, 80, 14});
     const char* resCaptions[3] = {"Auto", "Always", "Never"};
     const char* resTips[3] = {
         "To find any available high resolutions of device",
         "To always search for any available high resolutions of the device",
         "Use this if your devices are detected normally or device does not have (or do not want to use) "
         "resolutions above 640x480"};
-    constexpr int kResolutionLeft[3] = {58, 102, 160}, kResolutionWide[3] = {44, 58, 50};
+    constexpr int kResolutionLeft[3] = {8, 66, 134}, kResolutionWide[3] = {56, 66, 58};
     for (int i = 0; i < 3; ++i)
         optCheckRes[i] = option(fraDevices, QStringLiteral("optCheckRes_%1").arg(i), resCaptions[i],
-                                {kResolutionLeft[i], 82, kResolutionWide[i], 18}, resTips[i]);
+                                {kResolutionLeft[i], 90, kResolutionWide[i], 18}, resTips[i]);
 
     // Folders: label, box and browse button per row, in the browse buttons' order.
     QGroupBox* folders = group(this, "fraFolders", "Tolvex Folders", {kColumnA, 124, kWideA, 232});
@@ -147,41 +149,41 @@ void frmSetup::buildControls()
     };
     for (int i = 0; i < 6; ++i) {
         const int top = 16 + i * 35;
-        label(folders, QStringLiteral("lbl%1").arg(rows[i].name), rows[i].caption, {8, top, 196, 14});
-        this->*rows[i].box = edit(folders, rows[i].name, {8, top + 14, 172, 20});
-        StyledButton3[i + 2] = browseButton(folders, i + 2, {182, top + 14, 22, 20});
+        label(folders, QStringLiteral("lbl%1").arg(rows[i].name), rows[i].caption, {8, top, 184, 14});
+        this->*rows[i].box = edit(folders, rows[i].name, {8, top + 14, 160, 20});
+        StyledButton3[i + 2] = browseButton(folders, i + 2, {170, top + 14, 22, 20});
     }
 
     // Viewer and editor
     QGroupBox* viewer = group(this, "fraViewer", "Change Viewer-, Picture- or Movie Editor ",
                               {kColumnA, 358, kWideA, 118});
-    Option3[0] = option(viewer, "Option3_0", "Tolvex's Build-in Viewer/Editor", {8, 16, 196, 18});
+    Option3[0] = option(viewer, "Option3_0", "Tolvex's Build-in Viewer/Editor", {8, 16, 184, 18});
     Option3[1] = option(viewer, "Option3_1", "Other:", {8, 37, 60, 18});
-    Text5 = edit(viewer, "Text5", {66, 36, 114, 20});
-    StyledButton3[1] = browseButton(viewer, 1, {182, 36, 22, 20});
+    Text5 = edit(viewer, "Text5", {66, 36, 102, 20});
+    StyledButton3[1] = browseButton(viewer, 1, {170, 36, 22, 20});
     QLabel* editorLabel = label(viewer, "lblEditor", "Path and filename of your favorite graphic editor:",
-                                {8, 58, 196, 30});
+                                {8, 58, 184, 30});
     editorLabel->setWordWrap(true);
-    Text4 = edit(viewer, "Text4", {8, 90, 172, 20});
-    StyledButton3[0] = browseButton(viewer, 0, {182, 90, 22, 20});
+    Text4 = edit(viewer, "Text4", {8, 90, 160, 20});
+    StyledButton3[0] = browseButton(viewer, 0, {170, 90, 22, 20});
 
     // Picture format, frame period, quality
     QGroupBox* format = group(this, "fraFormat", "Save Picture as", {kColumnA, 478, 104, 42});
     Option1[0] = option(format, "Option1_0", "JPG", {8, 18, 46, 18}, "Default Save Picture Format");
     Option1[1] = option(format, "Option1_1", "BMP", {56, 18, 48, 18}, "Default Save Picture Format");
-    QGroupBox* refresh = group(this, "fraScanRefresh", "Scan Refresh", {kColumnA + 108, 478, 104, 42});
+    QGroupBox* refresh = group(this, "fraScanRefresh", "Scan Refresh", {kColumnA + 108, 478, 98, 42});
     Text3 = edit(refresh, "Text3", {8, 16, 52, 20}, "scan refresh/frame rate in ms");
-    label(refresh, "lblMs", "ms", {64, 18, 30, 16});
+    label(refresh, "lblMs", "ms", {64, 18, 24, 16});
     QGroupBox* quality = group(this, "fraQuality", "JPG compression", {kColumnA, 522, kWideA, 56});
     HScroll1 = new QScrollBar(Qt::Horizontal, quality);
     HScroll1->setObjectName("HScroll1");
-    HScroll1->setGeometry(8, 18, 160, 16);
+    HScroll1->setGeometry(8, 18, 150, 16);
     HScroll1->setRange(10, 100);
     HScroll1->setValue(75);
-    Label3 = label(quality, "Label3", "", {174, 18, 30, 16});
+    Label3 = label(quality, "Label3", "", {162, 18, 30, 16});
     Label3->setToolTip("JPG current compression");
     label(quality, "lblTen", "10%", {8, 36, 30, 14});
-    label(quality, "lblHundred", "100%", {140, 36, 30, 14});
+    label(quality, "lblHundred", "100%", {130, 36, 30, 14});
 
     // Column B
     QGroupBox* video = group(this, "fraVideoCompression", "Video compression", {kColumnB, 4, kWideB, 36});
@@ -212,7 +214,7 @@ void frmSetup::buildControls()
                                "User filename with picture counter (nr of saved pictures)"};
     for (int i = 0; i < 3; ++i)
         OptFileOptions[i] = option(names, QStringLiteral("OptFileOptions_%1").arg(i), nameCaptions[i],
-                                   {4, 38 + i * 20, 230, 18}, nameTips[i]);
+                                   {2, 38 + i * 20, 246, 18}, nameTips[i]);
     label(names, "lblCounter", "Start picture counter at:", {8, 102, 128, 16});
     txtCounter = edit(names, "txtCounter", {138, 100, 92, 20}, "Picture's filename startnumber");
 
@@ -222,26 +224,27 @@ void frmSetup::buildControls()
     txtMaxPicLimit = edit(fraMaxPicLimit, "txtMaxPicLimit", {130, 16, 60, 20}, "Enter maximum saved pictures (1...99999)");
     label(fraMaxPicLimit, "lblSavedPictures", "saved pictures", {8, 34, 120, 16});
 
-    QGroupBox* sounds = group(this, "fraSounds", "Sounds", {kColumnB, 348, kWideB, 36});
-    chkSSnap = check(sounds, "chkSSnap", "Snaphot", {6, 15, 62, 18});
-    chkSBurst = check(sounds, "chkSBurst", "Burst", {68, 15, 50, 18});
-    chkSAuto = check(sounds, "chkSAuto", "Autosave", {118, 15, 64, 18});
-    chkSMotion = check(sounds, "chkSMotion", "Motion", {182, 15, 54, 18});
-    QGroupBox* full = group(this, "fraFullScreen", "Full Screen View", {kColumnB, 386, kWideB, 36});
+    // The four sounds take two rows: in one row their texts do not fit the column.
+    QGroupBox* sounds = group(this, "fraSounds", "Sounds", {kColumnB, 348, kWideB, 54});
+    chkSSnap = check(sounds, "chkSSnap", "Snaphot", {8, 15, 110, 18});
+    chkSBurst = check(sounds, "chkSBurst", "Burst", {124, 15, 110, 18});
+    chkSAuto = check(sounds, "chkSAuto", "Autosave", {8, 33, 110, 18});
+    chkSMotion = check(sounds, "chkSMotion", "Motion", {124, 33, 110, 18});
+    QGroupBox* full = group(this, "fraFullScreen", "Full Screen View", {kColumnB, 404, kWideB, 36});
     chkTitleBar = check(full, "chkTitleBar", "Hide title bar in full screen", {8, 15, 222, 18});
 
-    QGroupBox* stamp = group(this, "fraStamp", "Image Date && time stamp", {kColumnB, 424, kWideB, 60});
+    QGroupBox* stamp = group(this, "fraStamp", "Image Date && time stamp", {kColumnB, 442, kWideB, 60});
     label(stamp, "lblCaption", "Caption:", {8, 18, 44, 16});
     txtStampText = edit(stamp, "txtStampText", {54, 16, 176, 20});
     chkEmbedTime = check(stamp, "chkEmbedTime", "Embed date && time in image", {8, 38, 222, 18},
                          "Write system date && time on the images that are being saved");
 
-    QGroupBox* stream = group(this, "fraStreamSource", "Stream Source Buffer", {kColumnB, 486, kWideB, 36});
+    QGroupBox* stream = group(this, "fraStreamSource", "Stream Source Buffer", {kColumnB, 504, kWideB, 36});
     optStreamSource[0] = option(stream, "optStreamSource_0", "Clipboard", {8, 15, 90, 18},
                                 "Use Clipboard as Buffer (Default)");
     optStreamSource[1] = option(stream, "optStreamSource_1", "IDE", {100, 15, 60, 18},
                                 "IDE mode (not recommended with high resolution cams)");
-    QGroupBox* ftp = group(this, "fraFTP", "FTP", {kColumnB, 524, kWideB, 40});
+    QGroupBox* ftp = group(this, "fraFTP", "FTP", {kColumnB, 542, kWideB, 40});
     chkFTP = check(ftp, "chkFTP", "On", {8, 16, 50, 18}, "FTP activated/de-activated");
     StyledButton7 = command(ftp, "StyledButton7", "Setup", {60, 14, 80, 22}, "FTP settings...");
 
@@ -312,7 +315,7 @@ void frmSetup::buildControls()
     StyledButton2 = command(buttons, "StyledButton2", "Example", {148, 16, 56, 44});
 
     QGroupBox* update = group(this, "fraUpdate", "Auto Update Notice", {kColumnC, 530, kWideC, 38});
-    chkVersionupdate = check(update, "chkVersionupdate", "Automatically Check For New Version", {4, 15, 208, 18});
+    chkVersionupdate = check(update, "chkVersionupdate", "Automatically Check For New Version", {4, 15, 212, 18});
 
     StyledButton4 = command(this, "StyledButton4", "Launch Tolvex session to view cams simultaneous",
                             {kColumnA, 590, 300, 26}, "Launch another Tolvex session to monitor two or more Cams simultaneous!");

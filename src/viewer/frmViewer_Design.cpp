@@ -213,7 +213,8 @@ void frmViewer::buildLists()
     for (int i = 0; i < kFolderKinds; ++i) {
         const PropertyBag design{{"Caption", kFolderCaptions[i]}, {"BackStyle", 4}, {"Mode", 2}};
         StyledButton* option = createStyledButton(folders, QStringLiteral("opt_folders_%1").arg(i), design);
-        option->setGeometry((i % 2) * 108, (i / 2) * 22, 106, 20);
+        // The last one is alone on its row and takes the whole row: "MotionRecording" is too long for half.
+        option->setGeometry((i % 2) * 108, (i / 2) * 22, i == kFolderKinds - 1 ? 214 : 106, 20);
         option->setVisible(i != 4);
         opt_folders[i] = option;
     }

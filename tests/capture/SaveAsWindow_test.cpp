@@ -193,7 +193,7 @@ TEST_F(SaveAsWindow, CancelWritesNothingButFillsTheWorkPicture)
 namespace {
 
 // Runs `act` on the modal dialog once it is up, polling until it is.
-void onModal(std::function<void(QWidget*)> act, int triesLeft = 500)
+void onModal(std::function<void(QWidget*)> act, int triesLeft = 3000)
 {
     QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
         if (QWidget* w = QApplication::activeModalWidget())

@@ -1,3 +1,4 @@
+#include "CaptionFit.h"
 #include "SetupHarness.h"
 #include "buttons/StyledButton.h"
 
@@ -329,4 +330,13 @@ TEST(frmSetupLoad, UpdateCheckBoxFollowsNoURLupdate)
         h.registry.save("NoURLupdate", c.stored);
         EXPECT_EQ(checked(h.open(), "chkVersionupdate"), c.ticked) << c.stored;
     }
+}
+
+TEST(frmSetupLoad, EveryCaptionShowsWhole)
+{
+    SetupHarness h;
+    h.loadSettings();
+    frmSetup& w = h.open();
+    const QStringList clipped = caption_fit::clippedCaptions(&w);
+    EXPECT_TRUE(clipped.isEmpty()) << clipped.join("\n").toStdString();
 }

@@ -19,7 +19,7 @@ const QString kNul(QChar(0));
 
 // Runs `act` on the modal dialog once it is up; polls so that it works whatever
 // the order in which the dialog and the timer start.
-void onModal(std::function<void(QWidget*)> act, int triesLeft = 500)
+void onModal(std::function<void(QWidget*)> act, int triesLeft = 3000)
 {
     QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
         if (QWidget* w = QApplication::activeModalWidget())
