@@ -3,6 +3,7 @@
 
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
+#include "platform/base/NamedTimer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,14 +67,6 @@ constexpr OptionDesign kOptionDesigns[4] = {
     {"Mot&ionsave", "Automatically save 1 frame every xx seconds when motion is detected"},
     {"Motionrecord", "Automatically record xx seconds when motion is detected"},
 };
-
-QTimer* makeTimer(QObject* owner, const char* name, int interval)
-{
-    auto* timer = new QTimer(owner);
-    timer->setObjectName(name);
-    timer->setInterval(interval);
-    return timer;
-}
 
 }  // namespace
 
@@ -192,12 +185,12 @@ void frmMain::buildDeviceMenu()
 
 void frmMain::buildTimers()
 {
-    tmrMain = makeTimer(this, "tmrMain", 25);
-    tmrCheckSize = makeTimer(this, "tmrCheckSize", 1000);
-    tmrAutoSave = makeTimer(this, "tmrAutoSave", 1000);
-    tmrAutoMotion = makeTimer(this, "tmrAutoMotion", 500);
-    tmrTime = makeTimer(this, "tmrTime", 1000);
-    tmrFlash = makeTimer(this, "tmrFlash", 600);
+    tmrMain = platform::makeNamedTimer(this, "tmrMain", 25);
+    tmrCheckSize = platform::makeNamedTimer(this, "tmrCheckSize", 1000);
+    tmrAutoSave = platform::makeNamedTimer(this, "tmrAutoSave", 1000);
+    tmrAutoMotion = platform::makeNamedTimer(this, "tmrAutoMotion", 500);
+    tmrTime = platform::makeNamedTimer(this, "tmrTime", 1000);
+    tmrFlash = platform::makeNamedTimer(this, "tmrFlash", 600);
 }
 
 void frmMain::connectHandlers()

@@ -6,6 +6,7 @@
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
 #include "buttons/VirtualKeys.h"
+#include "platform/base/NamedTimer.h"
 #include "platform/gdi/Twips.h"
 #include "platform/lists/DirListBox.h"
 #include "platform/lists/DriveListBox.h"
@@ -140,14 +141,6 @@ PictureBox* makePicture(QWidget* parent, const char* name, const QRect& geometry
     return box;
 }
 
-QTimer* makeTimer(QObject* owner, const char* name, int interval)
-{
-    auto* timer = new QTimer(owner);
-    timer->setObjectName(name);
-    timer->setInterval(interval);
-    return timer;
-}
-
 QAction* addItem(QMenu* menu, const char* name, const char* caption)
 {
     QAction* item = menu->addAction(caption);
@@ -172,8 +165,8 @@ void frmViewer::buildControls()
     FrmBlend->move(FrmBlend->x(), 120);
     buildMenus();
     buildSlideMenu();
-    tmrPosition = makeTimer(this, "tmrPosition", 500);
-    tmrVideoStatus = makeTimer(this, "tmrVideoStatus", 1000);
+    tmrPosition = platform::makeNamedTimer(this, "tmrPosition", 500);
+    tmrVideoStatus = platform::makeNamedTimer(this, "tmrVideoStatus", 1000);
 }
 
 void frmViewer::buildLists()
