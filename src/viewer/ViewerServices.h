@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/FileDialogs.h"
+
 #include <QString>
 
 #include <functional>
@@ -34,4 +36,6 @@ struct ViewerServices {
     std::function<QString(const QString&)> findProgram = {};
     // The printer the print window prints on; null: the system's default printer.
     platform::Printer* printer = nullptr;
+    // The save dialog; empty: the desktop's own (tests answer it themselves).
+    std::function<DialogResult(SaveDialogArgs&)> saveDialog = {};
 };

@@ -78,7 +78,7 @@ void frmViewer::cmsSave2_MouseDown(int, int, float, float)
     dialog.dialogTitle = QStringLiteral("Save Picture");
     dialog.defaultExtension = plan.defaultExtension;
     dialog.owner = this;
-    const DialogResult answer = ShowSaveDialog(dialog);
+    const DialogResult answer = services_.saveDialog ? services_.saveDialog(dialog) : ShowSaveDialog(dialog);
     yield();
     if (answer != DialogResult::Confirmed)
         return;

@@ -37,6 +37,8 @@ struct ViewerHarness {
     SlideWaitFake slideWait;
     std::function<QString(const QString&)> findProgram = [](const QString&) { return QString(); };
     platform::Printer* printer = nullptr;
+    // How the save dialog is answered; unset: cancelled.
+    std::function<DialogResult(SaveDialogArgs&)> saveAnswer;
     std::unique_ptr<frmViewer> v;
 
     ViewerHarness()
@@ -56,7 +58,11 @@ struct ViewerHarness {
     frmViewer& open()
     {
         v = std::make_unique<frmViewer>(
-            s, link, ViewerServices{shell, prompts, session, &player, &slideWait, findProgram, printer});
+            s, link,
+            ViewerServices{shell, prompts, session, &player, &slideWait, findProgram, printer,
+                           [this](SaveDialogArgs& args) {
+                               return saveAnswer ? saveAnswer(args) : DialogResult::Cancelled;
+                           }});
         v->Form_Load();
         return *v;
     }

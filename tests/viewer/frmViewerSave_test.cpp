@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QTest>
@@ -34,18 +35,22 @@ struct DialogSeen {
     QString title;
 };
 
-// The user types `path` in the save dialog and confirms; what the dialog showed first
-// lands in `seen`.
-void answerSaveDialog(const QString& path, DialogSeen* seen = nullptr)
+// The user types `path` in the save dialog and confirms; what the dialog was asked to
+// show first lands in `seen`.
+void answerSaveDialog(ViewerHarness& h, const QString& path, DialogSeen* seen = nullptr)
 {
-    onModal([=](QWidget* w) {
-        auto* d = qobject_cast<QFileDialog*>(w);
-        ASSERT_NE(d, nullptr);
-        if (seen)
-            *seen = {d->selectedFiles(), d->directory().absolutePath(), d->selectedNameFilter(), d->windowTitle()};
-        d->selectFile(path);
-        static_cast<QDialog*>(d)->accept();  // QFileDialog's own accept() is protected
-    });
+    h.saveAnswer = [=](SaveDialogArgs& args) {
+        if (seen) {
+            // The dialog shows the proposed name with its default extension.
+            QString proposed = QDir(args.initialFolder).filePath(args.fileName);
+            if (QFileInfo(proposed).suffix().isEmpty() && !args.defaultExtension.isEmpty())
+                proposed += "." + args.defaultExtension;
+            *seen = {{proposed}, args.initialFolder, FixFilter(ConvertDialogFilter(args.filter), args.filterIndex),
+                     args.dialogTitle};
+        }
+        args.fileName = path;
+        return DialogResult::Confirmed;
+    };
 }
 
 // The viewer showing `name` of the snapshot folder.
@@ -77,7 +82,7 @@ TEST(frmViewerSave, SavingAnInvertedBitmapWritesExactlyTheInvertedBytes)
     h.v->effects.onClick("cmdInvert");
     const QString target = h.s.PicturePath + "/inverted.bmp";
     DialogSeen seen;
-    answerSaveDialog(target, &seen);
+    answerSaveDialog(h, target, &seen);
     emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
 
     const QByteArray saved = fileBytes(target);
@@ -101,7 +106,7 @@ TEST(frmViewerSave, AShownJpegIsWrittenAsJpegWhateverTheNameTyped)
     Shown h("b.jpg", uniformPicture(8, 8, qRgb(40, 80, 120)));
     const QString target = h.s.PicturePath + "/typed.bmp";
     DialogSeen seen;
-    answerSaveDialog(target, &seen);
+    answerSaveDialog(h, target, &seen);
     emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
     EXPECT_TRUE(fileBytes(target).startsWith("\xFF\xD8\xFF"));
     EXPECT_TRUE(seen.filter.startsWith("JPG Picture Files")) << seen.filter.toStdString();
@@ -110,7 +115,7 @@ TEST(frmViewerSave, AShownJpegIsWrittenAsJpegWhateverTheNameTyped)
 TEST(frmViewerSave, AFailedSaveSaysSoWithItsNumber)
 {
     Shown h("a.bmp", patternPicture(2, 2));
-    answerSaveDialog(h.box.root() + "/missing/folder/x.bmp");
+    answerSaveDialog(h, h.box.root() + "/missing/folder/x.bmp");
     emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
     ASSERT_EQ(h.prompts.boxes.size(), 1);
     EXPECT_EQ(h.prompts.boxes[0].text, "Problem saving pictureframe");
@@ -259,7 +264,7 @@ TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsJpeg)
     ASSERT_EQ(h.v->frameCaption(), h.s.PicturePath + "/m.AVI");
     const QString target = h.box.programFolder() + "/frame.bmp";
     DialogSeen seen;
-    answerSaveDialog(target, &seen);
+    answerSaveDialog(h, target, &seen);
     emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
     EXPECT_EQ(QFileInfo(seen.proposed.value(0)).fileName(), "VideoFrame0.bmp");
     EXPECT_EQ(seen.folder, h.box.programFolder());
