@@ -195,11 +195,18 @@ void frmSetup::buildControls()
     chkAudiocap = check(audio, "chkAudiocap", "Disable audio capture", {8, 40, 222, 18});
 
     QGroupBox* burst = group(this, "fraBurst", "Burst Frames", {kColumnB, 106, kWideB, 60});
-    label(burst, "lblMaxBurst", "Max Burst Save               frames/sec", {8, 18, 222, 16});
+    // "Max Burst Save [n] frames/sec": the list stands between the two words, each
+    // part measured in the dialog's font so that neither is covered.
+    QLabel* burstLabel = label(burst, "lblMaxBurst", "Max Burst Save", {8, 18, 10, 16});
+    burstLabel->resize(burstLabel->sizeHint().width(), 16);
     QStringList frames;
     for (int n = 2; n <= 20; ++n)
         frames << QString::number(n);
-    cmbMaxBurst = combo(burst, "cmbMaxBurst", frames, {84, 15, 46, 20});
+    cmbMaxBurst = combo(burst, "cmbMaxBurst", frames, {burstLabel->geometry().right() + 6, 15, 46, 20});
+    cmbMaxBurst->setAccessibleName("Max Burst Save frames/sec");
+    burstLabel->setBuddy(cmbMaxBurst);
+    QLabel* unitLabel = label(burst, "lblMaxBurstUnit", "frames/sec", {cmbMaxBurst->geometry().right() + 7, 18, 10, 16});
+    unitLabel->resize(unitLabel->sizeHint().width(), 16);
     chkUseBurstAsSnapshot = check(burst, "chkUseBurstAsSnapshot", "Burst when motion detected", {8, 38, 222, 18},
                                   "Use Burst instead of one snapshot when motion is detected (enable MotionSave)");
 
