@@ -53,6 +53,11 @@ ffmpeg::ScaleContext makeScaler(QSize from, QSize to, AVPixelFormat pixels)
 
 }  // namespace
 
+bool needsEvenSize(VideoCompression::Codec codec)
+{
+    return codec != VideoCompression::Codec::Uncompressed;
+}
+
 int quantiserFor(int quality)
 {
     const int q = std::clamp(quality, 1, 100);
@@ -70,8 +75,9 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
     packet_.reset(av_packet_alloc());
     if (!codec_ || !frame_ || !packet_)
         return Result::failure("out of memory");
-    // MPEG-4 and the JPEG sampling work on even sizes.
-    size_ = QSize(size.width() & ~1, size.height() & ~1);
+    // MPEG-4 and the JPEG sampling work on even sizes; uncompressed rows keep the
+    // device's own size.
+    size_ = needsEvenSize(compression.codec) ? QSize(size.width() & ~1, size.height() & ~1) : size;
     AVCodecContext* c = codec_.get();
     c->width = size_.width();
     c->height = size_.height();
@@ -82,8 +88,11 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
     c->max_b_frames = 0;
     c->thread_count = 0;
     if (compression.codec != VideoCompression::Codec::Uncompressed) {
+        // A fixed quantiser; these encoders read it from each frame, the context's
+        // value only tells the stream's headers.
         c->flags |= AV_CODEC_FLAG_QSCALE;
         c->global_quality = FF_QP2LAMBDA * quantiserFor(compression.quality);
+        frameQuality_ = c->global_quality;
     }
     if (choice.pixels == AV_PIX_FMT_YUVJ420P)
         c->color_range = AVCOL_RANGE_JPEG;
@@ -115,6 +124,7 @@ Result VideoEncoder::encode(const QImage& image, qint64 index, const PacketSink&
     const int strides[1] = {int(rgb.bytesPerLine())};
     sws_scale(scaler_.get(), planes, strides, 0, rgb.height(), frame_->data, frame_->linesize);
     frame_->pts = index;
+    frame_->quality = frameQuality_;
     rc = avcodec_send_frame(codec_.get(), frame_.get());
     if (rc < 0)
         return Result::failure(ffmpeg::errorText(rc));

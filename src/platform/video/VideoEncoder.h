@@ -12,13 +12,18 @@
 
 namespace platform::video {
 
+// Whether the codec takes only even widths and heights (the frames are then scaled
+// to the even size below theirs).
+bool needsEvenSize(capdriver::VideoCompression::Codec codec);
+
 // Turns frames into packets of the chosen codec: uncompressed BGR rows, Motion JPEG
 // or MPEG-4 Part 2. Frame times count frame periods.
 class VideoEncoder {
 public:
     using PacketSink = std::function<Result(AVPacket*)>;
 
-    // microSecPerFrame is the period of one frame; the encoder's time base.
+    // microSecPerFrame is the period of one frame; the encoder's time base. The
+    // compression's quality sets the quantiser of every frame (quantiserFor).
     Result open(const capdriver::VideoCompression& compression, QSize size, int microSecPerFrame);
     const AVCodecContext& context() const { return *codec_; }
     // Frames of another size are scaled to the size the encoder was opened with.
@@ -35,6 +40,7 @@ private:
     ffmpeg::Packet packet_;
     QSize size_;
     QSize scalerInput_;
+    int frameQuality_ = 0;  // the quantiser as a lambda, given to every frame
 };
 
 }  // namespace platform::video
