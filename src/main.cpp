@@ -59,7 +59,7 @@ int main(int argc, char** argv)
             [&] {
                 SetupServices services{registry, capture, *shell, *prompts};
                 // The chosen sound format goes to the preview's capture window, as now.
-                services.selectAudioFormat = [&](QWidget* owner) { SelectAudioFormat(capture, window.capwnd(), owner); };
+                services.selectAudioFormat = [&](QWidget* owner) { SelectAudioFormat(capture, window.capwnd(), owner, *prompts); };
                 frmSetup setup(settings, window, services, &window);
                 setup.Form_Load();
                 setup.exec();

@@ -1,6 +1,8 @@
 // Capture devices, the preview capture window and the frame pump of the main window.
 #include "capture/frmMain.h"
 
+#include "capture/Recording.h"
+
 #include "buttons/StyledButton.h"
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureLog.h"
@@ -188,9 +190,11 @@ void frmMain::closeRecording()
     imgRecFlash->hide();
     EscStopped = false;
     yield();
+    platform::capdriver::SequenceStatus status;
+    capture_.capGetStatus(capwnd_, status);
     UnloadMessage();
     sleep(100);
-    ShowMessage("Recording Ended");
+    ShowMessage(recordingEndedNotice(status));
     yield();
     sleep(2000);
     StopWork();
