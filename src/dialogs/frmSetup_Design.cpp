@@ -149,8 +149,9 @@ void frmSetup::buildControls()
     };
     for (int i = 0; i < 6; ++i) {
         const int top = 16 + i * 35;
-        label(folders, QStringLiteral("lbl%1").arg(rows[i].name), rows[i].caption, {8, top, 184, 14});
+        QLabel* caption = label(folders, QStringLiteral("lbl%1").arg(rows[i].name), rows[i].caption, {8, top, 184, 14});
         this->*rows[i].box = edit(folders, rows[i].name, {8, top + 14, 160, 20});
+        caption->setBuddy(this->*rows[i].box);  // the box is named by its caption
         StyledButton3[i + 2] = browseButton(folders, i + 2, {170, top + 14, 22, 20});
     }
 
