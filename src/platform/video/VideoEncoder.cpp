@@ -86,7 +86,10 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
     c->framerate = av_inv_q(c->time_base);
     c->gop_size = compression.codec == VideoCompression::Codec::Mpeg4 ? compression.keyFrameEvery : 1;
     c->max_b_frames = 0;
-    c->thread_count = 0;
+    // The recording shares the machine with the device's stream and the preview:
+    // one thread encodes 1280 x 720 at 40 frames a second with room to spare, and
+    // a thread per core only competes with them; larger frames get a second one.
+    c->thread_count = size_.width() * size_.height() > 1280 * 720 ? 2 : 1;
     if (compression.codec != VideoCompression::Codec::Uncompressed) {
         // A fixed quantiser; these encoders read it from each frame, the context's
         // value only tells the stream's headers.
@@ -105,7 +108,35 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
     rc = av_frame_get_buffer(frame_.get(), 0);
     if (rc < 0)
         return Result::failure(ffmpeg::errorText(rc));
+    // The converter for frames of the size given is made now, before the recording's
+    // clock runs, not on its first frame.
+    scaler_ = makeScaler(size, size_, c->pix_fmt);
+    scalerInput_ = size;
+    if (!warming_)
+        warmUp(compression, size, microSecPerFrame);
     return Result::success();
+}
+
+void VideoEncoder::warmUp(const VideoCompression& compression, QSize size, int microSecPerFrame)
+{
+    // A codec's first frames cost many times a usual one (its tables and buffers are
+    // made then); this takes that cost before the recording's clock starts. Codecs
+    // whose frames stand alone encode a frame of their own first, before frame 0,
+    // and drop its packet; MPEG-4, whose frames refer to the ones before, warms a
+    // spare encoder of the same kind instead.
+    QImage blank(size, QImage::Format_RGB888);
+    blank.fill(Qt::gray);
+    const auto drop = [](AVPacket*) { return Result::success(); };
+    if (compression.codec != VideoCompression::Codec::Mpeg4) {
+        encode(blank, -1, drop);
+        return;
+    }
+    VideoEncoder spare;
+    spare.warming_ = true;
+    if (!spare.open(compression, size, microSecPerFrame))
+        return;
+    spare.encode(blank, 0, drop);
+    spare.flush(drop);
 }
 
 Result VideoEncoder::encode(const QImage& image, qint64 index, const PacketSink& sink)

@@ -33,6 +33,7 @@ public:
 
 private:
     Result drain(const PacketSink& sink);
+    void warmUp(const capdriver::VideoCompression& compression, QSize size, int microSecPerFrame);
 
     ffmpeg::CodecContext codec_;
     ffmpeg::ScaleContext scaler_;
@@ -41,6 +42,7 @@ private:
     QSize size_;
     QSize scalerInput_;
     int frameQuality_ = 0;  // the quantiser as a lambda, given to every frame
+    bool warming_ = false;  // a spare encoder, run once before the real one starts
 };
 
 }  // namespace platform::video
