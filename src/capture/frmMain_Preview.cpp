@@ -1,11 +1,10 @@
 // Capture devices, the preview capture window and the frame pump of the main window.
 #include "capture/frmMain.h"
 
-#include "capture/Recording.h"
-
 #include "buttons/StyledButton.h"
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureLog.h"
+#include "capture/Recording.h"
 #include "platform/capdriver/CaptureSystem.h"
 #include "platform/capdriver/CaptureTypes.h"
 #include "settings/SettingsFile.h"
