@@ -188,7 +188,8 @@ struct FtpSession::Handle {
     // The deadlines of the running operation.
     Transfer* transfer = nullptr;
     Clock::time_point lastMove;
-    bool awaitingReply = false;
+    bool awaitingReply = false;  // to a command
+    bool awaitingFinal = false;  // the server's word that it has the whole file
     Abort abort = Abort::None;
     QString overdueWhat;
 
@@ -201,7 +202,7 @@ struct FtpSession::Handle {
     {
         transfer = t;
         lastMove = Clock::now();
-        awaitingReply = false;
+        awaitingReply = awaitingFinal = false;
         abort = Abort::None;
         overdueWhat.clear();
     }
@@ -217,7 +218,7 @@ struct FtpSession::Handle {
         handle->replyLines.append(line);
         handle->replyComplete = endsReply(line);
         if (handle->replyComplete)
-            handle->awaitingReply = false;
+            handle->awaitingReply = handle->awaitingFinal = false;
         handle->moved();
         return size * count;
     }
@@ -276,7 +277,9 @@ struct FtpSession::Handle {
     }
 
     // A reply that does not come within its deadline, or a transfer whose bytes
-    // stop moving; a slow transfer that keeps moving is never overdue.
+    // stop moving; a slow transfer that keeps moving is never overdue. The reply
+    // that ends an upload belongs to the transfer: a server that reads slowly from
+    // its own buffers may take as long to give it as a stalled transfer may last.
     bool overdue()
     {
         const auto idle = Clock::now() - lastMove;
@@ -285,7 +288,12 @@ struct FtpSession::Handle {
             overdueWhat = QStringLiteral("no reply from the server for %1 s").arg(t.replySeconds);
             return true;
         }
-        if (!awaitingReply && transfer && transfer->started && idle > std::chrono::seconds(t.stallSeconds)) {
+        if (awaitingFinal && idle > std::chrono::seconds(t.stallSeconds)) {
+            overdueWhat = QStringLiteral("the server did not confirm the file for %1 s").arg(t.stallSeconds);
+            return true;
+        }
+        if (!awaitingReply && !awaitingFinal && transfer && transfer->started
+            && idle > std::chrono::seconds(t.stallSeconds)) {
             overdueWhat = QStringLiteral("no byte moved for %1 s").arg(t.stallSeconds);
             return true;
         }
@@ -323,7 +331,7 @@ struct FtpSession::Handle {
             t->paused = true;
             return CURL_READFUNC_PAUSE;
         }
-        handle->awaitingReply = true;
+        handle->awaitingFinal = true;
         handle->moved();
         return 0;
     }
@@ -417,7 +425,7 @@ bool FtpSession::usePassive() const
     return !active_ || passiveMemory_->passive(endpoint_.host + ':' + QString::number(endpoint_.port));
 }
 
-void FtpSession::prepare(const QString& urlPath)
+void FtpSession::prepare(const QString& urlPath, bool dataTransfer)
 {
     CURL* easy = handle_->easy.get();
     curl_easy_reset(easy);
@@ -435,7 +443,10 @@ void FtpSession::prepare(const QString& urlPath)
     // No limit on a whole transfer: the connection, each reply and a stalled
     // transfer have deadlines of their own (Handle::overdue).
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(timeouts_.connectMs));
-    curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT, long(timeouts_.replySeconds));
+    // libcurl's reply limit is a backstop; in a transfer it must allow the final
+    // reply's longer wait (Handle::overdue keeps the command replies short).
+    curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+                     long(dataTransfer ? std::max(timeouts_.replySeconds, timeouts_.stallSeconds) : timeouts_.replySeconds));
     curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS,
                      std::max(long(timeouts_.replySeconds) * 1000L - kAcceptMarginMs, 1L));
     curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_NOCWD));
@@ -630,7 +641,7 @@ FtpResult FtpSession::transfer(const QString& remote, Transfer& t)
     const qint64 start = t.device->isSequential() ? -1 : t.device->pos();
     for (bool retried = false;; retried = true) {
         const bool passive = usePassive();
-        prepare(ftpUrlPath(resolve(remote)));
+        prepare(ftpUrlPath(resolve(remote)), true);
         CURL* easy = handle_->easy.get();
         if (t.upload) {
             curl_easy_setopt(easy, CURLOPT_UPLOAD, 1L);
@@ -693,7 +704,7 @@ FtpResult FtpSession::listNames(const QString& directory, QStringList& names)
     for (bool retried = false;; retried = true) {
         const bool passive = usePassive();
         listing.clear();
-        prepare(QStringLiteral("/"));
+        prepare(QStringLiteral("/"), true);
         CURL* easy = handle_->easy.get();
         const QByteArray request = ("NLST " + resolve(directory)).toUtf8();
         curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, request.constData());

@@ -162,7 +162,7 @@ private:
     FtpResult perform(FtpStage stage, Transfer* transfer = nullptr);
     FtpResult transfer(const QString& remote, Transfer& t);
     bool usePassive() const;
-    void prepare(const QString& urlPath);
+    void prepare(const QString& urlPath, bool dataTransfer = false);
     void finishClose();
     void newHandle();
 
