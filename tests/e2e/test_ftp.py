@@ -165,6 +165,38 @@ class FtpUpload(e2e.TestCase):
         self.assertIn("STOR /pub/cam.jpg.part", log)
         self.assertIn("RNTO /pub/cam.jpg", log)
 
+    def test_ftp_set_up_in_its_window(self):
+        server = self.server()
+        app = self.start()
+        app.key("alt+u")
+        app.wait_window("^Setup$")
+        # The FTP group's own Setup button opens "Tolvex FTP Setup" above the setup dialog.
+        app.click("Setup", role="push button", window="^Setup$")
+        ftp = app.wait_window("^Tolvex FTP Setup$")
+        for label, role, text in (("Host or IP:", "text", server.host), ("Login:", "text", "anonymous"),
+                                  ("Password:", "password text", "tolvex@"), ("Filename:", "text", "pub/cam.jpg")):
+            app.click(label, role=role, window="^Tolvex FTP Setup$")
+            self.desktop.key("ctrl+a", "BackSpace", window=ftp)
+            self.desktop.type(text, window=ftp)
+        app.press("Activate FTP Upload on AutoSave or MotionSave Mode", role="check box",
+                  window="^Tolvex FTP Setup$")
+        app.press("OK", role="push button", window="^Tolvex FTP Setup$")
+        app.wait_window_gone("^Tolvex FTP Setup$")
+        app.click("OK", role="push button", window="^Setup$")
+        app.wait_window_gone("^Setup$")
+        self.assertEqual(app.stop(), 0)
+
+        ini = app.read_ini().decode("utf-8").split("\r\n")
+        stored = {key: ini[ini.index(key) + 1].strip() for key in ("[ftpHost]", "[ftpLogin]", "[ftpFilename]", "[ftpEnabled]")}
+        self.assertEqual(stored, {"[ftpHost]": server.host, "[ftpLogin]": "anonymous",
+                                  "[ftpFilename]": "pub/cam.jpg", "[ftpEnabled]": "1"})
+        set_ini(app, {"[AutoRunMode]": 1, "[AutoSaveInterval]": 2})
+        os.makedirs(app.path("pub"), exist_ok=True)
+        app = self.restart(app, "/start")
+        e2e.wait_for(lambda: self.arrived_whole(app, server), 30,
+                     "no interval save arrived on the server byte for byte")
+        self.assertEqual(app.stop(), 0)
+
     def test_passive_only_server(self):
         server = self.server(passive_only=True)
         self.run_and_check(server)
