@@ -40,22 +40,30 @@ bool endsReply(const QByteArray& line)
     return line.size() == 3 || line[3] == ' ';
 }
 
-// Bytes written to the socket that its peer has not acknowledged yet; none once
-// the connection is broken, since no more will be.
-qint64 unacknowledged(curl_socket_t fd)
+// The bytes written to a socket that its peer has not acknowledged yet, and
+// whether the connection is broken (then none will be).
+struct SendQueue {
+    qint64 unacknowledged = 0;
+    bool broken = false;
+
+    // Nothing is waiting for the peer any more.
+    bool settled() const { return broken || unacknowledged == 0; }
+};
+
+SendQueue sendQueue(curl_socket_t fd)
 {
+    SendQueue queue;
     int bytes = 0;
     if (fd == CURL_SOCKET_BAD || ::ioctl(fd, SIOCOUTQ, &bytes) != 0)
-        return 0;
+        return queue;
+    queue.unacknowledged = std::max(bytes, 0);
     int error = 0;
     socklen_t length = sizeof error;
     tcp_info info{};
     socklen_t infoLength = sizeof info;
-    if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error != 0)
-        return 0;
-    if (::getsockopt(fd, IPPROTO_TCP, TCP_INFO, &info, &infoLength) == 0 && info.tcpi_state == TCP_CLOSE)
-        return 0;
-    return std::max(bytes, 0);
+    queue.broken = (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error != 0)
+                || (::getsockopt(fd, IPPROTO_TCP, TCP_INFO, &info, &infoLength) == 0 && info.tcpi_state == TCP_CLOSE);
+    return queue;
 }
 
 int portOf(const curl_sockaddr& address)
@@ -247,9 +255,12 @@ struct FtpSession::Handle {
     {
         if (!transfer || !transfer->upload)
             return;
+        const SendQueue queue = sendQueue(session->sockets_->data);
+        if (queue.broken)
+            return;
         curl_off_t sent = 0;
         curl_easy_getinfo(easy.get(), CURLINFO_SIZE_UPLOAD_T, &sent);
-        const qint64 acknowledged = std::max<qint64>(0, qint64(sent) - unacknowledged(session->sockets_->data));
+        const qint64 acknowledged = std::max<qint64>(0, qint64(sent) - queue.unacknowledged);
         report(std::min<qint64>(acknowledged, transfer->bytes));
     }
 
@@ -327,7 +338,7 @@ struct FtpSession::Handle {
             t->sourceDone = true;
         }
         handle->publish();
-        if (unacknowledged(handle->session->sockets_->data) > 0) {
+        if (!sendQueue(handle->session->sockets_->data).settled()) {
             t->paused = true;
             return CURL_READFUNC_PAUSE;
         }
@@ -502,7 +513,7 @@ FtpResult FtpSession::perform(FtpStage stage, Transfer* transfer)
                 code = CURLE_ABORTED_BY_CALLBACK;
                 break;
             }
-            if (transfer && transfer->paused && unacknowledged(sockets_->data) == 0) {
+            if (transfer && transfer->paused && sendQueue(sockets_->data).settled()) {
                 transfer->paused = false;
                 curl_easy_pause(easy, CURLPAUSE_CONT);
                 continue;
