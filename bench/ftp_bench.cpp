@@ -24,7 +24,7 @@ namespace {
 constexpr qint64 kFileBytes = 5 * 1024 * 1024;
 constexpr double kLimitRatio = 1.2;
 constexpr int kThrottle = 100 * 1024;
-constexpr qint64 kThrottledBytes = 400 * 1024;
+constexpr qint64 kThrottledBytes = 1024 * 1024;
 constexpr double kStallLimitMs = 50;
 
 QString writeFile(const QString& path, qint64 size)
