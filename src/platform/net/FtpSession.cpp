@@ -1,5 +1,7 @@
 #include "platform/net/FtpSession.h"
 
+#include "platform/net/FtpReplies.h"
+
 #include "platform/net/CurlHandles.h"
 #include "platform/net/FtpLog.h"
 
@@ -15,40 +17,22 @@ namespace {
 
 constexpr qint64 kMaxChunk = 64 * 1024;
 
-// A reply line ends its reply when it is "ddd " or just "ddd".
-bool endsReply(const QByteArray& line)
-{
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (line.size() < 3 || !std::all_of(line.begin(), line.begin() + 3, digit))
-        return false;
-    return line.size() == 3 || line[3] == ' ';
-}
-
 }  // namespace
 
 struct FtpSession::Handle {
     CurlEasy easy{curl_easy_init()};
     CurlList commands;
     std::array<char, CURL_ERROR_SIZE> error{};
-    QList<QByteArray> replyLines;
-    bool replyComplete = true;
+    FtpReply reply;
 
     static size_t onHeader(char* data, size_t size, size_t count, void* self)
     {
-        auto* handle = static_cast<Handle*>(self);
-        const QByteArray line = QByteArray(data, qsizetype(size * count)).trimmed();
-        if (handle->replyComplete)
-            handle->replyLines.clear();
-        handle->replyLines.append(line);
-        handle->replyComplete = endsReply(line);
+        static_cast<Handle*>(self)->reply.addLine(QByteArray(data, qsizetype(size * count)));
         return size * count;
     }
 
-    int replyCode() const
-    {
-        return replyLines.isEmpty() ? 0 : replyLines.last().left(3).toInt();
-    }
-    QString replyText() const { return QString::fromUtf8(replyLines.join('\n')); }
+    int replyCode() const { return reply.code(); }
+    QString replyText() const { return reply.text(); }
 };
 
 // The state of one chunked transfer, seen by libcurl's callbacks.
@@ -171,8 +155,7 @@ void FtpSession::prepare(const QString& urlPath)
     curl_easy_reset(easy);
     handle_->commands.reset();
     handle_->error.fill(0);
-    handle_->replyLines.clear();
-    handle_->replyComplete = true;
+    handle_->reply.clear();
     const QByteArray url = QStringLiteral("ftp://%1:%2%3").arg(endpoint_.host).arg(endpoint_.port).arg(urlPath).toUtf8();
     curl_easy_setopt(easy, CURLOPT_URL, url.constData());
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "ftp");
@@ -369,12 +352,7 @@ FtpResult FtpSession::listNames(const QString& directory, QStringList& names)
     });
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &listing);
     const FtpResult result = perform(FtpStage::Command);
-    names.clear();
-    for (const QByteArray& line : listing.split('\n')) {
-        const QString name = QString::fromUtf8(line.trimmed()).section('/', -1);
-        if (!name.isEmpty())
-            names.append(name);
-    }
+    names = ftpListingNames(listing);
     return result;
 }
 
