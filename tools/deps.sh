@@ -16,6 +16,7 @@ TOLVEX_PACKAGES=(
 TOLVEX_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-pyftpdlib curl ffmpeg poppler-utils
+  clang libclang-rt-14-dev
 )
 
 # tolvex_install_packages [tests]
