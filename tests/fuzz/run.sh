@@ -5,22 +5,24 @@
 #                                     for SECONDS (4 by default), with more libFuzzer options
 #   run.sh                            build, then run each of them a few seconds
 # TOLVEX_FUZZ_BUILD is the build folder (build/fuzz of the checkout by default),
-# TOLVEX_FUZZ_JOBS the number of compile jobs. Without clang and its fuzzer runtime
-# nothing is built or run: the script says so and exits with 77 (skipped).
+# TOLVEX_FUZZ_JOBS the number of compile jobs, TOLVEX_FUZZ_CXX the compiler (clang++).
+# Without clang and its fuzzer runtime nothing is built or run: the script says so and exits with 77 (skipped).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 build="${TOLVEX_FUZZ_BUILD:-$root/build/fuzz}"
+cxx="${TOLVEX_FUZZ_CXX:-clang++}"
 skipped=77
 
 clang_ready() {
-  command -v clang++ >/dev/null 2>&1 || { echo "clang++ not found: the fuzz harnesses are skipped (install clang and libclang-rt-dev)"; return 1; }
+  command -v "$cxx" >/dev/null 2>&1 ||
+    { echo "$cxx not found: the fuzz harnesses are skipped (install clang and libclang-rt-14-dev)"; return 1; }
   local probe
   probe="$(mktemp -d)"
   echo 'extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }' >"$probe/p.cpp"
-  if ! clang++ -fsanitize=fuzzer,address,undefined "$probe/p.cpp" -o "$probe/p" >/dev/null 2>&1; then
+  if ! "$cxx" -fsanitize=fuzzer,address,undefined "$probe/p.cpp" -o "$probe/p" >/dev/null 2>&1; then
     rm -rf "$probe"
-    echo "clang++ cannot link -fsanitize=fuzzer,address,undefined (the libclang-rt dev package is missing): the fuzz harnesses are skipped"
+    echo "$cxx cannot link -fsanitize=fuzzer,address,undefined (the libclang-rt dev package is missing): the fuzz harnesses are skipped"
     return 1
   fi
   rm -rf "$probe"
@@ -29,7 +31,7 @@ clang_ready() {
 build_harnesses() {
   clang_ready || exit $skipped
   cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+    -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
   cmake --build "$build" --parallel "${TOLVEX_FUZZ_JOBS:-$(nproc)}"
 }
 
