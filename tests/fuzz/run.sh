@@ -44,6 +44,7 @@ run_harness() {
     echo "$bin is not built: run $0 build first" >&2
     exit 1
   fi
+  # A fault ends the run with 1 (libFuzzer's own 77 would read as "skipped").
   # New inputs go to a scratch folder, never into the checked-in seeds; a crash
   # leaves its input in build/fuzz/artifacts.
   local found
@@ -51,7 +52,7 @@ run_harness() {
   mkdir -p "$build/artifacts"
   local rc=0
   UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}" \
-    "$bin" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
+    "$bin" -max_total_time="$seconds" -error_exitcode=1 -timeout=20 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$build/artifacts/$name-" "$@" "$found" "$here/corpus/$name" || rc=$?
   rm -rf "$found"
   return $rc
