@@ -21,6 +21,8 @@ TOLVEX_TEST_PACKAGES=(
   xvfb openbox x11-utils xdotool imagemagick dbus dbus-x11 at-spi2-core
   python3 python3-pyatspi python3-gi gir1.2-atspi-2.0
   vsftpd cups cups-client cups-bsd ghostscript
+  # The fuzz harnesses: clang and its fuzzer and sanitizer runtimes.
+  clang libclang-rt-14-dev
 )
 
 # tolvex_install_packages [tests]

@@ -104,7 +104,11 @@ platform::Result appendCacheRecord(const QString& path, const QString& deviceNam
         qCWarning(lcCapture).noquote() << "capture-size cache not extended:" << old.result.reason;
         return old.result;
     }
-    return platform::writeFileSafely(path, old.bytes + formatCacheRecord(deviceName, entries));
+    // A record starts on a line of its own, also after a last line without its end.
+    QByteArray text = old.bytes;
+    if (!text.isEmpty() && !text.endsWith('\n') && !text.endsWith('\r'))
+        text += kLineEnd;
+    return platform::writeFileSafely(path, text + formatCacheRecord(deviceName, entries));
 }
 
 QStringList probeNoticeTexts(int index)

@@ -29,7 +29,10 @@ frmMain::frmMain(SettingsModel& settings, MainServices services, QWidget* parent
     applyPreviewControls(PreviewMoment::StartUp);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    delete escapeWatch_;
+}
 
 void frmMain::ShowMessage(const QString& text)
 {

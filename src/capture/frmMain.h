@@ -359,6 +359,9 @@ private:
     std::unique_ptr<Prompts> ownPrompts_;
     platform::InstanceLock instanceLock_;
     QPointer<FrmMessage> notice_;
+    // The recording's ESC watch (an application event filter); it goes first when
+    // the window goes, so no event reaches it while the window is being destroyed.
+    QPointer<QObject> escapeWatch_;
     StreamBufferFiles streamBuffers_;
     qint32 capwnd_ = 0;
     platform::ScratchBitmap streamFile_;  // the stream buffer file, read back on every tick

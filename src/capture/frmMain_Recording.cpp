@@ -102,7 +102,8 @@ void frmMain::SaveVideo()
         return;
     }
     Recording = true;
-    new EscapeWhileRecording(this);
+    delete escapeWatch_;  // one watch at a time, also when the last one has not gone yet
+    escapeWatch_ = new EscapeWhileRecording(this);
     yield();
     if (!capture_.capDriverConnect(capwnd_, s_.CaptureDevice))
         return abandonRecording("No Connection to Video Device");

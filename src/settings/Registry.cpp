@@ -20,12 +20,17 @@ QString configRoot()
 }
 
 // QSettings gives no system text; the kind of failure and the file are what it has.
-void syncOrWarn(QSettings& store)
+// A store that cannot be written fails every write alike: it is logged once.
+void syncOrWarn(QSettings& store, bool& failureLogged)
 {
     store.sync();
+    if (store.status() == QSettings::NoError || failureLogged)
+        return;
+    failureLogged = true;
     if (store.status() == QSettings::AccessError)
-        qCWarning(lcSettings).noquote() << "cannot write the per-user store" << store.fileName();
-    else if (store.status() == QSettings::FormatError)
+        qCWarning(lcSettings).noquote() << "cannot write the per-user store" << store.fileName()
+                                        << "(logged once; later writes fail alike)";
+    else
         qCWarning(lcSettings).noquote() << "the per-user store" << store.fileName() << "is malformed";
 }
 
@@ -81,7 +86,7 @@ void Registry::saveSetting(const QString& section, const QString& key, const QSt
     store.beginGroup(section);
     store.setValue(key, value);
     store.endGroup();
-    syncOrWarn(store);
+    syncOrWarn(store, writeFailureLogged_);
 }
 
 void Registry::deleteSetting(const QString& section, const QString& key)
@@ -92,5 +97,5 @@ void Registry::deleteSetting(const QString& section, const QString& key)
     store.beginGroup(section);
     store.remove(key);
     store.endGroup();
-    syncOrWarn(store);
+    syncOrWarn(store, writeFailureLogged_);
 }

@@ -7,7 +7,8 @@
 // ($XDG_CONFIG_HOME, else ~/.config). Every write goes to disk at once. A store file
 // that is not a regular file of a store's size (a FIFO, a device, a huge file) is
 // neither read nor replaced: every value reads as its default, writes are dropped,
-// and the reason is logged once.
+// and the reason is logged once. A store that cannot be written (a read-only
+// folder) is logged once too, at the first write that fails.
 class Registry {
 public:
     // The store of the application "VykOndrelSoft" in the user's configuration folder.
@@ -40,4 +41,5 @@ private:
 
     QString path_;
     mutable bool refusalLogged_ = false;
+    bool writeFailureLogged_ = false;
 };

@@ -7,6 +7,7 @@
 #include "settings/SettingsFileWrite.h"
 #include "settings/SettingsLog.h"
 
+#include <QFile>
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -48,6 +49,22 @@ qsizetype valueIndexAfterKey(const QStringList& lines, const QString& key)
     return index;
 }
 
+// A broken settings file is rebuilt as a missing one would be; the broken one
+// stays beside it as "<name>.bad" (an older one there is replaced), so what was
+// left of it can still be looked at.
+void keepBrokenFile(const QString& fileName)
+{
+    const QString kept = fileName + ".bad";
+    QFile::remove(kept);
+    QFile broken(fileName);
+    if (broken.rename(kept))
+        qCWarning(lcSettings).noquote() << fileName << "has no valid first key line; it is kept as" << kept
+                                        << "and the default settings replace it";
+    else
+        qCWarning(lcSettings).noquote() << fileName << "has no valid first key line and cannot be kept as" << kept
+                                        << ":" << broken.errorString() << "; the default settings replace it";
+}
+
 }  // namespace
 
 QString settingsFileName(const SettingsModel& s)
@@ -85,6 +102,8 @@ void LoadSettings(SettingsModel& s, QString& fileName, SettingsHost* host)
         qCWarning(lcSettings).noquote() << QStringLiteral("Could not read the settings file: %1; "
                                                            "the default settings are used")
                                                 .arg(reading.problem);
+    if (reading.broken)
+        keepBrokenFile(fileName);
     int lastFailure = reading.lastFailure;
     applySoundsSelection(s);
     // Values read out of step are the wrong values, folders included: the file

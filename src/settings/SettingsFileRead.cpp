@@ -81,6 +81,13 @@ SettingsReading readSettingsFile(SettingsModel& s, const QString& path)
         reading.lastFailure = SettingsFailure::FileAccess;
         return reading;
     }
+    constexpr qsizetype kFirstKeyLine = 2;
+    if (lines->size() <= kFirstKeyLine ||
+        lines->at(kFirstKeyLine).trimmed() != QLatin1String(settingsPairs().front().key)) {
+        reading.broken = true;
+        reading.lastFailure = SettingsFailure::FileNotFound;
+        return reading;
+    }
     IniReader reader(std::move(*lines));
     const auto title = reader.readLine();
     const auto comment = reader.readLine();

@@ -10,6 +10,9 @@ struct SettingsReading {
     QString titleLine;    // line 1, judged by the full-default test
     bool outOfStep = false;
     QString problem;      // why a file that is there could not be read at all
+    // A file that is there but has no valid first key line where it belongs (line
+    // 3), such as a file of NUL bytes left by a crash: nothing of it is read.
+    bool broken = false;
 };
 
 // Reads line 1, line 2 and the value of every pair into the model. A value that

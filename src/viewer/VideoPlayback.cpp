@@ -1,10 +1,12 @@
 #include "viewer/VideoPlayback.h"
 
+#include "platform/video/MciCommand.h"
+
 #include <cmath>
 
 QString openSceneCommand(const QString& movieFile)
 {
-    return QStringLiteral("open \"") + movieFile + QStringLiteral("\" alias AVIvideo type AVIVideo");
+    return QStringLiteral("open ") + quotedMciWord(movieFile) + QStringLiteral(" alias AVIvideo type AVIVideo");
 }
 
 QString windowCommand(qint64 handle)

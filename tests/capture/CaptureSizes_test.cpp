@@ -130,6 +130,26 @@ TEST(CaptureSizes, AppendKeepsEarlierRecords)
     EXPECT_EQ(findCachedSizes(text, "Cam B")->entries[6], "1280x720@24");
 }
 
+TEST(CaptureSizes, AppendStartsOnANewLineAfterALastLineWithoutItsEnd)
+{
+    Sandbox box;
+    const QString path = box.programFolder() + "/DevicesDatabase.log";
+    QDir().mkpath(box.programFolder());
+    box.writeFile("DevicesDatabase.log", "Other Cam\r\n;160x120@24;176x144@24;320x240@24");
+    ResolutionArray entries = standardResolutions();
+    entries[5] = "800x600@24";
+    ASSERT_TRUE(appendCacheRecord(path, "Tolvex Test Pattern", entries).ok);
+    const QByteArray text = box.readFile("DevicesDatabase.log");
+    EXPECT_FALSE(text.contains("@24Tolvex")) << text.constData();
+    const auto mine = findCachedSizes(text, "Tolvex Test Pattern");
+    ASSERT_TRUE(mine.has_value()) << text.constData();
+    EXPECT_EQ(mine->entries[6], "800x600@24");
+    const auto other = findCachedSizes(text, "Other Cam");
+    ASSERT_TRUE(other.has_value());
+    EXPECT_EQ(other->fieldCount, 4);
+    EXPECT_EQ(other->entries[3], "320x240@24");
+}
+
 TEST(CaptureSizes, AppendLeavesAnUnreadableCacheAlone)
 {
     Sandbox box;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -140,6 +141,53 @@ TEST_F(Recording, EscInTheTinyViewEndsTheRecordingWithAFile)
     QTest::keyClick(&m, Qt::Key_Escape);
     EXPECT_EQ(m.capwnd(), preview);
     EXPECT_EQ(notices.size(), 1);
+}
+
+namespace {
+
+// A control of the main window that counts the ESC presses it is given.
+struct EscapeCounter : QWidget {
+    EscapeCounter(QWidget* parent, int& count) : QWidget(parent), count_(count) {}
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (event->key() == Qt::Key_Escape)
+            ++count_;
+    }
+    int& count_;
+};
+
+// A child of the main window that, while the window's controls are being destroyed,
+// presses ESC on a control that is still there. Image1 points at that control, so
+// that nothing but an ESC watch still listening can make a difference.
+struct EscapeWhileTheWindowGoes : QObject {
+    explicit EscapeWhileTheWindowGoes(frmMain* window) : QObject(window), window_(window) {}
+    ~EscapeWhileTheWindowGoes() override
+    {
+        window_->Image1 = target;
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &esc);
+    }
+    frmMain* window_;
+    QWidget* target = nullptr;
+};
+
+}  // namespace
+
+// The program ends while it records: the window goes with its ESC watch still
+// installed on the application. The watch goes first, so it never reads the window
+// that is being destroyed and an ESC then reaches the control as any key would.
+TEST_F(Recording, TheEscWatchGoesBeforeTheWindow)
+{
+    frmMain& m = previewing();
+    int escapes = 0;
+    auto* presser = new EscapeWhileTheWindowGoes(&m);  // destroyed before the control below
+    presser->target = new EscapeCounter(&m, escapes);
+    presser->target->show();
+    m.cmdRecord_Click();
+    ASSERT_TRUE(m.Recording);
+    recordFrames(m, 5);
+    w.reset();
+    EXPECT_EQ(escapes, 1);
 }
 
 TEST_F(Recording, AButtonRecordingIsNotEndedByTheMotionCount)

@@ -48,3 +48,35 @@ TEST(Registry, StoreThatIsNotARegularFileReadsAsDefaults)
         EXPECT_FALSE(after.isFile() && !after.isSymLink());
     }
 }
+
+namespace {
+
+QStringList g_registryWarnings;
+
+void keepRegistryWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtWarningMsg && QByteArray(context.category) == "tolvex.settings")
+        g_registryWarnings.append(text);
+}
+
+}  // namespace
+
+// A store that cannot be written fails at every write of a run; the log says so once.
+TEST(Registry, AStoreThatCannotBeWrittenIsLoggedOnce)
+{
+    Sandbox box;
+    ASSERT_TRUE(QDir(box.configFolder()).removeRecursively());
+    QFile blocker(box.configFolder());  // a file where the folder of the store should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Registry reg;
+    g_registryWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepRegistryWarnings);
+    for (int i = 0; i < 5; ++i)
+        reg.save("DatumSet", QString("value %1").arg(i));
+    reg.deleteSetting("Tolvex", "DatumSet");
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(g_registryWarnings.size(), 1) << g_registryWarnings.join('\n').toStdString();
+    EXPECT_EQ(g_registryWarnings.filter(reg.storePath()).size(), 1);
+    EXPECT_EQ(reg.get("DatumSet", "none"), "none");
+}

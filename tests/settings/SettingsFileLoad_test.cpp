@@ -558,3 +558,69 @@ TEST(LoadSettings, OnlyARegularFileOfASettingsFilesSizeIsRead)
         EXPECT_EQ(after.isFile(), placed.isFile());
     }
 }
+
+namespace {
+
+QStringList g_settingsWarnings;
+
+void keepSettingsWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtWarningMsg && QByteArray(context.category) == "tolvex.settings")
+        g_settingsWarnings.append(text);
+}
+
+}  // namespace
+
+// What a crash may leave on some file systems: the file's size in NUL bytes. Such a
+// file, or any without the first key line where it belongs, is rebuilt as a missing
+// one is, and the broken one is kept beside it and named in the log.
+TEST(LoadSettings, FileWithoutAValidFirstKeyLineIsKeptAsBadAndRebuilt)
+{
+    struct Case {
+        const char* name;
+        QByteArray content;
+        bool secondInstance;
+    };
+    const Case cases[] = {
+        {"NUL bytes", QByteArray(4096, '\0'), false},
+        {"NUL bytes, second copy", QByteArray(4096, '\0'), true},
+        {"NUL bytes in lines", QByteArray(40, '\0') + "\r\n" + QByteArray(40, '\0') + "\r\n" + QByteArray(40, '\0'),
+         false},
+        {"title and comment only", ";Vyk-Ondrel Tolvex v100\r\n;comment\r\n", false},
+        {"first key missing", ";Vyk-Ondrel Tolvex v100\r\n;comment\r\n 3 \r\n[PicturePath]\r\n/data\r\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Sandbox box;
+        const QString file = c.secondInstance ? "Tolvex2.ini" : "Tolvex.ini";
+        box.writeFile(file, c.content);
+        box.writeFile("DevicesDatabase.log", "0 Cam 320x240@24\r\n");
+        SettingsModel s = modelIn(box);
+        s.SecondInstance = c.secondInstance ? -1 : 0;
+        s.FtpHost = "not.a.default";
+        g_settingsWarnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(keepSettingsWarnings);
+        load(s);
+        qInstallMessageHandler(previous);
+
+        EXPECT_EQ(s.ButtonStyle, 4);
+        EXPECT_EQ(s.FtpHost, "127.0.0.1");
+        EXPECT_TRUE(hasDefaultFolders(s, box));
+        const QStringList lines = crLfLines(box.readFile(file));
+        ASSERT_EQ(lines.size(), 128);
+        EXPECT_TRUE(lines[0].startsWith(";Vyk-Ondrel Tolvex v"));
+        EXPECT_EQ(lines[2], "[Device]");
+        EXPECT_EQ(box.readFile(file + ".bad"), c.content);
+        EXPECT_EQ(box.readFile("DevicesDatabase.log"), QByteArray());
+        EXPECT_EQ(g_settingsWarnings.filter(file + ".bad").size(), 1) << g_settingsWarnings.join('\n').toStdString();
+    }
+}
+
+TEST(LoadSettings, AGoodFileLeavesNoBadFile)
+{
+    Sandbox box;
+    SettingsModel s = modelIn(box);
+    load(s);  // the first start writes the file
+    load(s);
+    EXPECT_FALSE(QFileInfo::exists(iniPath(box) + ".bad"));
+}

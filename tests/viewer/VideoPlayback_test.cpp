@@ -1,3 +1,6 @@
+#include "ClipFixture.h"
+#include "Sandbox.h"
+#include "platform/video/MciPlayer.h"
 #include "viewer/SlideShow.h"
 #include "viewer/VideoPlayback.h"
 
@@ -42,6 +45,20 @@ TEST(VideoPlayback, CommandStrings)
     EXPECT_EQ(pauseOrResumeCommand("Playing"), "pause AVIvideo");
     EXPECT_EQ(pauseOrResumeCommand("paused"), "resume AVIvideo");
     EXPECT_EQ(pauseOrResumeCommand(""), "resume AVIvideo");
+}
+
+TEST(VideoPlayback, AClipWhoseNameHoldsQuotesOpens)
+{
+    Sandbox box;
+    for (const QString name : {"my \"best\" clip.avi", "\"", "end\"", "two\"\"quotes.avi"}) {
+        const QString clip = box.programFolder() + "/" + name;
+        ASSERT_TRUE(writeClip(clip, ClipSpec{})) << qPrintable(clip);
+        MciPlayer player;
+        EXPECT_EQ(player.sendString(openSceneCommand(clip)), 0) << qPrintable(openSceneCommand(clip));
+        QString length;
+        EXPECT_EQ(player.sendString("status AVIvideo length", &length), 0);
+        EXPECT_GT(length.toLongLong(), 0) << qPrintable(clip);
+    }
 }
 
 TEST(VideoPlayback, StatusTimerStopsOnlyAPlayingOrStoppedPlayer)

@@ -1,5 +1,7 @@
 #include "platform/net/FtpSession.h"
 
+#include "platform/net/FtpReplies.h"
+
 #include "platform/net/CurlHandles.h"
 #include "platform/net/FtpLog.h"
 
@@ -30,15 +32,6 @@ constexpr int kPollMs = 50;
 // libcurl gives up waiting for an active-mode connection a little before the reply
 // deadline, so a server that cannot connect back is told from a silent one.
 constexpr int kAcceptMarginMs = 250;
-
-// A reply line ends its reply when it is "ddd " or just "ddd".
-bool endsReply(const QByteArray& line)
-{
-    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (line.size() < 3 || !std::all_of(line.begin(), line.begin() + 3, digit))
-        return false;
-    return line.size() == 3 || line[3] == ' ';
-}
 
 // The bytes written to a socket that its peer has not acknowledged yet, and
 // whether the connection is broken (then none will be).
@@ -190,8 +183,7 @@ struct FtpSession::Handle {
     CurlEasy easy{curl_easy_init()};
     CurlList commands;
     std::array<char, CURL_ERROR_SIZE> error{};
-    QList<QByteArray> replyLines;
-    bool replyComplete = true;
+    FtpReply reply;
 
     // The deadlines of the running operation.
     Transfer* transfer = nullptr;
@@ -220,12 +212,8 @@ struct FtpSession::Handle {
     static size_t onHeader(char* data, size_t size, size_t count, void* self)
     {
         auto* handle = static_cast<Handle*>(self);
-        const QByteArray line = QByteArray(data, qsizetype(size * count)).trimmed();
-        if (handle->replyComplete)
-            handle->replyLines.clear();
-        handle->replyLines.append(line);
-        handle->replyComplete = endsReply(line);
-        if (handle->replyComplete)
+        handle->reply.addLine(QByteArray(data, qsizetype(size * count)));
+        if (handle->reply.complete())
             handle->awaitingReply = handle->awaitingFinal = false;
         handle->moved();
         return size * count;
@@ -311,11 +299,8 @@ struct FtpSession::Handle {
         return false;
     }
 
-    int replyCode() const
-    {
-        return replyLines.isEmpty() ? 0 : replyLines.last().left(3).toInt();
-    }
-    QString replyText() const { return QString::fromUtf8(replyLines.join('\n')); }
+    int replyCode() const { return reply.code(); }
+    QString replyText() const { return reply.text(); }
 
     // Upload: the file's bytes. Its end is told only once the server's end has
     // acknowledged every byte, so the wait for the final reply starts when the
@@ -442,8 +427,7 @@ void FtpSession::prepare(const QString& urlPath, bool dataTransfer)
     curl_easy_reset(easy);
     handle_->commands.reset();
     handle_->error.fill(0);
-    handle_->replyLines.clear();
-    handle_->replyComplete = true;
+    handle_->reply.clear();
     sockets_->controlPort = endpoint_.port;
     const QByteArray url = QStringLiteral("ftp://%1:%2%3").arg(endpoint_.host).arg(endpoint_.port).arg(urlPath).toUtf8();
     curl_easy_setopt(easy, CURLOPT_URL, url.constData());
@@ -729,11 +713,7 @@ FtpResult FtpSession::listNames(const QString& directory, QStringList& names)
             break;
         passiveMemory_->remember(endpoint_.host + ':' + QString::number(endpoint_.port));
     }
-    for (const QByteArray& line : listing.split('\n')) {
-        const QString name = QString::fromUtf8(line.trimmed()).section('/', -1);
-        if (!name.isEmpty())
-            names.append(name);
-    }
+    names = ftpListingNames(listing);
     return result;
 }
 

@@ -25,7 +25,8 @@ enum MciError : int {
 };
 
 // One command split into its words: the verb (lower case), the device or file
-// word, and the rest. A quoted word ("a b.avi") is one word without its quotes.
+// word, and the rest. A quoted word ("a b.avi") is one word without its quotes;
+// inside it a doubled quote stands for one ("a""b.avi" is a"b.avi).
 struct MciCommand {
     int error = kMciOk;
     QString verb;
@@ -33,6 +34,9 @@ struct MciCommand {
     QStringList words;
 };
 MciCommand parseMciCommand(const QString& command);
+// A word quoted for a command, its own quotes doubled, so that any file name
+// (blanks and double quotes included) reads back as one word.
+QString quotedMciWord(const QString& word);
 
 // The time formats of "set ... time format". Tenths is the format named "s": a
 // tenth of a second, so a length of 30 is a three-second clip at any frame rate.

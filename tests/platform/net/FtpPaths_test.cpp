@@ -92,6 +92,14 @@ TEST(FtpWildcard, QuestionMarkAndStar)
         {"*.jpg", "cam.jpg.bak", false},
         {"c*m*.jpg", "cxxmyy.jpg", true},
         {"cam.jpg", "Cam.jpg", false},
+        // A "*" in the name is a character like any other for the pattern's "*".
+        {"*", "***", true},
+        {"Cam*.jpg", "Cam*1.jpg", true},
+        {"Cam*.jpg", "Cam*.jpg", true},
+        {"*a", "*ba", true},
+        {"a*", "a*", true},
+        {"*?*", "*", true},
+        {"Cam*.jpg", "Cam*1.png", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ftpWildcardMatch(c.pattern, c.name), c.match) << c.pattern << " " << c.name;

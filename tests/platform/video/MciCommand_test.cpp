@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 TEST(MciCommand, SplitsVerbDeviceAndWordsWithQuotedNames)
 {
     const struct {
@@ -18,6 +21,12 @@ TEST(MciCommand, SplitsVerbDeviceAndWordsWithQuotedNames)
         {"put AVIvideo destination at 0 0 521 381", kMciOk, "put", "AVIvideo",
          {"destination", "at", "0", "0", "521", "381"}},
         {"open \"/tmp/a.avi alias x", kMciNoClosingQuote, "", "", {}},
+        // A doubled quote inside a quoted word is one quote of the word.
+        {"open \"/tmp/my \"\"best\"\" clip.avi\" alias AVIvideo", kMciOk, "open", "/tmp/my \"best\" clip.avi",
+         {"alias", "AVIvideo"}},
+        {"open \"\"\"\" alias x", kMciOk, "open", "\"", {"alias", "x"}},
+        {"open \"\" alias x", kMciOk, "open", "", {"alias", "x"}},
+        {"open \"a\"\"", kMciNoClosingQuote, "", "", {}},
         {"", kMciUnrecognizedCommand, "", "", {}},
         {"close", kMciInvalidDeviceName, "close", "", {}},
     };
@@ -59,4 +68,21 @@ TEST(MciCommand, TimeFormatsConvertBothWays)
     EXPECT_EQ(fromTimeUnits(5, MciTimeFormat::Tenths, 10), 500);
     EXPECT_EQ(fromTimeUnits(7, MciTimeFormat::Frames, 10), 700);
     EXPECT_EQ(toTimeUnits(fromTimeUnits(30, MciTimeFormat::Frames, 29.97), MciTimeFormat::Frames, 29.97), 30);
+}
+
+TEST(MciCommand, AbsurdTimesSaturateInsteadOfWrapping)
+{
+    constexpr qint64 most = std::numeric_limits<qint64>::max();
+    constexpr qint64 least = std::numeric_limits<qint64>::min();
+    EXPECT_EQ(fromTimeUnits(most, MciTimeFormat::Tenths, 10), most);
+    EXPECT_EQ(fromTimeUnits(least, MciTimeFormat::Tenths, 10), least);
+    EXPECT_EQ(fromTimeUnits(most, MciTimeFormat::Frames, 10), most);
+    EXPECT_EQ(fromTimeUnits(least, MciTimeFormat::Frames, 10), least);
+    EXPECT_EQ(fromTimeUnits(most, MciTimeFormat::Frames, 1e-300), most);
+    EXPECT_EQ(toTimeUnits(most, MciTimeFormat::Tenths, 10), most / 100);
+    EXPECT_EQ(toTimeUnits(most, MciTimeFormat::Frames, 1e300), most);
+    EXPECT_EQ(toTimeUnits(least, MciTimeFormat::Frames, 1e300), least);
+    EXPECT_EQ(toTimeUnits(1000, MciTimeFormat::Frames, std::nan("")), 0);
+    for (const auto& quoted : {QString("a\"b.avi"), QString("\""), QString("x y\"\"z"), QString()})
+        EXPECT_EQ(parseMciCommand("open " + quotedMciWord(quoted) + " alias a").device, quoted) << qPrintable(quoted);
 }

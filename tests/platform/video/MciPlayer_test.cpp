@@ -174,6 +174,22 @@ TEST(MciPlayer, PauseResumeAndSeekShowTheirFrames)
     EXPECT_NEAR(f.surface.lastGrey(), 8 * 2, 2);  // 1.2 s + 2 s = 3.2 s, round the loop
 }
 
+TEST(MciPlayer, AbsurdSeeksAndStartsEndAtTheClipsEdges)
+{
+    PlayerFixture f;
+    f.openAndShow();
+    ASSERT_EQ(f.send("seek AVIvideo to 9223372036854775807"), 0);
+    EXPECT_EQ(f.ask("status AVIvideo position"), "30");
+    ASSERT_EQ(f.send("seek AVIvideo to -9223372036854775808"), 0);
+    EXPECT_EQ(f.ask("status AVIvideo position"), "0");
+    ASSERT_EQ(f.send("set AVIvideo time format frames"), 0);
+    ASSERT_EQ(f.send("seek AVIvideo to 9223372036854775807"), 0);
+    EXPECT_EQ(f.ask("status AVIvideo position"), "30");
+    ASSERT_EQ(f.send("play AVIvideo from 9223372036854775807"), 0);
+    EXPECT_EQ(f.ask("status AVIvideo mode"), "stopped");
+    EXPECT_EQ(f.ask("status AVIvideo position"), "30");
+}
+
 TEST(MciPlayer, SeeksLandOnTheirFrameWhereFramesDependOnEachOther)
 {
     PlayerFixture f(ClipCodec::Mpeg4);
