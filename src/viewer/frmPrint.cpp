@@ -16,10 +16,12 @@
 #include "viewer/ViewerSaving.h"
 
 #include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QImageReader>
+#include "viewer/PictureReader.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
@@ -77,10 +79,7 @@ void frmPrint::Form_Load()
 void frmPrint::LoadItForPrint(int XOffset, int YOffset)
 {
     setCursor(Qt::WaitCursor);
-    QImageReader reader(handOverFile());
-    const QImage picture = reader.read();
-    if (picture.isNull())
-        qCWarning(lcPrint) << "the picture to print cannot be read:" << reader.errorString();
+    const QImage picture = readPicture(handOverFile()).picture;
     picOffset->setPicture(picture);
     picPrint->setPicture(layoutPage(picture, pageTwips_, XOffset, YOffset));
     picZoom->setPicture(picPrint->picture());
@@ -291,7 +290,7 @@ void frmPrint::printPic()
     std::unique_ptr<platform::Printer> systemPrinter;
     platform::Printer* printer = services_.printer;
     if (!printer) {
-        systemPrinter = platform::makeDefaultPrinter();
+        systemPrinter = platform::makePrinter(destination_);
         printer = systemPrinter.get();
     }
     const PrintOutcome outcome = printPage(*printer, state_, copies.copies, pageNow, pageTwips_);
@@ -310,10 +309,40 @@ void frmPrint::mnuprintSetup_Click()
     const ProgramCall call = printerSettingsCall(find);
     if (!call.program.isEmpty() && services_.shell.startProgramIn(call.workingFolder, call.program, call.arguments))
         return;
-    // No printer settings program on this desktop: Qt's own printer chooser.
+    // No printer settings program on this desktop: a printer chooser whose choice
+    // this window's prints then take.
+    const auto choose = services_.choosePrinter ? services_.choosePrinter : printPrinterChooser;
+    if (const std::optional<platform::PrintDestination> chosen = choose(this, destination_)) {
+        destination_ = *chosen;
+        qCInfo(lcPrint) << "prints go to" << (destination_.toFile() ? destination_.outputFile
+                                              : destination_.printerName.isEmpty() ? QStringLiteral("the default printer")
+                                                                                   : destination_.printerName);
+    }
+}
+
+std::optional<platform::PrintDestination> printPrinterChooser(QWidget* parent,
+                                                               const platform::PrintDestination& current)
+{
     QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    dialog.exec();
+    if (current.toFile()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(current.outputFile);
+    } else if (!current.printerName.isEmpty()) {
+        printer.setPrinterName(current.printerName);
+    }
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName("PrintSetupDialog");
+    dialog.setWindowTitle("Print Setup");
+    // The chooser only chooses; its button must not promise a print.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText("OK");
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return platform::PrintDestination{QString(), printer.outputFileName()};
+    return platform::PrintDestination{printer.printerName(), QString()};
 }
 
 void frmPrint::mnusavesettings_Click()

@@ -12,6 +12,7 @@
 #include "platform/video/VideoSurface.h"
 #include "viewer/FrmBlend.h"
 #include "viewer/PictureBox.h"
+#include "viewer/PictureReader.h"
 #include "viewer/SlideShow.h"
 #include "viewer/ViewerFileOps.h"
 
@@ -19,7 +20,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QImageReader>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMenu>
@@ -237,8 +237,11 @@ void frmViewer::File1_Click()
     if (!cmdMPstart->Enabled())
         CloseScene();
     EnableButtons(1);
-    if (!showPicture(path))
+    if (!showPicture(path)) {
         emptyShownPicture();
+        // The list keeps the file selected; the size line says why nothing shows.
+        lblPicSize->setText(unreadablePictureText(unreadableReason_));
+    }
     PicMovie->hide();
     tmrVideoStatus->stop();
     if (cmdMPstop->Enabled())
@@ -247,10 +250,10 @@ void frmViewer::File1_Click()
 
 bool frmViewer::showPicture(const QString& path)
 {
-    QImageReader reader(path);
-    const QImage picture = reader.read();
+    const PictureRead read = readPicture(path);
+    const QImage& picture = read.picture;
     if (picture.isNull()) {
-        qCWarning(lcViewer) << "cannot show" << path << ":" << reader.errorString();
+        unreadableReason_ = read.error;
         return false;
     }
     Image1->setPicture(picture);

@@ -255,6 +255,7 @@ private:
     void applyChange(const ControlChange& change);
     bool showPicture(const QString& path);
     void emptyShownPicture();
+    QString unreadableReason_;  // why the last picture could not be shown
     void folderSwitchFailed(int index, int errorNumber);
     void fixSettingsFile();
     void deleteSelected();

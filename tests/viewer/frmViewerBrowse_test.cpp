@@ -183,6 +183,40 @@ TEST(frmViewerBrowse, APictureShowsWithItsSizeLineAndThePictureButtons)
     EXPECT_TRUE(h.prompts.boxes.isEmpty());
 }
 
+TEST(frmViewerBrowse, A48MegapixelCameraPictureShowsWholeWithItsSizeLine)
+{
+    // Above the 128 MB that Qt's image reader takes by default.
+    ViewerHarness h;
+    QImage big(8000, 6000, QImage::Format_RGB32);
+    big.fill(0xff204060);
+    for (int y = 0; y < 6000; ++y)
+        big.setPixel(7999, y, 0xffffffff);
+    const QString path = h.s.PicturePath + "/camera.jpg";
+    ASSERT_TRUE(big.save(path, "JPG", 50));
+    big = QImage();
+    frmViewer& v = h.open();
+    h.select("camera.jpg");
+    EXPECT_EQ(v.lblPicSize->text(), sizeLineText(8000, 6000, QFileInfo(path).size()));
+    EXPECT_EQ(v.picResult->picture().size(), QSize(8000, 6000));  // saving and effects get it whole
+    EXPECT_EQ(v.Image1->shownRect(), v.Image1->rect());
+    EXPECT_TRUE(h.enabled("cmdGray"));
+}
+
+TEST(frmViewerBrowse, APortraitPictureShowsUnstretchedBetweenBars)
+{
+    ViewerHarness h;
+    ViewerHarness::bmp(h.s.PicturePath, "portrait.bmp", 480, 640, 0xffff0000);
+    frmViewer& v = h.open();
+    h.select("portrait.bmp");
+    v.show();
+    const QImage shown = v.Image1->grab().toImage();
+    const QRect place = v.Image1->shownRect();
+    EXPECT_EQ(place.height(), v.Image1->height());
+    EXPECT_NEAR(place.width(), v.Image1->height() * 3 / 4, 1);
+    EXPECT_EQ(shown.pixel(place.center()), 0xffff0000u);
+    EXPECT_NE(shown.pixel(2, v.Image1->height() / 2), 0xffff0000u);  // the bar left of it
+}
+
 TEST(frmViewerBrowse, A1024BytePictureShowsTwoKilobytes)
 {
     ViewerHarness h;
@@ -223,7 +257,8 @@ TEST(frmViewerBrowse, APictureThatFailsToLoadLeavesNothingOfThePreviousOne)
     EXPECT_TRUE(v.picResult->isEmpty());
     EXPECT_TRUE(v.Source->isEmpty());
     EXPECT_EQ(v.frameCaption(), "");
-    EXPECT_EQ(v.lblPicSize->text(), "");
+    // The size line says why nothing shows.
+    EXPECT_TRUE(v.lblPicSize->text().startsWith("Cannot show this picture: ")) << v.lblPicSize->text().toStdString();
     EXPECT_FALSE(h.enabled("cmdGray"));
     EXPECT_FALSE(v.CheckIfSelection());
     // The broken file itself can still be deleted.
