@@ -12,7 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -32,7 +36,9 @@ struct PrintHarness {
     PromptsFake prompts;
     RecordingShell shell;
     RecordingPrinter printer;
+    bool realPrinter = false;  // print through the platform's printer for the window's destination
     std::function<QString(const QString&)> find = [](const QString&) { return QString(); };
+    std::function<std::optional<platform::PrintDestination>(QWidget*, const platform::PrintDestination&)> choose;
     std::unique_ptr<frmPrint> w;
     QImage picture = uniformPicture(30, 20, qRgb(255, 0, 0));
 
@@ -41,7 +47,8 @@ struct PrintHarness {
     QString iniFile() const { return box.programFolder() + "/TolvexPrint.ini"; }
     frmPrint& open()
     {
-        w = std::make_unique<frmPrint>(box.programFolder(), PrintServices{prompts, shell, &printer, find});
+        w = std::make_unique<frmPrint>(box.programFolder(),
+                                       PrintServices{prompts, shell, realPrinter ? nullptr : &printer, find, choose});
         w->Form_Load();
         return *w;
     }
@@ -265,6 +272,57 @@ TEST(frmPrint, PrintSetupOpensTheDesktopsPrinterSettings)
     ASSERT_EQ(h.shell.startedPrograms.size(), 1);
     EXPECT_EQ(h.shell.startedPrograms[0].program, "/usr/bin/system-config-printer");
     EXPECT_TRUE(h.shell.startedPrograms[0].arguments.isEmpty());
+}
+
+TEST(frmPrint, APdfFileChosenInPrintSetupTakesTheWindowsPrints)
+{
+    PrintHarness h;
+    h.realPrinter = true;
+    const QString pdf = h.box.root() + "/chosen.pdf";
+    platform::PrintDestination asked{"not-this-one", ""};
+    h.choose = [&](QWidget*, const platform::PrintDestination& current) {
+        asked = current;
+        return std::optional<platform::PrintDestination>({QString(), pdf});
+    };
+    frmPrint& w = h.open();
+    w.mnuprintSetup->trigger();
+    EXPECT_EQ(asked, platform::PrintDestination{});  // the default printer at first
+    EXPECT_EQ(w.destination().outputFile, pdf);
+    w.printPic();
+    EXPECT_TRUE(h.prompts.boxes.isEmpty()) << h.prompts.texts().join("|").toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+
+    // Cancelling the chooser keeps the choice.
+    h.choose = [](QWidget*, const platform::PrintDestination&) { return std::nullopt; };
+    w.mnuprintSetup->trigger();
+    EXPECT_EQ(w.destination().outputFile, pdf);
+}
+
+TEST(frmPrint, ThePrinterChooserChoosesAndDoesNotPromiseAPrint)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.show();
+    QString title, okText;
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        sawDialog = true;
+        title = dialog->windowTitle();
+        for (auto* buttons : dialog->findChildren<QDialogButtonBox*>())
+            if (auto* ok = buttons->button(QDialogButtonBox::Ok))
+                okText = ok->text();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    const auto chosen = printPrinterChooser(&w, {});
+    ASSERT_TRUE(sawDialog);
+    EXPECT_FALSE(chosen.has_value());
+    EXPECT_EQ(title, "Print Setup");
+    EXPECT_EQ(okText, "OK");
 }
 
 TEST(frmPrint, ClosingDeletesTheHandedOverPictureAndSavesNothing)
