@@ -14,9 +14,12 @@
 #include "viewer/PictureBox.h"
 #include "viewer/Printing.h"
 #include "viewer/ViewerSaving.h"
+#include "viewer/WindowPlace.h"
 
 #include <QCloseEvent>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -149,7 +152,13 @@ bool frmPrint::SetPrintSettings(bool DoSave)
         resize(twipsToPixels(state_.width), height());
     if (state_.height >= kMinStoredHeight)
         resize(width(), twipsToPixels(state_.height));
-    move(twipsToPixels(state_.left), twipsToPixels(state_.top));
+    // A place off every screen (a screen since removed) comes onto the nearest one.
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QRect stored(twipsToPixels(state_.left), twipsToPixels(state_.top), frameGeometry().width(),
+                       frameGeometry().height());
+    move(bringOntoScreen(stored, screens).topLeft());
     return written;
 }
 
@@ -263,7 +272,20 @@ void frmPrint::ReDrawScalePic(double zoom)
 
 void frmPrint::hbarScroller_Change()
 {
-    picZoom->move(-hbarScroller->value(), picZoom->y());
+    // A page narrower than the preview stays centred whatever the bar last said.
+    if (picZoom->width() <= picHolder->width())
+        picZoom->move((picHolder->width() - picZoom->width()) / 2, picZoom->y());
+    else
+        picZoom->move(-hbarScroller->value(), picZoom->y());
+}
+
+void frmPrint::mnuZoom_Click(int index)
+{
+    // The list follows the menu, so each of its entries can be chosen again.
+    if (Cmbzoom->currentIndex() != index)
+        Cmbzoom->setCurrentIndex(index);
+    else
+        Cmbzoom_Click();
 }
 
 void frmPrint::vbarScroller_Scroll()

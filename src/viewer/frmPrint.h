@@ -70,6 +70,8 @@ public:
     void OptOrient_MouseUp(int Index, int Button);
     void HScroll1_Change(int Index);
     void hbarScroller_Change();
+    // A Zoom menu entry, by its place in the zoom list (0 "25%" to 4 "100%").
+    void mnuZoom_Click(int index);
     void vbarScroller_Change();
     void vbarScroller_Scroll();
     void CmdPrint_Click();

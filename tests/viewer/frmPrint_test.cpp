@@ -1,3 +1,4 @@
+#include "CaptionFit.h"
 #include "PictureFixtures.h"
 #include "PrinterFake.h"
 #include "PromptsFake.h"
@@ -15,6 +16,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
 #include <QTimer>
 #include <QDir>
@@ -172,6 +175,17 @@ TEST(frmPrint, StoredSizesBelowTheirThresholdsAreNotApplied)
     EXPECT_EQ(w.pos(), QPoint(twipsToPixels(75), twipsToPixels(150)));
 }
 
+TEST(frmPrint, AStoredPlaceOffEveryScreenOpensOnTheScreen)
+{
+    PrintHarness h;
+    h.writeIni(titleLine() +
+               " 1 \r\n 1 \r\n 0 \r\n 0 \r\n 100 \r\n 100 \r\n 1 \r\n 150000 \r\n 150000 \r\n 11925 \r\n 8925 \r\n");
+    frmPrint& w = h.open();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(QRect(w.pos(), w.size()))) << w.pos().x() << "," << w.pos().y();
+    EXPECT_GE(screen.intersected(QRect(w.pos(), w.size())).width(), 64);
+}
+
 TEST(frmPrint, ABrokenFileGivesEveryDefault)
 {
     PrintHarness h;
@@ -210,9 +224,44 @@ TEST(frmPrint, ZoomShowsThePageWholeOrAQuarter)
     EXPECT_EQ(w.state().ZoomIndex, 4);
     w.Cmbzoom->setCurrentIndex(0);
     EXPECT_EQ(w.picZoom->size(), QSize(806 / 4, 1080 / 4));
-    w.mnuZoom[2]->trigger();  // 50% from the menu: the list stays
+    w.mnuZoom[2]->trigger();  // 50% from the menu: the list shows it
     EXPECT_EQ(w.picZoom->size(), w.page().size() / 2);
-    EXPECT_EQ(w.Cmbzoom->currentText(), "25%");
+    EXPECT_EQ(w.Cmbzoom->currentText(), "50%");
+    EXPECT_EQ(w.state().ZoomIndex, 2);
+    // So "25%" in the list can be chosen again.
+    w.Cmbzoom->setCurrentIndex(0);
+    EXPECT_EQ(w.picZoom->size(), QSize(806 / 4, 1080 / 4));
+    w.mnuZoom[4]->trigger();  // the list's own entry from the menu
+    w.mnuZoom[4]->trigger();
+    EXPECT_EQ(w.picZoom->size(), QSize(806 / 4, 1080 / 4));
+}
+
+TEST(frmPrint, ASmallerZoomAfterScrollingSidewaysCentresThePage)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.show();
+    w.Cmbzoom->setCurrentIndex(4);
+    ASSERT_GT(w.hbarScroller->maximum(), 0);
+    w.hbarScroller->setValue(w.hbarScroller->maximum());
+    EXPECT_EQ(w.picZoom->x(), -w.hbarScroller->maximum());
+    w.Cmbzoom->setCurrentIndex(0);
+    EXPECT_EQ(w.picZoom->x(), (w.picHolder->width() - w.picZoom->width()) / 2);
+}
+
+TEST(frmPrint, EveryCaptionShowsWhole)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.show();
+    QStringList clipped = caption_fit::clippedCaptions(&w);
+    // An option's caption also keeps 4 pixels above and below it.
+    for (const StyledButton* b : w.findChildren<StyledButton*>()) {
+        const QString text = caption_fit::shownText(b->Caption());
+        if (!caption_fit::fits(b->font(), text, b->size() - QSize(10, 8), true))
+            clipped << b->objectName() + " \"" + text + "\" has " + QString::number(b->height()) + " px";
+    }
+    EXPECT_TRUE(clipped.isEmpty()) << clipped.join("\n").toStdString();
 }
 
 TEST(frmPrint, PrintSendsOneJobWithTheCopiesAsRounded)

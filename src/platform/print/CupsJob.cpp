@@ -86,15 +86,12 @@ CupsOptions cupsJobOptions(const CupsJobSettings& s, const QStringList& resoluti
     return options;
 }
 
-std::optional<QString> destinationRefusal(const QString& acceptingJobs, const QString& state,
-                                          const QString& stateMessage)
+std::optional<QString> destinationRefusal(const QString& acceptingJobs, const QString& stateMessage)
 {
-    const QString why = stateMessage.isEmpty() ? QString() : QStringLiteral(": ") + stateMessage;
-    if (acceptingJobs.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("the printer is not accepting jobs") + why;
-    if (state == QLatin1String("5"))
-        return QStringLiteral("the printer is stopped") + why;
-    return std::nullopt;
+    if (acceptingJobs.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return QStringLiteral("the printer is not accepting jobs") +
+           (stateMessage.isEmpty() ? QString() : QStringLiteral(": ") + stateMessage);
 }
 
 }  // namespace platform

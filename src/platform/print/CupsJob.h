@@ -34,9 +34,8 @@ CupsOptions cupsJobOptions(const CupsJobSettings& settings, const QStringList& r
 QString resolutionForQuality(int quality, const QStringList& choices, const QString& defaultChoice);
 
 // Why a destination takes no job, from its CUPS attributes
-// ("printer-is-accepting-jobs", "printer-state", "printer-state-message");
-// nothing when it takes jobs.
-std::optional<QString> destinationRefusal(const QString& acceptingJobs, const QString& state,
-                                          const QString& stateMessage);
+// ("printer-is-accepting-jobs", "printer-state-message"); nothing when it takes
+// jobs. A stopped printer still takes them: they wait in its queue.
+std::optional<QString> destinationRefusal(const QString& acceptingJobs, const QString& stateMessage);
 
 }  // namespace platform

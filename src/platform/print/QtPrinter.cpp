@@ -200,9 +200,11 @@ private:
         CupsDest dest(name);
         if (!dest.dest)
             return noPrinter(QStringLiteral("no printer %1: %2").arg(name, QString::fromUtf8(cupsLastErrorString())));
-        if (const auto why = destinationRefusal(dest.option("printer-is-accepting-jobs"), dest.option("printer-state"),
+        if (const auto why = destinationRefusal(dest.option("printer-is-accepting-jobs"),
                                                 dest.option("printer-state-message")))
             return noPrinter(QString::fromUtf8(dest.dest->name) + QStringLiteral(": ") + *why);
+        if (dest.option("printer-state") == QLatin1String("5"))
+            qCInfo(lcPrint) << dest.dest->name << "is stopped; the job waits in its queue";
         const ResolutionChoices resolutions = resolutionChoices(dest.dest->name);
         const CupsOptions wanted = cupsJobOptions(job_, resolutions.choices, resolutions.defaultChoice);
         cups_option_t* options = nullptr;

@@ -76,11 +76,10 @@ TEST(CupsJob, PaperCopiesAndColourAsCupsNamesThem)
     EXPECT_EQ(optionOf(cupsJobOptions(s, {}, {}), "print-color-mode"), "color");
 }
 
-TEST(CupsJob, AQueueThatRejectsJobsOrIsStoppedRefusesTheJob)
+TEST(CupsJob, OnlyAQueueThatRejectsJobsRefusesTheJob)
 {
-    EXPECT_EQ(destinationRefusal("true", "3", ""), std::nullopt);
-    EXPECT_EQ(destinationRefusal("", "4", ""), std::nullopt);  // attributes not reported
-    EXPECT_EQ(destinationRefusal("false", "3", "Rejecting Jobs"),
-              QString("the printer is not accepting jobs: Rejecting Jobs"));
-    EXPECT_EQ(destinationRefusal("true", "5", ""), QString("the printer is stopped"));
+    EXPECT_EQ(destinationRefusal("true", ""), std::nullopt);
+    EXPECT_EQ(destinationRefusal("", ""), std::nullopt);  // not reported: the submission answers
+    EXPECT_EQ(destinationRefusal("false", "Rejecting Jobs"), QString("the printer is not accepting jobs: Rejecting Jobs"));
+    EXPECT_EQ(destinationRefusal("false", ""), QString("the printer is not accepting jobs"));
 }
