@@ -13,10 +13,6 @@
 // PlayerState of the viewer.
 enum PlayerState : int { kPlaying = 0, kAtStart = 1, kPausePressed = 2, kStopped = 3, kAtEnd = 4 };
 
-// Where the video picture goes inside PicMovie, in pixels.
-inline constexpr int kMovieWidth = 521;
-inline constexpr int kMovieHeight = 381;
-
 QString openSceneCommand(const QString& movieFile);
 QString windowCommand(qint64 handle);
 QString playCommand(bool repeat);
