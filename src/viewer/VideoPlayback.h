@@ -39,8 +39,9 @@ long progressScale(long seconds);
 QString openErrorText(const QString& movieFile);
 QString openErrorTitle(int code);
 
-// Whether the status timer hands over to the stop button: the device reports
-// "stopped" and the player was playing or stopped (not paused, at start or end).
+// Whether the status timer hands over to the stop button: no device is open any
+// more, or it reports "stopped" while the player is not moved to the clip's start
+// or end (a clip resumed after a pause or a seek runs out like a played one).
 bool statusEndsPlayback(const QString& mode, int playerState);
 
 // The player buttons after each step: the play step's end (kPlaying) and the

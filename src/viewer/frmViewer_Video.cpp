@@ -221,6 +221,9 @@ void frmViewer::tmrPosition_Timer()
     scrlMovie->setMaximum(int(scale));
     progressPosition_ = long(replyNumber(reply));
     imgProgress->resize(int(progressPosition_ * picProgress->width() / scale), imgProgress->height());
+    // The thumb follows playback, unless the user holds it.
+    if (!scrlMovie->isSliderDown())
+        scrlMovie->setValue(int(progressPosition_));
 }
 
 void frmViewer::tmrVideoStatus_Timer()

@@ -105,9 +105,10 @@ TEST(frmViewerBrowse, FolderFailuresInformThenAskThenInformAgain)
     ASSERT_EQ(h.prompts.boxes.size(), 3);
     EXPECT_EQ(h.prompts.boxes[0].kind, "message");
     EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Information);
-    EXPECT_TRUE(h.prompts.boxes[0].text.startsWith("Could not change to the &AutoSave. Please define"));
+    // The folder as the user reads its button, without the access-key marker.
+    EXPECT_TRUE(h.prompts.boxes[0].text.startsWith("Could not change to the AutoSave. Please define"));
     EXPECT_EQ(h.prompts.boxes[1].kind, "yesNo");
-    EXPECT_EQ(h.prompts.boxes[1].text, "Could not change to the &AutoSave\nDo you want me to try to fix the problem?");
+    EXPECT_EQ(h.prompts.boxes[1].text, "Could not change to the AutoSave\nDo you want me to try to fix the problem?");
     EXPECT_EQ(h.prompts.boxes[2].kind, "message");
     for (const auto& b : h.prompts.boxes)
         EXPECT_EQ(b.title, title);
@@ -215,6 +216,23 @@ TEST(frmViewerBrowse, APortraitPictureShowsUnstretchedBetweenBars)
     EXPECT_NEAR(place.width(), v.Image1->height() * 3 / 4, 1);
     EXPECT_EQ(shown.pixel(place.center()), 0xffff0000u);
     EXPECT_NE(shown.pixel(2, v.Image1->height() / 2), 0xffff0000u);  // the bar left of it
+}
+
+TEST(frmViewerBrowse, NothingShownLeavesPauseOffAndAVideoShowsNothingOfThePictureBeforeIt)
+{
+    ViewerHarness h;
+    ViewerHarness::bmp(h.s.PicturePath, "a.bmp");
+    ViewerHarness::file(h.s.PicturePath, "clip.avi");
+    frmViewer& v = h.open();
+    EXPECT_FALSE(h.enabled("cmdMPpauze"));
+    h.select("a.bmp");
+    ASSERT_FALSE(v.Image1->isEmpty());
+    h.select("clip.avi");
+    EXPECT_TRUE(v.frameCaption().endsWith("/clip.avi"));
+    EXPECT_TRUE(v.Image1->isEmpty());
+    EXPECT_TRUE(v.picResult->isEmpty());
+    EXPECT_EQ(v.lblPicSize->text(), "");
+    EXPECT_TRUE(v.PicMovie->isEmpty());
 }
 
 TEST(frmViewerBrowse, A1024BytePictureShowsTwoKilobytes)

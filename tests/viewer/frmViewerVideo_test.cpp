@@ -120,6 +120,55 @@ TEST(frmViewerVideo, PauseResumesAndTheScrollBarSeeksAndPlaysOn)
     EXPECT_NEAR(f.shownGrey(), 200, 2);
 }
 
+TEST(frmViewerVideo, AClipThatRunsOutAfterAPauseOrASaveReturnsToPlay)
+{
+    {
+        VideoViewer f;  // paused, resumed, run out
+        f.click("cmdMPstart");
+        f.at(1000);
+        f.click("cmdMPpauze");
+        f.click("cmdMPpauze");
+        f.at(3500);
+        f.v->tmrVideoStatus_Timer();
+        EXPECT_TRUE(f.on("cmdMPstart"));
+        EXPECT_FALSE(f.on("cmdMPstop"));
+    }
+    {
+        VideoViewer f;  // sought by the scroll bar, run out
+        f.click("cmdMPstart");
+        f.at(500);
+        f.v->tmrPosition_Timer();
+        f.v->scrlMovie->setSliderPosition(25);
+        emit f.v->scrlMovie->sliderMoved(25);
+        f.at(1200);
+        f.v->tmrVideoStatus_Timer();
+        EXPECT_TRUE(f.on("cmdMPstart"));
+        EXPECT_FALSE(f.on("cmdMPstop"));
+    }
+    {
+        VideoViewer f;  // a frame saved during playback closes the clip
+        f.click("cmdMPstart");
+        f.at(1000);
+        f.v->cmsSave2_MouseDown(1, 0, 0, 0);
+        f.v->tmrVideoStatus_Timer();
+        EXPECT_TRUE(f.on("cmdMPstart"));
+        EXPECT_FALSE(f.on("cmdMPstop"));
+    }
+}
+
+TEST(frmViewerVideo, TheScrollBarThumbFollowsPlayback)
+{
+    VideoViewer f;
+    f.click("cmdMPstart");
+    f.at(1500);
+    f.v->tmrPosition_Timer();
+    EXPECT_EQ(f.v->scrlMovie->value(), 15);
+    f.at(2500);
+    f.v->tmrPosition_Timer();
+    EXPECT_EQ(f.v->scrlMovie->value(), 25);
+    EXPECT_EQ(f.v->AVIStatus(), "playing");  // following is not seeking
+}
+
 TEST(frmViewerVideo, GoToStartAndEndShowTheirFramesAndPlayStartsOver)
 {
     VideoViewer f;
