@@ -243,7 +243,7 @@ void frmViewer::File1_Click()
     if (!cmdMPstart->Enabled())
         CloseScene();
     EnableButtons(1);
-    imgProgress->resize(0, imgProgress->height());
+    clearProgress();
     if (!showPicture(path)) {
         emptyShownPicture();
         // The list keeps the file selected; the size line says why nothing shows.
@@ -276,6 +276,12 @@ void frmViewer::clearShownPictures()
     picResult->clear();
     Source->clear();
     lblPicSize->clear();
+    clearProgress();
+}
+
+void frmViewer::clearProgress()
+{
+    progressPosition_ = 0;
     imgProgress->resize(0, imgProgress->height());
 }
 

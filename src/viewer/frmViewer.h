@@ -256,6 +256,7 @@ private:
     bool showPicture(const QString& path);
     void emptyShownPicture();
     void clearShownPictures();
+    void clearProgress();
     QString unreadableReason_;  // why the last picture could not be shown
     void folderSwitchFailed(int index, int errorNumber);
     void fixSettingsFile();

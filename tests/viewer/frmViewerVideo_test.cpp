@@ -3,6 +3,7 @@
 #include "ViewerHarness.h"
 #include "viewer/VideoPlayback.h"
 
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -242,6 +243,37 @@ TEST(frmViewerVideo, APictureSelectionOrClosingTheViewerClosesTheVideo)
         f.click("cmdMPstart");
         f.v->close();
         EXPECT_EQ(f.v->AVIStatus(), "");
+    }
+}
+
+TEST(frmViewerVideo, NothingOfAClipStaysAfterAPictureOrItsDeletion)
+{
+    {
+        VideoViewer f;  // the progress bar of the clip does not stay under a picture
+        ViewerHarness::bmp(f.h.s.VideoPath, "still.bmp");
+        f.v->File1->Refresh();
+        f.h.select("clip.avi");
+        f.click("cmdMPstart");
+        f.at(1500);
+        f.v->tmrPosition_Timer();
+        ASSERT_GT(f.v->imgProgressWidth(), 0);
+        f.h.select("still.bmp");
+        EXPECT_EQ(f.v->imgProgressWidth(), 0);
+    }
+    {
+        VideoViewer f;  // the playing clip deleted: its last frame and size line go
+        f.h.s.NoConfirmDelete = 1;
+        f.click("cmdMPstart");
+        f.at(1500);
+        ASSERT_FALSE(f.v->PicMovie->isEmpty());
+        f.v->StyledButton1_Click(0);
+        EXPECT_FALSE(QFileInfo::exists(f.clip));
+        EXPECT_TRUE(f.v->PicMovie->isEmpty());
+        EXPECT_EQ(f.v->lblPicSize->text(), "");
+        EXPECT_EQ(f.v->frameCaption(), "");
+        EXPECT_EQ(f.v->imgProgressWidth(), 0);
+        EXPECT_FALSE(f.on("cmdMPstart"));
+        EXPECT_FALSE(f.on("cmsSave2"));
     }
 }
 
