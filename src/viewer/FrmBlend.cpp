@@ -3,10 +3,10 @@
 #include "buttons/StyledButton.h"
 #include "platform/gdi/Twips.h"
 #include "viewer/ViewerEffects.h"
+#include "viewer/PictureReader.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include "viewer/PictureReader.h"
 #include <QLabel>
 #include <QListWidget>
 #include <QLoggingCategory>

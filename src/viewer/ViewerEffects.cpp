@@ -2,9 +2,9 @@
 #include "viewer/ViewerLog.h"
 
 #include "viewer/PictureEffects.h"
+#include "viewer/PictureReader.h"
 
 #include <QElapsedTimer>
-#include "viewer/PictureReader.h"
 #include <QLoggingCategory>
 
 #include <memory>

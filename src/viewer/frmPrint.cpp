@@ -15,22 +15,22 @@
 #include "viewer/Printing.h"
 #include "viewer/ViewerSaving.h"
 #include "viewer/WindowPlace.h"
+#include "viewer/PictureReader.h"
 
 #include <QCloseEvent>
-#include <QDialogButtonBox>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QPushButton>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QFileInfo>
-#include "viewer/PictureReader.h"
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 
 using platform::pixelsToTwips;

@@ -6,11 +6,11 @@
 #include "platform/lists/FileListBox.h"
 #include "viewer/PictureBox.h"
 #include "viewer/SlideShow.h"
+#include "viewer/PictureReader.h"
 
 #include <QAction>
 #include <QCursor>
 #include <QFileInfo>
-#include "viewer/PictureReader.h"
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
