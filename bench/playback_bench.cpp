@@ -1,7 +1,8 @@
-// Playing a 1280x720 Motion JPEG clip at its own rate into a 521x381 picture:
-// processor time per second of video, beside the ffmpeg command line decoding the
-// same clip in the same run (goal: within 1.5 times). And the time from a seek to
-// the frame being drawn.
+// Playing a 1280x720 Motion JPEG clip at its own rate into the viewer's 400x300
+// picture box, each frame painted once as the box paints it: processor time per
+// second of video, beside the ffmpeg command line decoding the same clip in the
+// same run (goal: within 1.2 times). And the time from a seek to the frame being
+// drawn.
 #include "ClipFixture.h"
 #include "platform/video/MciPlayer.h"
 #include "platform/video/VideoSurface.h"
@@ -21,7 +22,9 @@
 
 namespace {
 
-constexpr double kLimitRatio = 1.5;
+constexpr double kLimitRatio = 1.2;
+// The viewer's picture box, which the viewer gives the player as its destination.
+constexpr QSize kBoxSize(400, 300);
 constexpr int kFramesPerSecond = 30;
 
 // The short smoke run under ctest plays half a second; by hand, five.
@@ -66,14 +69,18 @@ Clip& clip()
     return c;
 }
 
-// Keeps the frame as the viewer's picture box does (no copy).
+// Keeps the frame as the viewer's picture box does (no copy) and paints it once
+// onto the box's surface, as the box's repaint does.
 struct KeepingSurface : VideoSurface {
     void showVideoFrame(const QImage& frame, const QRect&) override
     {
         shown = frame;
+        QPainter painter(&box);
+        painter.drawImage(box.rect(), shown);
         ++frames;
     }
     QImage shown;
+    QImage box{kBoxSize, QImage::Format_RGB32};
     int frames = 0;
 };
 
@@ -98,7 +105,9 @@ bool openClip(MciPlayer& player, KeepingSurface& surface)
 {
     return player.sendString("open \"" + clip().path + "\" alias AVIvideo type AVIVideo") == 0 &&
            player.sendString(QString("window AVIvideo handle %1").arg(player.registerWindow(&surface))) == 0 &&
-           player.sendString("put AVIvideo destination at 0 0 521 381") == 0 &&
+           player.sendString(QString("put AVIvideo destination at 0 0 %1 %2")
+                                 .arg(kBoxSize.width())
+                                 .arg(kBoxSize.height())) == 0 &&
            player.sendString("set AVIvideo time format s") == 0;
 }
 

@@ -3,10 +3,10 @@
 #include "buttons/StyledButton.h"
 #include "platform/gdi/Twips.h"
 #include "viewer/ViewerEffects.h"
+#include "viewer/PictureReader.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QLoggingCategory>
@@ -48,11 +48,11 @@ void FrmBlend::File2_Click()
     if (!item)
         return;
     const QString path = QDir(folder_).filePath(item->text());
-    QImageReader reader(path);
-    const QImage picture = reader.read();
+    const PictureRead read = readPicture(path);
+    const QImage& picture = read.picture;
     if (picture.isNull()) {
         // The panel keeps the partner it had; the user picks another file.
-        qCWarning(lcViewer) << "blend picture" << path << "unreadable:" << reader.errorString();
+        Label5->setText(unreadablePictureText(read.error));
         return;
     }
     picBlender_ = picture;

@@ -32,6 +32,8 @@ void FrmBlend::buildControls()
 {
     setTitle("Gamma Enhanced Blending");
     resize(232, 372);
+    // The panel lies over the file list; it hides what is under it.
+    setAutoFillBackground(true);
 
     lblSelectFile = makeLabel(this, "lblSelectFile", "Select file to blend", {8, 18, 216, 16});
     File2 = new QListWidget(this);

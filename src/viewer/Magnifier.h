@@ -1,38 +1,25 @@
 #pragma once
 
+#include <QPointF>
+#include <QRect>
 #include <QRectF>
+#include <QSize>
 
 // The magnifier's mapping from the mouse over the shown picture to the patch it
-// enlarges. Sizes are in twips, as the window measures them; the shown picture's
-// work copy gives its outer size (twips) and its inner size (pixels).
-struct MagnifierInput {
-    double resultWidth = 0;   // outer width of the work picture, twips
-    double resultHeight = 0;
-    double scaleWidth = 0;    // inner width of the work picture, pixels
-    double scaleHeight = 0;
-    double imageWidth = 0;    // the shown picture's control, twips
-    double imageHeight = 0;
-    double mouseX = 0;        // mouse over the shown picture, twips
-    double mouseY = 0;
-    double twipsPerPixel = 15;
-};
+// enlarges. The shown picture fills `shown` (the picture box's own pixels, its
+// proportions kept); the mouse is in the same pixels.
 
-struct MagnifierSource {
-    double zx = 0;
-    double zy = 0;
-    double sx = 0;  // top-left of the patch, in the zoom window's units (twips)
-    double sy = 0;
-};
-
-// The work picture up to this outer width uses the small-picture factors.
-inline constexpr double kSmallPictureWidth = 320;
-// The patch is always this many source units square.
+// The patch is always this many twips of the screen square (64 / 15 pixels).
 inline constexpr double kPatchSize = 64;
 
-MagnifierSource magnifierSource(const MagnifierInput& in);
+// The patch of the picture, in its own pixels, around the pixel under the mouse:
+// the mouse's place across the shown picture is the same place across the whole
+// picture, so the patch under the mouse is the one shown. The patch stays inside
+// the picture: at the right edge it is the rightmost band, at the top-left corner
+// it starts at the origin. Empty for an empty picture or place.
+QRectF magnifierPatch(const QSize& picture, const QRect& shown, const QPointF& mouse,
+                      double twipsPerPixel = 15);
 
 // Where the patch lands in the zoom window, in the units of its inner size: the
 // whole width and 1.2 times the height.
 QRectF magnifierDestination(double zoomScaleWidth, double zoomScaleHeight);
-// The patch in the picture's own pixels.
-QRectF magnifierPatchPixels(const MagnifierSource& source, double twipsPerPixel = 15);

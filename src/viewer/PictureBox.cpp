@@ -1,6 +1,7 @@
 #include "viewer/PictureBox.h"
 
 #include "platform/gdi/Twips.h"
+#include "viewer/ViewerDisplay.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +15,7 @@ void PictureBox::setPicture(const QImage& picture)
 {
     picture_ = picture;
     surface_ = QImage();
+    shown_ = QImage();
     update();
 }
 
@@ -39,13 +41,38 @@ void PictureBox::PaintPicture(const QImage& source, const QRectF& destination, c
     update();
 }
 
+void PictureBox::PaintFitted(const QImage& source)
+{
+    surface_ = QImage(size(), QImage::Format_RGB32);
+    surface_.fill(palette().window().color());
+    const QRect place = letterboxRect(source.size(), rect());
+    if (!place.isEmpty()) {
+        QPainter painter(&surface_);
+        painter.drawImage(place.topLeft(),
+                          source.scaled(place.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+    update();
+}
+
+QRect PictureBox::shownRect() const
+{
+    return letterboxRect(picture_.size(), rect());
+}
+
 void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!surface_.isNull())
+    if (!surface_.isNull()) {
         painter.drawImage(0, 0, surface_);
-    else if (!picture_.isNull())
-        painter.drawImage(rect(), picture_);
+        return;
+    }
+    const QRect place = shownRect();
+    if (place.isEmpty())
+        return;
+    // A large picture is scaled once for its place, not on every repaint.
+    if (shown_.size() != place.size())
+        shown_ = picture_.scaled(place.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    painter.drawImage(place.topLeft(), shown_);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

@@ -5,7 +5,8 @@
 
 class QMouseEvent;
 
-// A picture control of the viewer: the shown picture (stretched to the control),
+// A picture control of the viewer: the shown picture (as large as fits, its
+// proportions kept, scaled once per picture and size),
 // the hidden work pictures of the effects, and the zoom window, which keeps what
 // is painted on it (PaintPicture) until the next painting. Sizes are reported as
 // the original's controls gave them: outer size in twips, inner size in pixels.
@@ -31,8 +32,14 @@ public:
     // Paints part of a picture (source in pixels) stretched onto a destination
     // rectangle (pixels) of this control's surface, without smoothing.
     void PaintPicture(const QImage& source, const QRectF& destination, const QRectF& sourceRect);
+    // Paints a whole picture as large as fits, its proportions kept, on the
+    // control's background.
+    void PaintFitted(const QImage& source);
     // What PaintPicture left on the surface; null before the first painting.
     QImage surface() const { return surface_; }
+    // Where the picture shows on the control (its proportions kept); empty when
+    // there is none.
+    QRect shownRect() const;
 
 signals:
     void MouseDown(QMouseEvent* event);
@@ -48,4 +55,5 @@ protected:
 private:
     QImage picture_;
     QImage surface_;  // what PaintPicture left
+    QImage shown_;    // the picture scaled to shownRect(), made when painted
 };

@@ -85,7 +85,12 @@ QString openErrorTitle(int code)
 
 bool statusEndsPlayback(const QString& mode, int playerState)
 {
-    return mode.contains(QLatin1String("stopped")) && (playerState == kPlaying || playerState == kStopped);
+    // No device (closed for a save, or gone): nothing plays any more.
+    if (mode.trimmed().isEmpty())
+        return true;
+    // Resumed after a pause or a seek by the scroll bar, a clip that ran out stops
+    // too; only a clip moved to its start or end waits for the user.
+    return mode.contains(QLatin1String("stopped")) && playerState != kAtStart && playerState != kAtEnd;
 }
 
 std::vector<ControlChange> playerButtonChanges(PlayerState after)

@@ -13,10 +13,6 @@
 // PlayerState of the viewer.
 enum PlayerState : int { kPlaying = 0, kAtStart = 1, kPausePressed = 2, kStopped = 3, kAtEnd = 4 };
 
-// Where the video picture goes inside PicMovie, in pixels.
-inline constexpr int kMovieWidth = 521;
-inline constexpr int kMovieHeight = 381;
-
 QString openSceneCommand(const QString& movieFile);
 QString windowCommand(qint64 handle);
 QString playCommand(bool repeat);
@@ -43,8 +39,9 @@ long progressScale(long seconds);
 QString openErrorText(const QString& movieFile);
 QString openErrorTitle(int code);
 
-// Whether the status timer hands over to the stop button: the device reports
-// "stopped" and the player was playing or stopped (not paused, at start or end).
+// Whether the status timer hands over to the stop button: no device is open any
+// more, or it reports "stopped" while the player is not moved to the clip's start
+// or end (a clip resumed after a pause or a seek runs out like a played one).
 bool statusEndsPlayback(const QString& mode, int playerState);
 
 // The player buttons after each step: the play step's end (kPlaying) and the

@@ -24,6 +24,16 @@ QString editorCaption(const QString& editorPath)
     return QStringLiteral("User Editor ") + (dot > 0 ? name.left(dot) : name);
 }
 
+QRect letterboxRect(const QSize& picture, const QRect& box)
+{
+    if (picture.isEmpty() || box.isEmpty())
+        return {};
+    const QSize fitted = picture.scaled(box.size(), Qt::KeepAspectRatio);
+    const QSize size(qMax(1, fitted.width()), qMax(1, fitted.height()));
+    return {box.x() + (box.width() - size.width()) / 2, box.y() + (box.height() - size.height()) / 2,
+            size.width(), size.height()};
+}
+
 ButtonSet buttonSetOfKeuze(int keuze)
 {
     return keuze == 1 ? ButtonSet::Picture : keuze == 2 ? ButtonSet::Video : ButtonSet::Nothing;

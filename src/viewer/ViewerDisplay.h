@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
@@ -37,6 +38,10 @@ ButtonSet buttonSetOfKeuze(int keuze);
 std::vector<ControlChange> buttonSetChanges(ButtonSet set);
 // The set a selected file calls for.
 ButtonSet buttonSetForFile(const QString& fileName);
+
+// Where a picture shows in a box: as large as fits, its own proportions kept,
+// centred (bars above and below, or left and right). Empty for an empty picture.
+QRect letterboxRect(const QSize& picture, const QRect& box);
 
 // The folder kinds the folder buttons switch to.
 inline constexpr int kFolderKinds = 5;

@@ -2,9 +2,9 @@
 #include "viewer/ViewerLog.h"
 
 #include "viewer/PictureEffects.h"
+#include "viewer/PictureReader.h"
 
 #include <QElapsedTimer>
-#include <QImageReader>
 #include <QLoggingCategory>
 
 #include <memory>
@@ -216,12 +216,10 @@ bool ViewerEffects::blend()
 platform::Result ViewerEffects::reload()
 {
     const QString path = view_.shownFile();
-    QImageReader reader(path);
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
-        qCWarning(lcViewer) << "reload of" << path << "failed:" << reader.errorString();
-        return platform::Result::failure(reader.errorString());
-    }
+    const PictureRead read = readPicture(path);
+    const QImage& picture = read.picture;
+    if (picture.isNull())
+        return platform::Result::failure(read.error);
     view_.showPicture(picture.convertToFormat(QImage::Format_RGB32));
     return platform::Result::success();
 }

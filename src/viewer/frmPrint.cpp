@@ -14,18 +14,23 @@
 #include "viewer/PictureBox.h"
 #include "viewer/Printing.h"
 #include "viewer/ViewerSaving.h"
+#include "viewer/WindowPlace.h"
+#include "viewer/PictureReader.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QImageReader>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 
 using platform::pixelsToTwips;
@@ -77,10 +82,7 @@ void frmPrint::Form_Load()
 void frmPrint::LoadItForPrint(int XOffset, int YOffset)
 {
     setCursor(Qt::WaitCursor);
-    QImageReader reader(handOverFile());
-    const QImage picture = reader.read();
-    if (picture.isNull())
-        qCWarning(lcPrint) << "the picture to print cannot be read:" << reader.errorString();
+    const QImage picture = readPicture(handOverFile()).picture;
     picOffset->setPicture(picture);
     picPrint->setPicture(layoutPage(picture, pageTwips_, XOffset, YOffset));
     picZoom->setPicture(picPrint->picture());
@@ -150,7 +152,13 @@ bool frmPrint::SetPrintSettings(bool DoSave)
         resize(twipsToPixels(state_.width), height());
     if (state_.height >= kMinStoredHeight)
         resize(width(), twipsToPixels(state_.height));
-    move(twipsToPixels(state_.left), twipsToPixels(state_.top));
+    // A place off every screen (a screen since removed) comes onto the nearest one.
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QRect stored(twipsToPixels(state_.left), twipsToPixels(state_.top), frameGeometry().width(),
+                       frameGeometry().height());
+    move(bringOntoScreen(stored, screens).topLeft());
     return written;
 }
 
@@ -264,7 +272,20 @@ void frmPrint::ReDrawScalePic(double zoom)
 
 void frmPrint::hbarScroller_Change()
 {
-    picZoom->move(-hbarScroller->value(), picZoom->y());
+    // A page narrower than the preview stays centred whatever the bar last said.
+    if (picZoom->width() <= picHolder->width())
+        picZoom->move((picHolder->width() - picZoom->width()) / 2, picZoom->y());
+    else
+        picZoom->move(-hbarScroller->value(), picZoom->y());
+}
+
+void frmPrint::mnuZoom_Click(int index)
+{
+    // The list follows the menu, so each of its entries can be chosen again.
+    if (Cmbzoom->currentIndex() != index)
+        Cmbzoom->setCurrentIndex(index);
+    else
+        Cmbzoom_Click();
 }
 
 void frmPrint::vbarScroller_Scroll()
@@ -291,7 +312,7 @@ void frmPrint::printPic()
     std::unique_ptr<platform::Printer> systemPrinter;
     platform::Printer* printer = services_.printer;
     if (!printer) {
-        systemPrinter = platform::makeDefaultPrinter();
+        systemPrinter = platform::makePrinter(destination_);
         printer = systemPrinter.get();
     }
     const PrintOutcome outcome = printPage(*printer, state_, copies.copies, pageNow, pageTwips_);
@@ -310,10 +331,40 @@ void frmPrint::mnuprintSetup_Click()
     const ProgramCall call = printerSettingsCall(find);
     if (!call.program.isEmpty() && services_.shell.startProgramIn(call.workingFolder, call.program, call.arguments))
         return;
-    // No printer settings program on this desktop: Qt's own printer chooser.
+    // No printer settings program on this desktop: a printer chooser whose choice
+    // this window's prints then take.
+    const auto choose = services_.choosePrinter ? services_.choosePrinter : printPrinterChooser;
+    if (const std::optional<platform::PrintDestination> chosen = choose(this, destination_)) {
+        destination_ = *chosen;
+        qCInfo(lcPrint) << "prints go to" << (destination_.toFile() ? destination_.outputFile
+                                              : destination_.printerName.isEmpty() ? QStringLiteral("the default printer")
+                                                                                   : destination_.printerName);
+    }
+}
+
+std::optional<platform::PrintDestination> printPrinterChooser(QWidget* parent,
+                                                               const platform::PrintDestination& current)
+{
     QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    dialog.exec();
+    if (current.toFile()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(current.outputFile);
+    } else if (!current.printerName.isEmpty()) {
+        printer.setPrinterName(current.printerName);
+    }
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName("PrintSetupDialog");
+    dialog.setWindowTitle("Print Setup");
+    // The chooser only chooses; its button must not promise a print.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText("OK");
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return platform::PrintDestination{QString(), printer.outputFileName()};
+    return platform::PrintDestination{printer.printerName(), QString()};
 }
 
 void frmPrint::mnusavesettings_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/print/Printer.h"
 #include "viewer/PrintSettings.h"
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class PictureBox;
 class Prompts;
@@ -19,19 +21,26 @@ class QMenuBar;
 class QScrollBar;
 class Shell;
 class StyledButton;
-namespace platform {
-class Printer;
-}
 
 // What the print window works with. All outlive the window.
 struct PrintServices {
     Prompts& prompts;
     Shell& shell;
-    // null: the system's default printer, taken when a job is printed
+    // null: the printer chosen in "Print Setup..." (at first the system's default
+    // printer), taken when a job is printed
     platform::Printer* printer = nullptr;
     // Finds an outside program by name; empty: the real search path.
     std::function<QString(const QString&)> findProgram = {};
+    // Asks the user for a printer or a PDF file, starting from the current one;
+    // nothing when cancelled. Empty: Qt's printer chooser (printPrinterChooser).
+    std::function<std::optional<platform::PrintDestination>(QWidget*, const platform::PrintDestination&)>
+        choosePrinter = {};
 };
+
+// Qt's printer chooser, titled "Print Setup" with an "OK" button: it chooses where
+// the prints go and prints nothing itself.
+std::optional<platform::PrintDestination> printPrinterChooser(QWidget* parent,
+                                                               const platform::PrintDestination& current);
 
 // The print window: a page preview of the picture the viewer handed over in
 // "tempbufprint1.bmp", with paper, orientation, quality, colour, margins, copies and
@@ -61,6 +70,8 @@ public:
     void OptOrient_MouseUp(int Index, int Button);
     void HScroll1_Change(int Index);
     void hbarScroller_Change();
+    // A Zoom menu entry, by its place in the zoom list (0 "25%" to 4 "100%").
+    void mnuZoom_Click(int index);
     void vbarScroller_Change();
     void vbarScroller_Scroll();
     void CmdPrint_Click();
@@ -77,6 +88,9 @@ public:
     QRect rectTwips() const;
     QString settingsFile() const;
     QString handOverFile() const;
+    // Where this window's prints go: the default printer until "Print Setup..."
+    // chooses another printer or a PDF file.
+    const platform::PrintDestination& destination() const { return destination_; }
 
     std::array<StyledButton*, kQualities> OptQuality{};
     std::array<StyledButton*, kPapers> OptPaper{};
@@ -122,6 +136,7 @@ private:
     QString appPath_;
     PrintServices services_;
     PrintSettings state_;
+    platform::PrintDestination destination_;
     QSize pageTwips_;
     bool unloaded_ = false;
     bool loading_ = true;

@@ -19,7 +19,10 @@ namespace {
 
 constexpr int kWindowWidth = 11925 / platform::kTwipsPerPixel;
 constexpr int kWindowHeight = 8925 / platform::kTwipsPerPixel;
-constexpr int kPanelHeight = 132;
+constexpr int kPanelHeight = 142;
+// An option's caption keeps 4 pixels above and below it: a row this high shows a
+// line of the window's font whole (descenders and commas too).
+constexpr int kOptionRow = 23;
 constexpr int kScrollerThickness = 16;
 
 QGroupBox* frame(QWidget* parent, const char* name, const char* title, const QRect& place)
@@ -37,7 +40,7 @@ void options(QGroupBox* box, const char* name, const char* const (&captions)[N],
     for (size_t i = 0; i < N; ++i) {
         const PropertyBag design{{"Caption", captions[i]}, {"BackStyle", 4}, {"Mode", 2}};
         StyledButton* b = createStyledButton(box, QStringLiteral("%1_%2").arg(name).arg(i), design);
-        b->setGeometry(6, 18 + int(i) * 21, box->width() - 12, 19);
+        b->setGeometry(6, 18 + int(i) * kOptionRow, box->width() - 12, kOptionRow);
         buttons[i] = b;
     }
 }
@@ -89,12 +92,12 @@ void frmPrint::buildOptions()
     static const char* const papers[] = {"A3", "A4 ", "A5", "Letter (8,5\" \u00d7 11\")", "Legal (8,5\" x 14\")"};
     static const char* const colours[] = {"Color", "Monochrome"};
     static const char* const orientations[] = {"Portrait", "Landscape"};
-    options(frame(Picture1, "fraQuality", "Quality", {4, 2, 90, 86}), "OptQuality", qualities, OptQuality);
-    options(frame(Picture1, "fraPaper", "Paper", {98, 2, 150, 128}), "OptPaper", papers, OptPaper);
-    options(frame(Picture1, "fraColor", "Mode", {252, 2, 100, 64}), "OptColor", colours, OptColor);
-    options(frame(Picture1, "fraOrient", "Orientation", {356, 2, 100, 64}), "OptOrient", orientations, OptOrient);
+    options(frame(Picture1, "fraQuality", "Quality", {4, 2, 90, 92}), "OptQuality", qualities, OptQuality);
+    options(frame(Picture1, "fraPaper", "Paper", {98, 2, 150, 138}), "OptPaper", papers, OptPaper);
+    options(frame(Picture1, "fraColor", "Mode", {252, 2, 100, 68}), "OptColor", colours, OptColor);
+    options(frame(Picture1, "fraOrient", "Orientation", {356, 2, 100, 68}), "OptOrient", orientations, OptOrient);
 
-    QGroupBox* zoom = frame(Picture1, "fraZoom", "Zoom", {252, 68, 100, 48});
+    QGroupBox* zoom = frame(Picture1, "fraZoom", "Zoom", {252, 74, 100, 48});
     Cmbzoom = new QComboBox(zoom);
     Cmbzoom->setObjectName("Cmbzoom");
     Cmbzoom->setGeometry(6, 18, 88, 22);
@@ -168,9 +171,9 @@ void frmPrint::connectHandlers()
     connect(mnuPrintit, &QAction::triggered, this, &frmPrint::printPic);
     connect(mnuprintSetup, &QAction::triggered, this, &frmPrint::mnuprintSetup_Click);
     connect(mnuClose, &QAction::triggered, this, [this] { close(); });
-    const double zooms[kZoomSteps] = {100, 75, 50, 35, 25};
+    // The menu runs 100% down to 25%, the list 25% up to 100%.
     for (int i = 0; i < kZoomSteps; ++i)
-        connect(mnuZoom[i], &QAction::triggered, this, [this, z = zooms[i]] { ReDrawScalePic(z); });
+        connect(mnuZoom[i], &QAction::triggered, this, [this, i] { mnuZoom_Click(kZoomSteps - 1 - i); });
     connect(mnusavesettings, &QAction::triggered, this, &frmPrint::mnusavesettings_Click);
     connect(mnurestore, &QAction::triggered, this, &frmPrint::mnurestore_Click);
 }

@@ -1,5 +1,6 @@
 #include "viewer/frmViewer.h"
 
+#include "buttons/AccessKey.h"
 #include "buttons/StyledButton.h"
 #include "platform/lists/DirListBox.h"
 #include "platform/lists/DriveListBox.h"
@@ -12,6 +13,7 @@
 #include "platform/video/VideoSurface.h"
 #include "viewer/FrmBlend.h"
 #include "viewer/PictureBox.h"
+#include "viewer/PictureReader.h"
 #include "viewer/SlideShow.h"
 #include "viewer/ViewerFileOps.h"
 
@@ -19,7 +21,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QImageReader>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMenu>
@@ -34,6 +35,7 @@ frmViewer::frmViewer(SettingsModel& settings, MainWindowLink& mainWindow, Viewer
     buildControls();
     // The design: nothing shown yet, no timer running.
     applyButtonSet(ButtonSet::Nothing);
+    cmdMPpauze->setEnabled(false);  // nothing plays yet
     tmrPosition->stop();
     connectPlayer();
     connectHandlers();
@@ -169,7 +171,8 @@ void frmViewer::folderSwitchFailed(int index, int errorNumber)
 {
     const int failures = ++services_.session.folderFailures;
     const FolderFailureBox box = folderFailureBox(failures);
-    const BoxTexts texts = folderFailureTexts(box, opt_folders[index]->Caption(), errorNumber);
+    // The caption as the user reads it, without its access-key marker.
+    const BoxTexts texts = folderFailureTexts(box, buttons::captionText(opt_folders[index]->Caption()), errorNumber);
     if (box == FolderFailureBox::Information)
         services_.prompts.message(this, texts.text, texts.title, BoxIcon::Information);
     else if (services_.prompts.yesNo(this, texts.text, texts.title, BoxIcon::Information))
@@ -231,14 +234,21 @@ void frmViewer::File1_Click()
     EnableFileOptions(true);
     cmdSlide->setCaption("Slide");
     if (isVideoFile(File1->FileName())) {
+        // Nothing of the previous picture or clip stays under the new name.
+        clearShownPictures();
+        PicMovie->clear();
         EnableButtons(2);
         return;
     }
     if (!cmdMPstart->Enabled())
         CloseScene();
     EnableButtons(1);
-    if (!showPicture(path))
+    clearProgress();
+    if (!showPicture(path)) {
         emptyShownPicture();
+        // The list keeps the file selected; the size line says why nothing shows.
+        lblPicSize->setText(unreadablePictureText(unreadableReason_));
+    }
     PicMovie->hide();
     tmrVideoStatus->stop();
     if (cmdMPstop->Enabled())
@@ -247,10 +257,10 @@ void frmViewer::File1_Click()
 
 bool frmViewer::showPicture(const QString& path)
 {
-    QImageReader reader(path);
-    const QImage picture = reader.read();
+    const PictureRead read = readPicture(path);
+    const QImage& picture = read.picture;
     if (picture.isNull()) {
-        qCWarning(lcViewer) << "cannot show" << path << ":" << reader.errorString();
+        unreadableReason_ = read.error;
         return false;
     }
     Image1->setPicture(picture);
@@ -260,13 +270,26 @@ bool frmViewer::showPicture(const QString& path)
     return true;
 }
 
-void frmViewer::emptyShownPicture()
+void frmViewer::clearShownPictures()
 {
-    // Nothing of the previous picture may stay for a later save, copy or effect.
     Image1->clear();
     picResult->clear();
     Source->clear();
     lblPicSize->clear();
+    clearProgress();
+}
+
+void frmViewer::clearProgress()
+{
+    progressPosition_ = 0;
+    imgProgress->resize(0, imgProgress->height());
+}
+
+void frmViewer::emptyShownPicture()
+{
+    // Nothing of the previous picture may stay for a later save, copy or effect.
+    clearShownPictures();
+    PicMovie->clear();
     setFrameCaption(QString());
     EnableButtons(0);
 }

@@ -255,9 +255,13 @@ private:
     void applyChange(const ControlChange& change);
     bool showPicture(const QString& path);
     void emptyShownPicture();
+    void clearShownPictures();
+    void clearProgress();
+    QString unreadableReason_;  // why the last picture could not be shown
     void folderSwitchFailed(int index, int errorNumber);
     void fixSettingsFile();
     void deleteSelected();
+    void afterFileGone(const QString& path);
     void renameSelected();
     void deleteAllOfKind();
     void showPropertiesOfShown();

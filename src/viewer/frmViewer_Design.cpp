@@ -226,6 +226,7 @@ void frmViewer::buildPictures()
     Frame2->setGeometry(236, 4, 420, 440);
     const QRect shown(10, 20, 400, 300);
     Image1 = makePicture(Frame2, "Image1", shown, true);
+    Image1->setAccessibleName("Shown picture");
     PicMovie = makePicture(Frame2, "PicMovie", shown, false);
     picResult = makePicture(this, "picResult", {}, false);
     Source = makePicture(this, "Source", {}, false);
@@ -236,6 +237,7 @@ void frmViewer::buildPictures()
     picZoomContainer->setStyleSheet("#picZoomContainer { border: 2px solid black; }");
     picZoomContainer->hide();
     picZoom = makePicture(picZoomContainer, "picZoom", {2, 2, 108, 92}, true);
+    picZoom->setAccessibleName("Magnifier");
 
     lblPicSize = new QLabel(Frame2);
     lblPicSize->setObjectName("lblPicSize");

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QSignalBlocker>
 #include <QUrl>
 
 namespace {
@@ -84,11 +85,18 @@ void frmViewer::deleteSelected()
                                   BoxIcon::None);
         return;
     }
-    Image1->clear();
-    if (path == frameCaption())
-        setFrameCaption(QString());
     File1->Refresh();
     File1->setListIndex(index);
+    afterFileGone(path);
+}
+
+void frmViewer::afterFileGone(const QString& path)
+{
+    // The next file of the list shows; with none left (or the shown file gone and
+    // nothing else shown) the view, its size line, its caption and its buttons say
+    // that nothing is shown.
+    if (File1->ListIndex() < 0 || frameCaption() == path)
+        emptyShownPicture();
 }
 
 void frmViewer::renameSelected()
@@ -128,6 +136,18 @@ void frmViewer::renameSelected()
                                   BoxIcon::Exclamation);
     }
     File1->Refresh();
+    if (renamed && frameCaption() == folder + oldName) {
+        // The shown file goes by its new name: the caption, the properties and the
+        // list's selection follow it.
+        setFrameCaption(folder + reply);
+        if (MovieFile == folder + oldName)
+            MovieFile = folder + reply;
+        for (int i = 0; i < File1->ListCount(); ++i)
+            if (File1->List(i) == reply) {
+                const QSignalBlocker quiet(File1);
+                File1->setListIndex(i);
+            }
+    }
 }
 
 bool frmViewer::CheckFileExists(const QString& path) const
@@ -146,8 +166,7 @@ void frmViewer::deleteAllOfKind()
     // A No clears the shown picture as a finished deletion does.
     const DeleteAllResult result = yes ? deleteAll(listFolder(), listed, kind) : DeleteAllResult{};
     if (result.ok) {
-        Image1->clear();
-        setFrameCaption(QString());
+        emptyShownPicture();
     } else {
         services_.prompts.message(this, deleteAllFailureText(result),
                                   "Delete error nr" + QString::number(result.errorNumber), BoxIcon::None);
@@ -231,10 +250,9 @@ void frmViewer::deleteByKey()
         qCWarning(lcViewer) << "could not delete:" << removed.reason;
         return;
     }
-    if (path == frameCaption())
-        setFrameCaption(QString());
     File1->Refresh();
     File1->setListIndex(index);
+    afterFileGone(path);
 }
 
 void frmViewer::File1_MouseDown(int Button, int, float, float)

@@ -64,8 +64,10 @@ void frmViewer::cmsSave2_MouseDown(int, int, float, float)
     in.lastPosition = picProgress->width() > 0 ? imgProgress->width() * progressScale_ / picProgress->width() : 0;
     in.today = QDate::currentDate();
     const SaveAsPlan plan = saveAsPlan(in);
-    if (plan.videoFrame)
+    if (plan.videoFrame) {
         CloseScene();
+        sCopyScreen();  // the frame shown last, not a picture shown before the clip
+    }
     picResult->setPicture(Image1->picture());
     yield();
 

@@ -6,11 +6,11 @@
 #include "platform/lists/FileListBox.h"
 #include "viewer/PictureBox.h"
 #include "viewer/SlideShow.h"
+#include "viewer/PictureReader.h"
 
 #include <QAction>
 #include <QCursor>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
@@ -126,13 +126,12 @@ void frmViewer::prepareSlides(const QString& folder)
 
 bool frmViewer::showSlide(const QString& path)
 {
-    QImageReader reader(path);
-    const QImage picture = reader.read();
+    const QImage picture = readPicture(path).picture;
     if (picture.isNull())
         return false;
     setFrameCaption(path);
     picResult->setPicture(picture);
-    PicMovie->PaintPicture(picture, QRectF(0, 0, PicMovie->width(), PicMovie->height()), picture.rect());
+    PicMovie->PaintFitted(picture);
     Image1->setPicture(picture);
     Source->setPicture(picture);
     lblPicSize->setText(sizeLineText(picture.width(), picture.height(), QFileInfo(path).size()));

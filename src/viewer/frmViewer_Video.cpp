@@ -160,7 +160,9 @@ void frmViewer::cmdMPstart_MouseUp(int Button, int, float, float)
         EnableButtons();
         return;
     }
-    Position(0, 0, kMovieWidth, kMovieHeight);
+    // The player scales each frame once, straight into the picture box's own size,
+    // so painting it is a plain copy.
+    Position(0, 0, PicMovie->width(), PicMovie->height());
     lblPicSize->setText(movieLengthText(TimeofScene(), QFileInfo(frameCaption()).size()));
     Play(Button != kLeftButton);
     applyChanges(playerButtonChanges(kPlaying));
@@ -219,6 +221,9 @@ void frmViewer::tmrPosition_Timer()
     scrlMovie->setMaximum(int(scale));
     progressPosition_ = long(replyNumber(reply));
     imgProgress->resize(int(progressPosition_ * picProgress->width() / scale), imgProgress->height());
+    // The thumb follows playback, unless the user holds it.
+    if (!scrlMovie->isSliderDown())
+        scrlMovie->setValue(int(progressPosition_));
 }
 
 void frmViewer::tmrVideoStatus_Timer()

@@ -41,17 +41,8 @@ void frmViewer::Image1_MouseMove(int, int, float X, float Y)
 {
     if (picZoomContainer->isHidden() || Image1->isEmpty())
         return;
-    const MagnifierInput in{
-        .resultWidth = static_cast<double>(picResult->WidthTwips()),
-        .resultHeight = static_cast<double>(picResult->HeightTwips()),
-        .scaleWidth = static_cast<double>(picResult->ScaleWidth()),
-        .scaleHeight = static_cast<double>(picResult->ScaleHeight()),
-        .imageWidth = static_cast<double>(Image1->WidthTwips()),
-        .imageHeight = static_cast<double>(Image1->HeightTwips()),
-        .mouseX = X,
-        .mouseY = Y,
-    };
-    const MagnifierSource source = magnifierSource(in);
+    const QPointF mouse(X / platform::kTwipsPerPixel, Y / platform::kTwipsPerPixel);
+    const QRectF patch = magnifierPatch(Image1->picture().size(), Image1->shownRect(), mouse);
     const QRectF target = magnifierDestination(picZoom->width(), picZoom->height());
-    picZoom->PaintPicture(Image1->picture(), target, magnifierPatchPixels(source));
+    picZoom->PaintPicture(Image1->picture(), target, patch);
 }

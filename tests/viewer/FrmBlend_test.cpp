@@ -117,7 +117,7 @@ TEST_F(BlendPanel, UnreadableFileKeepsThePanelAsItWas)
     pickFile("broken.jpg");
     EXPECT_TRUE(panel->PicBlender().isNull());
     EXPECT_FALSE(control<StyledButton>("cmdDoTheBlend")->Enabled());
-    EXPECT_EQ(control<QLabel>("Label5")->text(), "");
+    EXPECT_TRUE(control<QLabel>("Label5")->text().startsWith("Cannot show this picture: "));
 }
 
 TEST_F(BlendPanel, BackKeepsTheBlendAndCancelShowsTheFileAgain)
@@ -140,3 +140,28 @@ TEST_F(BlendPanel, BackKeepsTheBlendAndCancelShowsTheFileAgain)
 }
 
 }  // namespace
+
+TEST(BlendPanelLook, ThePanelHidesWhatLiesUnderIt)
+{
+    EffectsViewFake view;
+    ViewerEffects effects{view};
+    QWidget window;
+    window.resize(400, 420);
+    auto* under = new QWidget(&window);  // the file list the panel covers
+    under->setGeometry(0, 0, 400, 420);
+    under->setAutoFillBackground(true);
+    QPalette loud = under->palette();
+    loud.setColor(QPalette::Window, QColor(255, 0, 255));
+    under->setPalette(loud);
+    auto* panel = new FrmBlend(&window, effects);
+    panel->move(10, 10);
+    panel->show();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage shown = window.grab().toImage();
+    int seeThrough = 0;
+    for (int y = panel->y() + 20; y < panel->y() + panel->height() - 4; y += 3)
+        for (int x = panel->x() + 4; x < panel->x() + panel->width() - 4; x += 3)
+            seeThrough += shown.pixelColor(x, y) == QColor(255, 0, 255);
+    EXPECT_EQ(seeThrough, 0);
+}

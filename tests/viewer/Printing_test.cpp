@@ -1,3 +1,4 @@
+#include "PictureFixtures.h"
 #include "PrinterFake.h"
 #include "Sandbox.h"
 #include "platform/print/Printer.h"
@@ -195,4 +196,52 @@ TEST(PrintToPdf, ThePictureAtItsMarginsInColourOrGrey)
     EXPECT_NEAR(qRed(greyInside), qGreen(greyInside), 2);
     EXPECT_NEAR(qGreen(greyInside), qBlue(greyInside), 2);
     EXPECT_LT(qRed(greyInside), 200);
+}
+
+namespace {
+
+// The images a PDF embeds: their encodings (pdfimages -list) and the first one as
+// a PNG (pdfimages -png); nothing without poppler.
+struct EmbeddedImages {
+    QStringList encodings;
+    QImage first;
+};
+EmbeddedImages embeddedImages(const QString& file)
+{
+    const QString tool = QStandardPaths::findExecutable("pdfimages");
+    if (tool.isEmpty())
+        return {};
+    EmbeddedImages out;
+    QProcess list;
+    list.start(tool, {"-list", file});
+    if (!list.waitForFinished(30000) || list.exitCode() != 0)
+        return {};
+    // page num type width height color comp bpc enc ...: the ninth column.
+    const QStringList lines = QString::fromLocal8Bit(list.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines.mid(2))
+        out.encodings << line.simplified().split(' ').value(8);
+    QProcess extract;
+    extract.start(tool, {"-png", "-f", "1", "-l", "1", file, file + "-img"});
+    if (!extract.waitForFinished(30000) || extract.exitCode() != 0)
+        return {};
+    out.first = QImage(file + "-img-000.png");
+    return out;
+}
+
+}  // namespace
+
+TEST(PrintToPdf, ThePagesOwnPixelsGoInUnrecompressed)
+{
+    Sandbox box;
+    const QImage natural = patternPicture(120, 90);  // every pixel differs, as in a photograph
+    const QString file = printToPdf(box, "pixels.pdf", PrintSettings{}, natural);
+    const EmbeddedImages images = embeddedImages(file);
+    if (images.first.isNull())
+        GTEST_SKIP() << "pdfimages (poppler-utils) is not installed";
+    ASSERT_EQ(images.encodings.size(), 1);
+    EXPECT_NE(images.encodings[0], "jpeg");
+    const QSize twips = pageSizeTwips(1, 0);
+    const QImage page = layoutPage(natural, twips, 100, 100);
+    ASSERT_EQ(images.first.size(), page.size());
+    EXPECT_EQ(images.first.convertToFormat(QImage::Format_RGB32), page);
 }

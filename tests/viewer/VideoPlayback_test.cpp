@@ -61,16 +61,18 @@ TEST(VideoPlayback, AClipWhoseNameHoldsQuotesOpens)
     }
 }
 
-TEST(VideoPlayback, StatusTimerStopsOnlyAPlayingOrStoppedPlayer)
+TEST(VideoPlayback, StatusTimerStopsAClipThatRanOutOrWasClosed)
 {
     const struct {
         const char* mode;
         int state;
         bool stops;
-    } cases[] = {{"stopped", kPlaying, true},  {"stopped", kStopped, true}, {"stopped", kPausePressed, false},
+    } cases[] = {{"stopped", kPlaying, true},  {"stopped", kStopped, true}, {"stopped", kPausePressed, true},
+                 {"paused", kPausePressed, false},
                  {"stopped", kAtStart, false}, {"stopped", kAtEnd, false},  {"playing", kPlaying, false},
                  {"Stopped", kPlaying, false},  // the case as the device gives it
-                 {"", kPlaying, false}};
+                 {"", kPlaying, true},          // closed for a save: nothing plays
+                 {"", kAtStart, true}};
     for (const auto& c : cases)
         EXPECT_EQ(statusEndsPlayback(c.mode, c.state), c.stops) << c.mode << " " << c.state;
 }

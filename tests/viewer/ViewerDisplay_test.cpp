@@ -1,3 +1,4 @@
+#include "viewer/PictureReader.h"
 #include "viewer/ViewerDisplay.h"
 
 #include <gtest/gtest.h>
@@ -153,4 +154,36 @@ TEST(ViewerDisplay, SaveModeChoosesTheFoldersTheViewerOpensOn)
     };
     for (const auto& c : cases)
         EXPECT_EQ(folderKindsForSaveMode(c.saveMode, c.motionRecordMode), c.kinds) << c.saveMode;
+}
+
+TEST(ViewerDisplay, PicturesKeepTheirProportionsInTheirBox)
+{
+    const QRect box(0, 0, 400, 300);
+    const struct {
+        QSize picture;
+        QRect shown;
+    } cases[] = {
+        {{640, 480}, {0, 0, 400, 300}},     // 4:3 fills the box
+        {{480, 640}, {87, 0, 225, 300}},    // portrait: bars left and right
+        {{1280, 720}, {0, 37, 400, 225}},   // 16:9: bars above and below
+        {{8000, 6000}, {0, 0, 400, 300}},
+        {{16, 16}, {50, 0, 300, 300}},      // small pictures grow to fit
+        {{4000, 1}, {0, 149, 400, 1}},      // never thinner than a pixel
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(letterboxRect(c.picture, box), c.shown) << c.picture.width() << "x" << c.picture.height();
+    EXPECT_TRUE(letterboxRect({}, box).isEmpty());
+    EXPECT_EQ(letterboxRect({640, 480}, {10, 20, 400, 300}), QRect(10, 20, 400, 300));
+}
+
+TEST(ViewerDisplay, PicturesAreReadWholeUpToAQuarterOfTheMachinesMemory)
+{
+    const qint64 mb = 1024 * 1024;
+    EXPECT_EQ(pictureByteLimit(0), 256 * mb);
+    EXPECT_EQ(pictureByteLimit(512 * mb), 256 * mb);
+    EXPECT_EQ(pictureByteLimit(16 * 1024 * mb), 4 * 1024 * mb);
+    EXPECT_TRUE(pictureFits({8000, 6000}, 256 * mb));
+    EXPECT_FALSE(pictureFits({9000, 8000}, 256 * mb));
+    EXPECT_FALSE(pictureFits({}, 256 * mb));
+    EXPECT_FALSE(pictureFits({100000, 100000}, pictureByteLimit(16 * 1024 * mb)));
 }

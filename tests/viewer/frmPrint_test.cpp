@@ -1,3 +1,4 @@
+#include "CaptionFit.h"
 #include "PictureFixtures.h"
 #include "PrinterFake.h"
 #include "PromptsFake.h"
@@ -12,7 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QPushButton>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -32,7 +39,9 @@ struct PrintHarness {
     PromptsFake prompts;
     RecordingShell shell;
     RecordingPrinter printer;
+    bool realPrinter = false;  // print through the platform's printer for the window's destination
     std::function<QString(const QString&)> find = [](const QString&) { return QString(); };
+    std::function<std::optional<platform::PrintDestination>(QWidget*, const platform::PrintDestination&)> choose;
     std::unique_ptr<frmPrint> w;
     QImage picture = uniformPicture(30, 20, qRgb(255, 0, 0));
 
@@ -41,7 +50,8 @@ struct PrintHarness {
     QString iniFile() const { return box.programFolder() + "/TolvexPrint.ini"; }
     frmPrint& open()
     {
-        w = std::make_unique<frmPrint>(box.programFolder(), PrintServices{prompts, shell, &printer, find});
+        w = std::make_unique<frmPrint>(box.programFolder(),
+                                       PrintServices{prompts, shell, realPrinter ? nullptr : &printer, find, choose});
         w->Form_Load();
         return *w;
     }
@@ -165,6 +175,17 @@ TEST(frmPrint, StoredSizesBelowTheirThresholdsAreNotApplied)
     EXPECT_EQ(w.pos(), QPoint(twipsToPixels(75), twipsToPixels(150)));
 }
 
+TEST(frmPrint, AStoredPlaceOffEveryScreenOpensOnTheScreen)
+{
+    PrintHarness h;
+    h.writeIni(titleLine() +
+               " 1 \r\n 1 \r\n 0 \r\n 0 \r\n 100 \r\n 100 \r\n 1 \r\n 150000 \r\n 150000 \r\n 11925 \r\n 8925 \r\n");
+    frmPrint& w = h.open();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(QRect(w.pos(), w.size()))) << w.pos().x() << "," << w.pos().y();
+    EXPECT_GE(screen.intersected(QRect(w.pos(), w.size())).width(), 64);
+}
+
 TEST(frmPrint, ABrokenFileGivesEveryDefault)
 {
     PrintHarness h;
@@ -203,9 +224,44 @@ TEST(frmPrint, ZoomShowsThePageWholeOrAQuarter)
     EXPECT_EQ(w.state().ZoomIndex, 4);
     w.Cmbzoom->setCurrentIndex(0);
     EXPECT_EQ(w.picZoom->size(), QSize(806 / 4, 1080 / 4));
-    w.mnuZoom[2]->trigger();  // 50% from the menu: the list stays
+    w.mnuZoom[2]->trigger();  // 50% from the menu: the list shows it
     EXPECT_EQ(w.picZoom->size(), w.page().size() / 2);
-    EXPECT_EQ(w.Cmbzoom->currentText(), "25%");
+    EXPECT_EQ(w.Cmbzoom->currentText(), "50%");
+    EXPECT_EQ(w.state().ZoomIndex, 2);
+    // So "25%" in the list can be chosen again.
+    w.Cmbzoom->setCurrentIndex(0);
+    EXPECT_EQ(w.picZoom->size(), QSize(806 / 4, 1080 / 4));
+    w.mnuZoom[4]->trigger();  // the list's own entry from the menu
+    w.mnuZoom[4]->trigger();
+    EXPECT_EQ(w.picZoom->size(), QSize(806 / 4, 1080 / 4));
+}
+
+TEST(frmPrint, ASmallerZoomAfterScrollingSidewaysCentresThePage)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.show();
+    w.Cmbzoom->setCurrentIndex(4);
+    ASSERT_GT(w.hbarScroller->maximum(), 0);
+    w.hbarScroller->setValue(w.hbarScroller->maximum());
+    EXPECT_EQ(w.picZoom->x(), -w.hbarScroller->maximum());
+    w.Cmbzoom->setCurrentIndex(0);
+    EXPECT_EQ(w.picZoom->x(), (w.picHolder->width() - w.picZoom->width()) / 2);
+}
+
+TEST(frmPrint, EveryCaptionShowsWhole)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.show();
+    QStringList clipped = caption_fit::clippedCaptions(&w);
+    // An option's caption also keeps 4 pixels above and below it.
+    for (const StyledButton* b : w.findChildren<StyledButton*>()) {
+        const QString text = caption_fit::shownText(b->Caption());
+        if (!caption_fit::fits(b->font(), text, b->size() - QSize(10, 8), true))
+            clipped << b->objectName() + " \"" + text + "\" has " + QString::number(b->height()) + " px";
+    }
+    EXPECT_TRUE(clipped.isEmpty()) << clipped.join("\n").toStdString();
 }
 
 TEST(frmPrint, PrintSendsOneJobWithTheCopiesAsRounded)
@@ -265,6 +321,57 @@ TEST(frmPrint, PrintSetupOpensTheDesktopsPrinterSettings)
     ASSERT_EQ(h.shell.startedPrograms.size(), 1);
     EXPECT_EQ(h.shell.startedPrograms[0].program, "/usr/bin/system-config-printer");
     EXPECT_TRUE(h.shell.startedPrograms[0].arguments.isEmpty());
+}
+
+TEST(frmPrint, APdfFileChosenInPrintSetupTakesTheWindowsPrints)
+{
+    PrintHarness h;
+    h.realPrinter = true;
+    const QString pdf = h.box.root() + "/chosen.pdf";
+    platform::PrintDestination asked{"not-this-one", ""};
+    h.choose = [&](QWidget*, const platform::PrintDestination& current) {
+        asked = current;
+        return std::optional<platform::PrintDestination>({QString(), pdf});
+    };
+    frmPrint& w = h.open();
+    w.mnuprintSetup->trigger();
+    EXPECT_EQ(asked, platform::PrintDestination{});  // the default printer at first
+    EXPECT_EQ(w.destination().outputFile, pdf);
+    w.printPic();
+    EXPECT_TRUE(h.prompts.boxes.isEmpty()) << h.prompts.texts().join("|").toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+
+    // Cancelling the chooser keeps the choice.
+    h.choose = [](QWidget*, const platform::PrintDestination&) { return std::nullopt; };
+    w.mnuprintSetup->trigger();
+    EXPECT_EQ(w.destination().outputFile, pdf);
+}
+
+TEST(frmPrint, ThePrinterChooserChoosesAndDoesNotPromiseAPrint)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.show();
+    QString title, okText;
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        sawDialog = true;
+        title = dialog->windowTitle();
+        for (auto* buttons : dialog->findChildren<QDialogButtonBox*>())
+            if (auto* ok = buttons->button(QDialogButtonBox::Ok))
+                okText = ok->text();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    const auto chosen = printPrinterChooser(&w, {});
+    ASSERT_TRUE(sawDialog);
+    EXPECT_FALSE(chosen.has_value());
+    EXPECT_EQ(title, "Print Setup");
+    EXPECT_EQ(okText, "OK");
 }
 
 TEST(frmPrint, ClosingDeletesTheHandedOverPictureAndSavesNothing)

@@ -105,9 +105,10 @@ TEST(frmViewerBrowse, FolderFailuresInformThenAskThenInformAgain)
     ASSERT_EQ(h.prompts.boxes.size(), 3);
     EXPECT_EQ(h.prompts.boxes[0].kind, "message");
     EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Information);
-    EXPECT_TRUE(h.prompts.boxes[0].text.startsWith("Could not change to the &AutoSave. Please define"));
+    // The folder as the user reads its button, without the access-key marker.
+    EXPECT_TRUE(h.prompts.boxes[0].text.startsWith("Could not change to the AutoSave. Please define"));
     EXPECT_EQ(h.prompts.boxes[1].kind, "yesNo");
-    EXPECT_EQ(h.prompts.boxes[1].text, "Could not change to the &AutoSave\nDo you want me to try to fix the problem?");
+    EXPECT_EQ(h.prompts.boxes[1].text, "Could not change to the AutoSave\nDo you want me to try to fix the problem?");
     EXPECT_EQ(h.prompts.boxes[2].kind, "message");
     for (const auto& b : h.prompts.boxes)
         EXPECT_EQ(b.title, title);
@@ -183,6 +184,57 @@ TEST(frmViewerBrowse, APictureShowsWithItsSizeLineAndThePictureButtons)
     EXPECT_TRUE(h.prompts.boxes.isEmpty());
 }
 
+TEST(frmViewerBrowse, A48MegapixelCameraPictureShowsWholeWithItsSizeLine)
+{
+    // Above the 128 MB that Qt's image reader takes by default.
+    ViewerHarness h;
+    QImage big(8000, 6000, QImage::Format_RGB32);
+    big.fill(0xff204060);
+    for (int y = 0; y < 6000; ++y)
+        big.setPixel(7999, y, 0xffffffff);
+    const QString path = h.s.PicturePath + "/camera.jpg";
+    ASSERT_TRUE(big.save(path, "JPG", 50));
+    big = QImage();
+    frmViewer& v = h.open();
+    h.select("camera.jpg");
+    EXPECT_EQ(v.lblPicSize->text(), sizeLineText(8000, 6000, QFileInfo(path).size()));
+    EXPECT_EQ(v.picResult->picture().size(), QSize(8000, 6000));  // saving and effects get it whole
+    EXPECT_EQ(v.Image1->shownRect(), v.Image1->rect());
+    EXPECT_TRUE(h.enabled("cmdGray"));
+}
+
+TEST(frmViewerBrowse, APortraitPictureShowsUnstretchedBetweenBars)
+{
+    ViewerHarness h;
+    ViewerHarness::bmp(h.s.PicturePath, "portrait.bmp", 480, 640, 0xffff0000);
+    frmViewer& v = h.open();
+    h.select("portrait.bmp");
+    v.show();
+    const QImage shown = v.Image1->grab().toImage();
+    const QRect place = v.Image1->shownRect();
+    EXPECT_EQ(place.height(), v.Image1->height());
+    EXPECT_NEAR(place.width(), v.Image1->height() * 3 / 4, 1);
+    EXPECT_EQ(shown.pixel(place.center()), 0xffff0000u);
+    EXPECT_NE(shown.pixel(2, v.Image1->height() / 2), 0xffff0000u);  // the bar left of it
+}
+
+TEST(frmViewerBrowse, NothingShownLeavesPauseOffAndAVideoShowsNothingOfThePictureBeforeIt)
+{
+    ViewerHarness h;
+    ViewerHarness::bmp(h.s.PicturePath, "a.bmp");
+    ViewerHarness::file(h.s.PicturePath, "clip.avi");
+    frmViewer& v = h.open();
+    EXPECT_FALSE(h.enabled("cmdMPpauze"));
+    h.select("a.bmp");
+    ASSERT_FALSE(v.Image1->isEmpty());
+    h.select("clip.avi");
+    EXPECT_TRUE(v.frameCaption().endsWith("/clip.avi"));
+    EXPECT_TRUE(v.Image1->isEmpty());
+    EXPECT_TRUE(v.picResult->isEmpty());
+    EXPECT_EQ(v.lblPicSize->text(), "");
+    EXPECT_TRUE(v.PicMovie->isEmpty());
+}
+
 TEST(frmViewerBrowse, A1024BytePictureShowsTwoKilobytes)
 {
     ViewerHarness h;
@@ -223,7 +275,8 @@ TEST(frmViewerBrowse, APictureThatFailsToLoadLeavesNothingOfThePreviousOne)
     EXPECT_TRUE(v.picResult->isEmpty());
     EXPECT_TRUE(v.Source->isEmpty());
     EXPECT_EQ(v.frameCaption(), "");
-    EXPECT_EQ(v.lblPicSize->text(), "");
+    // The size line says why nothing shows.
+    EXPECT_TRUE(v.lblPicSize->text().startsWith("Cannot show this picture: ")) << v.lblPicSize->text().toStdString();
     EXPECT_FALSE(h.enabled("cmdGray"));
     EXPECT_FALSE(v.CheckIfSelection());
     // The broken file itself can still be deleted.

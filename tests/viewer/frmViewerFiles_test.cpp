@@ -112,6 +112,23 @@ TEST(frmViewerFiles, DeletingTheLastFileLeavesNothingShown)
     EXPECT_EQ(h.v.File1->ListIndex(), -1);
     EXPECT_EQ(h.v.frameCaption(), "");
     EXPECT_TRUE(h.v.Image1->isEmpty());
+    EXPECT_TRUE(h.v.picResult->isEmpty());
+    EXPECT_EQ(h.v.lblPicSize->text(), "");
+    for (const char* name : {"cmsSave2", "CmdPrint", "cmdGray", "cmdSave", "cmdZoom"})
+        EXPECT_FALSE(h.enabled(name)) << name;
+}
+
+TEST(frmViewerFiles, RenamingTheShownFileMovesItsCaptionAndProperties)
+{
+    Files h;
+    h.prompts.inputAnswers = {"renamed.bmp"};
+    h.v.StyledButton1_Click(1);
+    const QString renamed = h.s.PicturePath + "/renamed.bmp";
+    EXPECT_EQ(h.v.frameCaption(), renamed);
+    EXPECT_EQ(h.v.File1->FileName(), "renamed.bmp");
+    h.v.mnuProps_Click();
+    ASSERT_FALSE(h.shell.propertiesShown.isEmpty());
+    EXPECT_EQ(h.shell.propertiesShown.back(), renamed);
 }
 
 TEST(frmViewerFiles, DeleteAndRenameNeedASelection)

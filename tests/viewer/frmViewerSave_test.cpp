@@ -1,3 +1,4 @@
+#include "ClipFixture.h"
 #include "PictureFixtures.h"
 #include "PrinterFake.h"
 #include "ViewerHarness.h"
@@ -258,10 +259,13 @@ TEST(frmViewerSave, AHandOffFileThatCannotBeWrittenHandsNothingOn)
 TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsJpeg)
 {
     Shown h("a.bmp", patternPicture(8, 6));
-    ViewerHarness::file(h.s.PicturePath, "m.AVI");
+    ASSERT_TRUE(writeClip(h.s.PicturePath + "/m.AVI", ClipSpec{}));
     h.v->File1->Refresh();
     h.select("m.AVI");
     ASSERT_EQ(h.v->frameCaption(), h.s.PicturePath + "/m.AVI");
+    h.v->cmdMPstart_MouseUp(1, 0, 0, 0);
+    h.clock = 2000;
+    h.player.advance();
     const QString target = h.box.programFolder() + "/frame.bmp";
     DialogSeen seen;
     answerSaveDialog(h, target, &seen);
@@ -270,4 +274,9 @@ TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsJpeg)
     EXPECT_EQ(seen.folder, h.box.programFolder());
     EXPECT_TRUE(fileBytes(target).startsWith("\xFF\xD8\xFF")) << h.prompts.texts().join("|").toStdString()
                                                                  << fileBytes(target).size();
+    // The clip's frame (grey 160 at two seconds), not the picture shown before it.
+    const QImage written(target);
+    ASSERT_FALSE(written.isNull());
+    EXPECT_EQ(written.size(), h.v->PicMovie->size());
+    EXPECT_NEAR(greyAtCentre(written), 160, 3);
 }

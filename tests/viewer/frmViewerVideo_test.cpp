@@ -3,6 +3,7 @@
 #include "ViewerHarness.h"
 #include "viewer/VideoPlayback.h"
 
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -54,7 +55,8 @@ TEST(frmViewerVideo, PlayShowsTheLengthAndRunsToTheEndWhereTheStatusTimerStops)
     EXPECT_EQ(f.v->lblPicSize->text(),
               QString("Movie length 3 seconds - %1KB").arg(QFileInfo(f.clip).size() / 1024 + 1));
     EXPECT_EQ(f.v->AVIStatus(), "playing");
-    EXPECT_EQ(f.v->PicMovie->picture().size(), QSize(521, 381));
+    // Scaled once into the box's own size: painting it is a plain copy.
+    EXPECT_EQ(f.v->PicMovie->picture().size(), f.v->PicMovie->size());
     EXPECT_NEAR(f.shownGrey(), 0, 2);
     for (const char* name : {"cmdMPpauze", "cmdMPbegin", "cmdMPend", "cmdMPstop", "cmdSave", "cmsSave2"})
         EXPECT_TRUE(f.on(name)) << name;
@@ -119,6 +121,55 @@ TEST(frmViewerVideo, PauseResumesAndTheScrollBarSeeksAndPlaysOn)
     EXPECT_NEAR(f.shownGrey(), 200, 2);
 }
 
+TEST(frmViewerVideo, AClipThatRunsOutAfterAPauseOrASaveReturnsToPlay)
+{
+    {
+        VideoViewer f;  // paused, resumed, run out
+        f.click("cmdMPstart");
+        f.at(1000);
+        f.click("cmdMPpauze");
+        f.click("cmdMPpauze");
+        f.at(3500);
+        f.v->tmrVideoStatus_Timer();
+        EXPECT_TRUE(f.on("cmdMPstart"));
+        EXPECT_FALSE(f.on("cmdMPstop"));
+    }
+    {
+        VideoViewer f;  // sought by the scroll bar, run out
+        f.click("cmdMPstart");
+        f.at(500);
+        f.v->tmrPosition_Timer();
+        f.v->scrlMovie->setSliderPosition(25);
+        emit f.v->scrlMovie->sliderMoved(25);
+        f.at(1200);
+        f.v->tmrVideoStatus_Timer();
+        EXPECT_TRUE(f.on("cmdMPstart"));
+        EXPECT_FALSE(f.on("cmdMPstop"));
+    }
+    {
+        VideoViewer f;  // a frame saved during playback closes the clip
+        f.click("cmdMPstart");
+        f.at(1000);
+        f.v->cmsSave2_MouseDown(1, 0, 0, 0);
+        f.v->tmrVideoStatus_Timer();
+        EXPECT_TRUE(f.on("cmdMPstart"));
+        EXPECT_FALSE(f.on("cmdMPstop"));
+    }
+}
+
+TEST(frmViewerVideo, TheScrollBarThumbFollowsPlayback)
+{
+    VideoViewer f;
+    f.click("cmdMPstart");
+    f.at(1500);
+    f.v->tmrPosition_Timer();
+    EXPECT_EQ(f.v->scrlMovie->value(), 15);
+    f.at(2500);
+    f.v->tmrPosition_Timer();
+    EXPECT_EQ(f.v->scrlMovie->value(), 25);
+    EXPECT_EQ(f.v->AVIStatus(), "playing");  // following is not seeking
+}
+
 TEST(frmViewerVideo, GoToStartAndEndShowTheirFramesAndPlayStartsOver)
 {
     VideoViewer f;
@@ -171,7 +222,7 @@ TEST(frmViewerVideo, TheShownFrameIsCopiedAfterTheVideoCloses)
     f.v->GoToSceneFrame(20);
     f.v->CloseScene();
     f.v->sCopyScreen();
-    EXPECT_EQ(f.v->Image1->picture().size(), QSize(521, 381));
+    EXPECT_EQ(f.v->Image1->picture().size(), f.v->PicMovie->size());
     EXPECT_NEAR(greyAtCentre(f.v->Image1->picture()), 160, 2);
 }
 
@@ -192,6 +243,37 @@ TEST(frmViewerVideo, APictureSelectionOrClosingTheViewerClosesTheVideo)
         f.click("cmdMPstart");
         f.v->close();
         EXPECT_EQ(f.v->AVIStatus(), "");
+    }
+}
+
+TEST(frmViewerVideo, NothingOfAClipStaysAfterAPictureOrItsDeletion)
+{
+    {
+        VideoViewer f;  // the progress bar of the clip does not stay under a picture
+        ViewerHarness::bmp(f.h.s.VideoPath, "still.bmp");
+        f.v->File1->Refresh();
+        f.h.select("clip.avi");
+        f.click("cmdMPstart");
+        f.at(1500);
+        f.v->tmrPosition_Timer();
+        ASSERT_GT(f.v->imgProgressWidth(), 0);
+        f.h.select("still.bmp");
+        EXPECT_EQ(f.v->imgProgressWidth(), 0);
+    }
+    {
+        VideoViewer f;  // the playing clip deleted: its last frame and size line go
+        f.h.s.NoConfirmDelete = 1;
+        f.click("cmdMPstart");
+        f.at(1500);
+        ASSERT_FALSE(f.v->PicMovie->isEmpty());
+        f.v->StyledButton1_Click(0);
+        EXPECT_FALSE(QFileInfo::exists(f.clip));
+        EXPECT_TRUE(f.v->PicMovie->isEmpty());
+        EXPECT_EQ(f.v->lblPicSize->text(), "");
+        EXPECT_EQ(f.v->frameCaption(), "");
+        EXPECT_EQ(f.v->imgProgressWidth(), 0);
+        EXPECT_FALSE(f.on("cmdMPstart"));
+        EXPECT_FALSE(f.on("cmsSave2"));
     }
 }
 

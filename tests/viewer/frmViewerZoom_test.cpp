@@ -63,6 +63,29 @@ TEST(frmViewerZoom, TheTopLeftCornerShowsThePatchAtThePicturesOrigin)
     EXPECT_EQ(h.v.picZoom->surface().pixel(0, 0), 0xff00ff00u);
 }
 
+TEST(frmViewerZoom, TheRightEdgeOfTheShownPictureShowsItsRightmostBand)
+{
+    // 200 x 100, shown 400 x 200 between bars; its rightmost 3 columns are blue.
+    ViewerHarness h;
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(0xff00ff00);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 197; x < 200; ++x)
+            image.setPixel(x, y, 0xff0000ffu);
+    platform::writeBmp24(image, h.s.PicturePath + "/band.bmp");
+    frmViewer& v = h.open();
+    h.select("band.bmp");
+    v.show();
+    v.mnuZoom_Click();
+    const QRect shown = v.Image1->shownRect();
+    ASSERT_EQ(shown.size(), QSize(v.Image1->width(), v.Image1->width() / 2));
+    v.Image1_MouseMove(0, 0, (shown.right() + 1) * 15, shown.center().y() * 15);
+    const QImage zoomed = v.picZoom->surface();
+    ASSERT_FALSE(zoomed.isNull());
+    EXPECT_EQ(zoomed.pixel(zoomed.width() / 2, zoomed.height() / 2), 0xff0000ffu);
+    EXPECT_EQ(zoomed.pixel(zoomed.width() - 1, zoomed.height() / 2), 0xff0000ffu);
+}
+
 TEST(frmViewerZoom, AClickOnTheZoomWindowClosesIt)
 {
     Zoom h;

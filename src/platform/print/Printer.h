@@ -33,9 +33,19 @@ inline constexpr int kInvalidSetting = 380;  // a value the printer does not tak
 inline constexpr int kOverflow = 6;          // a number beyond its range
 }  // namespace PrintError
 
-// The default printer, one document at a time: the settings are made in the order
-// the caller gives them, then one picture is drawn and the document ended, which
-// sends the job. Every step says whether it went through.
+// Where a window's prints go: a named printer, the system's default printer
+// (no name), or a PDF file.
+struct PrintDestination {
+    QString printerName;  // empty: the default printer
+    QString outputFile;   // not empty: a PDF file instead of a printer
+    bool toFile() const { return !outputFile.isEmpty(); }
+    bool operator==(const PrintDestination&) const = default;
+};
+
+// One document at a time: the settings are made in the order the caller gives
+// them, then one picture is drawn and the document ended, which sends the job.
+// Every step says whether it went through; ending says whether the destination
+// took the job.
 class Printer {
 public:
     virtual ~Printer() = default;
@@ -44,12 +54,17 @@ public:
     virtual Result setCopies(int copies) = 0;
     virtual Result setPrintQuality(int deviceMode) = 0;
     virtual Result setPaperSize(int deviceMode) = 0;
-    // The picture at the first printable point, sizeTwips large (1440 to an inch).
+    // The picture at the first printable point, sizeTwips large (1440 to an inch),
+    // in its own pixels (never recompressed).
     virtual Result drawPicture(const QImage& picture, const QSizeF& sizeTwips) = 0;
     virtual Result endDoc() = 0;
 };
 
-// The system's default printer through Qt's print support.
+// A printer for the destination. A CUPS printer gets the page as a PDF job with
+// the job's media, copies, colour mode, print quality and the driver's
+// resolution for that quality; ending fails when the printer refuses the job.
+std::unique_ptr<Printer> makePrinter(const PrintDestination& destination);
+// The system's default printer.
 std::unique_ptr<Printer> makeDefaultPrinter();
 // A printer that writes each job as a PDF file (its page starts at the paper's
 // corner, with no unprintable border).

@@ -125,7 +125,10 @@ platform::Result VideoDecoder::open(const QString& path)
     d_->codec.reset(avcodec_alloc_context3(codec));
     if (const int error = avcodec_parameters_to_context(d_->codec.get(), st->codecpar); error < 0)
         return platform::Result::failure(avReason(error), kMciInvalidFile);
-    d_->codec->thread_count = 1;
+    // Codecs that decode frames (or slices) in parallel do so on every core; the
+    // others (Motion JPEG in this FFmpeg) decode on the calling thread.
+    d_->codec->thread_count = 0;
+    d_->codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     if (const int error = avcodec_open2(d_->codec.get(), codec, nullptr); error < 0)
         return platform::Result::failure(avReason(error), kMciInvalidFile);
     d_->timeBase = st->time_base;
