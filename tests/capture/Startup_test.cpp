@@ -137,6 +137,34 @@ TEST_F(StartupTest, ResetDeletesBothSettingsFilesAndRebuildsTheDefaults)
     EXPECT_EQ(iniLines().size(), 128);
 }
 
+// A second copy started with /reset resets its own Tolvex2.ini; the running first
+// copy's Tolvex.ini and the print settings it uses stay.
+TEST_F(StartupTest, ResetInASecondCopyResetsOnlyThatCopysFile)
+{
+    frmMain& first = start();
+    WriteIniValue(s, "[AutoSaveInterval]", 99);
+    box.writeFile("TolvexPrint.ini", "print settings\r\n");
+    const QByteArray firstFile = box.readFile("Tolvex.ini");
+    {
+        SettingsModel s2;
+        frmMain second(s2, MainServices{registry, *capture, sound, shell});
+        second.setEndProcess([] {});
+        second.setCommandLine("");
+        second.Form_Load();
+        WriteIniValue(s2, "[AutoSaveInterval]", 77);
+    }
+    SettingsModel s3;
+    frmMain reset(s3, MainServices{registry, *capture, sound, shell});
+    reset.setEndProcess([] {});
+    reset.setCommandLine("/reset");
+    reset.Form_Load();
+    EXPECT_EQ(s3.SecondInstance, -1);
+    EXPECT_EQ(s3.AutoSaveInterval, 30) << "the second copy's own file was reset";
+    EXPECT_EQ(box.readFile("Tolvex.ini"), firstFile);
+    EXPECT_EQ(box.readFile("TolvexPrint.ini"), "print settings\r\n");
+    EXPECT_EQ(first.CaptureWindowName, "VykTolvex");
+}
+
 TEST_F(StartupTest, ResetWithNoSettingsFilesWritesAFreshDefaultFile)
 {
     start("/reset");
