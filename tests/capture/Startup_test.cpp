@@ -243,16 +243,21 @@ TEST_F(StartupTest, ShutdownDeletesOnlyABufferFileThisRunWrote)
     EXPECT_FALSE(QFileInfo::exists(buffer));
 }
 
+// A closed terminal (SIGHUP) and SIGQUIT end the program as SIGTERM and SIGINT do,
+// through the window's own shutdown, which finishes a recording.
 TEST_F(StartupTest, TerminationSignalRunsTheSameShutdown)
 {
-    frmMain& m = start();
-    m.show();
-    platform::TerminationSignals termination;
-    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &m, [&m] { m.close(); });
-    QSignalSpy spy(&termination, &platform::TerminationSignals::terminationRequested);
-    ::raise(SIGTERM);
-    ASSERT_TRUE(spy.wait(2000));
-    EXPECT_EQ(spy.first().first().toInt(), SIGTERM);
-    EXPECT_TRUE(m.unloaded());
-    EXPECT_EQ(endCalls, 1);
+    int ends = 0;
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
+        frmMain& m = restart();
+        m.show();
+        platform::TerminationSignals termination;
+        QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &m, [&m] { m.close(); });
+        QSignalSpy spy(&termination, &platform::TerminationSignals::terminationRequested);
+        ::raise(signalNumber);
+        ASSERT_TRUE(spy.wait(2000)) << signalNumber;
+        EXPECT_EQ(spy.first().first().toInt(), signalNumber);
+        EXPECT_TRUE(m.unloaded()) << signalNumber;
+        EXPECT_EQ(endCalls, ++ends) << signalNumber;
+    }
 }
