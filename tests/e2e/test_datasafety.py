@@ -179,6 +179,44 @@ class DataSafety(e2e.TestCase):
         self.assertFalse(os.path.exists(app.path("shot.jpg")))
         self.assertEqual(app.stop(), 0)
 
+    # -- the viewer's Save As of a playing clip ----------------------------------
+
+    def test_the_viewers_save_as_of_a_playing_clip_writes_its_frame(self):
+        run = self.first_run()
+        clip = run.path("CamVideos", "red.avi")
+        self.desktop.run(["ffmpeg", "-nostdin", "-v", "error", "-f", "lavfi", "-i", "color=c=red:s=160x120:r=10",
+                          "-t", "6", "-c:v", "mjpeg", "-q:v", "2", clip], timeout=60)
+        app = self.started(run, "/start")  # the viewer opens on the live picture
+        # The viewer's buttons act on the mouse press: they are clicked.
+        app.click(r"Open/View", role="push button")
+        app.wait_window(r"^Viewer/Editor$")
+        viewer = app.a11y_window("Viewer/Editor")
+        app.click("Videos", window=viewer)
+        app.click(r"red\.avi", window=viewer)
+        play = app.find("Play", role="push button", window=viewer)
+        import pyatspi
+        e2e.wait_for(lambda: play.getState().contains(pyatspi.STATE_ENABLED), 10, "the clip cannot be played")
+        app.click("Play", role="push button", window=viewer)
+        e2e.wait_for(lambda: not play.getState().contains(pyatspi.STATE_ENABLED), 10, "the clip does not play")
+        import time
+        time.sleep(1.0)  # let the clip play on for a second of frames
+        app.click(r"Save As\.\.\.", role="push button", window=viewer)
+        self.dialog_wid = app.wait_window(r"^Save Picture$")
+        dialog = app.a11y_window("Save Picture")
+        name = self._focus(dialog, lambda n: n.getRoleName() in ("text", "entry"))
+        proposed = name.queryText().getText(0, -1)
+        self.assertRegex(proposed, r"^VideoFrame[1-9][0-9]*(\.bmp)?$")
+        target = os.path.join(run.case_root, "frame.bmp")
+        self.desktop.key("ctrl+a", window=self.dialog_wid)
+        self.desktop.type(target, window=self.dialog_wid)
+        self.desktop.key("Return", window=self.dialog_wid)
+        e2e.wait_for(lambda: os.path.exists(target), 15, "the frame was not written")
+        app.wait_window_gone(r"^Save Picture$")
+        self.assertTrue(self.desktop.run(["identify", "-format", "%m", target]).startswith("BMP"))
+        r, g, b = mean_colour(self.desktop, target)
+        self.assertTrue(r > 200 and g < 60 and b < 60, f"the saved picture is no frame of the red clip: {r} {g} {b}")
+        self.assertEqual(app.stop(), 0)
+
     # -- recordings ------------------------------------------------------------
 
     def wait_recording(self, app, folder, least_bytes):
@@ -232,6 +270,11 @@ class DataSafety(e2e.TestCase):
         self.assertEqual(len(names), 1, names)
         path = os.path.join(disk, names[0])
         self.assertEqual(app.stop(), 0)
+        # Closed as a finished recording is: its RIFF size written, its index at the end.
+        with open(path, "rb") as f:
+            data = f.read()
+        self.assertEqual(int.from_bytes(data[4:8], "little"), len(data) - 8)
+        self.assertIn(b"idx1", data[-(16 * 2000 + 8):])
         self.assertGreater(ffprobe_duration(path), 0.0)
         self.assertEqual(ffmpeg_errors(path), "")
         return path
