@@ -42,6 +42,17 @@ void onMessageBox(std::function<void(QMessageBox*)> act, int triesLeft = 3000)
     });
 }
 
+// Runs `act` on the file dialog once it is the modal window again.
+void onFileDialog(std::function<void(QFileDialog*)> act, int triesLeft = 3000)
+{
+    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
+        if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            act(d);
+        else if (triesLeft > 0)
+            onFileDialog(std::move(act), triesLeft - 1);
+    });
+}
+
 void rejectModal()
 {
     onModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
@@ -232,9 +243,21 @@ TEST(FileDialogs, SaveAsksAboutTheFileTheChosenFilterNames)
     onMessageBox([&](QMessageBox* m) {
         question = m->text();
         m->button(QMessageBox::No)->click();
-        onModal([](QWidget* d) { qobject_cast<QDialog*>(d)->reject(); });
+        onFileDialog([](QFileDialog* d) { static_cast<QDialog*>(d)->reject(); });
     });
+    // Should an answer go astray, the dialogs are closed rather than left waiting.
+    bool timedOut = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        timedOut = true;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
+                d->reject();
+    });
+    watchdog.start(120000);
     EXPECT_EQ(ShowSaveDialog(a), DialogResult::Cancelled);
+    EXPECT_FALSE(timedOut) << "the dialog was not answered";
     EXPECT_TRUE(question.contains("shot.bmp already exists")) << question.toStdString();
     ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
     EXPECT_EQ(existing.readAll(), "old picture");
@@ -247,6 +270,8 @@ TEST(FileDialogs, SaveAsksAboutTheFileTheChosenFilterNames)
     b.initialFolder = dir.path();
     chooseFile(dir.filePath("frame"), 2);
     ASSERT_EQ(ShowSaveDialog(b), DialogResult::Confirmed);
+    watchdog.stop();
+    EXPECT_FALSE(timedOut) << "the dialog was not answered";
     EXPECT_EQ(b.fileName, dir.filePath("frame.jpg"));
     EXPECT_EQ(b.filterIndex, 2);
 }
