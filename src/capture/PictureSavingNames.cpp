@@ -3,7 +3,10 @@
 #include "capture/DateFormat.h"
 #include "capture/SaveModes.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
 
 QString counterText(qint64 counter)
 {
@@ -97,4 +100,52 @@ QString firstFreePath(const QString& path)
         if (!QFileInfo::exists(candidate))
             return candidate;
     }
+}
+
+int32_t counterAfterNewestSaved(const QList<SavedFileEntry>& files, const QString& defaultFilename,
+                                int32_t maxSaveLimit)
+{
+    const QRegularExpression counterName(
+        QStringLiteral("^%1(?:\\d+(?:Pic|Video))?(\\d{5,})\\.(?:jpg|bmp|avi)$")
+            .arg(QRegularExpression::escape(defaultFilename)),
+        QRegularExpression::CaseInsensitiveOption);
+    const SavedFileEntry* newest = nullptr;
+    qint64 newestCounter = -1;
+    for (const SavedFileEntry& file : files) {
+        const QRegularExpressionMatch m = counterName.match(file.fileName);
+        if (!m.hasMatch())
+            continue;
+        bool ok = false;
+        const qint64 counter = m.captured(1).toLongLong(&ok);
+        if (!ok || counter > INT32_MAX)
+            continue;
+        // The newest file ends the last run; of files written at the same moment the
+        // higher number came last.
+        if (!newest || file.modified > newest->modified
+            || (file.modified == newest->modified && counter > newestCounter)) {
+            newest = &file;
+            newestCounter = counter;
+        }
+    }
+    return newest ? advanceCounter(static_cast<int32_t>(newestCounter), maxSaveLimit) : 0;
+}
+
+QList<SavedFileEntry> filesInSaveFolders(const SettingsModel& s)
+{
+    QList<SavedFileEntry> files;
+    QSet<QString> seen;
+    for (const QString& folder : {s.PicturePath, s.AutoSavePath, s.MotionPicsPath, s.VideoPath, s.MotionRecordingPath}) {
+        if (folder.isEmpty())
+            continue;
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (canonical.isEmpty() || seen.contains(canonical))
+            continue;
+        seen.insert(canonical);
+        const QDir dir(canonical);
+        const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+        for (const QFileInfo& entry : entries)
+            if (entry.fileName().startsWith(s.DefaultFilename))
+                files.append({entry.fileName(), entry.lastModified()});
+    }
+    return files;
 }

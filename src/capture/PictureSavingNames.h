@@ -56,6 +56,26 @@ struct PictureName {
 PictureName nextPictureName(const SettingsModel& s, const QString& folder, int32_t& counter,
                             const QDateTime& now);
 
+// A file found in a folder the program saves into: its name and when it was written.
+struct SavedFileEntry {
+    QString fileName;
+    QDateTime modified;
+};
+
+// The counter a run starts with, so that it never replaces what an earlier run
+// saved: the value after the newest counter-named picture or video among `files`
+// (pictures and videos share the counter), 0 when there is none. A counter name
+// is DefaultFilename, optionally a device number and "Pic" or "Video", then at
+// least five digits, then ".jpg", ".bmp" or ".avi". Within the run the counter
+// keeps its ring (it wraps at maxSaveLimit and then replaces).
+int32_t counterAfterNewestSaved(const QList<SavedFileEntry>& files, const QString& defaultFilename,
+                                int32_t maxSaveLimit);
+
+// The files of the folders pictures and videos are saved into (snapshots,
+// auto-save, motion pictures, videos and motion recordings) whose names start with
+// DefaultFilename.
+QList<SavedFileEntry> filesInSaveFolders(const SettingsModel& s);
+
 // `path` when no file has that name, else the first free one of "<base>-01<ext>",
 // "<base>-02<ext>", ...
 QString firstFreePath(const QString& path);

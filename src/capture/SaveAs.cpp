@@ -110,22 +110,20 @@ SaveAsTarget saveAsTarget(const QString& chosenPath, int32_t filterIndex, const 
     const QString folder = chosenPath.left(slash + 1);
     QString name = chosenPath.mid(slash + 1);
 
-    const QString lower = name.toLower();
-    const bool ownExtension = lower.contains('.') && (lower.contains(".bmp") || lower.contains(".jpg"));
+    const bool bitmapFilter = filterIndex == kFilterBmpTrueSize || filterIndex == kFilterBmpScaled;
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    const bool ownExtension = suffix == "bmp" || suffix == "jpg" || suffix == "jpeg";
     if (!ownExtension)
-        name += filterIndex == kFilterBmpScaled ? ".bmp" : ".jpg";
+        name += bitmapFilter ? ".bmp" : ".jpg";
 
     SaveAsTarget target;
     target.extension = previousExtension;
-    if (filterIndex == kFilterBmpTrueSize || filterIndex == kFilterBmpScaled) {
-        name.replace(".jpg", ".bmp");
+    if (bitmapFilter)
         target.extension = kExtensionBmp;
-    } else if (filterIndex == kFilterJpgTrueSize || filterIndex == kFilterJpgScaled) {
-        name.replace(".bmp", ".jpg");
+    else if (filterIndex == kFilterJpgTrueSize || filterIndex == kFilterJpgScaled)
         target.extension = kExtensionJpg;
-    }
     target.path = folder + name;
-    target.bitmap = name.right(4).toLower() == ".bmp";
+    target.bitmap = QFileInfo(name).suffix().compare("bmp", Qt::CaseInsensitive) == 0;
     return target;
 }
 

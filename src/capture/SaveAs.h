@@ -79,10 +79,11 @@ struct SaveAsTarget {
 };
 
 // Applies the extension rules to the chosen path for the chosen filter. Only the
-// file name is looked at and changed, never the folder it lies in: a name without
-// an extension of its own gets ".bmp" (filter 2) or ".jpg"; the bitmap filters turn
-// ".jpg" into ".bmp", the JPEG filters ".bmp" into ".jpg" (lower case only). The
-// file is a bitmap when the name ends in ".bmp" in any case.
+// file name is looked at and changed, never the folder it lies in. A name that ends
+// in ".bmp", ".jpg" or ".jpeg" (any case) is kept and decides the format: the file
+// is a bitmap when it ends in ".bmp". Any other name gets the filter's extension
+// added (".bmp" for the bitmap filters, else ".jpg"). The remembered extension
+// follows the filter.
 SaveAsTarget saveAsTarget(const QString& chosenPath, int32_t filterIndex, const QString& previousExtension);
 
 bool isScaledFilter(int32_t filterIndex);

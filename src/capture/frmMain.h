@@ -279,8 +279,8 @@ private:
     void takePreviewPicture();
     void connectHandlers();
     void applyStartValues();
-    void applyResetSwitch(const CommandLineSwitches& sw);
-    void detectSecondCopy(const CommandLineSwitches& sw);
+    void applyResetSwitch(const CommandLineSwitches& sw, bool anotherCopyRuns);
+    bool detectSecondCopy(const CommandLineSwitches& sw);  // true: another copy runs
     void applySwitches(const CommandLineSwitches& sw);
     void restoreWindowPosition();
     void resizeOuter(int32_t widthTwips, int32_t heightTwips);

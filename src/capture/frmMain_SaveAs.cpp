@@ -9,6 +9,7 @@
 #include "platform/files/FileOperations.h"
 #include "platform/shell/Shell.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTimer>
 
@@ -35,6 +36,11 @@ void frmMain::cmdSaveAs_Click()
     if (!confirmed)
         return;
     const SaveAsTarget target = saveAsTarget(dialog.fileName, dialog.filterIndex, extension);
+    // The dialog asked about the name it handed back; a name the rules changed is
+    // asked about again before an existing file of that name is replaced.
+    if (target.path != dialog.fileName && QFileInfo::exists(target.path)
+        && !prompts().yesNo(this, replaceQuestionText(target.path), kSaveAsDialogTitle, BoxIcon::Exclamation))
+        return;
     const platform::Result written = writeSaveAsPicture(picture, target, s_.JPGQuality);
     if (!written) {
         prompts().message(this, kSaveAsProblemText,

@@ -1,6 +1,7 @@
 // The start-up (Form_Load) and the shutdown (Form_Unload) of the main window.
 #include "capture/frmMain.h"
 
+#include "capture/PictureSavingNames.h"
 #include "platform/files/AppPaths.h"
 #include "platform/gdi/Twips.h"
 #include "settings/Registry.h"
@@ -62,8 +63,9 @@ void frmMain::Form_Load()
     applyStartValues();
     BaseTitle = windowTitle();
 
-    applyResetSwitch(sw);
-    detectSecondCopy(sw);
+    // Which copy this is decides which settings file a reset deletes.
+    const bool anotherCopyRuns = detectSecondCopy(sw);
+    applyResetSwitch(sw, anotherCopyRuns);
     QString settingsFile;
     LoadSettings(s_, settingsFile, this);
     // A box of the settings file lets the user (or a SIGTERM) close the program.
@@ -71,6 +73,9 @@ void frmMain::Form_Load()
         return;
     loadStartupRecords(s_, registry_);
     applySwitches(sw);
+    // Counter names continue after the newest one saved before, so a new run never
+    // replaces what the last run saved.
+    s_.FileCounter = counterAfterNewestSaved(filesInSaveFolders(s_), s_.DefaultFilename, s_.MaxSaveLimit);
     commandLine_.clear();
 
     txtSaveInterval->setText(QString::number(s_.AutoSaveInterval));
@@ -120,21 +125,26 @@ void frmMain::applyStartValues()
     capwnd_ = 0;
 }
 
-void frmMain::applyResetSwitch(const CommandLineSwitches& sw)
+// A reset deletes this copy's own settings file (Tolvex2.ini in a second copy).
+// The print settings are shared by both copies: they go only while no other copy
+// runs that uses them.
+void frmMain::applyResetSwitch(const CommandLineSwitches& sw, bool anotherCopyRuns)
 {
     if (!sw.reset)
         return;
-    QFile::remove(s_.AppPath + "/Tolvex.ini");
-    QFile::remove(s_.AppPath + "/TolvexPrint.ini");
+    QFile::remove(settingsFileName(s_));
+    if (!anotherCopyRuns)
+        QFile::remove(s_.AppPath + "/TolvexPrint.ini");
 }
 
-void frmMain::detectSecondCopy(const CommandLineSwitches& sw)
+bool frmMain::detectSecondCopy(const CommandLineSwitches& sw)
 {
     const bool anotherCopyRuns = !instanceLock_.acquire(s_.AppPath);
     if (sw.secondCopy || anotherCopyRuns) {
         s_.SecondInstance = -1;
         CaptureWindowName = "VykTolvex2";
     }
+    return anotherCopyRuns;
 }
 
 void frmMain::applySwitches(const CommandLineSwitches& sw)

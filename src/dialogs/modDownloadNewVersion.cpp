@@ -1,12 +1,12 @@
 #include "dialogs/modDownloadNewVersion.h"
 
+#include "platform/files/SmallFile.h"
 #include "platform/net/NetworkReach.h"
 #include "platform/net/UrlDownload.h"
 #include "settings/Module1Launchers.h"
 #include "settings/Prompts.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QLoggingCategory>
 #include <QUrl>
 
@@ -26,12 +26,13 @@ bool takeCount(Registry& registry, const QString& section)
 
 std::optional<VersionFile> readVersionFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCWarning(lcUpdate).noquote() << "cannot read" << path << ":" << file.errorString();
+    // A regular file of settings size only: never waits on a pipe or a device.
+    const platform::SmallFileRead read = platform::readSmallFile(path);
+    if (!read.result) {
+        qCWarning(lcUpdate).noquote() << "cannot read" << path << ":" << read.result.reason;
         return std::nullopt;
     }
-    return parseVersionFile(file.readAll());
+    return parseVersionFile(read.bytes);
 }
 
 }  // namespace

@@ -26,6 +26,34 @@ QString nameFilter(const QString& description, const QString& patterns)
     return description + " (" + list.join(' ') + ')';
 }
 
+// The extension a name filter stands for: "bmp" for "Bitmap (*.bmp)", the first
+// one of "JPEG (*.jpg *.jpeg)"; "" where its first pattern is no plain "*.ext".
+QString suffixOfNameFilter(const QString& nameFilter)
+{
+    static const QRegularExpression plain(QStringLiteral("^\\*\\.([A-Za-z0-9_]+)$"));
+    const QStringList patterns = qtPatternsOf(nameFilter);
+    if (patterns.isEmpty())
+        return {};
+    const QRegularExpressionMatch m = plain.match(patterns.first());
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+// The save dialog adds the chosen filter's extension to a name typed without one
+// before it asks whether to replace an existing file, so the question is about the
+// file that will be written.
+class SaveFileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override
+    {
+        if (const QString suffix = suffixOfNameFilter(selectedNameFilter()); !suffix.isEmpty())
+            setDefaultSuffix(suffix);
+        QFileDialog::accept();
+    }
+};
+
 void writeCancelled(FileDialogArgs& a, int32_t cancelIndex)
 {
     a.fileName = a.fileTitle = a.filter = QString(kNul);
@@ -140,7 +168,7 @@ DialogResult ShowSaveDialog(SaveDialogArgs& args)
     int32_t flags = baseFlags(args) | DialogFlags::HideReadOnly;
     if (args.overwritePrompt)
         flags |= DialogFlags::OverwritePrompt;
-    QFileDialog dialog(args.owner);
+    SaveFileDialog dialog(args.owner);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !args.overwritePrompt);
@@ -192,4 +220,9 @@ QStringList DialogFilterTexts(const QString& filterList)
     for (qsizetype i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2)
         texts.append(parts[i].simplified());
     return texts;
+}
+
+QString replaceQuestionText(const QString& path)
+{
+    return QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName());
 }

@@ -56,7 +56,14 @@ inline constexpr int kMaxDialogFileName = 1024;
 inline constexpr int kMaxDialogFileTitle = 512;
 
 DialogResult ShowOpenDialog(OpenDialogArgs& args);
+// A name typed without an extension gets the chosen filter's (its first plain
+// "*.ext" pattern; defaultExtension where the filter has none) before the dialog
+// asks whether to replace an existing file of that name.
 DialogResult ShowSaveDialog(SaveDialogArgs& args);
+
+// The question asked before a file is replaced: "shot.bmp already exists.",
+// a line break, "Do you want to replace it?".
+QString replaceQuestionText(const QString& path);
 
 // The filter as the dialog record holds it: each "|" and ":" a NUL, two NULs at the end.
 QString ConvertDialogFilter(const QString& filter);

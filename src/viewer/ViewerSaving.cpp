@@ -58,9 +58,16 @@ QString saveAsFilter()
            + QStringLiteral("JPG Picture Files (*.jpg)|*.jpg;*.jpeg");
 }
 
-SavedFormat savedFormatFor(const QString& shownFile)
+ViewerSaveTarget viewerSaveTarget(const QString& chosenPath, int filterIndex)
 {
-    return endsWithNoCase(shownFile, ".bmp") ? SavedFormat::Bitmap : SavedFormat::Jpeg;
+    const qsizetype slash = chosenPath.lastIndexOf(u'/');
+    const QString suffix = QFileInfo(chosenPath.mid(slash + 1)).suffix().toLower();
+    ViewerSaveTarget target;
+    target.path = chosenPath;
+    if (suffix != QLatin1String("bmp") && suffix != QLatin1String("jpg") && suffix != QLatin1String("jpeg"))
+        target.path += filterIndex == 1 ? QStringLiteral(".bmp") : QStringLiteral(".jpg");
+    target.format = endsWithNoCase(target.path, ".bmp") ? SavedFormat::Bitmap : SavedFormat::Jpeg;
+    return target;
 }
 
 platform::Result writeViewerPicture(const QImage& picture, const QString& path, SavedFormat format, int quality)

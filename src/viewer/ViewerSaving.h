@@ -40,10 +40,17 @@ QString undatedPictureName(const QDate& today);
 // The dialog's filter: bitmap first, then JPEG.
 QString saveAsFilter();
 
-// The written format follows the shown file, not the name typed: a shown ".bmp"
-// (any case) is written as a bitmap, anything else (JPEG, a video frame) as JPEG.
 enum class SavedFormat { Bitmap, Jpeg };
-SavedFormat savedFormatFor(const QString& shownFile);
+
+// The file a confirmed save dialog leads to. A name that ends in ".bmp", ".jpg" or
+// ".jpeg" (any case) is kept and its extension decides the format; any other name
+// gets the chosen filter's extension (".bmp" for filter 1, else ".jpg"). Only the
+// file name is looked at, never its folder.
+struct ViewerSaveTarget {
+    QString path;
+    SavedFormat format = SavedFormat::Jpeg;
+};
+ViewerSaveTarget viewerSaveTarget(const QString& chosenPath, int filterIndex);
 
 // Writes the picture in that format through the safe writer; a full disk or a
 // refused file gives its error number in code.

@@ -90,6 +90,8 @@ public:
     void tmrPosition_Timer();
     void tmrVideoStatus_Timer();
     void sCopyScreen();
+    // Pauses a playing clip on the frame on screen and gives its number.
+    long holdVideoFrame();
     // The progress bar's width in its own scale (the last position shown).
     long imgProgressWidth() const { return progressPosition_; }
 

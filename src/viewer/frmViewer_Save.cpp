@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDate>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLoggingCategory>
 
@@ -60,13 +61,16 @@ void frmViewer::cmsSave2_MouseDown(int, int, float, float)
     in.selectedFile = File1->FileName();
     in.listFolder = Dir1->Path();
     in.appPath = s_.AppPath;
-    // The position bar's last step, as the position timer left it.
-    in.lastPosition = picProgress->width() > 0 ? imgProgress->width() * progressScale_ / picProgress->width() : 0;
+    // A clip that plays is held on the frame on screen; its number is the proposal's.
+    const bool sceneOpen = !AVIStatus().isEmpty();
+    if (sceneOpen)
+        in.lastPosition = int(holdVideoFrame());
     in.today = QDate::currentDate();
     const SaveAsPlan plan = saveAsPlan(in);
     if (plan.videoFrame) {
         CloseScene();
-        sCopyScreen();  // the frame shown last, not a picture shown before the clip
+        if (sceneOpen)
+            sCopyScreen();
     }
     picResult->setPicture(Image1->picture());
     yield();
@@ -84,8 +88,13 @@ void frmViewer::cmsSave2_MouseDown(int, int, float, float)
     yield();
     if (answer != DialogResult::Confirmed)
         return;
-    const platform::Result written =
-        writeViewerPicture(picResult->picture(), dialog.fileName, savedFormatFor(frameCaption_), s_.JPGQuality);
+    // The dialog asked about the name it handed back; a name that gets the filter's
+    // extension added is asked about again before an existing file is replaced.
+    const ViewerSaveTarget target = viewerSaveTarget(dialog.fileName, dialog.filterIndex);
+    if (target.path != dialog.fileName && QFileInfo::exists(target.path)
+        && !services_.prompts.yesNo(this, replaceQuestionText(target.path), dialog.dialogTitle, BoxIcon::Exclamation))
+        return;
+    const platform::Result written = writeViewerPicture(picResult->picture(), target.path, target.format, s_.JPGQuality);
     if (!written) {
         showSaveFailure(written.code);  // the writer logged why
         return;

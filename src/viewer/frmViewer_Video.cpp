@@ -232,6 +232,16 @@ void frmViewer::tmrVideoStatus_Timer()
         cmdMPstop_Click();
 }
 
+long frmViewer::holdVideoFrame()
+{
+    if (AVIStatus().toLower().contains("playing"))
+        mciSendString("pause AVIvideo");
+    mciSendString("set AVIvideo time format frames");
+    QString reply;
+    mciSendString("status AVIvideo position", &reply);
+    return long(replyNumber(reply));
+}
+
 void frmViewer::sCopyScreen()
 {
     // Before any video was drawn there is no frame to take; the shown picture stays.

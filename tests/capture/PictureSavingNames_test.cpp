@@ -153,3 +153,61 @@ TEST(PictureNaming, FirstFreePathCountsPastTakenNames)
     touch(dir.filePath("Cam0Pic26-12-09_08.15.30-01.jpg"));
     EXPECT_EQ(firstFreePath(path), dir.filePath("Cam0Pic26-12-09_08.15.30-02.jpg"));
 }
+
+// A new run starts after the newest counter-named picture or video, so it never
+// replaces what the last run saved; the ring still wraps at the limit.
+TEST(PictureNaming, ARunStartsAfterTheNewestCounterNamedFile)
+{
+    const QDateTime t0(QDate(2026, 12, 8), QTime(10, 0, 0));
+    const auto at = [&](int seconds) { return t0.addSecs(seconds); };
+    const struct {
+        const char* what;
+        QList<SavedFileEntry> files;
+        int32_t limit;
+        int32_t expected;
+    } rows[] = {
+        {"empty folders", {}, 99999, 0},
+        {"two pictures", {{"Cam00000.jpg", at(0)}, {"Cam00001.jpg", at(1)}}, 99999, 2},
+        {"a video shares the counter", {{"Cam00003.jpg", at(0)}, {"Cam00004.avi", at(5)}}, 99999, 5},
+        {"bitmaps and any case", {{"Cam00010.BMP", at(9)}, {"Cam00002.jpg", at(1)}}, 99999, 11},
+        {"the newest, not the highest, after a wrap", {{"Cam00008.jpg", at(1)}, {"Cam00009.jpg", at(2)},
+                                                       {"Cam00000.jpg", at(3)}, {"Cam00001.jpg", at(4)}},
+         10, 2},
+        {"the newest is the last of the ring", {{"Cam00009.jpg", at(9)}, {"Cam00003.jpg", at(3)}}, 10, 0},
+        {"same moment: the higher number came last", {{"Cam00006.jpg", at(1)}, {"Cam00007.jpg", at(1)}}, 99999, 8},
+        {"more than five digits", {{"Cam123456.jpg", at(1)}}, 999999, 123457},
+        {"device and Pic or Video before the counter", {{"Cam0Pic00041.jpg", at(1)}, {"Cam2Video00042.avi", at(2)}},
+         99999, 43},
+        {"date names, bursts and other files do not count",
+         {{"Cam0Pic26-12-09_08.15.30.jpg", at(9)}, {"Cam26-12-09_08.15.30.avi", at(9)},
+          {"Burst26-12-09_08.15.30_frame00077.jpg", at(9)}, {"Cam00005.png", at(9)}, {"Cam0042.jpg", at(9)},
+          {"MyImage00050.jpg", at(9)}, {"Cam00005.jpg.bak", at(9)}, {"Cam00001.jpg", at(0)}},
+         99999, 2},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(counterAfterNewestSaved(r.files, "Cam", r.limit), r.expected) << r.what;
+    // The user's name is matched literally.
+    EXPECT_EQ(counterAfterNewestSaved({{"a.b00004.jpg", t0}, {"axb00009.jpg", t0}}, "a.b", 99999), 5);
+}
+
+TEST(PictureNaming, SaveFoldersAreListedOnceEach)
+{
+    QTemporaryDir root;
+    SettingsModel s = namingDefaults();
+    s.PicturePath = root.path() + "/pics";
+    s.AutoSavePath = root.path() + "/pics";  // the same folder twice
+    s.VideoPath = root.path() + "/videos";
+    s.MotionPicsPath = root.path() + "/missing";
+    QDir().mkpath(s.PicturePath);
+    QDir().mkpath(s.VideoPath);
+    for (const QString& f : {s.PicturePath + "/Cam00001.jpg", s.VideoPath + "/Cam00002.avi",
+                             s.PicturePath + "/Other00009.jpg"}) {
+        QFile file(f);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QStringList names;
+    for (const SavedFileEntry& e : filesInSaveFolders(s))
+        names.append(e.fileName);
+    names.sort();
+    EXPECT_EQ(names, QStringList({"Cam00001.jpg", "Cam00002.avi"}));
+}

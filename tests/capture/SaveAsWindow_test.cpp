@@ -117,8 +117,10 @@ TEST_F(SaveAsWindow, ShownOrTrueSizeBySaveAsScreenSizeAndFitStretch)
         {2, true, "wide", 0, kFilterJpgScaled, "wide.jpg", true},
         {2, false, "narrow", 0, kFilterJpgScaled, "narrow.jpg", false},
         {1, true, "true", 0, kFilterJpgTrueSize, "true.jpg", false},
-        // The user's choice of filter counts, whatever the dialog opened with.
-        {1, true, "shot.jpg", kFilterBmpScaled, kFilterJpgTrueSize, "shot.bmp", true},
+        // The user's choice of filter counts, whatever the dialog opened with; the
+        // name typed is the file written.
+        {1, true, "shot.jpg", kFilterBmpScaled, kFilterJpgTrueSize, "shot.jpg", true},
+        {1, true, "scaled", kFilterBmpScaled, kFilterBmpTrueSize, "scaled.bmp", true},
     };
     for (const auto& r : rows) {
         s.SaveAsScreenSize = r.screenSize;
@@ -174,6 +176,41 @@ TEST_F(SaveAsWindow, AnUnwritableTargetShowsTheErrorBoxAndRemembersNothing)
     EXPECT_EQ(offered[1].filterIndex, kFilterJpgTrueSize);
     EXPECT_EQ(offered[1].defaultExtension, "jpg");
     EXPECT_EQ(offered[1].initialFolder, s.AppPath);
+}
+
+// The dialog asked about the name it handed back; when the rules add an extension
+// and a file of the new name exists, the user is asked again, and No keeps it.
+TEST_F(SaveAsWindow, ANameTheRulesChangeIsAskedAboutAgainBeforeReplacing)
+{
+    frmMain& m = previewing();
+    s.SaveAsPath = pictures;
+    const QString existing = pictures + "/shot.bmp";
+    QFile f(existing);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("yesterday's picture");
+    f.close();
+    answer = choose(pictures + "/shot", kFilterBmpTrueSize);
+    prompts.yesNoAnswers = {false};
+    m.cmdSaveAs_Click();
+    ASSERT_EQ(prompts.boxes.size(), 1);
+    EXPECT_EQ(prompts.boxes[0].kind, "yesNo");
+    EXPECT_EQ(prompts.boxes[0].text, "shot.bmp already exists.\nDo you want to replace it?");
+    QFile kept(existing);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "yesterday's picture");
+    kept.close();
+    EXPECT_EQ(QDir(pictures).entryList(QDir::Files), QStringList{"shot.bmp"});
+
+    prompts.yesNoAnswers = {true};
+    m.cmdSaveAs_Click();
+    EXPECT_EQ(platform::readBmp24(existing).size(), frameSize());
+
+    // A name the dialog handed back as it is was asked about there: no second question.
+    prompts.boxes.clear();
+    answer = choose(existing, kFilterJpgTrueSize);
+    m.cmdSaveAs_Click();
+    EXPECT_TRUE(prompts.boxes.isEmpty());
+    EXPECT_EQ(platform::readBmp24(existing).size(), frameSize()) << "a .bmp name is written as a bitmap";
 }
 
 TEST_F(SaveAsWindow, CancelWritesNothingButFillsTheWorkPicture)

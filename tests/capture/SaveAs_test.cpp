@@ -143,22 +143,26 @@ TEST(SaveAsTarget, ExtensionRulesLookAtTheFileNameOnly)
         {"/p/shot", 2, "/p/shot.bmp", "bmp", true},
         {"/p/shot", 3, "/p/shot.jpg", "jpg", false},
         {"/p/shot", 4, "/p/shot.jpg", "jpg", false},
-        {"/p/shot.jpg", 2, "/p/shot.bmp", "bmp", true},
-        {"/p/shot.bmp", 4, "/p/shot.jpg", "jpg", false},
+        // The name's own extension is kept and decides the format, whatever the filter:
+        // another file than the one the dialog asked about is never written.
+        {"/p/shot.jpg", 2, "/p/shot.jpg", "bmp", false},
+        {"/p/shot.bmp", 4, "/p/shot.bmp", "jpg", true},
         {"/p/shot.bmp", 1, "/p/shot.bmp", "bmp", true},
-        // Only a lower-case extension is replaced; the upper-case one decides the format.
+        {"/p/shot.jpeg", 1, "/p/shot.jpeg", "bmp", false},
         {"/p/SHOT.JPG", 1, "/p/SHOT.JPG", "bmp", false},
         {"/p/SHOT.BMP", 3, "/p/SHOT.BMP", "jpg", true},
+        {"/p/shot.jpg.bmp", 3, "/p/shot.jpg.bmp", "jpg", true},
         // Another extension is kept and the filter's added.
         {"/p/shot.png", 1, "/p/shot.png.bmp", "bmp", true},
         {"/p/shot.png", 2, "/p/shot.png.bmp", "bmp", true},
         {"/p/shot.png", 3, "/p/shot.png.jpg", "jpg", false},
+        {"/p/my.bmp.old", 1, "/p/my.bmp.old.bmp", "bmp", true},
         // Folders with points or extension-like names are never rewritten.
         {"/home/u/.local/shot", 3, "/home/u/.local/shot.jpg", "jpg", false},
         {"/home/u/x.jpg.d/shot", 1, "/home/u/x.jpg.d/shot.bmp", "bmp", true},
         {"/p/x.bmp/shot.jpg", 3, "/p/x.bmp/shot.jpg", "jpg", false},
         {"/p/x.jpg/shot.bmp", 1, "/p/x.jpg/shot.bmp", "bmp", true},
-        {"/p/x.jpg/shot.jpg", 2, "/p/x.jpg/shot.bmp", "bmp", true},
+        {"/p/x.jpg/shot.jpg", 2, "/p/x.jpg/shot.jpg", "bmp", false},
         {"/p/a.b/shot", 2, "/p/a.b/shot.bmp", "bmp", true},
     };
     for (const auto& r : rows) {

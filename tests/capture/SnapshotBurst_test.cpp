@@ -176,3 +176,37 @@ TEST_F(Capture, SavedModeIsSelectedAtStartUp)
     EXPECT_EQ(s.SaveMode, 2);
     EXPECT_TRUE(m.tmrAutoMotion->isActive());
 }
+
+// With counter naming a new run continues after the last run's pictures and
+// videos instead of replacing Cam00000.jpg, Cam00001.jpg, ...
+TEST_F(Capture, ASecondRunKeepsTheFirstRunsCounterNamedPictures)
+{
+    previewing();
+    WriteIniValue(s, "[SaveFileNameOptions]", 2);
+    frmMain& first = [this]() -> frmMain& {
+        frmMain& m = restart();
+        m.show();
+        m.cmdStart_Click();
+        return m;
+    }();
+    ASSERT_EQ(s.SaveFileNameOptions, 2);
+    first.cmdSnapShot_Click();
+    first.cmdSnapShot_Click();
+    ASSERT_EQ(picturesIn(s.PicturePath), QStringList({"Cam00000.jpg", "Cam00001.jpg"}));
+    const QByteArray before0 = box.readFile("CamSnapshots/Cam00000.jpg");
+    const QByteArray before1 = box.readFile("CamSnapshots/Cam00001.jpg");
+    // The last run's newest counter name is a video.
+    QFile video(s.VideoPath + "/Cam00002.avi");
+    ASSERT_TRUE(video.open(QIODevice::WriteOnly));
+    video.write("RIFF");
+    video.close();
+
+    frmMain& second = restart();
+    EXPECT_EQ(s.FileCounter, 3);
+    second.show();
+    second.cmdStart_Click();
+    second.cmdSnapShot_Click();
+    EXPECT_EQ(picturesIn(s.PicturePath), QStringList({"Cam00000.jpg", "Cam00001.jpg", "Cam00003.jpg"}));
+    EXPECT_EQ(box.readFile("CamSnapshots/Cam00000.jpg"), before0);
+    EXPECT_EQ(box.readFile("CamSnapshots/Cam00001.jpg"), before1);
+}

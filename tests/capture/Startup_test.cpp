@@ -137,6 +137,34 @@ TEST_F(StartupTest, ResetDeletesBothSettingsFilesAndRebuildsTheDefaults)
     EXPECT_EQ(iniLines().size(), 128);
 }
 
+// A second copy started with /reset resets its own Tolvex2.ini; the running first
+// copy's Tolvex.ini and the print settings it uses stay.
+TEST_F(StartupTest, ResetInASecondCopyResetsOnlyThatCopysFile)
+{
+    frmMain& first = start();
+    WriteIniValue(s, "[AutoSaveInterval]", 99);
+    box.writeFile("TolvexPrint.ini", "print settings\r\n");
+    const QByteArray firstFile = box.readFile("Tolvex.ini");
+    {
+        SettingsModel s2;
+        frmMain second(s2, MainServices{registry, *capture, sound, shell});
+        second.setEndProcess([] {});
+        second.setCommandLine("");
+        second.Form_Load();
+        WriteIniValue(s2, "[AutoSaveInterval]", 77);
+    }
+    SettingsModel s3;
+    frmMain reset(s3, MainServices{registry, *capture, sound, shell});
+    reset.setEndProcess([] {});
+    reset.setCommandLine("/reset");
+    reset.Form_Load();
+    EXPECT_EQ(s3.SecondInstance, -1);
+    EXPECT_EQ(s3.AutoSaveInterval, 30) << "the second copy's own file was reset";
+    EXPECT_EQ(box.readFile("Tolvex.ini"), firstFile);
+    EXPECT_EQ(box.readFile("TolvexPrint.ini"), "print settings\r\n");
+    EXPECT_EQ(first.CaptureWindowName, "VykTolvex");
+}
+
 TEST_F(StartupTest, ResetWithNoSettingsFilesWritesAFreshDefaultFile)
 {
     start("/reset");
@@ -215,16 +243,21 @@ TEST_F(StartupTest, ShutdownDeletesOnlyABufferFileThisRunWrote)
     EXPECT_FALSE(QFileInfo::exists(buffer));
 }
 
+// A closed terminal (SIGHUP) and SIGQUIT end the program as SIGTERM and SIGINT do,
+// through the window's own shutdown, which finishes a recording.
 TEST_F(StartupTest, TerminationSignalRunsTheSameShutdown)
 {
-    frmMain& m = start();
-    m.show();
-    platform::TerminationSignals termination;
-    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &m, [&m] { m.close(); });
-    QSignalSpy spy(&termination, &platform::TerminationSignals::terminationRequested);
-    ::raise(SIGTERM);
-    ASSERT_TRUE(spy.wait(2000));
-    EXPECT_EQ(spy.first().first().toInt(), SIGTERM);
-    EXPECT_TRUE(m.unloaded());
-    EXPECT_EQ(endCalls, 1);
+    int ends = 0;
+    for (const int signalNumber : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
+        frmMain& m = restart();
+        m.show();
+        platform::TerminationSignals termination;
+        QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &m, [&m] { m.close(); });
+        QSignalSpy spy(&termination, &platform::TerminationSignals::terminationRequested);
+        ::raise(signalNumber);
+        ASSERT_TRUE(spy.wait(2000)) << signalNumber;
+        EXPECT_EQ(spy.first().first().toInt(), signalNumber);
+        EXPECT_TRUE(m.unloaded()) << signalNumber;
+        EXPECT_EQ(endCalls, ++ends) << signalNumber;
+    }
 }

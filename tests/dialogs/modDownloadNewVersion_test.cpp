@@ -5,7 +5,12 @@
 #include "dialogs/modDownloadNewVersion.h"
 #include "settings/Registry.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -134,6 +139,24 @@ TEST_F(CheckNewVersionTest, AMissingOrBrokenVersionFileKeepsTheOldOneAndShowsNot
         EXPECT_EQ(box.readFile("dversion.ver"), "100\nOld\n") << name;
     }
     EXPECT_EQ(server.requests().size(), 3);
+    EXPECT_TRUE(prompts.boxes.isEmpty());
+}
+
+// A version file that is a link to a device (a pipe stands in for one) is refused
+// and stays; nothing is read from it or offered.
+TEST_F(CheckNewVersionTest, ALinkToADeviceIsNeverReplaced)
+{
+    const QString device = box.programFolder() + "/stand-in device";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(device).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(device, request.localFile));
+    server.serve("dversion.ver", "124\nUpdate\n");
+    fromTheSixthStart();
+    check();
+    EXPECT_EQ(server.requests().size(), 1);
+    struct stat st{};
+    ASSERT_EQ(::lstat(QFile::encodeName(device).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(QFileInfo(request.localFile).isSymLink());
     EXPECT_TRUE(prompts.boxes.isEmpty());
 }
 

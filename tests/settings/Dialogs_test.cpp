@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -26,6 +28,28 @@ void onModal(std::function<void(QWidget*)> act, int triesLeft = 3000)
             act(w);
         else if (triesLeft > 0)
             onModal(std::move(act), triesLeft - 1);
+    });
+}
+
+// Runs `act` on the message box once one is the modal window.
+void onMessageBox(std::function<void(QMessageBox*)> act, int triesLeft = 3000)
+{
+    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
+        if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            act(m);
+        else if (triesLeft > 0)
+            onMessageBox(std::move(act), triesLeft - 1);
+    });
+}
+
+// Runs `act` on the file dialog once it is the modal window again.
+void onFileDialog(std::function<void(QFileDialog*)> act, int triesLeft = 3000)
+{
+    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
+        if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            act(d);
+        else if (triesLeft > 0)
+            onFileDialog(std::move(act), triesLeft - 1);
     });
 }
 
@@ -198,6 +222,61 @@ TEST(FileDialogs, SaveAddsTheDefaultExtension)
     EXPECT_EQ(a.fileName, dir.filePath("frame.bmp"));
     EXPECT_EQ(a.filterIndex, 1);
     EXPECT_EQ(a.flags, DialogFlags::HideReadOnly);
+}
+
+// A name typed without an extension takes the chosen filter's, and the question
+// whether to replace is asked about that file: "shot" with the bitmap filter is
+// shot.bmp even when the dialog opened on JPEG.
+TEST(FileDialogs, SaveAsksAboutTheFileTheChosenFilterNames)
+{
+    QTemporaryDir dir;
+    QFile existing(dir.filePath("shot.bmp"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("old picture");
+    existing.close();
+    SaveDialogArgs a;
+    a.filter = kFilter;
+    a.filterIndex = 2;
+    a.defaultExtension = "jpg";
+    a.initialFolder = dir.path();
+    a.overwritePrompt = true;
+    QString question;
+    chooseFile(dir.filePath("shot"), 1);
+    // The question comes up over the dialog: No keeps the file, and the dialog is left.
+    onMessageBox([&](QMessageBox* m) {
+        question = m->text();
+        m->button(QMessageBox::No)->click();
+        onFileDialog([](QFileDialog* d) { static_cast<QDialog*>(d)->reject(); });
+    });
+    // Should an answer go astray, the dialogs are closed rather than left waiting.
+    bool timedOut = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        timedOut = true;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QDialog*>(w); d && d->isVisible())
+                d->reject();
+    });
+    watchdog.start(120000);
+    EXPECT_EQ(ShowSaveDialog(a), DialogResult::Cancelled);
+    EXPECT_FALSE(timedOut) << "the dialog was not answered";
+    EXPECT_TRUE(question.contains("shot.bmp already exists")) << question.toStdString();
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), "old picture");
+
+    // Switched to JPEG, "frame" becomes frame.jpg.
+    SaveDialogArgs b;
+    b.filter = kFilter;
+    b.filterIndex = 1;
+    b.defaultExtension = "bmp";
+    b.initialFolder = dir.path();
+    chooseFile(dir.filePath("frame"), 2);
+    ASSERT_EQ(ShowSaveDialog(b), DialogResult::Confirmed);
+    watchdog.stop();
+    EXPECT_FALSE(timedOut) << "the dialog was not answered";
+    EXPECT_EQ(b.fileName, dir.filePath("frame.jpg"));
+    EXPECT_EQ(b.filterIndex, 2);
 }
 
 TEST(FileDialogs, OpenConfirmKeepsTheReadOnlySwitch)

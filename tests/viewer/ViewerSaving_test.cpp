@@ -37,13 +37,30 @@ TEST(ViewerSaveAs, WhatTheDialogStartsWith)
     EXPECT_FALSE(undatedPictureName(QDate::currentDate()).contains('/'));
 }
 
-TEST(ViewerSaveAs, TheFormatFollowsTheShownFile)
+// The written format follows the final name's extension, so no file's extension
+// lies; the filter decides only for a name without one.
+TEST(ViewerSaveAs, TheFormatFollowsTheNameWritten)
 {
-    EXPECT_EQ(savedFormatFor("/p/a.bmp"), SavedFormat::Bitmap);
-    EXPECT_EQ(savedFormatFor("/p/a.BMP"), SavedFormat::Bitmap);
-    EXPECT_EQ(savedFormatFor("/p/a.jpg"), SavedFormat::Jpeg);
-    EXPECT_EQ(savedFormatFor("/p/a.jpeg"), SavedFormat::Jpeg);
-    EXPECT_EQ(savedFormatFor("/p/m.avi"), SavedFormat::Jpeg);
+    const struct {
+        const char* chosen;
+        int filter;
+        const char* path;
+        SavedFormat format;
+    } rows[] = {
+        {"/p/typed.jpg", 1, "/p/typed.jpg", SavedFormat::Jpeg},
+        {"/p/typed.bmp", 2, "/p/typed.bmp", SavedFormat::Bitmap},
+        {"/p/a.BMP", 2, "/p/a.BMP", SavedFormat::Bitmap},
+        {"/p/a.JPEG", 1, "/p/a.JPEG", SavedFormat::Jpeg},
+        {"/p/VideoFrame12", 1, "/p/VideoFrame12.bmp", SavedFormat::Bitmap},
+        {"/p/VideoFrame12", 2, "/p/VideoFrame12.jpg", SavedFormat::Jpeg},
+        {"/p/shot.png", 2, "/p/shot.png.jpg", SavedFormat::Jpeg},
+        {"/p/x.bmp/shot", 2, "/p/x.bmp/shot.jpg", SavedFormat::Jpeg},
+    };
+    for (const auto& r : rows) {
+        const ViewerSaveTarget t = viewerSaveTarget(r.chosen, r.filter);
+        EXPECT_EQ(t.path, r.path) << r.chosen;
+        EXPECT_EQ(t.format, r.format) << r.chosen;
+    }
 }
 
 TEST(ViewerSaveAs, AFailedWriteKeepsTheOldFileAndGivesItsNumber)

@@ -22,12 +22,15 @@
 #include <QTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -146,6 +149,24 @@ TEST(frmPrint, SettingsThatCannotBeWrittenAreNotReportedSaved)
     EXPECT_NE(h.prompts.boxes[0].text, "Print Settings Saved.");
     EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Exclamation);
     EXPECT_NE(h.prompts.boxes[1].text, "Print Settings restored back to default.");
+}
+
+// A settings file that is a link to a device (a pipe stands in for one) is refused:
+// the device stays, nothing is reported saved.
+TEST(frmPrint, ALinkToADeviceIsNeverReplacedNorReportedSaved)
+{
+    PrintHarness h;
+    const QString device = h.box.programFolder() + "/stand-in device";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(device).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(device, h.iniFile()));
+    frmPrint& w = h.open();
+    w.mnusavesettings->trigger();
+    ASSERT_EQ(h.prompts.boxes.size(), 1);
+    EXPECT_EQ(h.prompts.boxes[0].text, "Print Settings could not be saved.");
+    struct stat st{};
+    ASSERT_EQ(::lstat(QFile::encodeName(device).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_TRUE(QFileInfo(h.iniFile()).isSymLink());
 }
 
 TEST(frmPrint, RestoreWritesTheDefaultsWithTheCurrentPlaceThenTakesTheDefaultPlace)

@@ -102,15 +102,47 @@ TEST(frmViewerSave, SavingAnInvertedBitmapWritesExactlyTheInvertedBytes)
     EXPECT_TRUE(h.prompts.boxes.isEmpty());
 }
 
-TEST(frmViewerSave, AShownJpegIsWrittenAsJpegWhateverTheNameTyped)
+// The written format follows the name's extension, whatever was shown: no file's
+// extension lies about its content.
+TEST(frmViewerSave, TheFormatFollowsTheNameTypedNotTheShownFile)
 {
     Shown h("b.jpg", uniformPicture(8, 8, qRgb(40, 80, 120)));
-    const QString target = h.s.PicturePath + "/typed.bmp";
+    const QString bmp = h.s.PicturePath + "/typed.bmp";
     DialogSeen seen;
-    answerSaveDialog(h, target, &seen);
+    answerSaveDialog(h, bmp, &seen);
     emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
-    EXPECT_TRUE(fileBytes(target).startsWith("\xFF\xD8\xFF"));
+    EXPECT_TRUE(fileBytes(bmp).startsWith("BM"));
     EXPECT_TRUE(seen.filter.startsWith("JPG Picture Files")) << seen.filter.toStdString();
+
+    Shown b("a.bmp", patternPicture(3, 2));
+    const QString jpg = b.s.PicturePath + "/typed.jpg";
+    answerSaveDialog(b, jpg);
+    emit b.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    EXPECT_TRUE(fileBytes(jpg).startsWith("\xFF\xD8\xFF"));
+}
+
+// A name without an extension gets the filter's; when a file of that name exists
+// the user is asked again, and No keeps it.
+TEST(frmViewerSave, ANameThatGetsTheFiltersExtensionIsAskedAboutAgain)
+{
+    Shown h("a.bmp", patternPicture(3, 2));
+    const QString existing = h.s.PicturePath + "/shot.bmp";
+    QFile f(existing);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("old");
+    f.close();
+    answerSaveDialog(h, h.s.PicturePath + "/shot");
+    h.prompts.yesNoAnswers = {false};
+    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    ASSERT_EQ(h.prompts.boxes.size(), 1);
+    EXPECT_EQ(h.prompts.boxes[0].kind, "yesNo");
+    EXPECT_EQ(h.prompts.boxes[0].text, "shot.bmp already exists.\nDo you want to replace it?");
+    EXPECT_EQ(fileBytes(existing), "old");
+    EXPECT_FALSE(QFile::exists(h.s.PicturePath + "/shot"));
+
+    h.prompts.yesNoAnswers = {true};
+    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    EXPECT_TRUE(fileBytes(existing).startsWith("BM"));
 }
 
 TEST(frmViewerSave, AFailedSaveSaysSoWithItsNumber)
@@ -256,7 +288,7 @@ TEST(frmViewerSave, AHandOffFileThatCannotBeWrittenHandsNothingOn)
     EXPECT_EQ(h.prompts.boxes[0].title, "Tolvex - Error nr:75");
 }
 
-TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsJpeg)
+TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsItsNameSays)
 {
     Shown h("a.bmp", patternPicture(8, 6));
     ASSERT_TRUE(writeClip(h.s.PicturePath + "/m.AVI", ClipSpec{}));
@@ -272,8 +304,8 @@ TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsJpeg)
     emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
     EXPECT_EQ(QFileInfo(seen.proposed.value(0)).fileName(), "VideoFrame0.bmp");
     EXPECT_EQ(seen.folder, h.box.programFolder());
-    EXPECT_TRUE(fileBytes(target).startsWith("\xFF\xD8\xFF")) << h.prompts.texts().join("|").toStdString()
-                                                                 << fileBytes(target).size();
+    EXPECT_TRUE(fileBytes(target).startsWith("BM")) << h.prompts.texts().join("|").toStdString()
+                                                     << fileBytes(target).size();
     // The clip's frame (grey 160 at two seconds), not the picture shown before it.
     const QImage written(target);
     ASSERT_FALSE(written.isNull());

@@ -226,6 +226,31 @@ TEST(frmViewerVideo, TheShownFrameIsCopiedAfterTheVideoCloses)
     EXPECT_NEAR(greyAtCentre(f.v->Image1->picture()), 160, 2);
 }
 
+// Save As while a clip plays writes the frame on screen (not the picture shown
+// before the clip) and proposes the player's frame number.
+TEST(frmViewerVideo, SaveAsOfAPlayingClipWritesTheFrameOnScreen)
+{
+    VideoViewer f;
+    f.v->Image1->setPicture(uniformPicture(8, 8, 0xff00ff00));
+    f.click("cmdMPstart");
+    f.at(1530);
+    const QImage onScreen = f.v->PicMovie->picture().convertToFormat(QImage::Format_RGB32);
+    ASSERT_NEAR(greyAtCentre(onScreen), 120, 2);
+    f.at(1550);  // the clock runs on to the moment of the click, within the same frame
+    QString proposed;
+    const QString target = f.h.box.programFolder() + "/frame.bmp";
+    f.h.saveAnswer = [&](SaveDialogArgs& args) {
+        proposed = args.fileName;
+        args.fileName = target;
+        return DialogResult::Confirmed;
+    };
+    emit f.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    EXPECT_EQ(proposed, "VideoFrame15");
+    const QImage written = platform::readBmp24(target);
+    ASSERT_EQ(written.size(), onScreen.size()) << f.h.prompts.texts().join("|").toStdString();
+    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), onScreen);
+}
+
 TEST(frmViewerVideo, APictureSelectionOrClosingTheViewerClosesTheVideo)
 {
     {

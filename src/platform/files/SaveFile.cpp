@@ -3,6 +3,7 @@
 #include "platform/base/SystemReason.h"
 #include "platform/files/FilesLog.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -52,6 +53,15 @@ Result writeFileSafely(const QString& path, const QByteArray& bytes,
 Result writeFileSafely(const QString& path, const std::function<bool(QIODevice&)>& write,
                        std::optional<QFileDevice::Permissions> permissions)
 {
+    // The writer replaces a file by renaming a new one over it: over a device, a
+    // pipe or a socket (or a link to one) that would put a regular file in its
+    // place, so anything but a regular file is refused and left as it is.
+    const QFileInfo place(path);
+    if (place.exists() && !place.isFile() && !place.isDir()) {
+        const QString reason = QStringLiteral("cannot write %1: not a regular file").arg(path);
+        qCWarning(lcFiles).noquote() << reason;
+        return Result::failure(reason, int(QFileDevice::OpenError));
+    }
     QSaveFile file(path);
     int savedErrno = 0;
     errno = 0;

@@ -17,7 +17,9 @@ namespace platform {
 // is not enough, as its commit replaces the file even when its final flush failed.
 // On failure the reason names the file and says why ("disk full" for a disk or
 // quota that ran out), code is the QFileDevice::FileError, and the failure is
-// logged here, so callers do not log it again.
+// logged here, so callers do not log it again. Only a regular file is ever
+// replaced: a device, a pipe or a socket at the path (also behind a symbolic link)
+// is refused and stays as it is.
 Result writeFileSafely(const QString& path, const QByteArray& bytes,
                        std::optional<QFileDevice::Permissions> permissions = std::nullopt);
 

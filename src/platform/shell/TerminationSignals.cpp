@@ -12,6 +12,10 @@ namespace {
 
 int g_pipe[2] = {-1, -1};
 
+// A closed terminal or a logout (SIGHUP) and SIGQUIT end the program the same
+// way: a recording is finished, never cut off without its index.
+constexpr int kTerminationSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
+
 extern "C" void onTerminationSignal(int signalNumber)
 {
     // Only async-signal-safe work here: hand the number to the event loop.
@@ -32,14 +36,14 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    for (const int signalNumber : kTerminationSignals)
+        ::sigaction(signalNumber, &action, nullptr);
 }
 
 TerminationSignals::~TerminationSignals()
 {
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGINT, SIG_DFL);
+    for (const int signalNumber : kTerminationSignals)
+        std::signal(signalNumber, SIG_DFL);
 }
 
 void TerminationSignals::readSignal()

@@ -6,7 +6,7 @@ class QSocketNotifier;
 
 namespace platform {
 
-// Turns SIGTERM and SIGINT into a Qt signal on the user-interface thread, so the
+// Turns SIGTERM, SIGINT, SIGHUP and SIGQUIT into a Qt signal on the user-interface thread, so the
 // program shuts down through the same path as a closed window.
 class TerminationSignals : public QObject {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "platform/video/AviSequence.h"
 
 #include "platform/capdriver/CaptureTypes.h"
+#include "platform/video/AviRepair.h"
 #include "platform/video/VideoLog.h"
 
 #include "platform/video/VideoRecording.h"
@@ -109,16 +110,27 @@ bool AviSequence::indexFull() const
     return limit > 0 && status_.framesWritten + status_.framesDropped + audioPackets_ >= qint64(limit);
 }
 
+qint64 diskReserveFor(qint64 bytesWritten, qint64 elapsedUs)
+{
+    if (elapsedUs <= 0)
+        return kDiskReserveBytes;
+    const double bytesPerSecond = double(bytesWritten) * 1e6 / double(elapsedUs);
+    return std::max<qint64>(kDiskReserveBytes, qint64(bytesPerSecond * kDiskReserveSeconds));
+}
+
 bool AviSequence::diskNearlyFull(qint64 slot) const
 {
-    // Asking the file system once a second is plenty at any frame rate.
-    const qint64 everySlots = std::max<qint64>(1, 1000000 / std::max<qint64>(1, request_.parms.dwRequestMicroSecPerFrame));
-    return slot % everySlots == 0 && freeSpace_(request_.path) < kDiskReserveBytes;
+    // The disk is asked once a second; the reserve holds several seconds of the
+    // stream, so a fast stream (uncompressed pictures) stops while its index fits.
+    const qint64 periodUs = std::max<qint64>(1, request_.parms.dwRequestMicroSecPerFrame);
+    const qint64 everySlots = std::max<qint64>(1, 1000000 / periodUs);
+    return slot % everySlots == 0 && freeSpace_(request_.path) < diskReserveFor(bytesWritten_, slot * periodUs);
 }
 
 bool AviSequence::fillSlot(const QImage& frame, qint64 slot)
 {
     Result r = encoder_.encode(frame, slot, [this](AVPacket* packet) {
+        bytesWritten_ += packet->size;
         return muxer_.write(packet, videoStream_, frameBase_);
     });
     if (!r) {
@@ -149,6 +161,7 @@ Result AviSequence::pumpAudio(qint64 elapsedUs)
     packet->duration = samples;
     audioSamples_ += samples;
     ++audioPackets_;
+    bytesWritten_ += bytes.size();
     {
         std::lock_guard lock(mutex_);
         status_.audioBytes += bytes.size();
@@ -208,6 +221,19 @@ void AviSequence::finish(Result outcome)
         outcome = closed;
     if (!outcome && outcome.code == 0)
         outcome.code = capdriver::kWriteFailed;
+    // A write that failed (a full disk) left the file without its index and sizes:
+    // it is closed here so that it plays, or removed when no frame reached it.
+    if (!closed) {
+        const AviCloseResult repaired = closeBrokenAvi(request_.path);
+        if (repaired.removed)
+            outcome = Result::failure(QStringLiteral("the disk is full (%1): %2").arg(outcome.reason, repaired.result.reason),
+                                      capdriver::kWriteFailed);
+        std::lock_guard lock(mutex_);
+        if (repaired.result)
+            status_.framesWritten = std::min(status_.framesWritten, repaired.videoFrames);
+        else if (repaired.removed)
+            status_.framesWritten = 0;
+    }
     std::lock_guard lock(mutex_);
     const qint64 total = status_.framesWritten + status_.framesDropped;
     status_.tooManyDropped = total > 0 && status_.framesDropped * 100 > qint64(request_.parms.wPercentDropForError) * total;

@@ -47,6 +47,7 @@ private:
     AVRational frameBase_{1, 25};
     qint64 audioSamples_ = 0;
     qint64 audioPackets_ = 0;
+    qint64 bytesWritten_ = 0;  // of both streams, for the disk reserve
     Clock::time_point began_;
 
     mutable std::mutex mutex_;

@@ -7,10 +7,13 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <array>
 #include <deque>
 #include <cmath>
 #include <mutex>
+#include <vector>
 
 extern "C" {
 #include <libavutil/pixdesc.h>
@@ -45,6 +48,36 @@ AVPixelFormat plainFormat(AVPixelFormat format, bool& fullRange)
 
 // A jump forward of more than this many frames seeks instead of decoding through.
 constexpr qint64 kDecodeAheadFrames = 48;
+
+// A damaged clip makes the decoder report every damaged picture it meets; the
+// first report of each opened clip is logged, the rest are dropped.
+std::atomic<bool> g_decoderErrorLogged{false};
+
+bool fromDecoder(void* object)
+{
+    const AVClass* cls = object ? *static_cast<const AVClass* const*>(object) : nullptr;
+    if (!cls || std::strcmp(cls->class_name, "AVCodecContext") != 0)
+        return false;
+    const AVCodec* codec = static_cast<const AVCodecContext*>(object)->codec;
+    return codec && av_codec_is_decoder(codec);
+}
+
+extern "C" void logFfmpeg(void* object, int level, const char* format, va_list arguments)
+{
+    if (level > av_log_get_level())
+        return;
+    if (!fromDecoder(object)) {
+        av_log_default_callback(object, level, format, arguments);
+        return;
+    }
+    if (g_decoderErrorLogged.exchange(true))
+        return;
+    char line[1024] = {};
+    int printPrefix = 1;
+    av_log_format_line2(object, level, format, arguments, line, sizeof line, &printPrefix);
+    qCWarning(platform::video::lcVideo).noquote() << QString::fromUtf8(line).trimmed()
+                                                  << "(further decoder errors of this clip are not logged)";
+}
 
 }  // namespace
 
@@ -86,6 +119,7 @@ struct VideoDecoder::Impl {
     {
         return startPts + static_cast<int64_t>(std::llround(double(index) / fps / av_q2d(timeBase)));
     }
+    qint64 framesFound(bool fromIndex);
     void seekTo(qint64 index);
     bool decodeUpTo(qint64 index);
     bool readPacket(qint64 index);
@@ -107,7 +141,11 @@ platform::Result VideoDecoder::open(const QString& path)
     // The libraries' own notes on recoverable damage (a missing end marker, a
     // repaired index) would flood standard error during playback.
     static std::once_flag quiet;
-    std::call_once(quiet, [] { av_log_set_level(AV_LOG_ERROR); });
+    std::call_once(quiet, [] {
+        av_log_set_level(AV_LOG_ERROR);
+        av_log_set_callback(logFfmpeg);
+    });
+    g_decoderErrorLogged = false;
     if (!QFileInfo(path).isFile())
         return platform::Result::failure("no such file: " + path, kMciFileNotFound);
     AVFormatContext* raw = nullptr;
@@ -115,6 +153,10 @@ platform::Result VideoDecoder::open(const QString& path)
         error < 0)
         return platform::Result::failure(avReason(error), kMciInvalidFile);
     d_->format.reset(raw);
+    // What the file's own index holds, before any reading adds to it.
+    std::vector<int> indexed;
+    for (unsigned i = 0; i < raw->nb_streams; ++i)
+        indexed.push_back(avformat_index_get_entries_count(raw->streams[i]));
     if (const int error = avformat_find_stream_info(raw, nullptr); error < 0)
         return platform::Result::failure(avReason(error), kMciInvalidFile);
     const AVCodec* codec = nullptr;
@@ -141,6 +183,9 @@ platform::Result VideoDecoder::open(const QString& path)
         d_->frames = std::llround(double(st->duration) * av_q2d(st->time_base) * d_->fps);
     else if (raw->duration != AV_NOPTS_VALUE)
         d_->frames = std::llround(double(raw->duration) / AV_TIME_BASE * d_->fps);
+    if (const qint64 found = d_->framesFound(size_t(d_->stream) < indexed.size() && indexed[size_t(d_->stream)] > 0);
+        found > 0)
+        d_->frames = found;
     const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec->id);
     d_->intraOnly = descriptor && (descriptor->props & AV_CODEC_PROP_INTRA_ONLY);
     if (d_->frames <= 0 || d_->codec->width <= 0 || d_->codec->height <= 0)
@@ -197,6 +242,30 @@ QImage VideoDecoder::frame(qint64 index, QSize size)
     d_->shown = d_->convert(size);
     d_->shownIndex = index;
     return d_->shown;
+}
+
+// The frames the file holds, from its index, or for a file without one (a
+// recording cut off by a kill or a power cut) by reading it through, as FFmpeg's
+// own tools do; the header's count may promise more than reached the disk. 0 when
+// nothing was found.
+qint64 VideoDecoder::Impl::framesFound(bool fromIndex)
+{
+    AVStream* st = format->streams[stream];
+    if (const int entries = avformat_index_get_entries_count(st); fromIndex && entries > 0) {
+        const AVIndexEntry* last = avformat_index_get_entry(st, entries - 1);
+        return last ? indexOfPts(last->timestamp) + 1 : 0;
+    }
+    qint64 found = 0;
+    while (av_read_frame(format.get(), packet.get()) >= 0) {
+        // A picture the end of the file cut short is no frame the clip holds.
+        if (packet->stream_index == stream && !(packet->flags & AV_PKT_FLAG_CORRUPT)) {
+            const int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
+            found = std::max(found + 1, pts != AV_NOPTS_VALUE ? indexOfPts(pts) + 1 : 0);
+        }
+        av_packet_unref(packet.get());
+    }
+    seekTo(0);
+    return found;
 }
 
 void VideoDecoder::Impl::seekTo(qint64 index)

@@ -14,8 +14,12 @@ namespace platform::video {
 // The bytes still free on the disk of a file; tests stand in for the disk.
 using FreeSpace = std::function<qint64(const QString& path)>;
 // A recording ends with a complete file while this much room is left, so the
-// index still fits when the disk fills up.
+// index still fits when the disk fills up: at least kDiskReserveBytes, and as
+// much as kDiskReserveSeconds of the stream at the rate it is written.
 inline constexpr qint64 kDiskReserveBytes = 8 * 1024 * 1024;
+inline constexpr int kDiskReserveSeconds = 4;
+// The reserve for a stream that wrote `bytesWritten` in `elapsedUs` microseconds.
+qint64 diskReserveFor(qint64 bytesWritten, qint64 elapsedUs);
 
 std::shared_ptr<capdriver::SequencerFactory> makeAviSequencerFactory(FreeSpace freeSpace = {});
 

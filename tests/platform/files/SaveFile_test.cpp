@@ -6,7 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -115,4 +118,36 @@ TEST(SaveFile, FullDiskIsTheReasonGiven)
     FileSizeLimitScope fullDisk(4096);
     const platform::Result bytes = platform::writeFileSafely(box.programFolder() + "/f", QByteArray(64 * 1024, 'x'));
     EXPECT_EQ(bytes.code, int(QFileDevice::WriteError));
+}
+
+// A device, pipe or socket in the file's place (or behind a link of that name) is
+// refused and stays what it is: the writer would rename a regular file over it.
+TEST(SaveFile, ANonRegularFileOrALinkToOneIsRefusedAndKept)
+{
+    Sandbox box;
+    const QString fifo = box.programFolder() + "/stand-in device";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString link = box.programFolder() + "/settings.ini";
+    ASSERT_TRUE(QFile::link(fifo, link));
+    for (const QString& path : {fifo, link}) {
+        const platform::Result written = platform::writeFileSafely(path, "[Key]\r\n 1 \r\n");
+        EXPECT_FALSE(written) << path.toStdString();
+        EXPECT_TRUE(written.reason.contains("not a regular file")) << written.reason.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    struct stat st{};
+    ASSERT_EQ(::lstat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(QDir(box.programFolder()).entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot).size(), 2);
+
+    // A link to a regular file still writes through to the file.
+    const QString target = box.programFolder() + "/real.ini";
+    ASSERT_TRUE(platform::writeFileSafely(target, "old"));
+    const QString toFile = box.programFolder() + "/linked.ini";
+    ASSERT_TRUE(QFile::link(target, toFile));
+    ASSERT_TRUE(platform::writeFileSafely(toFile, "new"));
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "new");
+    EXPECT_TRUE(QFileInfo(toFile).isSymLink());
 }

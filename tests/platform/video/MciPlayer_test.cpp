@@ -5,6 +5,7 @@
 #include "platform/video/VideoSurface.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -218,6 +219,11 @@ TEST(MciPlayer, ACutOffClipPlaysWhatItHoldsAndKeepsItsLastPicture)
     ASSERT_TRUE(file.resize(file.size() / 2));  // the index and the second half are gone
     file.close();
     f.openAndShow();
+    f.send("set AVIvideo time format frames");
+    const QString found = f.ask("status AVIvideo length");
+    EXPECT_LT(found.toInt(), 17) << "the length is what the file holds, not the header's 30 frames";
+    EXPECT_GE(found.toInt(), 14);
+    f.send("set AVIvideo time format s");
     f.send("play AVIvideo");
     f.at(1000);
     EXPECT_NEAR(f.surface.lastGrey(), 80, 2);
@@ -281,4 +287,118 @@ TEST(MciPlayer, AClipWithSoundPlaysWithOrWithoutASoundDevice)
     EXPECT_EQ(player.sendString("seek AVIvideo to 5"), 0);
     EXPECT_FALSE(player.soundPlaying());
     EXPECT_EQ(player.sendString("close AVIvideo"), 0);
+}
+
+namespace {
+
+// Offsets of the whole video chunks ("00dc"/"00db") of an AVI file's movi list.
+QList<qint64> videoChunks(const QByteArray& avi)
+{
+    QList<qint64> chunks;
+    qint64 pos = avi.indexOf("movi") + 4;
+    while (pos + 8 <= avi.size()) {
+        const QByteArray id = avi.mid(pos, 4);
+        const quint32 size = qFromLittleEndian<quint32>(avi.constData() + pos + 4);
+        if (id == "idx1" || pos + 8 + size > quint64(avi.size()))
+            break;
+        if (id.startsWith("00d"))
+            chunks.append(pos);
+        pos += 8 + size + (size & 1);
+    }
+    return chunks;
+}
+
+void putLe32(QByteArray& bytes, qint64 at, quint32 value)
+{
+    qToLittleEndian(value, bytes.data() + at);
+}
+
+// The clip as a killed recorder leaves it: no index, open list sizes, the header's
+// counts still 0, and the file cut inside the picture after `keep` whole ones.
+QByteArray killedRecording(QByteArray avi, int keep)
+{
+    const QList<qint64> chunks = videoChunks(avi);
+    avi.truncate(chunks.at(keep) + 8 + 100);
+    putLe32(avi, 4, 0xFFFFFFFFu);
+    putLe32(avi, avi.indexOf("movi") - 4, 0xFFFFFFFFu);
+    putLe32(avi, avi.indexOf("avih") + 8 + 16, 0);
+    putLe32(avi, avi.indexOf("strh") + 8 + 32, 0);
+    if (const qint64 dmlh = avi.indexOf("dmlh"); dmlh > 0)
+        putLe32(avi, dmlh + 8, 0);
+    return avi;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+}  // namespace
+
+// A recording cut off by a kill or a power cut has no index and counts nothing in
+// its header: the player reads it through, as FFmpeg does, and plays the pictures
+// it holds for as long as they last.
+TEST(MciPlayer, AClipWithoutAnIndexOpensWithTheFramesItHolds)
+{
+    for (const ClipCodec codec : {ClipCodec::MotionJpeg, ClipCodec::Raw}) {
+        PlayerFixture f(codec);
+        writeAll(f.clip, killedRecording(readAll(f.clip), 12));
+        f.openAndShow();
+        f.send("set AVIvideo time format frames");
+        EXPECT_EQ(f.ask("status AVIvideo length"), "12") << int(codec);
+        f.send("set AVIvideo time format ms");
+        EXPECT_EQ(f.ask("status AVIvideo length"), "1200") << int(codec);
+        EXPECT_NEAR(f.surface.lastGrey(), 0, 2);
+        f.send("play AVIvideo");
+        f.at(1150);
+        EXPECT_NEAR(f.surface.lastGrey(), 88, 2) << int(codec);
+        f.at(1300);
+        EXPECT_EQ(f.ask("status AVIvideo mode"), "stopped");
+        EXPECT_EQ(f.send("seek AVIvideo to 500"), 0);  // seeking works on what was found
+        EXPECT_NEAR(f.surface.lastGrey(), 40, 2) << int(codec);
+    }
+}
+
+namespace {
+
+QStringList g_videoLog;
+
+void keepVideoLog(QtMsgType, const QMessageLogContext& context, const QString& text)
+{
+    if (context.category && QByteArray(context.category) == "tolvex.video")
+        g_videoLog.append(text);
+}
+
+}  // namespace
+
+// A clip whose pictures are damaged reports the first decoder error only, not one
+// line for every picture played.
+TEST(MciPlayer, ADamagedClipLogsItsFirstDecoderErrorOnly)
+{
+    PlayerFixture f;
+    QByteArray avi = readAll(f.clip);
+    const QList<qint64> chunks = videoChunks(avi);
+    for (qsizetype i = 5; i < chunks.size(); ++i)
+        avi.replace(chunks[i] + 8 + 2, 4, QByteArray("\xFF\xC4\xFF\xFF", 4));  // a table longer than the picture
+    writeAll(f.clip, avi);
+    g_videoLog.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepVideoLog);
+    f.openAndShow();
+    f.send("play AVIvideo");
+    for (qint64 ms = 0; ms <= 3100; ms += 100)
+        f.at(ms);
+    f.send("close AVIvideo");
+    qInstallMessageHandler(previous);
+    int decoderLines = 0;
+    for (const QString& line : g_videoLog)
+        decoderLines += line.contains("[mjpeg @") ? 1 : 0;
+    EXPECT_EQ(decoderLines, 1) << g_videoLog.join("\n").toStdString();
 }

@@ -1,12 +1,14 @@
 #include "RecordingSupport.h"
 
 #include "FakeV4l2Io.h"
+#include "FullDisk.h"
 
 #include <QDir>
 
 #include <atomic>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -325,4 +327,114 @@ TEST_F(RecordingTest, AnOddSizedDeviceIsRecordedUncompressedAtItsOwnSize)
         expectUpright(info.firstFrame);
     }
     qunsetenv("TOLVEX_SYNTH_SIZES");
+}
+
+// The reserve follows the stream: several seconds of what is written, never less
+// than the fixed floor.
+TEST(DiskReserve, SeveralSecondsOfTheStream)
+{
+    using platform::video::diskReserveFor;
+    using platform::video::kDiskReserveBytes;
+    EXPECT_EQ(diskReserveFor(0, 0), kDiskReserveBytes);
+    EXPECT_EQ(diskReserveFor(100000, 1000000), kDiskReserveBytes);  // a slow stream: the floor
+    // Uncompressed 640 x 480 at 25 frames a second: 23 MB a second.
+    const qint64 perSecond = qint64(640) * 480 * 3 * 25;
+    EXPECT_EQ(diskReserveFor(perSecond, 1000000), perSecond * platform::video::kDiskReserveSeconds);
+    EXPECT_GT(diskReserveFor(perSecond, 1000000), 3 * perSecond);
+}
+
+// A disk with room for only a second of an uncompressed 640 x 480 stream (more than
+// the fixed floor) ends the recording while its index still fits.
+TEST_F(RecordingTest, AFastStreamStopsWhileSecondsOfItStillFit)
+{
+    qputenv("TOLVEX_SYNTH_FORMAT", "640x480");
+    const qint64 perSecond = qint64(640) * 480 * 3 * 25;
+    cap().setSequencerFactory(platform::video::makeAviSequencerFactory([perSecond](const QString&) {
+        return perSecond + platform::video::kDiskReserveBytes;
+    }));
+    const CaptureHandle h = connected();
+    answerCompressionDialog("okButton", int(VideoCompression::Codec::Uncompressed));
+    ASSERT_TRUE(cap().capDlgVideoCompression(h));
+    const QString path = file("fast.avi");
+    startRecording(h, path, parms(25, 3));
+    const SequenceStatus status = waitForEnd(h, 20000);
+    EXPECT_FALSE(status.result.ok);
+    EXPECT_EQ(status.result.code, kWriteFailed);
+    const AviInfo info = probeAvi(path);
+    ASSERT_TRUE(info.ok) << info.error.toStdString();
+    EXPECT_NEAR(info.seconds, 1.0, 0.3);
+}
+
+namespace {
+
+// What `ffmpeg -v error -i path -f null -` says about a file: empty when every
+// packet decodes.
+QString ffmpegDecodeErrors(const QString& path)
+{
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-nostdin", "-v", "error", "-i", path, "-f", "null", "-"});
+    if (!ffmpeg.waitForFinished(60000)) {
+        ffmpeg.kill();
+        ffmpeg.waitForFinished();
+        return "ffmpeg did not finish";
+    }
+    const QString errors = QString::fromUtf8(ffmpeg.readAllStandardError());
+    return ffmpeg.exitCode() == 0 ? errors : errors + " (exit " + QString::number(ffmpeg.exitCode()) + ")";
+}
+
+class FullDiskCodecs : public RecordingTest, public ::testing::WithParamInterface<CodecCase> {};
+
+}  // namespace
+
+// A write that fails on a full disk still closes the file: it is cut after its last
+// whole chunk and gets its index, so players read its length and every frame decodes.
+TEST_P(FullDiskCodecs, AFailedWriteStillClosesAPlayableFile)
+{
+    const CodecCase c = GetParam();
+    const CaptureHandle h = connected();
+    answerCompressionDialog("okButton", int(c.codec));
+    ASSERT_TRUE(cap().capDlgVideoCompression(h));
+    const QString path = file("full.avi");
+    SequenceStatus status;
+    {
+        FileSizeLimitScope fullDisk(400 * 1024);
+        startRecording(h, path, parms(25, 0));
+        status = waitForEnd(h, 30000);
+    }
+    EXPECT_FALSE(status.result.ok);
+    EXPECT_EQ(status.result.code, kWriteFailed);
+    EXPECT_GT(status.framesWritten, 0);
+    const AviInfo info = probeAvi(path);
+    ASSERT_TRUE(info.ok) << info.error.toStdString();
+    EXPECT_GT(info.seconds, 0.0);
+    EXPECT_LE(QFileInfo(path).size(), 400 * 1024);
+    EXPECT_EQ(ffmpegDecodeErrors(path), "");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_NE(bytes.mid(4, 4), QByteArray(4, '\xff')) << "the RIFF size is written";
+    EXPECT_TRUE(bytes.contains("idx1"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Codecs, FullDiskCodecs,
+                         ::testing::Values(CodecCase{VideoCompression::Codec::Uncompressed, "rawvideo"},
+                                           CodecCase{VideoCompression::Codec::MotionJpeg, "mjpeg"}),
+                         [](const auto& info) { return std::string(info.param.ffmpegName); });
+
+// A recording on a disk that holds not even its first frame leaves no empty file
+// and says why.
+TEST_F(RecordingTest, ARecordingThatHoldsNoFrameIsRemovedAndSaysWhy)
+{
+    const CaptureHandle h = connected();
+    const QString path = file("nothing.avi");
+    SequenceStatus status;
+    {
+        FileSizeLimitScope fullDisk(0);
+        startRecording(h, path, parms(25, 0));
+        status = waitForEnd(h, 30000);
+    }
+    EXPECT_FALSE(status.result.ok);
+    EXPECT_EQ(status.result.code, kWriteFailed);
+    EXPECT_TRUE(status.result.reason.contains("disk is full")) << status.result.reason.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(path));
 }
