@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
@@ -24,6 +25,15 @@ QString nameFilter(const QString& description, const QString& patterns)
         if (const QString q = qtPattern(p); !q.isEmpty())
             list.append(q);
     return description + " (" + list.join(' ') + ')';
+}
+
+// The patterns in a Qt name filter's closing parentheses.
+QStringList qtPatternsOf(const QString& nameFilter)
+{
+    static const QRegularExpression tail(
+        QStringLiteral("^(.*)\\(([a-zA-Z0-9_.,*? +;#\\-\\[\\]@\\{\\}/!<>\\$%&=^~:\\|]*)\\)$"));
+    const QRegularExpressionMatch m = tail.match(nameFilter);
+    return m.hasMatch() ? m.captured(2).split(QRegularExpression("[ ;]"), Qt::SkipEmptyParts) : QStringList();
 }
 
 // The extension a name filter stands for: "bmp" for "Bitmap (*.bmp)", the first
