@@ -3,6 +3,7 @@
 #include "automation/DoTheFTP.h"
 #include "capture/CaptureLog.h"
 #include "capture/FrmMessage.h"
+#include "capture/NoticeWait.h"
 #include "settings/Prompts.h"
 #include "settings/Registry.h"
 
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
-#include <QThread>
 
 frmMain::frmMain(SettingsModel& settings, MainServices services, QWidget* parent)
     : QWidget(parent),
@@ -22,7 +22,7 @@ frmMain::frmMain(SettingsModel& settings, MainServices services, QWidget* parent
 {
     setObjectName("frmMain");
     endProcess_ = [] { QCoreApplication::exit(0); };
-    sleep_ = [](int ms) { QThread::msleep(ms); };
+    sleep_ = waitWithoutInput;
     buildControls();
     connectHandlers();
     applyPreviewControls(PreviewMoment::StartUp);
@@ -72,5 +72,6 @@ void frmMain::yield()
 
 void frmMain::sleep(int milliseconds)
 {
+    const TimerTicksHeld held({tmrMain, tmrCheckSize, tmrAutoSave, tmrAutoMotion, tmrTime, tmrFlash});
     sleep_(milliseconds);
 }

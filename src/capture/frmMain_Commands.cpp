@@ -54,6 +54,9 @@ void frmMain::Opmaak()
     if (look.gradient)
         for (StyledButton* b : buttons)
             b->setGradientColor(*look.gradient);
+    // The faces follow the colour's own start (dark under white captions), else the design's.
+    for (StyledButton* b : buttons)
+        b->setBackColor(look.face.value_or(buttonFace_));
 }
 
 void frmMain::FindIrfanView()
@@ -118,9 +121,10 @@ void frmMain::cmdOptions_MouseDown(int, int, float, float)
 
 void frmMain::mnuoptions_Click()
 {
-    const OptionsMenuState state = optionsMenuState(cmdStart->Enabled());
+    const OptionsMenuState state = optionsMenuState(cmdStart->Enabled(), fullScreen_);
     mnuOptionss[kMenuStartFeed]->setText(state.startFeedCaption);
     mnuOptionss[kMenuStop]->setEnabled(state.stopEnabled);
+    mnuOptionss[kMenuMiniMode]->setEnabled(state.miniModeEnabled);
 }
 
 void frmMain::mnuOptionss_Click(int index)
@@ -142,7 +146,10 @@ void frmMain::mnuOptionss_Click(int index)
     case kMenuStartFeed: cmdStart_Click(); break;
     case kMenuRecord: cmdRecord_Click(); break;
     case kMenuStop: cmdStop_Click(); break;
-    case kMenuMiniMode: toggleButtonPanels(); break;
+    case kMenuMiniMode:
+        if (!fullScreen_)
+            toggleButtonPanels();
+        break;
     default: break;
     }
 }

@@ -242,3 +242,23 @@ TEST_F(MainMenus, HelpButtonOpensTheManualWhenThereIsOne)
     ASSERT_EQ(shell.openedUrls.size(), 1);
     EXPECT_EQ(shell.openedUrls[0].toLocalFile(), box.programFolder() + "/Manual.pdf");
 }
+
+TEST_F(MainMenus, NoneFoundIsNoDeviceToTick)
+{
+    qputenv("TOLVEX_SYNTH_DEVICES", "0");
+    capture->reloadSettings();
+    frmMain& m = start();
+    QAction* none = m.mnudevices[0];
+    EXPECT_EQ(none->text(), "none found");
+    EXPECT_FALSE(none->isCheckable());
+    none->trigger();
+    EXPECT_FALSE(none->isChecked());
+
+    // With a device, item 0 names it and carries the tick.
+    qputenv("TOLVEX_SYNTH_DEVICES", "1");
+    capture->reloadSettings();
+    frmMain& again = restart();
+    EXPECT_EQ(again.mnudevices[0]->text(), "Tolvex Test Pattern");
+    EXPECT_TRUE(again.mnudevices[0]->isCheckable());
+    EXPECT_TRUE(again.mnudevices[0]->isChecked());
+}

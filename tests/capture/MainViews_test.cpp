@@ -4,6 +4,8 @@
 #include "buttons/StyledButton.h"
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QPixmap>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -343,4 +345,45 @@ TEST_F(MainViews, StayOnTopDroppedAroundModalWindowsAndRestored)
     m.cmdSetup_Click();
     EXPECT_FALSE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(m.isVisible());
+}
+
+TEST_F(MainViews, FullScreenOffersNoMiniModeAndCoversTheScreen)
+{
+    frmMain& m = previewing();
+    QTest::mouseClick(m.Check3, Qt::LeftButton);
+    ASSERT_FALSE(panelsShown(m));
+    EXPECT_TRUE(m.windowState().testFlag(Qt::WindowFullScreen));
+    m.mnuoptions_Click();  // the menu opens
+    EXPECT_FALSE(m.mnuOptionss[frmMain::kMenuMiniMode]->isEnabled());
+    // Even asked for, the item does not show the panels under the picture.
+    m.mnuOptionss_Click(frmMain::kMenuMiniMode);
+    EXPECT_FALSE(panelsShown(m));
+    EXPECT_FALSE(m.TinyView);
+    QCoreApplication::processEvents();  // the full-screen state's size arrives
+    EXPECT_EQ(m.Image4->geometry(), m.rect());
+    QTest::keyClick(m.txtSaveInterval, Qt::Key_Escape);
+    EXPECT_TRUE(panelsShown(m));
+    m.mnuoptions_Click();
+    EXPECT_TRUE(m.mnuOptionss[frmMain::kMenuMiniMode]->isEnabled());
+}
+
+TEST_F(MainViews, TheVideoSizeCaptionShowsWholeAndTheSideLogoKeepsItsShape)
+{
+    qputenv("TOLVEX_SYNTH_FORMAT", "640x480");
+    frmMain& m = previewing();
+    m.tmrCheckSize_Timer();
+    const QString caption = m.cmdVideoSize->Caption();
+    EXPECT_EQ(caption, "&Video Size 640x480");
+    EXPECT_LE(QFontMetrics(m.cmdVideoSize->Font()).horizontalAdvance("Video Size 640x480"), m.cmdVideoSize->width() - 8);
+
+    s.ShowSideLogo = 1;
+    m.setSideLogoVisible(true);
+    const QSize frame = m.frameGeometry().size() - m.size();
+    m.resize(QSize(700, 800) - frame);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(m.imgSizeLogo->isVisible());
+    const QPixmap shown = m.imgSizeLogo->pixmap();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_NEAR(double(shown.width()) / shown.height(), 88.0 / 60.0, 0.05);  // the built-in logo's shape
+    EXPECT_LE(shown.height(), m.imgSizeLogo->height());
 }
