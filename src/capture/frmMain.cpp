@@ -12,6 +12,8 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 
+#include <utility>
+
 frmMain::frmMain(SettingsModel& settings, MainServices services, QWidget* parent)
     : QWidget(parent),
       s_(settings),
@@ -63,6 +65,9 @@ void frmMain::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !windowState().testFlag(Qt::WindowMinimized))
+        if (const std::optional<QSize> outer = std::exchange(sizeWhenRestored_, std::nullopt))
+            setOuterSizeAsIs(*outer);
 }
 
 void frmMain::yield()

@@ -395,5 +395,6 @@ private:
     int32_t buttonFace_ = 0;  // the fourteen buttons' design face colour
     QPixmap sideLogo_;     // the side logo at its own size
     std::optional<QSize> pendingOuter_;  // set before the frame was known
+    std::optional<QSize> sizeWhenRestored_;  // set while minimized
     bool frameKnown_ = false;            // the window manager's frame has been seen (or never comes)
 };

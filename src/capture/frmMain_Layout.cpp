@@ -41,6 +41,12 @@ void frmMain::setOuterSize(QSize outer)
 
 void frmMain::setOuterSizeAsIs(QSize outer)
 {
+    // A minimized window keeps its state: resizing it would bring it back. It takes
+    // the size when it is restored.
+    if (windowState().testFlag(Qt::WindowMinimized)) {
+        sizeWhenRestored_ = outer;
+        return;
+    }
     // The sizes the window works with are the outer frame's; Qt sizes the inside.
     const QSize frame = frameGeometry().size() - size();
     if (!frameKnown_)
@@ -50,7 +56,7 @@ void frmMain::setOuterSizeAsIs(QSize outer)
 
 void frmMain::applyPendingOuterSize()
 {
-    if (frameKnown_ || !isVisible())
+    if (frameKnown_ || !isVisible() || windowState().testFlag(Qt::WindowMinimized))
         return;
     const QSize frame = frameGeometry().size() - size();
     if (frame.isEmpty())
