@@ -2,6 +2,7 @@
 // hot keys from any control, and stay-on-top around modal windows.
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
+#include "settings/SettingsFile.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -386,4 +387,57 @@ TEST_F(MainViews, TheVideoSizeCaptionShowsWholeAndTheSideLogoKeepsItsShape)
     ASSERT_FALSE(shown.isNull());
     EXPECT_NEAR(double(shown.width()) / shown.height(), 88.0 / 60.0, 0.05);  // the built-in logo's shape
     EXPECT_LE(shown.height(), m.imgSizeLogo->height());
+}
+
+TEST_F(MainViews, ASmallFrameKeepsTheMinimumAlreadyBeforeTheWindowShows)
+{
+    qputenv("TOLVEX_SYNTH_FORMAT", "320x240");
+    qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "0");
+    qputenv("TOLVEX_SYNTH_DEVICES", "1");
+    capture->reloadSettings();
+    frmMain& m = start("/start");
+    ASSERT_NE(m.capwnd(), 0);
+    EXPECT_FALSE(m.isVisible());
+    EXPECT_GE(m.frameGeometry().width(), 475);
+    EXPECT_GE(m.frameGeometry().height(), 374);
+    m.show();
+    QCoreApplication::processEvents();
+    EXPECT_GE(m.frameGeometry().width(), 475);
+    EXPECT_GE(m.frameGeometry().height(), 374);
+}
+
+TEST_F(MainViews, TheStoredOuterSizeIsTheShownOuterSize)
+{
+    frmMain& first = open();
+    s.ScreenSizePosition = -1;
+    WriteIniValue(s, "[ScreenSizePosition]", -1);
+    const QSize frame = first.frameGeometry().size() - first.size();
+    ASSERT_FALSE(frame.isEmpty()) << "the platform gives the window no frame to test with";
+    first.resize(QSize(600, 450) - frame);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(first.frameGeometry().size(), QSize(600, 450));
+    first.Form_Unload();
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        frmMain& again = restart();  // reads the stored place before the window shows
+        again.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(again.frameGeometry().size(), QSize(600, 450)) << "the window grew by its frame";
+        again.Form_Unload();
+        EXPECT_EQ(s.MainWidth, 600 * 15);
+        EXPECT_EQ(s.MainHeight, 450 * 15);
+    }
+}
+
+TEST_F(MainViews, AStoredPlaceOffEveryScreenComesBackOntoOne)
+{
+    frmMain& first = open();
+    s.ScreenSizePosition = -1;
+    WriteIniValue(s, "[ScreenSizePosition]", -1);
+    first.Form_Unload();
+    registry.save("Left", QString::number(40000 * 15));
+    registry.save("Top", QString::number(30000 * 15));
+    frmMain& again = restart();
+    const QRect screen = again.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(again.pos())) << again.pos().x() << "," << again.pos().y();
 }
