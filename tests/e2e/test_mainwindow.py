@@ -157,7 +157,9 @@ class MotionDetection(e2e.TestCase):
         run = self.program()
         run.launch(env={"TOLVEX_SYNTH_FORMAT": "320x240", "TOLVEX_SYNTH_SCENE": scene})
         self.assertEqual(run.stop(), 0)
-        set_ini(run, AutoRunMode=2)  # motion save
+        # Motion save; the frames go through the program's own buffer file, not the
+        # clipboard that the runs side by side on one desktop share.
+        set_ini(run, AutoRunMode=2, StreamSource=1)
         again = self.restart(run, "/start", env={"TOLVEX_SYNTH_FORMAT": "320x240", "TOLVEX_SYNTH_SCENE": scene})
         return again
 
