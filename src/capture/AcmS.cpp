@@ -1,6 +1,7 @@
 #include "capture/AcmS.h"
 
 #include "platform/capdriver/CaptureSystem.h"
+#include "settings/Prompts.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -45,12 +46,16 @@ std::optional<WaveFormat> AudioFormatChooser::chosen() const
 }
 
 void SelectAudioFormat(platform::capdriver::CaptureSystem& capture, platform::capdriver::CaptureHandle capwnd,
-                       QWidget* owner)
+                       QWidget* owner, Prompts& prompts)
 {
+    const QList<WaveFormat> formats = capture.capAudioFormats(capwnd);
+    if (formats.isEmpty()) {
+        prompts.message(owner, kNoSoundInput, "Select Sound Format", BoxIcon::Information);
+        return;
+    }
     WaveFormat current;
     const bool haveCurrent = capture.capGetAudioFormat(capwnd, current);
-    AudioFormatChooser chooser(capture.capAudioFormats(capwnd), haveCurrent ? std::optional(current) : std::nullopt,
-                               owner);
+    AudioFormatChooser chooser(formats, haveCurrent ? std::optional(current) : std::nullopt, owner);
     if (chooser.exec() != QDialog::Accepted)
         return;
     const auto chosen = chooser.chosen();

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class Prompts;
 class QListWidget;
 class QPushButton;
 
@@ -31,6 +32,9 @@ private:
 
 // Lets the user pick the sound format for the capture window capwnd (the
 // preview's); the choice lasts for its device for the rest of the run, so later
-// recordings use it. Cancel changes nothing and says nothing.
+// recordings use it. Cancel changes nothing and says nothing. Without a sound input
+// (no formats to offer) the box kNoSoundInput is shown instead of the chooser.
 void SelectAudioFormat(platform::capdriver::CaptureSystem& capture, platform::capdriver::CaptureHandle capwnd,
-                       QWidget* owner);
+                       QWidget* owner, Prompts& prompts);
+
+inline constexpr char kNoSoundInput[] = "No sound input: there is no sound format to choose.";

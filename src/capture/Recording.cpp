@@ -69,6 +69,24 @@ FlashStep recordFlashTick(const SettingsModel& s, bool markShown, double recordT
     return step;
 }
 
+std::optional<QString> recordingStartNotice(const platform::capdriver::CaptureParms& parms,
+                                            const platform::capdriver::SequenceStatus& status)
+{
+    if (parms.fCaptureAudio == 0 || status.hasAudio)
+        return std::nullopt;
+    return QString(recordingtext::kNoSound);
+}
+
+QString recordingEndedNotice(const platform::capdriver::SequenceStatus& status)
+{
+    if (!status.tooManyDropped)
+        return recordingtext::kEnded;
+    return QStringLiteral("%1: %2 of %3 frames dropped")
+        .arg(recordingtext::kEnded)
+        .arg(status.framesDropped)
+        .arg(status.framesWritten + status.framesDropped);
+}
+
 QString recordingBrokeOffNotice(int code)
 {
     switch (code) {

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // Texts of the recording.
 namespace recordingtext {
@@ -17,6 +18,8 @@ inline constexpr char kTitleEsc[] = "Recording Video... Press ESC to stop record
 inline constexpr char kEnding[] = "Please wait while ending recording....";
 inline constexpr char kNoDevice[] = "No video/webcam device found";
 inline constexpr char kCannotStart[] = "Recording Failed: the video file could not be made";
+inline constexpr char kEnded[] = "Recording Ended";
+inline constexpr char kNoSound[] = "Recording without sound: no sound input";
 }  // namespace recordingtext
 
 // Sound buffers a recording asks for; SaveVideo also writes it into the settings.
@@ -47,6 +50,15 @@ struct FlashStep {
     bool stopAndRearm = false;
 };
 FlashStep recordFlashTick(const SettingsModel& s, bool markShown, double recordTicks);
+
+// The notice once a recording has begun: sound was asked for (fCaptureAudio) but the
+// sequence records none, because no sound input could be opened. Nothing otherwise.
+std::optional<QString> recordingStartNotice(const platform::capdriver::CaptureParms& parms,
+                                            const platform::capdriver::SequenceStatus& status);
+
+// The notice at the end of a recording: "Recording Ended", with the dropped frames
+// when their share went above wPercentDropForError.
+QString recordingEndedNotice(const platform::capdriver::SequenceStatus& status);
 
 // The notice for a recording that ended by itself with a failure.
 QString recordingBrokeOffNotice(int code);

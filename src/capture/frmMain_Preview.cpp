@@ -4,6 +4,7 @@
 #include "buttons/StyledButton.h"
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureLog.h"
+#include "capture/Recording.h"
 #include "platform/capdriver/CaptureSystem.h"
 #include "platform/capdriver/CaptureTypes.h"
 #include "settings/SettingsFile.h"
@@ -188,9 +189,11 @@ void frmMain::closeRecording()
     imgRecFlash->hide();
     EscStopped = false;
     yield();
+    platform::capdriver::SequenceStatus status;
+    capture_.capGetStatus(capwnd_, status);
     UnloadMessage();
     sleep(100);
-    ShowMessage("Recording Ended");
+    ShowMessage(recordingEndedNotice(status));
     yield();
     sleep(2000);
     StopWork();

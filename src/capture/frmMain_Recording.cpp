@@ -127,6 +127,10 @@ void frmMain::SaveVideo()
     if (!beginRecordingFile() || !capture_.capCaptureSetSetup(capwnd_, parms) || !capture_.capCaptureSequence(capwnd_))
         return abandonRecording(recordingtext::kCannotStart);
     tmrFlash->start();
+    platform::capdriver::SequenceStatus status;
+    if (capture_.capGetStatus(capwnd_, status))
+        if (const auto notice = recordingStartNotice(parms, status))
+            ShowMessage(*notice);
 }
 
 void frmMain::setRecordingControls()

@@ -6,6 +6,7 @@
 #include "platform/lists/DirListBox.h"
 #include "platform/lists/DriveListBox.h"
 #include "settings/Module1Files.h"
+#include "settings/Prompts.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -21,16 +22,18 @@ constexpr int kDesktopButton = 0;
 
 }  // namespace
 
-frmGetFolder::frmGetFolder(const SettingsModel& settings, FolderBoxes boxes, QWidget* parent)
+frmGetFolder::frmGetFolder(const SettingsModel& settings, FolderBoxes boxes, Prompts& prompts, QWidget* parent)
     : QDialog(parent)
     , s_(settings)
     , boxes_(boxes)
+    , prompts_(prompts)
 {
     setObjectName("frmGetFolder");
     setWindowTitle("Get Folder");
     buildControls();
     connect(Drive1, &platform::DriveListBox::Change, this, &frmGetFolder::Drive1_Change);
     connect(Dir1, &platform::DirListBox::Change, this, &frmGetFolder::Dir1_Change);
+    connect(Dir1, &platform::DirListBox::Refused, this, &frmGetFolder::Dir1_Refused);
     for (int i = 0; i < 2; ++i) {
         connect(Command1[i], &QToolButton::clicked, this, [this, i] { Command1_Click(i); });
         connect(StyledButton1[i], &StyledButton::MouseDown, this, [this, i] { StyledButton1_MouseDown(i); });
@@ -56,7 +59,7 @@ void frmGetFolder::buildControls()
     Label1->setFont(QFont("Arial", 8));
     Label1->setGeometry(8, 256, 302, 22);
     const QStyle::StandardPixmap pictures[2] = {QStyle::SP_DesktopIcon, QStyle::SP_DirHomeIcon};
-    const char* tips[2] = {"Desktop folder", "My Documents folder"};
+    const char* tips[2] = {kDesktopFolder, kDocumentsFolder};
     for (int i = 0; i < 2; ++i) {
         auto* b = new QToolButton(Frame1);
         b->setObjectName(QStringLiteral("Command1_%1").arg(i));
@@ -113,9 +116,20 @@ void frmGetFolder::Dir1_Change()
     Label1->setText(Dir1->Path());
 }
 
+void frmGetFolder::Dir1_Refused(const QString& path, const QString& reason)
+{
+    prompts_.message(this, folderRefusedText(path, reason), windowTitle(), BoxIcon::Exclamation);
+}
+
 void frmGetFolder::Command1_Click(int Index)
 {
-    Dir1->setPath(GetSpecialFolderPath(Index == kDesktopButton ? platform::kFolderDesktop : platform::kFolderDocuments));
+    const bool desktop = Index == kDesktopButton;
+    const QString folder = GetSpecialFolderPath(desktop ? platform::kFolderDesktop : platform::kFolderDocuments);
+    if (!Dir1->setPath(folder)) {
+        prompts_.message(this, missingSpecialFolderText(desktop ? kDesktopFolder : kDocumentsFolder, folder),
+                         windowTitle(), BoxIcon::Exclamation);
+        return;
+    }
     Dir1->Refresh();
 }
 

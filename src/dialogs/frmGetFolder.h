@@ -7,6 +7,7 @@
 
 #include <array>
 
+class Prompts;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -22,11 +23,12 @@ using FolderBoxes = std::array<QLineEdit*, kFolderKinds>;
 
 // "Get Folder": picks one working folder for the setup dialog. The caller sets the
 // caption, which says which folder box it serves; the chooser starts in the folder
-// that box holds and OK writes the chosen folder back into it.
+// that box holds and OK writes the chosen folder back into it. A folder that cannot
+// be opened, and a Desktop or My Documents folder that does not exist, are told.
 class frmGetFolder : public QDialog {
     Q_OBJECT
 public:
-    frmGetFolder(const SettingsModel& settings, FolderBoxes boxes, QWidget* parent = nullptr);
+    frmGetFolder(const SettingsModel& settings, FolderBoxes boxes, Prompts& prompts, QWidget* parent = nullptr);
     ~frmGetFolder() override;
 
     // The folder shown before the window opens (the setting itself).
@@ -37,6 +39,8 @@ public:
     void Dir1_Change();
     void Command1_Click(int Index);
     void StyledButton1_MouseDown(int Index);
+    // A folder of the list the user opened that cannot be opened.
+    void Dir1_Refused(const QString& path, const QString& reason);
 
     QGroupBox* Frame1 = nullptr;
     platform::DriveListBox* Drive1 = nullptr;
@@ -54,5 +58,6 @@ private:
 
     const SettingsModel& s_;
     FolderBoxes boxes_;
+    Prompts& prompts_;
     bool activated_ = false;
 };

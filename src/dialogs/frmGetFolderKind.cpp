@@ -21,3 +21,15 @@ std::optional<FolderKind> folderKindOfCaption(const QString& caption)
             return kind;
     return std::nullopt;
 }
+
+QString folderRefusedText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("The folder %1 cannot be opened: %2.").arg(path, reason);
+}
+
+QString missingSpecialFolderText(const QString& name, const QString& path)
+{
+    if (path.isEmpty())
+        return QStringLiteral("This system has no %1.").arg(name);
+    return QStringLiteral("The %1 %2 does not exist.").arg(name, path);
+}

@@ -354,7 +354,7 @@ void frmSetup::browseForFolder(int index)
     boxes[static_cast<int>(FolderKind::Video)] = Text6;
     boxes[static_cast<int>(FolderKind::MotionPics)] = Text7;
     boxes[static_cast<int>(FolderKind::SaveAs)] = Text8;
-    frmGetFolder chooser(s_, boxes, this);
+    frmGetFolder chooser(s_, boxes, services_.prompts, this);
     chooser.setShownFolder(s_.*browse.setting);
     chooser.setWindowTitle(browse.caption);
     services_.runModal(chooser);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/SetupApply.h"
+#include "dialogs/SetupChecks.h"
 #include "dialogs/SetupServices.h"
 #include "settings/MainWindowLink.h"
 #include "settings/SettingsModel.h"
@@ -155,7 +156,8 @@ private:
     void loadFolders();
     void loadChecks();
     void applyToMainWindow(const SetupOutcome& outcome);
-    void saveAndReload();
+    void reload();
+    void refuse(const SetupRefusal& refusal);
     void browseForFile(int index);
     void browseForFolder(int index);
     void yield();

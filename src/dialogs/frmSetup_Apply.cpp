@@ -2,6 +2,8 @@
 #include "dialogs/frmSetup.h"
 
 #include "buttons/StyledButton.h"
+#include "dialogs/SetupChecks.h"
+#include "dialogs/SetupLog.h"
 #include "settings/Prompts.h"
 #include "settings/Registry.h"
 #include "settings/RegistryRecords.h"
@@ -89,10 +91,24 @@ void frmSetup::StyledButton1_MouseDown(int Index)
 {
     if (Index != 0)
         return;
-    const SetupOutcome outcome = applySetupForm(form(), s_);
-    if (!outcome.applied) {
-        services_.prompts.message(this, kScanRefreshInvalid, "Setup", BoxIcon::Exclamation);
-        Text3->setFocus();
+    const SetupChecked checked = checkSetupForm(form(), s_.AppPath);
+    if (checked.refusal)
+        return refuse(*checked.refusal);
+    for (const FolderToMake& folder : checked.create) {
+        if (const platform::Result made = makeFolder(folder.path); !made) {
+            qCWarning(lcSetup) << "cannot make the folder" << folder.path << ":" << made.reason;
+            return refuse({folder.box, folderNotMadeMessage(folder.box, folder.path, made.reason)});
+        }
+    }
+    // The settings as they were, for a save that fails: the dialog then stays open
+    // with the user's edits and the program goes on with the settings it had.
+    const SettingsModel before = s_;
+    const SetupOutcome outcome = applySetupForm(checked.form, s_);
+    if (!outcome.applied)
+        return refuse({"Text3", kScanRefreshInvalid});
+    QString fileName;
+    if (!SaveSettings(s_, fileName, &main_)) {
+        s_ = before;
         return;
     }
     services_.registry.save("NoURLupdate", outcome.noUrlUpdate);
@@ -102,8 +118,15 @@ void frmSetup::StyledButton1_MouseDown(int Index)
         OptFileOptions[0]->setChecked(true);
     txtStampText->setText(outcome.stampBoxText);
     applyToMainWindow(outcome);
-    saveAndReload();
+    reload();
     accept();
+}
+
+void frmSetup::refuse(const SetupRefusal& refusal)
+{
+    services_.prompts.message(this, refusal.message, "Setup", BoxIcon::Exclamation);
+    if (auto* box = findChild<QWidget*>(refusal.box))
+        box->setFocus();
 }
 
 void frmSetup::applyToMainWindow(const SetupOutcome& outcome)
@@ -120,12 +143,10 @@ void frmSetup::applyToMainWindow(const SetupOutcome& outcome)
         main_.selectSaveOption(kAutoSaveOption);
 }
 
-void frmSetup::saveAndReload()
+void frmSetup::reload()
 {
-    QString fileName;
-    SaveSettings(s_, fileName, &main_);
     yield();
-    fileName.clear();
+    QString fileName;
     LoadSettings(s_, fileName, &main_);
     yield();
     main_.Opmaak();

@@ -150,8 +150,9 @@ void frmSetup::buildControls()
     };
     for (int i = 0; i < 6; ++i) {
         const int top = 16 + i * 35;
-        label(folders, QStringLiteral("lbl%1").arg(rows[i].name), rows[i].caption, {8, top, 184, 14});
+        QLabel* caption = label(folders, QStringLiteral("lbl%1").arg(rows[i].name), rows[i].caption, {8, top, 184, 14});
         this->*rows[i].box = edit(folders, rows[i].name, {8, top + 14, 160, 20});
+        caption->setBuddy(this->*rows[i].box);  // the box is named by its caption
         StyledButton3[i + 2] = browseButton(folders, i + 2, {170, top + 14, 22, 20});
     }
 
@@ -196,11 +197,18 @@ void frmSetup::buildControls()
     chkAudiocap = check(audio, "chkAudiocap", "Disable audio capture", {8, 40, 222, 18});
 
     QGroupBox* burst = group(this, "fraBurst", "Burst Frames", {kColumnB, 106, kWideB, 60});
-    label(burst, "lblMaxBurst", "Max Burst Save               frames/sec", {8, 18, 222, 16});
+    // "Max Burst Save [n] frames/sec": the list stands between the two words, each
+    // part measured in the dialog's font so that neither is covered.
+    QLabel* burstLabel = label(burst, "lblMaxBurst", "Max Burst Save", {8, 18, 10, 16});
+    burstLabel->resize(burstLabel->sizeHint().width(), 16);
     QStringList frames;
     for (int n = 2; n <= 20; ++n)
         frames << QString::number(n);
-    cmbMaxBurst = combo(burst, "cmbMaxBurst", frames, {84, 15, 46, 20});
+    cmbMaxBurst = combo(burst, "cmbMaxBurst", frames, {burstLabel->geometry().right() + 6, 15, 46, 20});
+    cmbMaxBurst->setAccessibleName("Max Burst Save frames/sec");
+    burstLabel->setBuddy(cmbMaxBurst);
+    QLabel* unitLabel = label(burst, "lblMaxBurstUnit", "frames/sec", {cmbMaxBurst->geometry().right() + 7, 18, 10, 16});
+    unitLabel->resize(unitLabel->sizeHint().width(), 16);
     chkUseBurstAsSnapshot = check(burst, "chkUseBurstAsSnapshot", "Burst when motion detected", {8, 38, 222, 18},
                                   "Use Burst instead of one snapshot when motion is detected (enable MotionSave)");
 

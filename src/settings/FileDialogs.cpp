@@ -2,7 +2,6 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
@@ -15,25 +14,15 @@ QString qtPattern(const QString& pattern)
     return trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed;
 }
 
-// The patterns Qt reads from a name filter: the last parenthesised list.
-QStringList qtPatternsOf(const QString& nameFilter)
-{
-    static const QRegularExpression tail(
-        QStringLiteral("^(.*)\\(([a-zA-Z0-9_.,*? +;#\\-\\[\\]@\\{\\}/!<>\\$%&=^~:\\|]*)\\)$"));
-    const QRegularExpressionMatch m = tail.match(nameFilter);
-    return m.hasMatch() ? m.captured(2).split(QRegularExpression("[ ;]"), Qt::SkipEmptyParts) : QStringList();
-}
-
-// Descriptions usually show their patterns already ("Bitmap (*.bmp)"); they are
-// repeated only where Qt would read other patterns from the description.
+// A pair as a Qt name filter: the description, then the patterns in parentheses,
+// which is where Qt reads them from. The dialog hides that last part
+// (HideNameFilterDetails), so the user reads the description alone.
 QString nameFilter(const QString& description, const QString& patterns)
 {
     QStringList list;
     for (const QString& p : patterns.split(';', Qt::SkipEmptyParts))
         if (const QString q = qtPattern(p); !q.isEmpty())
             list.append(q);
-    if (!list.isEmpty() && qtPatternsOf(description) == list)
-        return description;
     return description + " (" + list.join(' ') + ')';
 }
 
@@ -53,6 +42,7 @@ bool extensionDiffers(const QString& path, const QString& defaultExtension)
 void configure(QFileDialog& dialog, const FileDialogArgs& a, const QStringList& nameFilters)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setWindowTitle(a.dialogTitle);
     if (!a.initialFolder.isEmpty())
         dialog.setDirectory(a.initialFolder);
@@ -73,7 +63,12 @@ void writeConfirmed(FileDialogArgs& a, const QFileDialog& dialog, const QString&
     // Several files come back as their folder alone, as the original's buffer did.
     a.fileName = files.size() == 1 ? files.first() : dialog.directory().absolutePath();
     a.fileTitle = files.size() == 1 ? QFileInfo(files.first()).fileName() : QString();
-    a.filterIndex = std::max<int32_t>(1, static_cast<int32_t>(nameFilters.indexOf(dialog.selectedNameFilter())) + 1);
+    // The dialog names the chosen filter in full or by its shown text.
+    const QString chosen = dialog.selectedNameFilter();
+    qsizetype index = nameFilters.indexOf(chosen);
+    if (index < 0)
+        index = DialogFilterTexts(filterList).indexOf(chosen.simplified());
+    a.filterIndex = std::max<int32_t>(1, static_cast<int32_t>(index) + 1);
     a.filter = FixFilter(filterList, a.filterIndex);
     a.flags = flags | (extensionDiffers(a.fileName, a.defaultExtension) ? DialogFlags::ExtensionDifferent : 0);
 }
@@ -188,4 +183,13 @@ QStringList DialogNameFilters(const QString& filterList)
     for (qsizetype i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2)
         filters.append(nameFilter(parts[i], parts[i + 1]));
     return filters;
+}
+
+QStringList DialogFilterTexts(const QString& filterList)
+{
+    const QStringList parts = filterList.split(kNul);
+    QStringList texts;
+    for (qsizetype i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2)
+        texts.append(parts[i].simplified());
+    return texts;
 }

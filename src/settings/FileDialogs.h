@@ -65,5 +65,8 @@ QString ConvertDialogFilter(const QString& filter);
 // patterns; empty text when there is none.
 QString FixFilter(const QString& filterList, int32_t index);
 
-// The converted list's pairs as Qt file dialog name filters ("Description (*.bmp *.jpg)").
+// The converted list's pairs as Qt file dialog name filters: the description, then
+// the patterns in parentheses ("Bitmap Files (*.bmp) (*.bmp)").
 QStringList DialogNameFilters(const QString& filterList);
+// What the dialog shows of each pair: its description alone, as given.
+QStringList DialogFilterTexts(const QString& filterList);

@@ -61,7 +61,7 @@ SettingsSaveErrorBoxTexts settingsSaveErrorBoxTexts(int errorNumber, const QStri
             QStringLiteral("Could not save the INI file.\r\n") + description};
 }
 
-void SaveSettings(SettingsModel& s, QString& fileName, SettingsHost* host)
+bool SaveSettings(SettingsModel& s, QString& fileName, SettingsHost* host)
 {
     chooseFileName(s, fileName);
     if (s.BackgroundColor < 1)
@@ -69,11 +69,12 @@ void SaveSettings(SettingsModel& s, QString& fileName, SettingsHost* host)
     s.SoundsSelection = soundsSelectionOf(s);
     const auto error = writeTextLines(fileName, settingsFileLines(s), kSettingsFilePermissions);
     if (!error)
-        return;
+        return true;
     qCWarning(lcSettings).noquote() << QStringLiteral("Could not save the settings file (Err:%1 %2): %3")
                                             .arg(error->number).arg(error->description, error->reason);
     if (host)
         host->showSettingsSaveError(error->number, error->description);
+    return false;
 }
 
 void LoadSettings(SettingsModel& s, QString& fileName, SettingsHost* host)

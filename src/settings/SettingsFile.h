@@ -20,7 +20,9 @@ public:
 // second copy. fileName follows the original's by-reference rule: empty becomes
 // the default name, a second copy always uses "Tolvex2.ini", and the caller's
 // variable receives the name used. host may be null (nothing is shown or re-styled).
-void SaveSettings(SettingsModel& s, QString& fileName, SettingsHost* host);
+// SaveSettings: false when the file could not be written (the failure is logged and
+// shown through host).
+bool SaveSettings(SettingsModel& s, QString& fileName, SettingsHost* host);
 void LoadSettings(SettingsModel& s, QString& fileName, SettingsHost* host);
 
 // Patches one value line after the key line `key` (e.g. "[Device]"). A number is

@@ -1,5 +1,6 @@
 #include "AviProbe.h"
 #include "MainWindowHarness.h"
+#include "PromptsFake.h"
 #include "capture/AcmS.h"
 
 #include <QApplication>
@@ -54,6 +55,7 @@ struct AudioFormat : ::testing::Test, MainWindowHarness {
         timer->start(10);
     }
     QObject guard;
+    PromptsFake prompts;
 };
 
 }  // namespace
@@ -66,7 +68,7 @@ TEST_F(AudioFormat, TheChosenFormatReachesTheNextRecording)
     ASSERT_GE(row, 0);
     Seen seen;
     answer(seen, int(row), "okButton");
-    SelectAudioFormat(*capture, m.capwnd(), &m);
+    SelectAudioFormat(*capture, m.capwnd(), &m, prompts);
     EXPECT_EQ(seen.title, "Select Sound Format");
     EXPECT_EQ(seen.rows, 20);
     EXPECT_TRUE(seen.okEnabled);
@@ -94,20 +96,28 @@ TEST_F(AudioFormat, CancelKeepsTheFormat)
     frmMain& m = previewing("synthetic");
     Seen seen;
     answer(seen, 5, "cancelButton");
-    SelectAudioFormat(*capture, m.capwnd(), &m);
+    SelectAudioFormat(*capture, m.capwnd(), &m, prompts);
     WaveFormat f;
     ASSERT_TRUE(capture->capGetAudioFormat(m.capwnd(), f));
     EXPECT_EQ(f, WaveFormat::pcm(11025, 8, 1));
 }
 
-TEST_F(AudioFormat, NoSoundDeviceOrNoPreviewGivesAnEmptyListWithOkDisabled)
+TEST_F(AudioFormat, NoSoundInputOrNoPreviewIsToldInsteadOfAnEmptyList)
 {
     frmMain& m = previewing("none");
     for (qint32 handle : {m.capwnd(), 0}) {
-        Seen seen;
-        answer(seen, -1, "cancelButton");
-        SelectAudioFormat(*capture, handle, &m);
-        EXPECT_EQ(seen.rows, 0) << handle;
-        EXPECT_FALSE(seen.okEnabled) << handle;
+        PromptsFake told;
+        SelectAudioFormat(*capture, handle, &m, told);
+        ASSERT_EQ(told.boxes.size(), 1) << handle;
+        EXPECT_EQ(told.boxes[0].text, "No sound input: there is no sound format to choose.");
+        EXPECT_EQ(told.boxes[0].title, "Select Sound Format");
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "no chooser stays open";
     }
+}
+
+TEST(AudioFormatChooserWindow, AnEmptyListHasOkDisabled)
+{
+    AudioFormatChooser chooser({}, std::nullopt, nullptr);
+    EXPECT_FALSE(chooser.findChild<QPushButton*>("okButton")->isEnabled());
+    EXPECT_EQ(chooser.chosen(), std::nullopt);
 }

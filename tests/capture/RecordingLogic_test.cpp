@@ -127,3 +127,35 @@ TEST(RecordingLogic, OnlyAMotionRecordingCountsTowardsItsEnd)
     s.MultipleMotionRecords = 0;
     EXPECT_FALSE(recordFlashTick(s, true, 99).stopAndRearm);
 }
+
+TEST(RecordingLogic, ARecordingWithoutTheSoundAskedForSaysSoOnce)
+{
+    using platform::capdriver::CaptureParms;
+    using platform::capdriver::SequenceStatus;
+    const struct {
+        int fCaptureAudio;
+        bool hasAudio;
+        std::optional<QString> notice;
+    } cases[] = {
+        {-1, false, QString("Recording without sound: no sound input")},
+        {-1, true, std::nullopt},
+        {0, false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        CaptureParms parms;
+        parms.fCaptureAudio = c.fCaptureAudio;
+        SequenceStatus status;
+        status.hasAudio = c.hasAudio;
+        EXPECT_EQ(recordingStartNotice(parms, status), c.notice) << c.fCaptureAudio << c.hasAudio;
+    }
+}
+
+TEST(RecordingLogic, TooManyDroppedFramesReachTheEndingNotice)
+{
+    platform::capdriver::SequenceStatus status;
+    status.framesWritten = 2400;
+    status.framesDropped = 1350;
+    EXPECT_EQ(recordingEndedNotice(status), "Recording Ended") << "within the share";
+    status.tooManyDropped = true;
+    EXPECT_EQ(recordingEndedNotice(status), "Recording Ended: 1350 of 3750 frames dropped");
+}

@@ -29,6 +29,10 @@ struct Recording : ::testing::Test, MainWindowHarness {
         qputenv("TOLVEX_SYNTH_SCENE", "bars");
         qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "0");
         qputenv("TOLVEX_SYNTH_DEVICES", "1");
+        // Sound from the test tone unless a case says otherwise, whatever sound
+        // devices the machine has.
+        if (!qEnvironmentVariableIsSet("TOLVEX_AUDIO"))
+            qputenv("TOLVEX_AUDIO", "synthetic");
         capture->reloadSettings();
         frmMain& m = start(commandLine);
         watch(m);
@@ -334,4 +338,18 @@ TEST_F(Recording, TheVideoFormatChosenOnThePreviewReachesTheRecording)
     recordFrames(m, 3);
     m.cmdStop_Click();
     EXPECT_EQ(only("CamVideos").size, QSize(176, 144));
+}
+
+TEST_F(Recording, SoundAskedForWithoutASoundInputIsToldOnce)
+{
+    qputenv("TOLVEX_AUDIO", "none");
+    frmMain& m = previewing();
+    s.DisableAudioCap = 0;
+    m.cmdRecord_Click();
+    recordFrames(m, 10);
+    EXPECT_EQ(notices, QStringList{"Recording without sound: no sound input"});
+    m.cmdStop_Click();
+    EXPECT_EQ(notices, QStringList({"Recording without sound: no sound input", "Recording Ended"}));
+    EXPECT_EQ(only("CamVideos").audioStreams, 0);
+    qunsetenv("TOLVEX_AUDIO");
 }

@@ -6,6 +6,7 @@
 #include "platform/shell/ShellDesktop.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFile>
@@ -359,4 +360,31 @@ TEST_F(ViewerHandOffTest, WithoutAFrameTheViewerOpensOnTheLastCaptureFolderAndNo
     m.cmdViewer_MouseDown(1, 0, 0, 0);
     EXPECT_TRUE(shell.startedPrograms.isEmpty());
     EXPECT_FALSE(QFile::exists(s.AppPath + "/temp.bmp"));
+}
+
+TEST_F(SaveAsWindow, TheDesktopDialogShowsTheFilterTextsOnceAndKeepsTheChosenFilter)
+{
+    frmMain& m = previewing();
+    m.setSaveDialog(ShowSaveDialog);
+    s.SaveAsPath = pictures;
+    s.SaveBitmapType = 0;
+    QStringList shown;
+    QString current;
+    onModal([&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        ASSERT_TRUE(d);
+        auto* types = d->findChild<QComboBox*>("fileTypeCombo");
+        ASSERT_TRUE(types);
+        for (int i = 0; i < types->count(); ++i)
+            shown << types->itemText(i);
+        current = types->currentText();
+        types->setCurrentIndex(1);  // "Bitmap Files 'Scaled Size' (*.bmp)", by the list as a user picks it
+        d->selectFile("scaled");
+        static_cast<QDialog*>(d)->accept();
+    });
+    m.cmdSaveAs_Click();
+    EXPECT_EQ(shown, QStringList({"Bitmap Files 'True Size' (*.bmp)", "Bitmap Files 'Scaled Size' (*.bmp)",
+                                  "JPG Picture Files 'True Size' (*.jpg)", "JPG Picture Files 'Scaled Size' (*.jpg)"}));
+    EXPECT_EQ(current, "JPG Picture Files 'True Size' (*.jpg)");
+    EXPECT_EQ(QDir(pictures).entryList(QDir::Files), QStringList{"scaled.bmp"}) << "filter 2 gives a bitmap";
 }

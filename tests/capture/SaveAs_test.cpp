@@ -125,10 +125,9 @@ TEST(SaveAsProposal, DialogArguments)
     EXPECT_EQ(a.defaultExtension, "jpg");
     EXPECT_EQ(a.owner, nullptr);
     EXPECT_EQ(a.flags, 0);
-    EXPECT_EQ(DialogNameFilters(ConvertDialogFilter(a.filter)),
+    EXPECT_EQ(DialogFilterTexts(ConvertDialogFilter(a.filter)),
               QStringList({"Bitmap Files 'True Size' (*.bmp)", "Bitmap Files 'Scaled Size' (*.bmp)",
-                           "JPG Picture Files 'True Size' (*.jpg) (*.jpg *.jpeg)",
-                           "JPG Picture Files 'Scaled Size' (*.jpg) (*.jpg *.jpeg)"}));
+                           "JPG Picture Files 'True Size' (*.jpg)", "JPG Picture Files 'Scaled Size' (*.jpg)"}));
 }
 
 TEST(SaveAsTarget, ExtensionRulesLookAtTheFileNameOnly)

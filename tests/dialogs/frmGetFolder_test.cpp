@@ -1,3 +1,4 @@
+#include "PromptsFake.h"
 #include "Sandbox.h"
 #include "buttons/StyledButton.h"
 #include "dialogs/frmGetFolder.h"
@@ -20,6 +21,7 @@ struct ChooserTest : ::testing::Test {
     SettingsModel s;
     std::array<QLineEdit, kFolderKinds> edits;
     FolderBoxes boxes{};
+    PromptsFake prompts;
 
     void SetUp() override
     {
@@ -65,7 +67,7 @@ TEST_F(ChooserTest, EachCaptionStartsInItsBoxAndOkWritesOnlyThatBox)
         const QStringList before = texts();
         const int k = static_cast<int>(kind);
         {
-            frmGetFolder chooser(s, boxes);
+            frmGetFolder chooser(s, boxes, prompts);
             chooser.setShownFolder(s.AppPath);
             chooser.setWindowTitle(caption);
             chooser.show();
@@ -76,7 +78,7 @@ TEST_F(ChooserTest, EachCaptionStartsInItsBoxAndOkWritesOnlyThatBox)
         }
         EXPECT_EQ(texts(), before) << "OK without touching the list writes the start folder";
         {
-            frmGetFolder chooser(s, boxes);
+            frmGetFolder chooser(s, boxes, prompts);
             chooser.setWindowTitle(caption);
             chooser.show();
             chooser.Dir1->setPath(chosen);
@@ -91,7 +93,7 @@ TEST_F(ChooserTest, EachCaptionStartsInItsBoxAndOkWritesOnlyThatBox)
 
 TEST_F(ChooserTest, StartFolderLabelIsFilledEvenWhenTheListWasAlreadyThere)
 {
-    frmGetFolder chooser(s, boxes);
+    frmGetFolder chooser(s, boxes, prompts);
     chooser.setWindowTitle("Select your video folder");
     edits[static_cast<int>(FolderKind::Video)].setText(s.AppPath);
     chooser.setShownFolder(s.AppPath);
@@ -105,7 +107,7 @@ TEST_F(ChooserTest, StartFolderLabelIsFilledEvenWhenTheListWasAlreadyThere)
 TEST_F(ChooserTest, MissingFolderStartsInTheProgramFolder)
 {
     edits[static_cast<int>(FolderKind::SaveAs)].setText(box.root() + "/gone");
-    frmGetFolder chooser(s, boxes);
+    frmGetFolder chooser(s, boxes, prompts);
     chooser.setWindowTitle("Select your 'Save As...' folder");
     chooser.show();
     EXPECT_EQ(chooser.Dir1->Path(), s.AppPath);
@@ -122,7 +124,7 @@ TEST_F(ChooserTest, DesktopAndDocumentsButtons)
     dirs.close();
     const int picture = static_cast<int>(FolderKind::Picture);
     {
-        frmGetFolder chooser(s, boxes);
+        frmGetFolder chooser(s, boxes, prompts);
         chooser.setWindowTitle("Select your picture folder");
         chooser.show();
         EXPECT_EQ(chooser.Command1[0]->toolTip(), "Desktop folder");
@@ -133,7 +135,7 @@ TEST_F(ChooserTest, DesktopAndDocumentsButtons)
     }
     EXPECT_EQ(edits[picture].text(), desktop);
     {
-        frmGetFolder chooser(s, boxes);
+        frmGetFolder chooser(s, boxes, prompts);
         chooser.setWindowTitle("Select your picture folder");
         chooser.show();
         QTest::mouseClick(chooser.Command1[1], Qt::LeftButton);
@@ -145,7 +147,7 @@ TEST_F(ChooserTest, DesktopAndDocumentsButtons)
 TEST_F(ChooserTest, CancelChangesNoBox)
 {
     const QStringList before = texts();
-    frmGetFolder chooser(s, boxes);
+    frmGetFolder chooser(s, boxes, prompts);
     chooser.setWindowTitle("Select your autosave folder");
     chooser.show();
     chooser.Dir1->setPath(folder("elsewhere"));
@@ -157,10 +159,62 @@ TEST_F(ChooserTest, CancelChangesNoBox)
 
 TEST_F(ChooserTest, DesignCaptions)
 {
-    frmGetFolder chooser(s, boxes);
+    frmGetFolder chooser(s, boxes, prompts);
     EXPECT_EQ(chooser.windowTitle(), "Get Folder");
     EXPECT_EQ(chooser.Frame1->title(), "Choose the target folder");
     EXPECT_EQ(chooser.StyledButton1[0]->Caption(), "OK");
     EXPECT_EQ(chooser.StyledButton1[1]->Caption(), "Cancel");
     EXPECT_EQ(chooser.Label1->font().family(), "Arial");
+}
+
+TEST_F(ChooserTest, AFolderThatCannotBeOpenedIsToldAndTheChooserStaysPut)
+{
+    const QString start = folder("start");
+    const QString gone = folder("start/gone");
+    edits[static_cast<int>(FolderKind::Video)].setText(start);
+    frmGetFolder chooser(s, boxes, prompts);
+    chooser.setWindowTitle("Select your video folder");
+    chooser.show();
+    ASSERT_EQ(chooser.Dir1->Path(), start);
+    ASSERT_EQ(chooser.Dir1->List(0), gone);
+    QDir(gone).removeRecursively();
+    const QList<QListWidgetItem*> entries = chooser.Dir1->findItems("gone", Qt::MatchContains);
+    ASSERT_EQ(entries.size(), 1);
+
+    // By mouse and by keyboard alike.
+    const QRect place = chooser.Dir1->visualItemRect(entries[0]);
+    QTest::mouseClick(chooser.Dir1->viewport(), Qt::LeftButton, {}, place.center());
+    QTest::mouseDClick(chooser.Dir1->viewport(), Qt::LeftButton, {}, place.center());
+    EXPECT_EQ(prompts.boxes.size(), 1) << "by mouse";
+    chooser.Dir1->setCurrentItem(entries[0]);
+    QTest::keyClick(chooser.Dir1, Qt::Key_Return);
+
+    ASSERT_EQ(prompts.boxes.size(), 2);
+    for (const auto& told : prompts.boxes) {
+        EXPECT_EQ(told.text, "The folder " + gone + " cannot be opened: it does not exist.");
+        EXPECT_EQ(told.title, "Select your video folder");
+    }
+    EXPECT_EQ(chooser.Dir1->Path(), start);
+    EXPECT_EQ(chooser.Label1->text(), start);
+}
+
+TEST_F(ChooserTest, MissingDesktopAndDocumentsFoldersAreTold)
+{
+    const QString desktop = box.root() + "/NoDesktop";
+    const QString documents = box.root() + "/NoDocuments";
+    QFile dirs(box.configFolder() + "/user-dirs.dirs");
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write(QStringLiteral("XDG_DESKTOP_DIR=\"%1\"\nXDG_DOCUMENTS_DIR=\"%2\"\n").arg(desktop, documents).toUtf8());
+    dirs.close();
+    const QString start = edits[static_cast<int>(FolderKind::Picture)].text();
+    frmGetFolder chooser(s, boxes, prompts);
+    chooser.setWindowTitle("Select your picture folder");
+    chooser.show();
+    QTest::mouseClick(chooser.Command1[0], Qt::LeftButton);
+    QTest::mouseClick(chooser.Command1[1], Qt::LeftButton);
+    ASSERT_EQ(prompts.boxes.size(), 2);
+    EXPECT_EQ(prompts.boxes[0].text, "The Desktop folder " + desktop + " does not exist.");
+    EXPECT_EQ(prompts.boxes[1].text, "The My Documents folder " + documents + " does not exist.");
+    EXPECT_EQ(prompts.boxes[0].icon, BoxIcon::Exclamation);
+    EXPECT_EQ(chooser.Label1->text(), start) << "the chooser stays where it was";
 }

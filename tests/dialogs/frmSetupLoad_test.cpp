@@ -117,7 +117,7 @@ TEST(frmSetupLoad, ControlsCarryTheirCaptionsAndToolTips)
         const char* caption;
     } labels[] = {
         {"lblStartTime", "Start time(hh:ss)"}, {"lblStopTime", "Stop time(hh:ss)"},
-        {"lblText8", "\"Save As\" default:"}, {"lblMaxBurst", "Max Burst Save               frames/sec"},
+        {"lblText8", "\"Save As\" default:"}, {"lblMaxBurst", "Max Burst Save"}, {"lblMaxBurstUnit", "frames/sec"},
         {"lblFindHigh", "Find high-"},        {"lblCountAgain", "Start count again after "},
     };
     for (const auto& l : labels)
@@ -339,4 +339,26 @@ TEST(frmSetupLoad, EveryCaptionShowsWhole)
     frmSetup& w = h.open();
     const QStringList clipped = caption_fit::clippedCaptions(&w);
     EXPECT_TRUE(clipped.isEmpty()) << clipped.join("\n").toStdString();
+}
+
+TEST(frmSetupLoad, NoControlCoversACaption)
+{
+    SetupHarness h;
+    h.loadSettings();
+    frmSetup& w = h.open();
+    // Each caption's drawn text, against every other control of its group.
+    QStringList covered;
+    for (const QLabel* label : w.findChildren<QLabel*>()) {
+        if (label->text().isEmpty() || !label->isVisibleTo(&w))
+            continue;
+        const int drawn = QFontMetrics(caption_fit::desktopFont(label->font())).horizontalAdvance(label->text());
+        const QRect text(label->pos(), QSize(std::min(drawn, label->width()), label->height()));
+        for (const QWidget* other : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other != label && other->isVisibleTo(&w) && !qobject_cast<const QLabel*>(other) &&
+                other->geometry().intersects(text))
+                covered << label->objectName() + " by " + other->objectName();
+        }
+    }
+    EXPECT_TRUE(covered.isEmpty()) << covered.join("\n").toStdString();
+    EXPECT_EQ(w.cmbMaxBurst->accessibleName(), "Max Burst Save frames/sec");
 }

@@ -1,5 +1,6 @@
 #include "MainWindowHarness.h"
 #include "SetupHarness.h"
+#include "FullDisk.h"
 #include "buttons/StyledButton.h"
 
 #include <gtest/gtest.h>
@@ -166,12 +167,12 @@ TEST(frmSetupOk, TimeWindowIsArmedAndKeptThroughTheReload)
     frmSetup& w = h.open();
     w.chkAutoTimer->setChecked(true);
     w.txtStartTime->setText("21:07:03");
-    w.txtStopTime->setText("7:15");
+    w.txtStopTime->setText("07:15");
     pressOk(w);
     EXPECT_TRUE(h.main.timeWindowArmed);
     EXPECT_EQ(h.s.AutoTimer, 1) << "not stored in the file, kept through the reload";
     EXPECT_EQ(h.s.StartTime, "21:07");
-    EXPECT_EQ(h.s.StopTime, "06:00") << "a single-digit hour keeps the time";
+    EXPECT_EQ(h.s.StopTime, "07:15");
 }
 
 TEST(frmSetupOk, RememberedWindowPlaceGoesToTheRegistry)
@@ -247,4 +248,112 @@ TEST(frmSetupOk, StartSwitchesOfThisRunAreNotWrittenByAnUnchangedOk)
     const QStringList lines = h.iniLines();
     EXPECT_EQ(lines[lines.indexOf("[AutoRunStream]") + 1], " 0 ");
     EXPECT_EQ(lines[lines.indexOf("[TolvexStartMode]") + 1], " 0 ");
+}
+
+TEST(frmSetupOk, ValuesThatCannotBeUsedAreRefusedAndTheDialogKeepsTheEdits)
+{
+    const struct {
+        const char* box;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"Text3", "40000", "Scan Refresh invalid."},
+        {"txtRecDuration", "99999999999", setuptext::kRecordTimeInvalid},
+        {"txtStartTime", "25:99", setuptext::kStartTimeInvalid},
+        {"txtStopTime", "7:30", setuptext::kStopTimeInvalid},
+        {"txtFilename", "porch/cam", "Filename: invalid: \"/\" cannot stand in a file name."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        SetupHarness h;
+        h.loadSettings();
+        const QByteArray before = iniBytes(h);
+        const SettingsModel model = h.s;
+        frmSetup& w = h.open();
+        w.chkMini[1]->setChecked(true);
+        auto* box = w.findChild<QLineEdit*>(c.box);
+        ASSERT_NE(box, nullptr);
+        box->setText(c.text);
+        pressOk(w);
+        ASSERT_EQ(h.prompts.boxes.size(), 1);
+        EXPECT_EQ(h.prompts.boxes[0].text, c.message);
+        EXPECT_EQ(h.prompts.boxes[0].title, "Setup");
+        EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Exclamation);
+        EXPECT_TRUE(w.isVisible()) << "the dialog stays open";
+        EXPECT_EQ(box->text(), c.text) << "the edit is kept";
+        EXPECT_TRUE(w.chkMini[1]->isChecked());
+        EXPECT_EQ(iniBytes(h), before);
+        EXPECT_EQ(h.s.StartMode, model.StartMode) << "nothing is applied";
+        EXPECT_EQ(h.main.opmaakCalls, 0);
+    }
+}
+
+TEST(frmSetupOk, ANewFolderIsMadeAndARelativeOneTakenFromTheProgramFolder)
+{
+    SetupHarness h;
+    h.loadSettings();
+    frmSetup& w = h.open();
+    const QString snapshots = h.box.root() + "/new/snaps";
+    w.Text1->setText(snapshots);
+    w.Text2->setText("  AutoPics ");
+    pressOk(w);
+    EXPECT_TRUE(h.prompts.boxes.isEmpty());
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_TRUE(QFileInfo(snapshots).isDir());
+    EXPECT_EQ(h.s.PicturePath, snapshots);
+    EXPECT_EQ(h.s.AutoSavePath, h.box.programFolder() + "/AutoPics");
+    EXPECT_TRUE(QFileInfo(h.box.programFolder() + "/AutoPics").isDir());
+    EXPECT_TRUE(iniBytes(h).contains("[AutoSavePath]\r\n" + (h.box.programFolder() + "/AutoPics").toUtf8()));
+}
+
+TEST(frmSetupOk, AFolderUnderAFileIsRefusedNamingTheBoxAndNothingIsMade)
+{
+    SetupHarness h;
+    h.loadSettings();
+    h.box.writeFile("notes.txt", "text");
+    const QByteArray before = iniBytes(h);
+    frmSetup& w = h.open();
+    const QString fresh = h.box.root() + "/fresh";
+    w.Text1->setText(fresh);
+    w.Text6->setText(h.box.programFolder() + "/notes.txt/videos");
+    pressOk(w);
+    ASSERT_EQ(h.prompts.boxes.size(), 1);
+    EXPECT_EQ(h.prompts.boxes[0].text, "Video recordings: the folder " + h.box.programFolder() +
+                                           "/notes.txt/videos cannot be used: " + h.box.programFolder() +
+                                           "/notes.txt is a file, not a folder.");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.Text6->text(), h.box.programFolder() + "/notes.txt/videos");
+    EXPECT_FALSE(QFileInfo::exists(fresh)) << "a refused OK makes no folder";
+    EXPECT_EQ(iniBytes(h), before);
+}
+
+TEST(frmSetupOk, AFailedSaveKeepsTheDialogOpenWithTheEditsAndTheOldSettings)
+{
+    SetupHarness h;
+    h.loadSettings();
+    const QByteArray before = iniBytes(h);
+    const SettingsModel model = h.s;
+    frmSetup& w = h.open();
+    w.Text3->setText("40");
+    w.txtFilename->setText("Porch");
+    {
+        FileSizeLimitScope full(16);
+        pressOk(w);
+    }
+    ASSERT_EQ(h.main.saveErrors.size(), 1);
+    EXPECT_EQ(h.main.saveErrors[0].first, 61);
+    EXPECT_TRUE(w.isVisible()) << "the dialog stays open";
+    EXPECT_EQ(w.Text3->text(), "40");
+    EXPECT_EQ(w.txtFilename->text(), "Porch");
+    EXPECT_EQ(iniBytes(h), before);
+    EXPECT_EQ(h.s.ScanRefresh, model.ScanRefresh) << "the program goes on with the settings it had";
+    EXPECT_EQ(h.s.DefaultFilename, model.DefaultFilename);
+    EXPECT_EQ(h.main.opmaakCalls, 0);
+
+    // Once the cause is gone, the same OK saves.
+    pressOk(w);
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(h.s.ScanRefresh, 40);
+    EXPECT_EQ(h.s.DefaultFilename, "Porch");
+    EXPECT_NE(iniBytes(h), before);
 }

@@ -32,9 +32,7 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemClicked, this, [this] { emit Click(); });
-    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* entry) {
-        setPath(pathOfRow(row(entry)));
-    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* entry) { open(row(entry)); });
 }
 
 Result DirListBox::setPath(const QString& path)
@@ -83,6 +81,15 @@ void DirListBox::fill()
     setCurrentRow(ancestors_.size() - 1);
 }
 
+void DirListBox::open(int row)
+{
+    const QString path = pathOfRow(row);
+    if (setPath(path))
+        return;
+    const QFileInfo info(path);
+    emit Refused(path, info.isDir() ? QStringLiteral("no permission to open it") : QStringLiteral("it does not exist"));
+}
+
 QString DirListBox::pathOfRow(int row) const
 {
     return row < ancestors_.size() ? ancestors_.value(row) : subfolders_.value(row - ancestors_.size());
@@ -91,7 +98,7 @@ QString DirListBox::pathOfRow(int row) const
 void DirListBox::keyPressEvent(QKeyEvent* event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentRow() >= 0) {
-        setPath(pathOfRow(currentRow()));
+        open(currentRow());
         return;
     }
     QListWidget::keyPressEvent(event);

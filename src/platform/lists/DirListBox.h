@@ -11,7 +11,7 @@ namespace platform {
 // subfolders (ListIndex 0 .. ListCount-1), hidden ones left out. Setting Path to
 // another folder raises Change; a folder that cannot be listed is refused and the
 // list stays where it was. A click on an entry raises Click; a double click or
-// Enter opens it (Path changes).
+// Enter opens it (Path changes), or raises Refused when it cannot be opened.
 class DirListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -29,12 +29,16 @@ public:
 signals:
     void Change();
     void Click();
+    // An entry the user opened cannot be opened; the list stays where it was.
+    // reason is a short text: "no permission to open it", "it does not exist".
+    void Refused(const QString& path, const QString& reason);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void fill();
+    void open(int row);
     QString pathOfRow(int row) const;
 
     QString path_;

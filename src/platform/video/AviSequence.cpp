@@ -50,6 +50,8 @@ Result AviSequence::open(const QImage& first)
         audio_ = openAudioInput(request_.audioSource, request_.audioFormat);
     if (audio_)
         audioStream_ = muxer_.addAudio(request_.audioFormat);
+    else if (p.fCaptureAudio != 0)
+        qCInfo(lcVideo) << "recording to" << request_.path << "without sound: the sound input could not be opened";
     if (videoStream_ < 0)
         return Result::failure("cannot add the video stream");
     return muxer_.begin();

@@ -53,6 +53,11 @@ ffmpeg::ScaleContext makeScaler(QSize from, QSize to, AVPixelFormat pixels)
 
 }  // namespace
 
+bool needsEvenSize(VideoCompression::Codec codec)
+{
+    return codec != VideoCompression::Codec::Uncompressed;
+}
+
 int quantiserFor(int quality)
 {
     const int q = std::clamp(quality, 1, 100);
@@ -70,8 +75,9 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
     packet_.reset(av_packet_alloc());
     if (!codec_ || !frame_ || !packet_)
         return Result::failure("out of memory");
-    // MPEG-4 and the JPEG sampling work on even sizes.
-    size_ = QSize(size.width() & ~1, size.height() & ~1);
+    // MPEG-4 and the JPEG sampling work on even sizes; uncompressed rows keep the
+    // device's own size.
+    size_ = needsEvenSize(compression.codec) ? QSize(size.width() & ~1, size.height() & ~1) : size;
     AVCodecContext* c = codec_.get();
     c->width = size_.width();
     c->height = size_.height();
@@ -80,10 +86,16 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
     c->framerate = av_inv_q(c->time_base);
     c->gop_size = compression.codec == VideoCompression::Codec::Mpeg4 ? compression.keyFrameEvery : 1;
     c->max_b_frames = 0;
-    c->thread_count = 0;
+    // The recording shares the machine with the device's stream and the preview:
+    // one thread encodes 1280 x 720 at 40 frames a second with room to spare, and
+    // a thread per core only competes with them; larger frames get a second one.
+    c->thread_count = size_.width() * size_.height() > 1280 * 720 ? 2 : 1;
     if (compression.codec != VideoCompression::Codec::Uncompressed) {
+        // A fixed quantiser; these encoders read it from each frame, the context's
+        // value only tells the stream's headers.
         c->flags |= AV_CODEC_FLAG_QSCALE;
         c->global_quality = FF_QP2LAMBDA * quantiserFor(compression.quality);
+        frameQuality_ = c->global_quality;
     }
     if (choice.pixels == AV_PIX_FMT_YUVJ420P)
         c->color_range = AVCOL_RANGE_JPEG;
@@ -96,7 +108,35 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
     rc = av_frame_get_buffer(frame_.get(), 0);
     if (rc < 0)
         return Result::failure(ffmpeg::errorText(rc));
+    // The converter for frames of the size given is made now, before the recording's
+    // clock runs, not on its first frame.
+    scaler_ = makeScaler(size, size_, c->pix_fmt);
+    scalerInput_ = size;
+    if (!warming_)
+        warmUp(compression, size, microSecPerFrame);
     return Result::success();
+}
+
+void VideoEncoder::warmUp(const VideoCompression& compression, QSize size, int microSecPerFrame)
+{
+    // A codec's first frames cost many times a usual one (its tables and buffers are
+    // made then); this takes that cost before the recording's clock starts. Codecs
+    // whose frames stand alone encode a frame of their own first, before frame 0,
+    // and drop its packet; MPEG-4, whose frames refer to the ones before, warms a
+    // spare encoder of the same kind instead.
+    QImage blank(size, QImage::Format_RGB888);
+    blank.fill(Qt::gray);
+    const auto drop = [](AVPacket*) { return Result::success(); };
+    if (compression.codec != VideoCompression::Codec::Mpeg4) {
+        encode(blank, -1, drop);
+        return;
+    }
+    VideoEncoder spare;
+    spare.warming_ = true;
+    if (!spare.open(compression, size, microSecPerFrame))
+        return;
+    spare.encode(blank, 0, drop);
+    spare.flush(drop);
 }
 
 Result VideoEncoder::encode(const QImage& image, qint64 index, const PacketSink& sink)
@@ -115,6 +155,7 @@ Result VideoEncoder::encode(const QImage& image, qint64 index, const PacketSink&
     const int strides[1] = {int(rgb.bytesPerLine())};
     sws_scale(scaler_.get(), planes, strides, 0, rgb.height(), frame_->data, frame_->linesize);
     frame_->pts = index;
+    frame_->quality = frameQuality_;
     rc = avcodec_send_frame(codec_.get(), frame_.get());
     if (rc < 0)
         return Result::failure(ffmpeg::errorText(rc));

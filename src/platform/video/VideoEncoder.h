@@ -12,13 +12,18 @@
 
 namespace platform::video {
 
+// Whether the codec takes only even widths and heights (the frames are then scaled
+// to the even size below theirs).
+bool needsEvenSize(capdriver::VideoCompression::Codec codec);
+
 // Turns frames into packets of the chosen codec: uncompressed BGR rows, Motion JPEG
 // or MPEG-4 Part 2. Frame times count frame periods.
 class VideoEncoder {
 public:
     using PacketSink = std::function<Result(AVPacket*)>;
 
-    // microSecPerFrame is the period of one frame; the encoder's time base.
+    // microSecPerFrame is the period of one frame; the encoder's time base. The
+    // compression's quality sets the quantiser of every frame (quantiserFor).
     Result open(const capdriver::VideoCompression& compression, QSize size, int microSecPerFrame);
     const AVCodecContext& context() const { return *codec_; }
     // Frames of another size are scaled to the size the encoder was opened with.
@@ -28,6 +33,7 @@ public:
 
 private:
     Result drain(const PacketSink& sink);
+    void warmUp(const capdriver::VideoCompression& compression, QSize size, int microSecPerFrame);
 
     ffmpeg::CodecContext codec_;
     ffmpeg::ScaleContext scaler_;
@@ -35,6 +41,8 @@ private:
     ffmpeg::Packet packet_;
     QSize size_;
     QSize scalerInput_;
+    int frameQuality_ = 0;  // the quantiser as a lambda, given to every frame
+    bool warming_ = false;  // a spare encoder, run once before the real one starts
 };
 
 }  // namespace platform::video

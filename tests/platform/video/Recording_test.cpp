@@ -301,3 +301,28 @@ TEST_F(RecordingTest, ANearlyFullDiskEndsTheRecordingWithAPlayableFile)
     ASSERT_TRUE(info.ok) << info.error.toStdString();
     EXPECT_NEAR(info.seconds, 2.0, 0.2);
 }
+
+TEST_F(RecordingTest, AnOddSizedDeviceIsRecordedUncompressedAtItsOwnSize)
+{
+    qputenv("TOLVEX_SYNTH_SIZES", "321x241");
+    qputenv("TOLVEX_SYNTH_FORMAT", "321x241");
+    const struct {
+        int codecIndex;
+        QSize size;
+    } cases[] = {{int(VideoCompression::Codec::Uncompressed), {321, 241}},
+                 {int(VideoCompression::Codec::MotionJpeg), {320, 240}}};
+    const CaptureHandle h = connected();
+    for (const auto& c : cases) {
+        answerCompressionDialog("okButton", c.codecIndex);
+        ASSERT_TRUE(cap().capDlgVideoCompression(h));
+        const QString path = file(QStringLiteral("odd%1.avi").arg(c.codecIndex));
+        startRecording(h, path, parms(25, 1));
+        const SequenceStatus status = waitForEnd(h);
+        EXPECT_TRUE(status.result.ok) << status.result.reason.toStdString();
+        const AviInfo info = probeAvi(path);
+        ASSERT_TRUE(info.ok) << info.error.toStdString();
+        EXPECT_EQ(info.size, c.size) << c.codecIndex;
+        expectUpright(info.firstFrame);
+    }
+    qunsetenv("TOLVEX_SYNTH_SIZES");
+}
