@@ -3,6 +3,7 @@
 
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
+#include "capture/MainLook.h"
 #include "platform/base/NamedTimer.h"
 
 #include <QAction>
@@ -30,7 +31,10 @@ struct MainButtonDesign {
 // Designs of the buttons: mode 1 is a check box, mode 2 an option button.
 std::vector<MainButtonDesign> buttonDesigns()
 {
-    auto command = [](const char* caption) { return PropertyBag{{"Caption", caption}, {"BackStyle", 4}}; };
+    // The command buttons carry a gradient, so the chosen button colour shows (Opmaak).
+    auto command = [](const char* caption) {
+        return PropertyBag{{"Caption", caption}, {"BackStyle", 4}, {"Gradient", kMainButtonGradient}};
+    };
     return {
         {"cmdStart", &frmMain::cmdStart, Panel::Buttons, {4, 4, 88, 23}, "Start live video feed", command("&Start")},
         {"cmdStop", &frmMain::cmdStop, Panel::Buttons, {4, 29, 88, 23}, "Stop", command("S&top")},
@@ -89,7 +93,7 @@ void frmMain::buildControls()
     imgSizeLogo = new QLabel(this);
     imgSizeLogo->setObjectName("imgSizeLogo");
     imgSizeLogo->setGeometry(4, 338, 88, 36);
-    imgSizeLogo->setScaledContents(true);
+    imgSizeLogo->setAlignment(Qt::AlignCenter);
     imgSizeLogo->hide();
 
     Image1 = new QWidget(this);
@@ -143,6 +147,8 @@ void frmMain::buildButtons()
             button->setToolTip(d.toolTip);
         this->*d.member = button;
     }
+    videoSizeFont_ = cmdVideoSize->Font();
+    buttonFace_ = cmdStart->BackColor();
     for (int i = 0; i < 4; ++i) {
         const PropertyBag design{{"Caption", kOptionDesigns[i].caption}, {"BackStyle", 4}, {"Mode", 2}};
         StyledButton* option = createStyledButton(Picture3, QStringLiteral("OptSaveChoice_%1").arg(i), design);
@@ -177,7 +183,8 @@ void frmMain::buildDeviceMenu()
         const QString caption = i == 0 ? "none found" : i == 12 ? "Exit menu" : QString();
         QAction* item = mnuVideoDevice->addAction(caption);
         item->setObjectName(QStringLiteral("mnudevices_%1").arg(i));
-        item->setCheckable(i < 12);
+        // "none found" is no device to tick; item 0 becomes checkable when it names one.
+        item->setCheckable(i > 0 && i < 12);
         item->setVisible(i == 0 || i == 12);
         mnudevices[i] = item;
     }

@@ -92,7 +92,7 @@ void frmMain::connectFailed()
     ++FailedConnectCount;
     sleep(1700);
     cmdStop_Click();
-    cmdVideoSize->setCaption("&Video Size");
+    setVideoSizeCaption("&Video Size");
     applyPreviewControls(PreviewMoment::ConnectFailed);
 }
 

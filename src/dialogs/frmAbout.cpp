@@ -150,7 +150,12 @@ void frmAbout::StyledButton3_Click()
 void frmAbout::StyledButton4_MouseDown(int, int, float, float)
 {
     // The product page is where new versions are published: the download page.
-    OpenWebPage(services_.shell, updateAddresses().page);
+    const QString page = updateAddresses().page;
+    if (page.trimmed().isEmpty()) {
+        services_.prompts.message(this, kNoUpdateAddressText, kNoUpdateAddressTitle, BoxIcon::Information);
+        return;
+    }
+    OpenWebPage(services_.shell, page);
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event)

@@ -3,6 +3,7 @@
 
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
+#include "capture/MainLook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -321,6 +322,7 @@ void frmSetup::buildControls()
                      {"Classic", "Windows 95", "Windows XP", "Java", "Flat", "Hover", "Netscape", "XP/Mac"},
                      {50, 40, 92, 20});
     StyledButton2 = command(buttons, "StyledButton2", "Example", {148, 16, 56, 44});
+    StyledButton2->setGradientMode(kMainButtonGradient);
 
     QGroupBox* update = group(this, "fraUpdate", "Auto Update Notice", {kColumnC, 530, kWideC, 38});
     chkVersionupdate = check(update, "chkVersionupdate", "Automatically Check For New Version", {4, 15, 212, 18});
