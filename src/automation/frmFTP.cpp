@@ -1,5 +1,6 @@
 #include "automation/frmFTP.h"
 
+#include "buttons/ButtonPress.h"
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
 
@@ -84,6 +85,9 @@ void frmFTP::buildControls()
         box->setObjectName(d.name);
         box->setGeometry(92, top, 298, 20);
         box->setToolTip(d.toolTip);
+        // Read out by its label, which hands its access key to the box.
+        label->setBuddy(box);
+        box->setAccessibleName(QString::fromLatin1(d.label).chopped(1));
         this->*d.member = box;
         top += 26;
     }
@@ -102,12 +106,19 @@ void frmFTP::buildControls()
     StyledButton1->setGeometry(210, top + 6, 88, 23);
     StyledButton2 = createStyledButton(this, "StyledButton2", cancel);
     StyledButton2->setGeometry(302, top + 6, 88, 23);
+    // Enter is OK, Esc is Cancel.
+    StyledButton1->setDefault(true);
+    StyledButton2->setCancel(true);
 }
 
 void frmFTP::connectHandlers()
 {
-    connect(StyledButton1, &StyledButton::MouseDown, this, &frmFTP::StyledButton1_MouseDown);
-    connect(StyledButton2, &StyledButton::MouseDown, this, &frmFTP::StyledButton2_MouseDown);
+    // OK and Cancel act on the press of any mouse button, and on Space, Enter, the
+    // access key and an assistive tool's press.
+    buttons::connectMouseDown(StyledButton1, this,
+                              [this](int b, int sh, float x, float y) { StyledButton1_MouseDown(b, sh, x, y); });
+    buttons::connectMouseDown(StyledButton2, this,
+                              [this](int b, int sh, float x, float y) { StyledButton2_MouseDown(b, sh, x, y); });
     Text3->installEventFilter(this);
 }
 

@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -70,7 +71,41 @@ void StyledButton::accessKeyPress(int keyAscii)
 void StyledButton::keyboardClick()
 {
     lastMouseButton_ = 1;
+    pressWithoutMouse();
+}
+
+void StyledButton::pressWithoutMouse()
+{
+    // The window's handler may close the window (and so delete this button) or
+    // disable the button; the click then goes no further, as with the mouse.
+    const QPointer<StyledButton> alive(this);
+    emit pressedWithoutMouse();
+    if (!alive || !isEnabled())
+        return;
+    lastMouseButton_ = 1;
     clickHandling();
+}
+
+void StyledButton::animateClick()
+{
+    if (!isEnabled())
+        return;
+    if (!animateTimer_) {
+        animateTimer_ = new QTimer(this);
+        animateTimer_->setSingleShot(true);
+        animateTimer_->setInterval(kAnimateClickMs);
+        connect(animateTimer_, &QTimer::timeout, this, [this] {
+            stateFlags_ &= ~kFlagPressed;
+            held_ = false;
+            redrawButton();
+            if (isEnabled())
+                keyboardClick();
+        });
+    }
+    stateFlags_ |= kFlagPressed;
+    redrawButton();
+    // A second press while the first is pending gives one click, as the platform's buttons do.
+    animateTimer_->start();
 }
 
 void StyledButton::mousePressEvent(QMouseEvent* event)
@@ -197,7 +232,10 @@ void StyledButton::keyUpHandling(int& keyCode, int shift)
             emit KeyUp(keyCode, shift);
             keyCode = 0;
         }
-        clickHandling();
+        const QPointer<StyledButton> alive(this);
+        pressWithoutMouse();
+        if (!alive)
+            return;
     }
     if (isArrowKey(keyCode)) {
         keyCode = 0;

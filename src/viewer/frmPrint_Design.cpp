@@ -1,6 +1,7 @@
 // The print window's controls and menus, and its handlers, connected in one place.
 #include "viewer/frmPrint.h"
 
+#include "buttons/ButtonPress.h"
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
 #include "platform/gdi/Twips.h"
@@ -156,8 +157,10 @@ void frmPrint::connectHandlers()
     for (int i = 0; i < kColourModes; ++i)
         connect(OptColor[i], &StyledButton::Click, this, [this, i] { OptColor_Click(i); });
     for (int i = 0; i < kOrientations; ++i)
-        connect(OptOrient[i], &StyledButton::MouseUp, this,
-                [this, i](int button, int, float, float) { OptOrient_MouseUp(i, button); });
+        // The page turns for every way of choosing: the mouse, Space, the arrow keys,
+        // the access key and an assistive tool's press.
+        buttons::connectMouseUp(OptOrient[i], this,
+                                [this, i](int button, int, float, float) { OptOrient_MouseUp(i, button); });
     connect(Cmbzoom, &QComboBox::currentIndexChanged, this, [this] { Cmbzoom_Click(); });
     for (int i = 0; i < 2; ++i)
         connect(HScroll1[i], &QScrollBar::valueChanged, this, [this, i] { HScroll1_Change(i); });
