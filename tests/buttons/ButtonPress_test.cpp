@@ -281,3 +281,25 @@ TEST_F(ButtonPress, ALabelWorkedLikeAButtonClicksByMouseKeysAndAssistiveTools)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ButtonPress, AnAccessKeySharedByTwoButtonsMovesTheFocusBetweenThem)
+{
+    StyledButton* start = button("cmdStart", {{"Caption", "&Start"}}, QRect(20, 20, 80, 30));
+    StyledButton* snap = button("cmdSnapShot", {{"Caption", "&SnapShot"}}, QRect(120, 20, 80, 30));
+    QWidget* other = elsewhere();
+    show();
+    other->setFocus();
+    QTest::keyClick(window->windowHandle(), Qt::Key_S, Qt::AltModifier);
+    QWidget* first = QApplication::focusWidget();
+    EXPECT_TRUE(first == start || first == snap);
+    QTest::keyClick(window->windowHandle(), Qt::Key_S, Qt::AltModifier);
+    QWidget* second = QApplication::focusWidget();
+    EXPECT_TRUE((second == start || second == snap) && second != first);
+    EXPECT_TRUE(log.isEmpty()) << "a shared key clicks nothing by itself";
+    QTest::keyClick(second, Qt::Key_Space);
+    EXPECT_EQ(take(), QStringList{second->objectName() + " Click"});
+}
+
+}  // namespace
