@@ -111,6 +111,7 @@ void frmMain::buildControls()
     txtSaveInterval = new IntervalBox(Picture3);
     txtSaveInterval->setObjectName("txtSaveInterval");
     txtSaveInterval->setGeometry(242, 4, 36, 20);
+    txtSaveInterval->setAccessibleName("Save interval in seconds");
     buildSpinner();
 
     buildButtons();

@@ -38,6 +38,8 @@ void FrmBlend::buildControls()
     File2 = new QListWidget(this);
     File2->setObjectName("File2");
     File2->setGeometry(8, 36, 216, 120);
+    lblSelectFile->setBuddy(File2);
+    File2->setAccessibleName(lblSelectFile->text());
 
     lblPreview = makeLabel(this, "lblPreview", "Preview of file to blend", {8, 160, 216, 16});
     imgBlendPrev = makeLabel(this, "imgBlendPrev", {}, {8, 178, 216, 120});

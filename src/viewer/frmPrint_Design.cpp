@@ -101,6 +101,7 @@ void frmPrint::buildOptions()
     Cmbzoom->setGeometry(6, 18, 88, 22);
     Cmbzoom->addItems({"25%", "35%", "50%", "75%", "100%"});
     Cmbzoom->setCurrentIndex(-1);
+    Cmbzoom->setAccessibleName("Zoom");
 
     QGroupBox* margin = frame(Picture1, "fraMargin", "Margin", {460, 2, 200, 86});
     auto* hv = new QLabel("H V", margin);
@@ -112,6 +113,9 @@ void frmPrint::buildOptions()
         HScroll1[i]->setRange(0, kMarginMax);
         HScroll1[i]->setSingleStep(50);
         HScroll1[i]->setPageStep(500);
+        // A margin is a setting of its own: Tab reaches it, the arrow keys move it.
+        HScroll1[i]->setFocusPolicy(Qt::StrongFocus);
+        HScroll1[i]->setAccessibleName(i == 0 ? "Horizontal margin" : "Vertical margin");
         Label3[i] = new QLabel("0000", margin);
         Label3[i]->setObjectName(QStringLiteral("Label3_%1").arg(i));
         Label3[i]->setGeometry(152, 34 + i * 24, 44, 18);
@@ -123,6 +127,8 @@ void frmPrint::buildOptions()
     txtCopies = new QLineEdit("1", copies);
     txtCopies->setObjectName("txtCopies");
     txtCopies->setGeometry(48, 20, 64, 22);
+    total->setBuddy(txtCopies);
+    txtCopies->setAccessibleName("Copies");
 
     CmdPrint = createStyledButton(Picture1, "CmdPrint", PropertyBag{{"Caption", "Print"}, {"BackStyle", 4}});
     CmdPrint->setGeometry(664, 64, 120, 28);

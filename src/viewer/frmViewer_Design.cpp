@@ -186,6 +186,10 @@ void frmViewer::buildLists()
     File1->setObjectName("File1");
     File1->setGeometry(6, 168, 216, 210);
     File1->setPattern("*.jpg;*.bmp;*.avi;*.jpeg");
+    // What a screen reader calls the three lists.
+    Drive1->setAccessibleName("Drive");
+    Dir1->setAccessibleName("Folders");
+    File1->setAccessibleName("Files");
 
     for (int i = 0; i < 6; ++i) {
         const QRect place = i < 3 ? QRect(6 + i * 73, 382, 70, 23) : QRect(6 + (i - 3) * 34, 408, 30, 23);
@@ -244,6 +248,9 @@ void frmViewer::buildPictures()
     scrlMovie = new QScrollBar(Qt::Horizontal, Frame2);
     scrlMovie->setObjectName("scrlMovie");
     scrlMovie->setGeometry(10, 348, 400, 16);
+    // The movie's position is a control of its own: Tab reaches it, the arrow keys move it.
+    scrlMovie->setFocusPolicy(Qt::StrongFocus);
+    scrlMovie->setAccessibleName("Movie position");
     picProgress = new QWidget(Frame2);
     picProgress->setObjectName("picProgress");
     picProgress->setGeometry(10, 370, 400, 8);

@@ -73,8 +73,14 @@ inline QStringList unreachedByTab(QWidget* window)
             wanted << w;
     }
     QList<QWidget*> reached;
-    if (!QApplication::focusWidget() || QApplication::focusWidget()->window() != window)
-        window->focusNextPrevChild(true);
+    if (!QApplication::focusWidget() || QApplication::focusWidget()->window() != window) {
+        for (QWidget* w : wanted) {
+            if (w->focusPolicy() & Qt::TabFocus) {
+                w->setFocus(Qt::TabFocusReason);
+                break;
+            }
+        }
+    }
     QWidget* first = QApplication::focusWidget();
     for (int step = 0; step < 500 && QApplication::focusWidget(); ++step) {
         QWidget* now = QApplication::focusWidget();

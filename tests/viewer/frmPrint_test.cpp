@@ -333,7 +333,7 @@ TEST(frmPrint, LandscapeChosenWithoutTheMouseTurnsThePageAndTheJob)
 
         keyboard::pressBySpace(w.CmdPrint);
         ASSERT_EQ(h.printer.jobs, 1);
-        EXPECT_TRUE(h.printer.steps.contains(QStringLiteral("orientation %1").arg(platform::kLandscape)));
+        EXPECT_TRUE(h.printer.steps.contains(QStringLiteral("orientation %1").arg(platform::DeviceMode::kLandscape)));
         EXPECT_GT(h.printer.drawnTwips.width(), h.printer.drawnTwips.height());
     }
 }
