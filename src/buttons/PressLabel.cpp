@@ -95,6 +95,20 @@ void PressLabel::queueClick()
     });
 }
 
+bool PressLabel::event(QEvent* event)
+{
+    // Space and Enter on the focused label are its own, not the window's default button's.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (plain && (key->key() == Qt::Key_Space || isEnter(key->key()))) {
+            event->accept();
+            return true;
+        }
+    }
+    return QLabel::event(event);
+}
+
 void PressLabel::mousePressEvent(QMouseEvent* event)
 {
     leftDown_ = event->button() == Qt::LeftButton;

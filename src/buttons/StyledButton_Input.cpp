@@ -17,6 +17,14 @@ constexpr int kKeySpace = 32;
 
 bool isArrowKey(int keyCode) { return keyCode >= 37 && keyCode <= 40; }
 
+// The keys the button itself uses: Space clicks, the arrows move the focus.
+bool ownsKey(const QKeyEvent& event)
+{
+    const int key = event.key();
+    return key == Qt::Key_Space || key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
+           key == Qt::Key_Down;
+}
+
 }  // namespace
 
 void StyledButton::mouseDownHandling(int button, int shift, QPointF pos)
@@ -250,15 +258,22 @@ void StyledButton::keyUpHandling(int& keyCode, int shift)
 
 void StyledButton::keyPressEvent(QKeyEvent* event)
 {
+    const bool own = ownsKey(*event);
     int keyCode = buttons::virtualKeyCode(*event);
     keyDownHandling(keyCode, buttons::shiftState(event->modifiers()));
     const QString text = event->text();
     if (!text.isEmpty() && text[0].unicode() < 256)
         emit KeyPress(text[0].unicode());
+    // Keys the button does not use go on to its window: Esc closes a dialog with the
+    // focus on a button, as it does elsewhere.
+    if (!own)
+        event->ignore();
 }
 
 void StyledButton::keyReleaseEvent(QKeyEvent* event)
 {
+    if (!ownsKey(*event))
+        event->ignore();
     // A held key repeats its press, not its release.
     if (event->isAutoRepeat())
         return;

@@ -111,7 +111,9 @@ void frmMain::buildControls()
     txtSaveInterval = new IntervalBox(Picture3);
     txtSaveInterval->setObjectName("txtSaveInterval");
     txtSaveInterval->setGeometry(242, 4, 36, 20);
+    // The box's own text field takes the focus; it is read out by the same name.
     txtSaveInterval->setAccessibleName("Save interval in seconds");
+    txtSaveInterval->lineEdit()->setAccessibleName(txtSaveInterval->accessibleName());
     buildSpinner();
 
     buildButtons();

@@ -54,6 +54,9 @@ void frmGetFolder::buildControls()
     Dir1 = new platform::DirListBox(Frame1);
     Dir1->setObjectName("Dir1");
     Dir1->setGeometry(8, 46, 264, 206);
+    // What a screen reader calls the two lists.
+    Drive1->setAccessibleName("Drive");
+    Dir1->setAccessibleName("Folders");
     Label1 = new QLabel(Frame1);
     Label1->setObjectName("Label1");
     Label1->setFont(QFont("Arial", 8));

@@ -177,7 +177,7 @@ void frmSetup::buildControls()
         const int top = 16 + i * 35;
         QLabel* caption = label(folders, QStringLiteral("lbl%1").arg(rows[i].name), rows[i].caption, {8, top, 184, 14});
         this->*rows[i].box = edit(folders, rows[i].name, {8, top + 14, 160, 20});
-        nameBy(caption, this->*rows[i].box, QString(rows[i].caption) + " folder");
+        nameBy(caption, this->*rows[i].box, QString(rows[i].caption).remove(QLatin1Char(':')) + " folder");
         StyledButton3[i + 2] = browseButton(folders, i + 2, {170, top + 14, 22, 20});
     }
 
@@ -212,6 +212,8 @@ void frmSetup::buildControls()
     HScroll1->setValue(75);
     // A scroll bar takes no focus unless asked; this one is a setting of its own.
     HScroll1->setFocusPolicy(Qt::StrongFocus);
+    // The right arrow raises the quality, as the bar shows it.
+    HScroll1->setInvertedControls(false);
     HScroll1->setAccessibleName("JPG compression");
     Label3 = label(quality, "Label3", "", {162, 18, 30, 16});
     Label3->setToolTip("JPG current compression");

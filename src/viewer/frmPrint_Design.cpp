@@ -115,6 +115,7 @@ void frmPrint::buildOptions()
         HScroll1[i]->setPageStep(500);
         // A margin is a setting of its own: Tab reaches it, the arrow keys move it.
         HScroll1[i]->setFocusPolicy(Qt::StrongFocus);
+        HScroll1[i]->setInvertedControls(false);  // the right arrow widens the margin
         HScroll1[i]->setAccessibleName(i == 0 ? "Horizontal margin" : "Vertical margin");
         Label3[i] = new QLabel("0000", margin);
         Label3[i]->setObjectName(QStringLiteral("Label3_%1").arg(i));

@@ -250,6 +250,7 @@ void frmViewer::buildPictures()
     scrlMovie->setGeometry(10, 348, 400, 16);
     // The movie's position is a control of its own: Tab reaches it, the arrow keys move it.
     scrlMovie->setFocusPolicy(Qt::StrongFocus);
+    scrlMovie->setInvertedControls(false);  // the right arrow goes forward
     scrlMovie->setAccessibleName("Movie position");
     picProgress = new QWidget(Frame2);
     picProgress->setObjectName("picProgress");

@@ -166,8 +166,8 @@ TEST(FrmFtp, EveryControlHasANameAndTabReachesIt)
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    EXPECT_EQ(keyboard::unnamedControls(&window), QStringList{});
-    EXPECT_EQ(keyboard::unreachedByTab(&window), QStringList{});
+    EXPECT_EQ(keyboard::unnamedControls(&window), "");
+    EXPECT_EQ(keyboard::unreachedByTab(&window), "");
     // Each box is read out by its label, which hands the box its access key.
     EXPECT_EQ(window.findChild<QLabel*>("lblText1")->buddy(), window.Text1);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Text1)->text(QAccessible::Name), "Host or IP");

@@ -303,3 +303,27 @@ TEST_F(ButtonPress, AnAccessKeySharedByTwoButtonsMovesTheFocusBetweenThem)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ButtonKeys, EscWithTheFocusOnAButtonClosesItsDialog)
+{
+    QDialog dialog;
+    dialog.resize(200, 100);
+    StyledButton* b = createStyledButton(&dialog, ButtonDesign{"cmdPrint", QRect(10, 10, 80, 30), {{"Caption", "Print..."}}});
+    int clicks = 0;
+    QObject::connect(b, &StyledButton::Click, [&] { ++clicks; });
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    b->setFocus();
+    QTest::keyClick(b, Qt::Key_Space);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(b, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(clicks, 1);
+}
+
+}  // namespace

@@ -6,9 +6,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QRadioButton>
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
+
+#include <string>
 
 namespace keyboard {
 
@@ -43,8 +46,9 @@ inline bool isPartOfAnotherControl(const QWidget* w)
 }
 
 // Every worked control of the window (shown or hidden, the window's own, not those
-// of the windows it opens) whose accessible name is empty: "objectName (role)".
-inline QStringList unnamedControls(QWidget* window)
+// of the windows it opens) whose accessible name is empty, as
+// "objectName (class)", joined by commas; empty when every control has a name.
+inline std::string unnamedControls(QWidget* window)
 {
     QStringList unnamed;
     for (QWidget* w : window->findChildren<QWidget*>()) {
@@ -54,15 +58,16 @@ inline QStringList unnamedControls(QWidget* window)
         if (!face || !isWorkedControl(face->role()))
             continue;
         if (face->text(QAccessible::Name).trimmed().isEmpty())
-            unnamed << QStringLiteral("%1 (%2)").arg(w->objectName(), QString::number(face->role(), 16));
+            unnamed << w->objectName() + " (" + QString::fromLatin1(w->metaObject()->className()) + ")";
     }
     unnamed.sort();
-    return unnamed;
+    return unnamed.join(", ").toStdString();
 }
 
 // The controls the user can work at the moment (shown and enabled) that Tab does
-// not reach, going once round the window from the first control.
-inline QStringList unreachedByTab(QWidget* window)
+// not reach, going once round the window from the first control, joined by
+// commas; empty when Tab reaches them all.
+inline std::string unreachedByTab(QWidget* window)
 {
     QList<QWidget*> wanted;
     for (QWidget* w : window->findChildren<QWidget*>()) {
@@ -89,16 +94,23 @@ inline QStringList unreachedByTab(QWidget* window)
         reached << now;
         QTest::keyClick(now, Qt::Key_Tab);
     }
+    // Tab stops once in a group of option buttons, at the chosen one; the arrow
+    // keys move within the group.
+    auto sameOptionGroup = [](const QWidget* a, const QWidget* b) {
+        const auto* x = qobject_cast<const QRadioButton*>(a);
+        const auto* y = qobject_cast<const QRadioButton*>(b);
+        return x && y && x->autoExclusive() && y->autoExclusive() && x->parentWidget() == y->parentWidget();
+    };
     QStringList missing;
     for (QWidget* w : wanted) {
         bool found = false;
         for (QWidget* r : reached)
-            found = found || r == w || w->isAncestorOf(r) || r->focusProxy() == w;
+            found = found || r == w || w->isAncestorOf(r) || r->focusProxy() == w || sameOptionGroup(r, w);
         if (!found)
             missing << w->objectName();
     }
     missing.sort();
-    return missing;
+    return missing.join(", ").toStdString();
 }
 
 // The assistive tool's press (or toggle) of a control; the click it queues runs

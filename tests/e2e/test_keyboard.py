@@ -32,31 +32,48 @@ class Keyboard(e2e.TestCase):
     # -- helpers -------------------------------------------------------------
 
     def focused(self, app, window):
+        """The control that has the keyboard focus in a window (the innermost focused
+        object), or None."""
         import pyatspi
 
+        found = None
         for node in e2e.walk(app.a11y_window(window)):
             try:
                 if node.getState().contains(pyatspi.STATE_FOCUSED):
-                    return node
+                    found = node
             except Exception:
                 continue
-        return None
+        return found
 
     def tab_to(self, app, window_title, name, role, limit=80):
         """Presses Tab in the window until the control named `name` has the focus."""
         wid = app.wait_window(window_title)
         for _ in range(limit):
             node = self.focused(app, window_title)
-            if node is not None and re.fullmatch(name, node.name or "") and node.getRoleName() == role:
-                return node
+            # A list with the focus reports its current item focused as well.
+            for candidate in (node, getattr(node, "parent", None)) if node is not None else ():
+                if candidate is not None and re.fullmatch(name, candidate.name or "") \
+                        and candidate.getRoleName() == role:
+                    return candidate
             self.desktop.key("Tab", window=wid)
         self.fail(f"Tab never reached the {role} '{name}' in '{window_title}'")
 
     def unnamed(self, app, window_title):
-        """The worked controls of a window that a screen reader cannot name."""
-        window = app.a11y_window(window_title)
-        return [(role, depth) for role, name, depth in app.dump(window)
-                if role in NAMED_ROLES and not name.strip()]
+        """The worked controls of a window that a screen reader cannot name: (role,
+        the name of the object holding it). The drop-down list of a combo box is
+        named by the combo box."""
+        missing = []
+        for node in e2e.walk(app.a11y_window(window_title)):
+            try:
+                role, name = node.getRoleName(), node.name or ""
+                parent = node.parent
+                parent_role = parent.getRoleName() if parent is not None else ""
+            except Exception:
+                continue
+            if role in NAMED_ROLES and not name.strip() and not (
+                    role == "list" and parent_role == "combo box"):
+                missing.append((role, parent.name if parent is not None else ""))
+        return missing
 
     def assert_all_named(self, app, window_title):
         missing = self.unnamed(app, window_title)
@@ -133,7 +150,7 @@ class Keyboard(e2e.TestCase):
             app, size_title,
             lambda: app.key("alt+v"),
             lambda: app.key("Escape", window=app.wait_window(size_title)),
-            lambda: app.press(r"Video Size|\d+ ?x ?\d+.*", role="push button", window=e2e.MAIN_TITLE),
+            lambda: app.press(r"Video Size.*", role="push button", window=e2e.MAIN_TITLE),
             lambda: app.press("Cancel", role="push button", window=size_title))
         before = {wid for wid, _ in app.windows()}
 
@@ -193,7 +210,7 @@ class Keyboard(e2e.TestCase):
 
     def close_print_by_tool(self, app):
         """File, then Close, of the print window's menu bar, as a screen reader picks them."""
-        took = app.press("File", role="menu", window="^Print Preview$")
+        took = app.press("File", window="^Print Preview$")
         return took + app.press("Close", role="menu item", window="^Print Preview$")
 
     def select_first_file(self, app, viewer):
@@ -208,16 +225,12 @@ class Keyboard(e2e.TestCase):
     def test_setup_ok_and_cancel_by_keyboard(self):
         app = self.start()
         ini_before = app.read_ini()
-        self.assertIn(b"ScanRefresh=", ini_before)
+        self.assertIn(b"[ScanRefresh]", ini_before)
 
         def type_scan_refresh(value):
             app.key("alt+u")
             app.wait_window("^Setup$")
-            box = app.find("Scan refresh in ms", window="^Setup$")
-            box.queryComponent().grabFocus()
-            e2e.wait_for(lambda: self.focused(app, "^Setup$") is not None
-                         and self.focused(app, "^Setup$").name == "Scan refresh in ms", 5,
-                         "the scan refresh box did not take the focus")
+            self.tab_to(app, "^Setup$", "Scan refresh in ms", "text")
             self.desktop.key("ctrl+a", "BackSpace", window=app.wait_window("^Setup$"))
             self.desktop.type(value)
 
@@ -231,8 +244,8 @@ class Keyboard(e2e.TestCase):
         type_scan_refresh("45")
         app.key("Return", window=app.wait_window("^Setup$"))
         app.wait_window_gone("^Setup$")
-        e2e.wait_for(lambda: re.search(rb"ScanRefresh=45\r?\n", app.read_ini()), 10,
-                     "OK by Enter did not write ScanRefresh=45 to Tolvex.ini")
+        e2e.wait_for(lambda: re.search(rb"\[ScanRefresh\]\r?\n *45 *\r?\n", app.read_ini()), 10,
+                     "OK by Enter did not write the scan refresh 45 to Tolvex.ini")
         self.assertEqual(app.stop(), 0)
 
     def test_viewer_save_as_by_keyboard(self):
@@ -254,7 +267,7 @@ class Keyboard(e2e.TestCase):
         e2e.wait_for(lambda: os.path.isfile(target) and os.path.getsize(target) > 0, 20,
                      f"Save As through the file dialog wrote no {target}")
         size = self.desktop.run(["identify", "-format", "%m %wx%h", target])
-        self.assertEqual(size.strip(), "BMP 32x24")
+        self.assertRegex(size.strip(), r"^BMP\d? 32x24$")
         app.key("Escape", window=app.wait_window(viewer))
         app.wait_window_gone(viewer)
         self.assertEqual(app.stop(), 0)

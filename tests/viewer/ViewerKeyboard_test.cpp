@@ -165,6 +165,6 @@ TEST(ViewerKeyboard, PlayerButtonsWorkWithoutTheMouse)
 TEST(ViewerKeyboard, EveryControlHasANameAndTabReachesIt)
 {
     ActiveViewer h;
-    EXPECT_EQ(keyboard::unnamedControls(h.v.get()), QStringList{});
-    EXPECT_EQ(keyboard::unreachedByTab(h.v.get()), QStringList{});
+    EXPECT_EQ(keyboard::unnamedControls(h.v.get()), "");
+    EXPECT_EQ(keyboard::unreachedByTab(h.v.get()), "");
 }
