@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 
+
 namespace {
 
 constexpr int kRightButton = 2;
