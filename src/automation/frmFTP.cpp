@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 
-
 namespace {
 
 constexpr int kRightButton = 2;
@@ -86,9 +85,8 @@ void frmFTP::buildControls()
         box->setObjectName(d.name);
         box->setGeometry(92, top, 298, 20);
         box->setToolTip(d.toolTip);
-        // Read out by its label, which hands its access key to the box.
+        // The label names the box for the keyboard and for screen readers.
         label->setBuddy(box);
-        box->setAccessibleName(QString::fromLatin1(d.label).chopped(1));
         this->*d.member = box;
         top += 26;
     }

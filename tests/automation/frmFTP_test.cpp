@@ -170,8 +170,8 @@ TEST(FrmFtp, EveryControlHasANameAndTabReachesIt)
     EXPECT_EQ(keyboard::unreachedByTab(&window), "");
     // Each box is read out by its label, which hands the box its access key.
     EXPECT_EQ(window.findChild<QLabel*>("lblText1")->buddy(), window.Text1);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Text1)->text(QAccessible::Name), "Host or IP");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Text3)->text(QAccessible::Name), "Password");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Text1)->text(QAccessible::Name), "Host or IP:");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Text3)->text(QAccessible::Name), "Password:");
 }
 
 TEST(FrmFtp, ButtonsWorkByKeyboardAndAssistiveToolsAndAMouseClickActsOnce)
