@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QCursor>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -280,9 +279,10 @@ void frmMain::showFrame(const QImage& frame)
     Image4->setImage(frame);
 }
 
-void frmMain::StyledButton13_MouseDown(int, int, float, float)
+void frmMain::StyledButton13_MouseDown(int, int, float X, float Y)
 {
-    mnuVideoDevice->exec(QCursor::pos());
+    // At the press: under the mouse, or in the middle of the button pressed by key.
+    mnuVideoDevice->exec(StyledButton13->mapToGlobal(QPointF(X, Y)).toPoint());
     WriteIniValue(s_, "[Device]", s_.CaptureDevice);
 }
 

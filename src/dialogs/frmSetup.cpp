@@ -391,10 +391,6 @@ void frmSetup::StyledButton8_MouseDown()
 
 bool frmSetup::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == LblKleur && event->type() == QEvent::MouseButtonRelease) {
-        LblKleur_Click();
-        return true;
-    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         for (int i = 0; i < 2; ++i)
             if (watched == Option4[i])
