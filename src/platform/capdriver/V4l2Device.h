@@ -3,6 +3,7 @@
 #include "platform/capdriver/CaptureDevice.h"
 #include "platform/capdriver/FrameSlot.h"
 #include "platform/capdriver/V4l2Enumerator.h"
+#include "platform/capdriver/V4l2Format.h"
 #include "platform/capdriver/V4l2Handles.h"
 #include "platform/capdriver/V4l2Stream.h"
 
@@ -34,8 +35,10 @@ public:
 
 private:
     QSize currentSize();
-    // Sets RGB24 of about this size; the answer may be another size.
+    // Sets RGB24 of about this size, or the camera's Motion JPEG of exactly this
+    // size where that is the only format having it; the answer may be another size.
     std::optional<v4l2_pix_format> applySize(QSize size);
+    QList<NativeFormat> nativeFormats();
     enum class Trial { Exact, Refused, Unsupported };
     Trial trial(QSize size);
     QSize appliedSize() const { return QSize(int(pix_.width), int(pix_.height)); }

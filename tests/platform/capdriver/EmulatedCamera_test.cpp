@@ -17,6 +17,7 @@
 #include <QThread>
 
 #include <dlfcn.h>
+#include <mutex>
 #include <linux/videodev2.h>
 
 namespace {
@@ -305,4 +306,46 @@ TEST_F(EmulatedCameraTest, FramesWithTheErrorFlagAreSkipped)
     EXPECT_GT(emulator().value("flagged").toInt(), 0);
 }
 
+// Messages of the tolvex.v4l2 category while it lives.
+class V4l2LogCapture {
+public:
+    V4l2LogCapture() { previous_ = qInstallMessageHandler(&V4l2LogCapture::handle); }
+    ~V4l2LogCapture() { qInstallMessageHandler(previous_); }
+    static QStringList lines()
+    {
+        std::lock_guard lock(mutex_);
+        return lines_;
+    }
+
+private:
+    static void handle(QtMsgType, const QMessageLogContext& context, const QString& text)
+    {
+        if (context.category && QByteArray(context.category) == "tolvex.v4l2") {
+            std::lock_guard lock(mutex_);
+            lines_ << text;
+        }
+    }
+    static inline std::mutex mutex_;
+    static inline QStringList lines_;
+    QtMessageHandler previous_ = nullptr;
+};
+
+TEST_F(EmulatedCameraTest, DamagedMotionJpegFramesAreSkippedAndLoggedOnce)
+{
+    V4l2LogCapture log;
+    plugIn("mjpeg:640x480,1280x720;fps=60;corrupt=3");
+    const CaptureHandle h = connected();
+    std::optional<uint32_t> last;
+    for (int i = 0; i < 12; ++i) {
+        const QImage frame = nextFrame(h, last);
+        ASSERT_FALSE(frame.isNull());
+        EXPECT_TRUE(showsBars(frame));
+        last = counterOf(frame);
+        EXPECT_NE((*last + 1) % 3, 0u) << "damaged frame " << *last << " was shown";
+    }
+    EXPECT_GE(emulator().value("corrupted").toInt(), 3);
+    EXPECT_EQ(log.lines().filter("damaged Motion JPEG").size(), 1) << log.lines().join('\n').toStdString();
+}
+
 }  // namespace
+
