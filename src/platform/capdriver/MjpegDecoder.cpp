@@ -32,8 +32,9 @@ bool MjpegDecoder::decode(const uchar* data, std::size_t length, QImage& into)
     }
     // A cut-off frame decodes with a warning and grey below the cut: it counts as
     // damaged like one that fails outright.
+    const int pixelFormat = into.format() == QImage::Format_RGB888 ? TJPF_RGB : TJPF_BGRX;
     if (tjDecompress2(handle_.get(), jpeg, static_cast<unsigned long>(length), into.bits(), width,
-                      int(into.bytesPerLine()), height, TJPF_RGB, 0)
+                      int(into.bytesPerLine()), height, pixelFormat, 0)
         != 0) {
         error_ = QString::fromUtf8(tjGetErrorStr2(handle_.get()));
         return false;

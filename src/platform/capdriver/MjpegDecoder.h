@@ -14,7 +14,8 @@ class MjpegDecoder {
 public:
     MjpegDecoder();
     bool valid() const { return handle_ != nullptr; }
-    // Decodes into `into`, which already has the frame's size and format RGB888;
+    // Decodes into `into`, which already has the frame's size and the format
+    // RGB888 or RGB32 (the one the screen paints without converting);
     // false, with the reason in error(), for a damaged frame or one of another size.
     bool decode(const uchar* data, std::size_t length, QImage& into);
     QString error() const { return error_; }

@@ -178,7 +178,9 @@ QImage& V4l2Stream::freePicture()
             return candidate;
         }
     }
-    QImage fresh(int(pix_.width), int(pix_.height), QImage::Format_RGB888);
+    // Decoded frames are made in the screen's own format, so painting them converts
+    // nothing; libv4l2's frames stay in the RGB24 it delivers.
+    QImage fresh(int(pix_.width), int(pix_.height), decoder_ ? QImage::Format_RGB32 : QImage::Format_RGB888);
     if (pool_.size() < kPoolSize) {
         pool_.push_back(std::move(fresh));
         return pool_.back();

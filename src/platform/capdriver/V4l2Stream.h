@@ -16,9 +16,9 @@
 namespace platform::capdriver {
 
 // Memory-mapped streaming of one open node on a thread of its own; each frame that
-// arrives whole goes into the slot as 24-bit RGB. Frames come as RGB24 (converted
-// by libv4l2) or as Motion JPEG, which the stream decodes itself; a damaged one is
-// skipped, and logged once per stream.
+// arrives whole goes into the slot as RGB: frames come as RGB24 (converted by
+// libv4l2, kept as RGB888) or as Motion JPEG, which the stream decodes itself into
+// RGB32; a damaged one is skipped, and logged once per stream.
 class V4l2Stream {
 public:
     // node names the device in the log.

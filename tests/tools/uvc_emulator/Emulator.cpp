@@ -281,18 +281,13 @@ uint32_t renderFrame(Compressor& jpeg, PixelFormat format, FrameSize size, uint3
         renderYuyv(out, size.width, size.height, counter);
         return size.width * size.height * 2;
     }
-    jpeg.rgb.resize(std::size_t(size.width) * size.height * 3);
-    renderRgb(jpeg.rgb.data(), size.width, size.height, counter);
-    jpeg.scratch.resize(tjBufSize(int(size.width), int(size.height), TJSAMP_422));
-    unsigned char* dest = jpeg.scratch.data();
-    unsigned long length = jpeg.scratch.size();
-    if (tjCompress2(jpeg.handle, jpeg.rgb.data(), int(size.width), 0, int(size.height), TJPF_RGB, &dest, &length,
-                    TJSAMP_422, 85, TJFLAG_NOREALLOC | TJFLAG_FASTDCT)
-        != 0)
+    std::size_t length = 0;
+    if (!encodePatternJpeg(jpeg.handle, size.width, size.height, counter, jpeg.rgb, jpeg.scratch, length))
         return 0;
+    const unsigned char* dest = jpeg.scratch.data();
     if (corrupt)
         length /= 3;  // cut off in the middle of the scan, no end marker
-    length = std::min<unsigned long>(length, room);
+    length = std::min(length, room);
     std::memcpy(out, dest, length);
     return uint32_t(length);
 }

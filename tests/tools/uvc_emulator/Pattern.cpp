@@ -1,5 +1,7 @@
 #include "Pattern.h"
 
+#include <turbojpeg.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -86,6 +88,26 @@ void renderYuyv(uint8_t* yuyv, uint32_t width, uint32_t height, uint32_t counter
     }
     for (uint32_t y = top + 1; y < height; ++y)
         std::memcpy(yuyv + y * stride, cells, stride);
+}
+
+bool encodePatternJpeg(void* compressor, uint32_t width, uint32_t height, uint32_t counter,
+                       std::vector<uint8_t>& rgb, std::vector<unsigned char>& out, std::size_t& length)
+{
+    if (rgb.size() != std::size_t(width) * height * 3)
+        rgb.resize(std::size_t(width) * height * 3);
+    renderRgb(rgb.data(), width, height, counter);
+    // Grown once and kept: the frame's length comes apart from the room.
+    const std::size_t room = tjBufSize(int(width), int(height), TJSAMP_422);
+    if (out.size() < room)
+        out.resize(room);
+    unsigned char* dest = out.data();
+    unsigned long used = out.size();
+    if (tjCompress2(compressor, rgb.data(), int(width), 0, int(height), TJPF_RGB, &dest, &used, TJSAMP_422, 85,
+                    TJFLAG_NOREALLOC | TJFLAG_FASTDCT)
+        != 0)
+        return false;
+    length = used;
+    return true;
 }
 
 Point barCentre(uint32_t width, uint32_t height, int bar)

@@ -34,6 +34,12 @@ void renderRgb(uint8_t* rgb, uint32_t width, uint32_t height, uint32_t counter);
 // The same as YUYV (BT.601, limited range), width * 2 bytes a row.
 void renderYuyv(uint8_t* yuyv, uint32_t width, uint32_t height, uint32_t counter);
 
+// The pattern as the camera's Motion JPEG (4:2:2, quality 85) with the TurboJPEG
+// compressor `compressor`: the frame is the first `length` bytes of `out`, which
+// keeps its room between calls. `rgb` is scratch memory. False when TurboJPEG fails.
+bool encodePatternJpeg(void* compressor, uint32_t width, uint32_t height, uint32_t counter,
+                       std::vector<uint8_t>& rgb, std::vector<unsigned char>& out, std::size_t& length);
+
 // Where a reader samples bar `bar` and counter cell `cell`: the middle of each.
 struct Point {
     uint32_t x, y;
