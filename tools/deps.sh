@@ -16,6 +16,11 @@ TOLVEX_PACKAGES=(
 TOLVEX_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-pyftpdlib curl ffmpeg poppler-utils
+  # The end-to-end suite: X server, window manager, accessibility bus, input and
+  # screenshots, and the real servers its cases start.
+  xvfb openbox x11-utils xdotool imagemagick dbus dbus-x11 at-spi2-core
+  python3 python3-pyatspi python3-gi gir1.2-atspi-2.0
+  vsftpd cups cups-client cups-bsd ghostscript
 )
 
 # tolvex_install_packages [tests]
