@@ -9,9 +9,9 @@ function(tolvex_library name)
 endfunction()
 
 # One GoogleTest program per test folder; each case runs as its own ctest process
-# on the offscreen platform, with ENVIRONMENT (NAME=VALUE items) added.
+# on the offscreen platform.
 function(tolvex_test_program name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_compile_definitions(${name} PRIVATE TOLVEX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
@@ -20,5 +20,5 @@ function(tolvex_test_program name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TOLVEX_TESTING=1;${ARG_ENVIRONMENT}" TIMEOUT 120)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TOLVEX_TESTING=1" TIMEOUT 120)
 endfunction()

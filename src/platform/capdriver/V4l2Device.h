@@ -29,6 +29,7 @@ public:
     bool setFormat(const BitmapFormat& format) override;
     QList<QSize> sizes() override;
     QImage frame(std::chrono::milliseconds wait) override;
+    bool failed() const override { return isOpen() && slot_.failed(); }
 
     QList<SourceControl> controls() override;
     bool setControl(quint32 id, qint32 value) override;

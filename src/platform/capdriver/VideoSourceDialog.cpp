@@ -76,6 +76,9 @@ QWidget* VideoSourceDialog::integerEditor(const SourceControl& control)
     auto* spin = new QSpinBox(row);
     slider->setObjectName(objectNameFor(control.name));
     spin->setObjectName(objectNameFor(control.name) + "Value");
+    // The row's label names the row, not the two editors in it: each is named itself.
+    slider->setAccessibleName(control.name);
+    spin->setAccessibleName(control.name);
     slider->setRange(control.minimum, control.maximum);
     slider->setSingleStep(control.step);
     slider->setValue(control.value);

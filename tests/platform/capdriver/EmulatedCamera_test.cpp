@@ -17,10 +17,35 @@
 #include <QThread>
 
 #include <dlfcn.h>
+#include <unistd.h>
 #include <mutex>
 #include <linux/videodev2.h>
 
 namespace {
+
+// Before main: the emulator must be loaded beneath libv4l2 from the start, so the
+// program starts itself again with it preloaded when it is not.
+const bool kEmulatorPreloaded = [] {
+    if (dlsym(RTLD_DEFAULT, "tolvex_uvc_emulator_reload"))
+        return true;
+    if (qEnvironmentVariableIsSet("TOLVEX_EMULATED_TESTS_RESTARTED"))
+        return false;
+    QFile cmdline("/proc/self/cmdline");
+    if (!cmdline.open(QIODevice::ReadOnly))
+        return false;
+    const QList<QByteArray> args = cmdline.readAll().split('\0');
+    std::vector<QByteArray> kept(args.begin(), args.end());
+    if (!kept.empty() && kept.back().isEmpty())
+        kept.pop_back();
+    std::vector<char*> argv;
+    for (QByteArray& a : kept)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    qputenv("LD_PRELOAD", TOLVEX_UVC_EMULATOR_LIBRARY);
+    qputenv("TOLVEX_EMULATED_TESTS_RESTARTED", "1");
+    execv("/proc/self/exe", argv.data());
+    return false;
+}();
 
 using namespace captest;
 using namespace std::chrono_literals;
@@ -61,7 +86,7 @@ protected:
     void SetUp() override
     {
         reload_ = reinterpret_cast<void (*)()>(dlsym(RTLD_DEFAULT, "tolvex_uvc_emulator_reload"));
-        ASSERT_NE(reload_, nullptr) << "run with LD_PRELOAD=libtolvex_uvc_emulator.so (ctest does)";
+        ASSERT_TRUE(kEmulatorPreloaded && reload_) << "libtolvex_uvc_emulator.so could not be preloaded";
         ASSERT_TRUE(dir.isValid());
         env.set("TOLVEX_CAPTURE_DRIVERS", "all");
         env.set("TOLVEX_V4L2_NODES", node.toUtf8());
@@ -188,7 +213,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PreviewCase{"yuyv:640x480,1280x720;mjpeg:640x480,1280x720,1920x1080", {640, 480}, "yuyv"},
                       PreviewCase{"yuyv:640x480,1920x1080", {1920, 1080}, "yuyv"},
                       PreviewCase{"mjpeg:640x480,1280x720", {640, 480}, "mjpeg"},
-                      PreviewCase{"yuyv:640x480;mjpeg:640x480,1280x720,1920x1080", {1920, 1080}, "mjpeg"}));
+                      PreviewCase{"yuyv:640x480;mjpeg:640x480,1280x720,1920x1080", {1920, 1080}, "mjpeg"}),
+    [](const ::testing::TestParamInfo<PreviewCase>& info) {
+        return std::string(info.param.deliveredAs) + "_" + std::to_string(info.param.size.width()) + "x"
+               + std::to_string(info.param.size.height());
+    });
 
 TEST_F(EmulatedCameraTest, TheProbeAcceptsExactlyTheOfferedSizesAndAChosenOneSwitches)
 {
@@ -290,7 +319,8 @@ TEST_P(EmulatedBusyTest, ABusyCameraDoesNotConnectAndReturnsAtOnce)
     EXPECT_FALSE(cap().capGrabFrameNoStop(h));
 }
 
-INSTANTIATE_TEST_SUITE_P(Requests, EmulatedBusyTest, ::testing::Values("streamon", "s_fmt"));
+INSTANTIATE_TEST_SUITE_P(Requests, EmulatedBusyTest, ::testing::Values("streamon", "s_fmt"),
+                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 TEST_F(EmulatedCameraTest, FramesWithTheErrorFlagAreSkipped)
 {
