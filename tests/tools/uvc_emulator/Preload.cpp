@@ -5,6 +5,7 @@
 
 #include "Emulator.h"
 
+#include <atomic>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <stdarg.h>
@@ -14,14 +15,22 @@ namespace {
 
 using SyscallFn = long (*)(long, ...);
 
+// No function-local static here: its guard may itself wait through syscall(futex).
+std::atomic<SyscallFn> real{nullptr};
+
 SyscallFn realSyscall()
 {
-    static SyscallFn real = reinterpret_cast<SyscallFn>(dlsym(RTLD_NEXT, "syscall"));
-    return real;
+    SyscallFn fn = real.load(std::memory_order_acquire);
+    if (!fn) {
+        fn = reinterpret_cast<SyscallFn>(dlsym(RTLD_NEXT, "syscall"));
+        real.store(fn, std::memory_order_release);
+    }
+    return fn;
 }
 
 __attribute__((constructor)) void loadEmulator()
 {
+    realSyscall();
     uvcemu::reloadFromEnvironment();
 }
 
