@@ -12,7 +12,9 @@ namespace platform::capdriver {
 
 namespace {
 
-constexpr quint32 kBufferCount = 4;
+// Enough for the stream thread to be kept from the processor for a quarter of a
+// second at 30 frames a second without the camera losing a frame.
+constexpr quint32 kBufferCount = 8;
 constexpr int kPollMs = 100;
 // EIO can mean a lost signal for a moment; this many in a row mean a dead device.
 constexpr int kTransientLimit = 50;

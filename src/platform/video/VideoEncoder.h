@@ -35,6 +35,7 @@ private:
     ffmpeg::Packet packet_;
     QSize size_;
     QSize scalerInput_;
+    AVPixelFormat scalerPixels_ = AV_PIX_FMT_NONE;
 };
 
 }  // namespace platform::video
