@@ -342,12 +342,13 @@ class CaptureSizes(CameraCase):
         # Probe every time ("Always").
         with open(first.ini, "rb") as f:
             text = f.read()
-        text = re.sub(rb"(\[HowToCheckDriver\]\r?\n)\s*\d+\s*", rb"\g<1> 1 ", text)
+        text, found = re.subn(rb"(\[HowToCheckDriver\]\r?\n[ \t]*)\d+", rb"\g<1>1", text)
+        self.assertEqual(found, 1)
         with open(first.ini, "wb") as f:
             f.write(text)
         app = self.restart(first, "/start", env=camera.env())
         self.wait_previewing(app, camera)
-        app.click("Video Size", role="push button")
+        app.click("Video Size.*", role="push button")
         chooser = app.a11y_window("Video Size", timeout=30)
         combo = app.find(".*", role="combo box", window=chooser)
         offered = [combo.getChildAtIndex(0).getChildAtIndex(i).name
@@ -358,7 +359,7 @@ class CaptureSizes(CameraCase):
         e2e.wait_for(lambda: camera.stats().get("width") == "1280", 15, "the camera was not switched")
         self.assertEqual(self.size_of(self.snapshot(app)), (1280, 720))
         # A standard size the camera does not deliver is refused with the message.
-        app.click("Video Size", role="push button")
+        app.click("Video Size.*", role="push button")
         chooser = app.a11y_window("Video Size", timeout=30)
         combo = app.find(".*", role="combo box", window=chooser)
         self.choose(app, chooser, combo, "176x144")
