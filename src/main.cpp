@@ -5,6 +5,7 @@
 #include "dialogs/modDownloadNewVersion.h"
 #include "dialogs/frmSetup.h"
 #include "platform/files/AppPaths.h"
+#include "platform/net/FtpWorker.h"
 #include "platform/shell/Shell.h"
 #include "platform/sound/SoundOutput.h"
 #include "platform/shell/TerminationSignals.h"
@@ -30,7 +31,10 @@ int main(int argc, char** argv)
     const auto shell = makeDesktopShell();
     const auto prompts = makeWindowPrompts();
     ViewerSession viewerSession;
-    frmMain window(settings, MainServices{registry, capture, *sound, *shell});
+    // Uploads run on this thread; it outlives the window, and a transfer still
+    // running when the program ends is stopped at once.
+    platform::FtpWorker ftp;
+    frmMain window(settings, MainServices{registry, capture, *sound, *shell, &ftp});
     window.setCommandLine(platform::commandLine());
     window.setPrompts(*prompts);
     window.setOpeners(WindowOpeners{

@@ -38,8 +38,15 @@ bool isProgramFile(const QString& path, const QString& programFolder, const QStr
     return programFiles().contains(name, Qt::CaseInsensitive) || (!programName.isEmpty() && name == programName);
 }
 
+bool saysDiskFull(const QString& reason)
+{
+    return reason.contains(QLatin1String("disk full"));
+}
+
 QString jpegFailure(const JpegResult& result)
 {
+    if (saysDiskFull(result.reason))
+        return QStringLiteral("disk full");
     switch (result.error) {
     case JpegError::EncoderUnavailable:
         return QStringLiteral("the JPEG encoder could not start");
@@ -84,8 +91,8 @@ platform::Result writeFtpCopy(const QImage& picture, const QString& path, const 
     if (ftpFilename.toLower().contains(".bmp")) {
         if (picture.isNull())
             why = QStringLiteral("there is no picture");
-        else if (!platform::writeBmp24(picture, path, &why) && why.isEmpty())
-            why = QStringLiteral("the file could not be written");
+        else if (!platform::writeBmp24(picture, path, &why))
+            why = saysDiskFull(why) ? QStringLiteral("disk full") : QStringLiteral("the file could not be written");
     } else if (const JpegResult result = SavePictureAsJPG(path, quality, picture); !result) {
         why = jpegFailure(result);
     }
@@ -103,17 +110,45 @@ int progressBarWidth(qint64 current, qint64 total)
     return int(std::clamp(width, 0.0, double(kFullBar)));
 }
 
-FtpUploader::FtpUploader(SettingsModel& settings, MainWindowLink& mainWindow, QWidget* owner, StampPicture stamp)
+QString ftpTemporaryName(const QString& remote)
+{
+    return remote + QStringLiteral(".part");
+}
+
+QString ftpNoticeText(const platform::FtpResult& failure, const QString& host)
+{
+    switch (platform::ftpTrouble(failure)) {
+    case platform::FtpTrouble::None:
+    case platform::FtpTrouble::Cancelled: return QString();
+    case platform::FtpTrouble::NoNetwork: return QStringLiteral("FTP upload failed: there is no network connection.");
+    case platform::FtpTrouble::ServerNotFound: return QStringLiteral("FTP upload failed: the server \"%1\" was not found.").arg(host);
+    case platform::FtpTrouble::Unreachable: return QStringLiteral("FTP upload failed: the server \"%1\" cannot be reached.").arg(host);
+    case platform::FtpTrouble::LoginRefused:
+        return QStringLiteral("FTP upload failed: the server refused the login; check the login and the password.");
+    case platform::FtpTrouble::TimedOut: return QStringLiteral("FTP upload failed: the server did not answer in time.");
+    case platform::FtpTrouble::ConnectionLost: return QStringLiteral("FTP upload failed: the connection to the server was lost.");
+    case platform::FtpTrouble::RemoteDiskFull: return QStringLiteral("FTP upload failed: the server's disk is full.");
+    case platform::FtpTrouble::Refused:
+        return QStringLiteral("FTP upload failed: the server refused the picture (%1).").arg(failure.reply.section('\n', -1));
+    case platform::FtpTrouble::LocalFile: return QStringLiteral("FTP upload failed: the picture's copy could not be read.");
+    case platform::FtpTrouble::Other: break;
+    }
+    return QStringLiteral("FTP upload failed: %1.").arg(failure.reason);
+}
+
+FtpUploader::FtpUploader(SettingsModel& settings, MainWindowLink& mainWindow, QWidget* owner, StampPicture stamp,
+                         platform::FtpWorker* worker)
     : s_(settings)
     , main_(mainWindow)
     , owner_(owner)
     , stamp_(std::move(stamp))
+    , worker_(worker)
 {
 }
 
 FtpUploader::~FtpUploader() = default;
 
-void FtpUploader::DoTheFTP()
+void FtpUploader::DoTheFTP(const QImage& frame)
 {
     if (s_.FtpEnabled == 0)
         return;
@@ -122,7 +157,7 @@ void FtpUploader::DoTheFTP()
         return;
     }
     uploading_ = true;
-    QImage picture = main_.latestPicture();
+    QImage picture = frame;
     if (s_.EmbedTime != 0 && stamp_)
         stamp_(picture);
     repairFtpFilename(s_);
@@ -142,7 +177,7 @@ void FtpUploader::DoTheFTP()
 QString FtpUploader::upload(QString localCopy)
 {
     yield();
-    cFTP = std::make_unique<clsFTP>();
+    cFTP = std::make_unique<clsFTP>(worker_);
     connect(cFTP.get(), &clsFTP::FileTransferProgress, this, &FtpUploader::cFTP_FileTransferProgress);
     if (clientSetup_)
         clientSetup_(*cFTP);
@@ -152,12 +187,11 @@ QString FtpUploader::upload(QString localCopy)
     }
     QString error;
     if (cFTP->OpenConnection(s_.FtpHost, s_.FtpLogin, s_.FtpPassword)) {
-        if (!cFTP->FTPUploadFile(localCopy, s_.FtpFilename))
-            error = cFTP->SimpleLastErrorMessage();
+        error = send(localCopy);
         cFTP->CloseConnection();
     } else {
         cFTP->CloseConnection();
-        error = cFTP->SimpleLastErrorMessage();
+        error = ftpNoticeText(cFTP->lastFailure(), s_.FtpHost);
     }
     if (progress_) {
         yield();
@@ -165,6 +199,32 @@ QString FtpUploader::upload(QString localCopy)
         delete progress_;
     }
     return error;
+}
+
+// The picture goes to a temporary name first and replaces the real one only when
+// the server has all of it; a failed transfer takes its fragment away again when
+// the connection still allows it.
+QString FtpUploader::send(const QString& localCopy)
+{
+    s_.FtpFilename = s_.FtpFilename.trimmed();
+    const QString remote = s_.FtpFilename;
+    QString local = localCopy;
+    QString temporary = ftpTemporaryName(remote);
+    if (!cFTP->FTPUploadFile(local, temporary)) {
+        const platform::FtpResult failure = cFTP->lastFailure();
+        const platform::FtpTrouble trouble = platform::ftpTrouble(failure);
+        if (trouble != platform::FtpTrouble::Cancelled && trouble != platform::FtpTrouble::TimedOut && trouble != platform::FtpTrouble::Refused
+            && !cFTP->DeleteFTPFile(temporary))
+            qCInfo(lcFtp).noquote() << "The unfinished upload" << temporary << "stays on the server";
+        return ftpNoticeText(failure, s_.FtpHost);
+    }
+    if (cFTP->RenameFTPFile(temporary, remote))
+        return QString();
+    // Some servers will not rename onto an existing file: the old picture goes first.
+    const platform::FtpResult refusal = cFTP->lastFailure();
+    if (refusal.serverRefused() && cFTP->DeleteFTPFile(remote) && cFTP->RenameFTPFile(temporary, remote))
+        return QString();
+    return ftpNoticeText(cFTP->lastFailure(), s_.FtpHost);
 }
 
 void FtpUploader::cFTP_FileTransferProgress(qint64 lCurrentBytes, qint64 lTotalBytes)

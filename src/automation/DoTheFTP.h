@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/base/Result.h"
+#include "platform/net/FtpSession.h"
 #include "automation/frmProgress.h"
 #include "settings/SettingsModel.h"
 
@@ -15,6 +16,9 @@
 class MainWindowLink;
 class QWidget;
 class clsFTP;
+namespace platform {
+class FtpWorker;
+}
 
 // FtpFilename's value when the setting is empty or too short to be a file name.
 inline constexpr char kDefaultFtpFilename[] = "tolvex.jpg";
@@ -43,6 +47,14 @@ platform::Result writeFtpCopy(const QImage& picture, const QString& path, const 
 // shows a full bar.
 int progressBarWidth(qint64 current, qint64 total);
 
+// The name the picture travels under on the server, beside its real name; it is
+// renamed over the real one only once the server has all of it.
+QString ftpTemporaryName(const QString& remote);
+
+// The notice for a failed upload to host; the server's reply or libcurl's text
+// completes the general cases.
+QString ftpNoticeText(const platform::FtpResult& failure, const QString& host);
+
 // The upload of the latest picture after an automatic save or a detected motion:
 // a stamped local copy, then the copy on the server under FtpFilename, with the
 // progress window when asked for and a notice when it failed. The main window owns
@@ -53,13 +65,18 @@ public:
     // Draws the time stamp on a picture as the picture saving does.
     using StampPicture = std::function<void(QImage&)>;
 
-    FtpUploader(SettingsModel& settings, MainWindowLink& mainWindow, QWidget* owner, StampPicture stamp);
+    // worker: the program's FTP thread (each client runs its own without one).
+    FtpUploader(SettingsModel& settings, MainWindowLink& mainWindow, QWidget* owner, StampPicture stamp,
+                platform::FtpWorker* worker = nullptr);
     ~FtpUploader() override;
 
-    // Runs to its end within one call; the event loop keeps running during the
-    // transfer. A call made from inside those yields does nothing, so a running
-    // upload and its local copy are never disturbed.
-    void DoTheFTP();
+    // Sends picture (the frame just saved): a stamped local copy, uploaded under a
+    // temporary name and renamed over FtpFilename once the server has all of it,
+    // so a failed transfer never replaces the last good picture on the server.
+    // Runs to its end within one call while the event loop keeps running. A new
+    // upload while one runs is refused (logged), so a running upload and its local
+    // copy are never disturbed.
+    void DoTheFTP(const QImage& picture);
     void cFTP_FileTransferProgress(qint64 lCurrentBytes, qint64 lTotalBytes);
 
     bool uploading() const { return uploading_; }
@@ -71,11 +88,13 @@ public:
 
 private:
     QString upload(QString localCopy);
+    QString send(const QString& localCopy);
 
     SettingsModel& s_;
     MainWindowLink& main_;
     QWidget* owner_;
     StampPicture stamp_;
+    platform::FtpWorker* worker_;
     std::unique_ptr<clsFTP> cFTP;
     QPointer<frmProgress> progress_;
     std::function<void(clsFTP&)> clientSetup_;

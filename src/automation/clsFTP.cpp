@@ -2,6 +2,7 @@
 
 #include "platform/files/SaveFile.h"
 #include "platform/net/FtpLog.h"
+#include "platform/net/FtpWorker.h"
 #include "platform/net/NetworkState.h"
 
 #include <QBuffer>
@@ -23,26 +24,16 @@ QString messageText(QString text)
     return text.remove(QStringLiteral("\r\n")).trimmed();
 }
 
-// After each whole chunk: a yield, so windows and timers keep running, and the
-// progress of `total`; the last, shorter piece is told with the end.
-platform::FtpSession::ChunkDone chunkProgress(clsFTP* ftp, qint64 total)
-{
-    return [ftp, total](qint64 bytesSoFar, bool remainder) {
-        if (!remainder) {
-            QCoreApplication::processEvents();
-            emit ftp->FileTransferProgress(bytesSoFar, total);
-        }
-        return true;
-    };
-}
-
 }  // namespace
 
-clsFTP::clsFTP(QObject* parent)
+clsFTP::clsFTP(platform::FtpWorker* worker, QObject* parent)
     : QObject(parent)
+    , ownWorker_(worker ? nullptr : std::make_unique<platform::FtpWorker>())
+    , worker_(worker ? worker : ownWorker_.get())
     , session_(std::make_unique<platform::FtpSession>())
     , online_(&platform::networkAvailable)
 {
+    session_->setPassiveMemory(worker_->passiveMemory());
     // Pictures must arrive byte for byte, so binary is the starting type; an ASCII
     // transfer would rewrite every line-end byte pair of a JPEG.
     SetTransferType(kTransferBinary);
@@ -51,7 +42,67 @@ clsFTP::clsFTP(QObject* parent)
 
 clsFTP::~clsFTP()
 {
-    CloseConnection();
+    // The connection ends on the worker's thread; nobody waits for its QUIT.
+    worker_->retire(std::move(session_));
+}
+
+platform::FtpResult clsFTP::run(const std::function<platform::FtpResult()>& job)
+{
+    busy_ = true;
+    platform::FtpResult result = worker_->run(*session_, job);
+    busy_ = false;
+    if (closeAfter_) {
+        closeAfter_ = false;
+        closeNow();
+    }
+    return result;
+}
+
+// QUIT gets the reply deadline and a second; then the connection is dropped.
+void clsFTP::closeNow()
+{
+    const int limitMs = session_->timeouts().replySeconds * 1000 + 1000;
+    busy_ = true;
+    worker_->run(
+        *session_, [this] { session_->close(); return platform::FtpResult{}; }, limitMs);
+    busy_ = false;
+}
+
+platform::FtpSession::Progress clsFTP::progressRelay()
+{
+    return [this, state = progress_](qint64 bytes) {
+        state->serverHas = bytes;
+        if (!state->posted.exchange(true))
+            QMetaObject::invokeMethod(this, &clsFTP::deliverProgress, Qt::QueuedConnection);
+    };
+}
+
+void clsFTP::startProgress(qint64 total)
+{
+    progress_->serverHas = 0;
+    progressActive_ = true;
+    progressTotal_ = total;
+    chunksTold_ = 0;
+}
+
+// One event per whole chunk the server has, in order; a handler may open a
+// nested event loop, so the count lives in the object.
+void clsFTP::deliverProgress()
+{
+    progress_->posted = false;
+    while (progressActive_ && (chunksTold_ + 1) * kChunkSize <= progress_->serverHas) {
+        ++chunksTold_;
+        emit FileTransferProgress(chunksTold_ * kChunkSize, progressTotal_);
+    }
+}
+
+void clsFTP::endProgress(qint64 serverHas)
+{
+    busy_ = true;
+    progress_->serverHas = std::max<qint64>(progress_->serverHas, serverHas);
+    deliverProgress();
+    progressActive_ = false;
+    busy_ = false;
 }
 
 void clsFTP::setTimeouts(const platform::FtpTimeouts& timeouts)
@@ -63,19 +114,27 @@ bool clsFTP::OpenConnection(const QString& sServer, const QString& sUser, const 
 {
     if (refuseWhileBusy("InternetConnect"))
         return false;
-    session_->close();
+    closeNow();
     if (!online_()) {
         recordError(kGivenText, "InternetAutodial", "No network connection is available");
+        lastFailure_.code = platform::kFtpNoNetwork;
         return false;
     }
     if (!session_->ready())
         recordError(kGivenText, "InternetOpen", "The FTP library could not start");
-    return ranOk(session_->open(sServer, sUser, sPassword), "InternetConnect");
+    return ranOk(run([&] { return session_->open(sServer, sUser, sPassword); }), "InternetConnect");
 }
 
 void clsFTP::CloseConnection()
 {
-    session_->close();
+    if (busy_) {
+        // Called from inside an operation's wait: that operation stops, and the
+        // connection closes after it.
+        closeAfter_ = true;
+        session_->stop();
+        return;
+    }
+    closeNow();
 }
 
 bool clsFTP::SimpleFTPPutFile(const QString& sLocal, const QString& sRemote)
@@ -88,29 +147,29 @@ bool clsFTP::SimpleFTPPutFile(const QString& sLocal, const QString& sRemote)
         recordError(kGivenText, operation, QStringLiteral("Cannot read \"%1\": %2").arg(sLocal, local.errorString()));
         return false;
     }
-    return ranOk(session_->upload(sRemote, local, kWholeFileChunk, {}), operation);
+    return ranOk(run([&] { return session_->upload(sRemote, local, kWholeFileChunk, {}); }), operation);
 }
 
 bool clsFTP::RenameFTPFile(const QString& sExisting, const QString& sNewName)
 {
-    return !refuseWhileBusy("RenameFTPFile") && ranOk(session_->rename(sExisting, sNewName), "RenameFTPFile");
+    return !refuseWhileBusy("RenameFTPFile") && ranOk(run([&] { return session_->rename(sExisting, sNewName); }), "RenameFTPFile");
 }
 
 bool clsFTP::CreateFTPDirectory(const QString& sDirectory)
 {
     return !refuseWhileBusy("CreateFTPDirectory")
-        && ranOk(session_->makeDirectory(sDirectory), "CreateFTPDirectory");
+        && ranOk(run([&] { return session_->makeDirectory(sDirectory); }), "CreateFTPDirectory");
 }
 
 bool clsFTP::RemoveFTPDirectory(const QString& sDirectory)
 {
     return !refuseWhileBusy("RemoveFTPDirectory")
-        && ranOk(session_->removeDirectory(sDirectory), "RemoveFTPDirectory");
+        && ranOk(run([&] { return session_->removeDirectory(sDirectory); }), "RemoveFTPDirectory");
 }
 
 bool clsFTP::DeleteFTPFile(const QString& sRemote)
 {
-    return !refuseWhileBusy("DeleteFTPFile") && ranOk(session_->deleteFile(sRemote), "DeleteFTPFile");
+    return !refuseWhileBusy("DeleteFTPFile") && ranOk(run([&] { return session_->deleteFile(sRemote); }), "DeleteFTPFile");
 }
 
 bool clsFTP::FTPUploadFile(QString& sLocal, QString& sRemote)
@@ -130,7 +189,10 @@ bool clsFTP::FTPUploadFile(QString& sLocal, QString& sRemote)
         return false;
     }
     const qint64 size = local.size();
-    const platform::FtpResult result = session_->upload(sRemote, local, kChunkSize, chunkProgress(this, size));
+    startProgress(size);
+    const platform::FtpSession::Progress progress = progressRelay();
+    const platform::FtpResult result = run([&] { return session_->upload(sRemote, local, kChunkSize, progress); });
+    endProgress(result ? size : 0);
     if (!result) {
         recordResult(result, writeOperation(result.stage));
         return false;
@@ -156,7 +218,10 @@ bool clsFTP::FTPDownloadFile(QString& sLocal, QString& sRemote)
     }
     QBuffer received;
     received.open(QIODevice::WriteOnly);
-    const platform::FtpResult result = session_->download(sRemote, received, kChunkSize, chunkProgress(this, size));
+    startProgress(size);
+    const platform::FtpSession::Progress progress = progressRelay();
+    const platform::FtpResult result = run([&] { return session_->download(sRemote, received, kChunkSize, progress); });
+    endProgress(result ? received.size() : 0);
     if (!result) {
         recordResult(result, readOperation(result.stage));
         return false;
@@ -174,7 +239,7 @@ bool clsFTP::SimpleFTPGetFile(const QString& sLocal, const QString& sRemote)
         return false;
     QBuffer received;
     received.open(QIODevice::WriteOnly);
-    return ranOk(session_->download(sRemote, received, kWholeFileChunk, {}), operation)
+    return ranOk(run([&] { return session_->download(sRemote, received, kWholeFileChunk, {}); }), operation)
         && saveDownload(sLocal, received.data(), operation);
 }
 
@@ -190,7 +255,7 @@ QString clsFTP::FTPDirectory()
 void clsFTP::setFTPDirectory(const QString& sDir)
 {
     if (!refuseWhileBusy("FtpSetCurrentDirectory"))
-        ranOk(session_->changeDirectory(sDir), "FtpSetCurrentDirectory");
+        ranOk(run([&] { return session_->changeDirectory(sDir); }), "FtpSetCurrentDirectory");
 }
 
 qint64 clsFTP::GetFTPFileSize(const QString& sFile)
@@ -202,26 +267,24 @@ qint64 clsFTP::GetFTPFileSize(const QString& sFile)
     // Only the file's own name is a pattern; its folders are taken as they are.
     const QString pattern = platform::ftpFileName(path).replace(' ', '?');
     const QString folder = platform::ftpFolder(path);
-    QStringList names;
-    const platform::FtpResult listed = session_->listNames(folder, names);
-    if (!listed) {
-        if (listed.replyCode == kNoSuchFileReply || listed.replyCode == kFileUnavailableReply)
-            return kFileNotFound;
-        recordResult(listed, operation);
+    bool listed = false;
+    qint64 size = kFileNotFound;
+    const platform::FtpResult result = run([&] {
+        QStringList names;
+        platform::FtpResult r = session_->listNames(folder, names);
+        listed = r.ok;
+        for (const QString& name : std::as_const(names))
+            if (r && platform::ftpWildcardMatch(pattern, name))
+                return session_->fileSize(platform::resolveFtpPath(folder, name), size);
+        return r;
+    });
+    if (!listed && (result.replyCode == kNoSuchFileReply || result.replyCode == kFileUnavailableReply))
+        return kFileNotFound;
+    if (!result) {
+        recordResult(result, operation);
         return kFindFailed;
     }
-    for (const QString& name : std::as_const(names)) {
-        if (!platform::ftpWildcardMatch(pattern, name))
-            continue;
-        qint64 size = 0;
-        const platform::FtpResult sized = session_->fileSize(platform::resolveFtpPath(folder, name), size);
-        if (!sized) {
-            recordResult(sized, operation);
-            return kFindFailed;
-        }
-        return size;
-    }
-    return kFileNotFound;
+    return size;
 }
 
 void clsFTP::SetTransferType(int vType)
@@ -247,6 +310,7 @@ void clsFTP::setErrorTexts(int code, const QString& operation, const QString& te
 
 void clsFTP::recordError(int code, const QString& operation, const QString& text)
 {
+    lastFailure_ = {false, code, text, 0, QString(), platform::FtpStage::Command};
     setErrorTexts(code, operation, text, QString());
     qCWarning(lcFtp).noquote() << LastErrorMessage_;
 }
@@ -254,6 +318,7 @@ void clsFTP::recordError(int code, const QString& operation, const QString& text
 // The session has logged the failure already.
 void clsFTP::recordResult(const platform::FtpResult& result, const QString& operation)
 {
+    lastFailure_ = result;
     const int code = result.serverRefused() ? kExtendedError : result.code < 0 ? kGivenText : result.code;
     setErrorTexts(code, operation, result.reason, result.reply);
 }
@@ -267,7 +332,7 @@ bool clsFTP::ranOk(const platform::FtpResult& result, const QString& operation)
 
 bool clsFTP::refuseWhileBusy(const QString& operation)
 {
-    if (!session_->transferring())
+    if (!busy_)
         return false;
     recordError(kGivenText, operation, "A transfer is still running on this connection");
     return true;

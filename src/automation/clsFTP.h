@@ -5,13 +5,25 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
 #include <functional>
+#include <memory>
+
+namespace platform {
+class FtpWorker;
+}
 
 // One FTP session per object. Every operation returns false (or -1/-2 for a size)
 // on failure and leaves a readable text in LastErrorMessage and
-// SimpleLastErrorMessage; nothing is shown to the user here. The chunked transfers
-// yield to the event loop after every 255-byte chunk and report it through
-// FileTransferProgress, so windows and timers keep running during a transfer.
+// SimpleLastErrorMessage; nothing is shown to the user here.
+//
+// The operations run on the FTP worker's thread; each member waits for its result
+// in an event loop, so windows keep painting and timers keep ticking while the
+// network is slow. Code that runs during that wait must not start a second
+// operation on the same object: it is refused. The chunked transfers report
+// through FileTransferProgress one event per whole 255-byte chunk the server has
+// (acknowledged by its end of the connection), in order and as the bytes arrive,
+// then (size, size) once the server has confirmed the whole file.
 class clsFTP : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +41,8 @@ public:
     static constexpr qint64 kFileNotFound = -1;
     static constexpr qint64 kFindFailed = -2;
 
-    explicit clsFTP(QObject* parent = nullptr);
+    // worker: the program's FTP thread; without one the object runs a thread of its own.
+    explicit clsFTP(platform::FtpWorker* worker = nullptr, QObject* parent = nullptr);
     ~clsFTP() override;
 
     QString LastErrorMessage() const { return LastErrorMessage_; }
@@ -56,6 +69,9 @@ public:
     // Stands in for the dial-up test that forces the machine online.
     void setOnlineCheck(std::function<bool()> check) { online_ = std::move(check); }
     void setTimeouts(const platform::FtpTimeouts& timeouts);
+    // The outcome of the last failed operation: libcurl's code, the server's reply
+    // and the stage, for a notice in the user's words.
+    platform::FtpResult lastFailure() const { return lastFailure_; }
 
 signals:
     void FileTransferProgress(qint64 lCurrentBytes, qint64 lTotalBytes);
@@ -69,10 +85,29 @@ private:
     QString writeOperation(platform::FtpStage stage) const;
     QString readOperation(platform::FtpStage stage) const;
     bool saveDownload(const QString& sLocal, const QByteArray& bytes, const QString& operation);
+    platform::FtpResult run(const std::function<platform::FtpResult()>& job);
+    void closeNow();
+    platform::FtpSession::Progress progressRelay();
+    void startProgress(qint64 total);
+    void deliverProgress();
+    void endProgress(qint64 serverHas);
 
-    // The session stands for the Internet handle and the connection handle; its
-    // transferring() state for the open remote file.
+    std::unique_ptr<platform::FtpWorker> ownWorker_;
+    platform::FtpWorker* worker_ = nullptr;
+    // The session stands for the Internet handle and the connection handle.
     std::unique_ptr<platform::FtpSession> session_;
+    bool busy_ = false;        // an operation runs (the remote file is open during a transfer)
+    bool closeAfter_ = false;  // CloseConnection came during an operation
+    platform::FtpResult lastFailure_;
+    // The bytes the server has, posted by the worker and told in chunks here.
+    struct ProgressState {
+        std::atomic<qint64> serverHas{0};
+        std::atomic_bool posted{false};
+    };
+    std::shared_ptr<ProgressState> progress_ = std::make_shared<ProgressState>();
+    bool progressActive_ = false;
+    qint64 progressTotal_ = 0;
+    qint64 chunksTold_ = 0;
     int transferType = kTransferBinary;
     int connectFlags = kActiveMode;
     QString LastErrorMessage_;

@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 
+#include <utility>
+
 namespace {
 
 constexpr int kRightButton = 2;
@@ -84,6 +86,8 @@ void frmFTP::buildControls()
         box->setObjectName(d.name);
         box->setGeometry(92, top, 298, 20);
         box->setToolTip(d.toolTip);
+        // The label names the box for the keyboard and for screen readers.
+        label->setBuddy(box);
         this->*d.member = box;
         top += 26;
     }
@@ -108,6 +112,20 @@ void frmFTP::connectHandlers()
 {
     connect(StyledButton1, &StyledButton::MouseDown, this, &frmFTP::StyledButton1_MouseDown);
     connect(StyledButton2, &StyledButton::MouseDown, this, &frmFTP::StyledButton2_MouseDown);
+    // Enter, Space, the access key and an assistive tool's press click without a
+    // mouse press before: they act as the mouse press does; a mouse's own click
+    // after its press does nothing more.
+    for (StyledButton* button : {StyledButton1, StyledButton2}) {
+        connect(button, &StyledButton::MouseDown, this, [this, button] { pressedByMouse_ = button; });
+        connect(button, &StyledButton::Click, this, [this, button] {
+            if (std::exchange(pressedByMouse_, nullptr) == button)
+                return;
+            if (button == StyledButton1)
+                StyledButton1_MouseDown(1, 0, 0, 0);
+            else
+                StyledButton2_MouseDown(1, 0, 0, 0);
+        });
+    }
     Text3->installEventFilter(this);
 }
 

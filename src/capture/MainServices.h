@@ -3,6 +3,9 @@
 namespace platform::capdriver {
 class CaptureSystem;
 }
+namespace platform {
+class FtpWorker;
+}
 class Registry;
 class Shell;
 class SoundOutput;
@@ -15,4 +18,6 @@ struct MainServices {
     platform::capdriver::CaptureSystem& capture;
     SoundOutput& sound;
     Shell& shell;
+    // The FTP thread the uploads run on; without one each upload runs a thread of its own.
+    platform::FtpWorker* ftp = nullptr;
 };

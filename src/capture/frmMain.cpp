@@ -18,7 +18,8 @@ frmMain::frmMain(SettingsModel& settings, MainServices services, QWidget* parent
       registry_(services.registry),
       capture_(services.capture),
       sound_(services.sound),
-      shell_(services.shell)
+      shell_(services.shell),
+      ftp_(services.ftp)
 {
     setObjectName("frmMain");
     endProcess_ = [] { QCoreApplication::exit(0); };

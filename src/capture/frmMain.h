@@ -345,6 +345,7 @@ private:
     platform::capdriver::CaptureSystem& capture_;
     SoundOutput& sound_;
     Shell& shell_;
+    platform::FtpWorker* ftp_;
     QString commandLine_;
     std::function<void()> endProcess_;
     SleepFunction sleep_;

@@ -166,8 +166,9 @@ void frmMain::DoTheFTP()
         return;
     }
     if (!uploader_)
-        uploader_ = std::make_unique<FtpUploader>(s_, *this, this, [this](QImage& picture) { stampCopy(picture); });
-    uploader_->DoTheFTP();
+        uploader_ = std::make_unique<FtpUploader>(s_, *this, this, [this](QImage& picture) { stampCopy(picture); }, ftp_);
+    // The work picture holds the frame just saved; the preview may show a newer one.
+    uploader_->DoTheFTP(PicContainer.image);
 }
 
 void frmMain::stampCopy(QImage& picture)

@@ -123,3 +123,30 @@ TEST(FrmFtp, RightClickDoesNotGiveThePasswordBoxTheFocus)
     QTest::mouseClick(window.Text3, Qt::LeftButton);
     EXPECT_TRUE(window.Text3->hasFocus());
 }
+
+TEST(FrmFtp, ButtonsWorkByKeyboardAndAssistiveToolsAndAMouseClickActsOnce)
+{
+    for (const char* way : {"Space", "accessibility"}) {
+        SettingsModel s = ftpSettings();
+        frmFTP window(s);
+        window.show();
+        window.Text2->setText("keyboard");
+        window.StyledButton1->setFocus();
+        if (QByteArray(way) == "Space")
+            QTest::keyClick(window.StyledButton1, Qt::Key_Space);
+        else
+            window.StyledButton1->keyboardClick();
+        EXPECT_EQ(window.result(), QDialog::Accepted) << way;
+        EXPECT_EQ(s.FtpLogin, "keyboard") << way;
+    }
+    SettingsModel s = ftpSettings();
+    frmFTP window(s);
+    window.show();
+    window.Text1->setText("");
+    QTest::mouseClick(window.StyledButton1, Qt::LeftButton);
+    EXPECT_EQ(window.findChildren<QMessageBox*>("msgNoHost").size(), 1) << "press and release ask once";
+    for (QMessageBox* box : window.findChildren<QMessageBox*>("msgNoHost"))
+        box->accept();
+    window.StyledButton2->keyboardClick();
+    EXPECT_EQ(window.result(), QDialog::Rejected);
+}

@@ -20,6 +20,18 @@ FtpTestServer::FtpTestServer(Kind kind)
     server_.start(QStringLiteral("ftpserver.py"), arguments, QStringLiteral("FTP server"));
 }
 
+FtpTestServer::FtpTestServer(const Habits& habits)
+{
+    QStringList arguments{"--root", server_.root(), "--log", server_.logPath(kCommandLog)};
+    if (habits.throttleBytesPerSecond > 0)
+        arguments << "--throttle" << QString::number(habits.throttleBytesPerSecond);
+    if (habits.passiveOnly)
+        arguments << "--passive-only";
+    if (habits.diskLimitBytes > 0)
+        arguments << "--disk-limit" << QString::number(habits.diskLimitBytes);
+    server_.start(QStringLiteral("ftpserver.py"), arguments, QStringLiteral("FTP server"));
+}
+
 QString FtpTestServer::host() const
 {
     return QStringLiteral("127.0.0.1:%1").arg(port());

@@ -11,7 +11,15 @@
 class FtpTestServer {
 public:
     enum class Kind { Normal, Silent };  // Silent: accepts and never replies
+    // A server with awkward habits: reading uploads at a slow link's pace, refusing
+    // active mode, or a disk that fills after a number of bytes per file.
+    struct Habits {
+        int throttleBytesPerSecond = 0;
+        bool passiveOnly = false;
+        qint64 diskLimitBytes = 0;
+    };
     explicit FtpTestServer(Kind kind = Kind::Normal);
+    explicit FtpTestServer(const Habits& habits);
 
     bool running() const { return server_.running(); }
     QString error() const { return server_.error(); }
