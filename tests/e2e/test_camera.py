@@ -77,7 +77,9 @@ class CameraCase(e2e.TestCase):
     def run_program(self, camera, *args, env=None, folder=None):
         extra = camera.env()
         extra.update(env or {})
-        return self.start(*args, env=extra, folder=folder)
+        # While it records, the main window is titled by the recording.
+        title = r"^(Vyk-Tolvex|Recording Video)" if "/record" in args else e2e.MAIN_TITLE
+        return self.start(*args, env=extra, folder=folder, wait_title=title)
 
     # -- reading pictures back ---------------------------------------------------
 
