@@ -43,6 +43,9 @@ FrmMessage::FrmMessage(SettingsModel& settings, QWidget* mainWindow)
 void FrmMessage::showNotice(const QString& text)
 {
     lblMessage->setText(text);
+    // The window is named by its notice: window lists and screen readers tell it
+    // even while the program waits after showing it.
+    setWindowTitle(text);
     fitText(text);
     show();
     placeAndSuppress();

@@ -318,6 +318,7 @@ private:
     void armModeAtPreviewStart();
     void applySaveModeChange(const SaveModeChange& change);
     void pumpThroughClipboard(bool grabbed);
+    void previewDeviceLost();
     void pumpThroughFile(bool grabbed);
     QString streamBufferFile();
     void closeRecording();

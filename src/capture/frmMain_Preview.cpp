@@ -219,12 +219,24 @@ void frmMain::tmrMain_Timer()
         }
     }
     const bool grabbed = capture_.capGrabFrameNoStop(capwnd_);
+    if (!grabbed && capture_.capDeviceLost(capwnd_))
+        return previewDeviceLost();
     if (s_.StreamSource == kStreamThroughClipboard)
         pumpThroughClipboard(grabbed);
     if (keepText)
         clipboard->setText(keptText);
     if (s_.StreamSource != kStreamThroughClipboard)
         pumpThroughFile(grabbed);
+}
+
+void frmMain::previewDeviceLost()
+{
+    // An unplugged camera: the preview stops as by the Stop button, the last frame
+    // stays on show, and the user is told once; the device can be chosen again
+    // once it is back.
+    qCWarning(lcCapture) << "capture device" << s_.CaptureDevice << "stopped delivering; the preview stops";
+    cmdStop_Click();
+    ShowMessage(QStringLiteral("No Connection to Video Device"));
 }
 
 void frmMain::pumpThroughClipboard(bool grabbed)

@@ -68,6 +68,8 @@ TEST_F(Notice, SecondTextReplacesTheFirstInTheSameWindow)
     main.ShowMessage("Please choose another device");
     EXPECT_EQ(main.notice(), first);
     EXPECT_EQ(first->lblMessage->text(), "Please choose another device");
+    // The window is named by the notice it shows.
+    EXPECT_EQ(first->windowTitle(), "Please choose another device");
 }
 
 TEST_F(Notice, ClosesAtTheFirstTickWithoutHold)
