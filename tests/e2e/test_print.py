@@ -298,7 +298,6 @@ class Printing(e2e.TestCase):
     # Space on an option button runs its click, which the orientation options do
     # not handle yet (they turn the page on a mouse release); drop this mark once
     # they take the keyboard's choice.
-    @unittest.expectedFailure
     def test_landscape_chosen_by_space_prints_a_landscape_page(self):
         app, window = self.open_print_window()
         landscape = app.find("Landscape", window=PREVIEW)
