@@ -110,8 +110,9 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
         return Result::failure(ffmpeg::errorText(rc));
     // The converter for frames of the size given is made now, before the recording's
     // clock runs, not on its first frame.
-    scaler_ = makeScaler(size, size_, c->pix_fmt);
+    scaler_ = makeScaler(size, AV_PIX_FMT_RGB24, size_, c->pix_fmt);
     scalerInput_ = size;
+    scalerPixels_ = AV_PIX_FMT_RGB24;
     if (!warming_)
         warmUp(compression, size, microSecPerFrame);
     return Result::success();
