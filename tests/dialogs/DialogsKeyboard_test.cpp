@@ -172,7 +172,8 @@ TEST(FolderChooserKeyboard, OkAndCancelWorkWithoutTheMouse)
         QLineEdit edit(box.root() + "/start");
         FolderBoxes boxes{};
         boxes[static_cast<int>(FolderKind::Video)] = &edit;
-        frmGetFolder chooser(s, boxes);
+        PromptsFake chooserPrompts;
+        frmGetFolder chooser(s, boxes, chooserPrompts);
         chooser.setWindowTitle("Select your video folder");
         activate(chooser);
         chooser.Dir1->setPath(box.root() + "/chosen");
@@ -189,7 +190,8 @@ TEST(FolderChooserKeyboard, OkAndCancelWorkWithoutTheMouse)
         QLineEdit edit(box.root() + "/start");
         FolderBoxes boxes{};
         boxes[static_cast<int>(FolderKind::Video)] = &edit;
-        frmGetFolder chooser(s, boxes);
+        PromptsFake chooserPrompts;
+        frmGetFolder chooser(s, boxes, chooserPrompts);
         chooser.setWindowTitle("Select your video folder");
         activate(chooser);
         chooser.Dir1->setPath(box.root() + "/chosen");
@@ -207,7 +209,8 @@ TEST(FolderChooserKeyboard, EveryControlHasANameAndTabReachesIt)
     SettingsModel s;
     s.AppPath = box.programFolder();
     FolderBoxes boxes{};
-    frmGetFolder chooser(s, boxes);
+    PromptsFake chooserPrompts;
+        frmGetFolder chooser(s, boxes, chooserPrompts);
     activate(chooser);
     EXPECT_EQ(keyboard::unnamedControls(&chooser), "");
     EXPECT_EQ(keyboard::unreachedByTab(&chooser), "");
