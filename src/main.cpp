@@ -54,9 +54,12 @@ int main(int argc, char** argv)
             },
         .runUpdateCheck =
             [&] {
+                const UpdateCheckRequest request = startupUpdateRequest(settings.AppPath);
+                if (!updateCheckConfigured(request))
+                    return;
                 runWithUpdateWait(&window, [&] {
                     UpdateCheckServices services{registry, *prompts, *shell, &window};
-                    CheckNewVersion(services, startupUpdateRequest(settings.AppPath));
+                    CheckNewVersion(services, request);
                 });
             },
         .openSetup =

@@ -100,7 +100,15 @@ bool addToHistory(MotionHistory& history, int32_t value, bool noiseReduction)
         v[0] = averageHalfEven(v[0], v[2]);
         v[1] = averageHalfEven(v[1], v[2]);
     }
+    history.previousLast = history.cycleLast;
+    history.cycleLast = history.values[1];
     return true;
+}
+
+void forgetEarlierCycles(MotionHistory& history)
+{
+    history.previousLast.reset();
+    history.cycleLast.reset();
 }
 
 bool warmingUp(int16_t& motionWarmup, bool motionRecordMode)
@@ -117,7 +125,11 @@ int32_t motionThreshold(int motionSensing) { return kMotionScale / (clampSensiti
 
 bool isMotion(const MotionHistory& history, int motionSensing)
 {
-    return std::llabs(int64_t(history.values[0]) - history.values[1]) > motionThreshold(motionSensing);
+    const int64_t threshold = motionThreshold(motionSensing);
+    const int64_t first = history.values[0];
+    if (std::llabs(first - history.values[1]) > threshold)
+        return true;
+    return history.previousLast && std::llabs(first - *history.previousLast) > threshold;
 }
 
 MotionOutcome motionTick(MotionHistory& history, int16_t& motionWarmup, const QImage& picture,

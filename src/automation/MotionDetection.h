@@ -36,16 +36,24 @@ std::optional<MotionGrid> sampleGrid(const QImage& picture, int triggerFocus);
 // the history.
 int32_t gridValue(const MotionGrid& grid);
 
-// The last grid values of one cycle and the slot the next tick writes.
+// The last grid values of one cycle and the slot the next tick writes, with the last
+// tested value of the cycles before: a change that falls between two cycles is seen by
+// comparing a cycle's first value with the previous cycle's last one.
 struct MotionHistory {
     std::array<int32_t, 4> values{};
     int16_t index = 0;
+    std::optional<int32_t> previousLast;  // slot 1 of the cycle before the last complete one
+    std::optional<int32_t> cycleLast;     // slot 1 of the last complete cycle
 };
 
 // Stores a tick's value. True when the cycle is complete (2 ticks, 3 with the noise
 // filter); the slot index then starts again and the filter has averaged slots 0 and 1
-// with slot 2.
+// with slot 2. The completed cycle's last value becomes the one the next cycle's first
+// value is compared with.
 bool addToHistory(MotionHistory& history, int32_t value, bool noiseReduction);
+
+// The detector was armed again: its first cycle is not compared with one from before.
+void forgetEarlierCycles(MotionHistory& history);
 
 // Motion-record mode tests no cycle until its fifth: counts the cycle (up to 5) and
 // says whether this one is still warming up. Outside that mode the count is cleared.
@@ -54,6 +62,8 @@ bool warmingUp(int16_t& motionWarmup, bool motionRecordMode);
 
 // 250000 \ (sensitivity + 1).
 int32_t motionThreshold(int motionSensing);
+// Motion when the two values of the complete cycle differ by more than the threshold,
+// or its first value differs that much from the previous cycle's last value.
 bool isMotion(const MotionHistory& history, int motionSensing);
 
 // What one detector tick found.

@@ -1,5 +1,6 @@
 #include "automation/frmFTP.h"
 
+#include "buttons/ButtonPress.h"
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
 
@@ -10,8 +11,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
-
-#include <utility>
 
 namespace {
 
@@ -106,26 +105,19 @@ void frmFTP::buildControls()
     StyledButton1->setGeometry(210, top + 6, 88, 23);
     StyledButton2 = createStyledButton(this, "StyledButton2", cancel);
     StyledButton2->setGeometry(302, top + 6, 88, 23);
+    // Enter is OK, Esc is Cancel.
+    StyledButton1->setDefault(true);
+    StyledButton2->setCancel(true);
 }
 
 void frmFTP::connectHandlers()
 {
-    connect(StyledButton1, &StyledButton::MouseDown, this, &frmFTP::StyledButton1_MouseDown);
-    connect(StyledButton2, &StyledButton::MouseDown, this, &frmFTP::StyledButton2_MouseDown);
-    // Enter, Space, the access key and an assistive tool's press click without a
-    // mouse press before: they act as the mouse press does; a mouse's own click
-    // after its press does nothing more.
-    for (StyledButton* button : {StyledButton1, StyledButton2}) {
-        connect(button, &StyledButton::MouseDown, this, [this, button] { pressedByMouse_ = button; });
-        connect(button, &StyledButton::Click, this, [this, button] {
-            if (std::exchange(pressedByMouse_, nullptr) == button)
-                return;
-            if (button == StyledButton1)
-                StyledButton1_MouseDown(1, 0, 0, 0);
-            else
-                StyledButton2_MouseDown(1, 0, 0, 0);
-        });
-    }
+    // OK and Cancel act on the press of any mouse button, and on Space, Enter, the
+    // access key and an assistive tool's press.
+    buttons::connectMouseDown(StyledButton1, this,
+                              [this](int b, int sh, float x, float y) { StyledButton1_MouseDown(b, sh, x, y); });
+    buttons::connectMouseDown(StyledButton2, this,
+                              [this](int b, int sh, float x, float y) { StyledButton2_MouseDown(b, sh, x, y); });
     Text3->installEventFilter(this);
 }
 

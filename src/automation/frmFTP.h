@@ -44,5 +44,4 @@ private:
 
     SettingsModel& s_;
     bool rightClickOnPassword_ = false;
-    StyledButton* pressedByMouse_ = nullptr;  // a mouse press whose click is still to come
 };

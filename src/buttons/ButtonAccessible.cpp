@@ -49,7 +49,7 @@ public:
             s.checkable = true;
             s.checked = b->Value();
         }
-        s.pressed = b->stateFlags() & StyledButton::kFlagPressed;
+        s.pressed = (b->stateFlags() & StyledButton::kFlagPressed) != 0;
         s.defaultButton = b->Default() || (b->stateFlags() & StyledButton::kFlagDefault);
         return s;
     }
@@ -71,8 +71,9 @@ public:
             QAccessibleWidget::doAction(action);
             return;
         }
+        // Queued: a click that opens a modal window must not hold the tool's call.
         if (button()->isEnabled())
-            button()->keyboardClick();
+            button()->animateClick();
     }
 
     QStringList keyBindingsForAction(const QString& action) const override

@@ -156,6 +156,12 @@ void StyledButton::setAccessKey(QChar key)
         if (isEnabled() && isVisible())
             accessKeyPress(accessKey_.toUpper().unicode());
     });
+    // An access key that several controls of the window share clicks none of them:
+    // each press moves the focus to the next of them, and Space presses it.
+    connect(accessShortcut_, &QShortcut::activatedAmbiguously, this, [this] {
+        if (isEnabled() && isVisible())
+            setFocus(Qt::ShortcutFocusReason);
+    });
 }
 
 void StyledButton::setCaptionAlign(int align)

@@ -35,6 +35,8 @@ public:
 
     static constexpr int kHoverTimerId = 237;
     static constexpr int kHoverPeriodMs = 50;
+    // How long an assistive tool's press shows the pressed look before it clicks.
+    static constexpr int kAnimateClickMs = 100;
 
     explicit StyledButton(QWidget* parent = nullptr);
     ~StyledButton() override;
@@ -119,9 +121,14 @@ public:
     void ambientChanged(const QString& name);
     // The access key, or Enter for the default button, or Esc for the cancel button.
     void accessKeyPress(int keyAscii);
-    // A click from the keyboard (Space, the access key) or an assistive tool: raises
-    // Click, toggles a check button and selects an option button.
+    // A click from the keyboard (Space, the access key, Enter or Esc) or an assistive
+    // tool: raises pressedWithoutMouse, then Click; toggles a check button and selects
+    // an option button.
     void keyboardClick();
+    // The click of an assistive tool's press action: shows the pressed look at once
+    // and clicks from the event loop a moment later, so the tool's call returns
+    // before whatever the click opens (a modal window) runs.
+    void animateClick();
 
     // State the face draws from.
     int stateFlags() const { return stateFlags_; }
@@ -164,6 +171,11 @@ signals:
     void OLEGiveFeedback(int Effect, bool DefaultCursors);
     void OLESetData(QMimeData* Data, int DataFormat);
     void OLEStartDrag(QMimeData* Data, int AllowedEffects);
+    // A press that came without the mouse (keyboard or assistive tool), raised just
+    // before its Click handling. Windows whose handler is a MouseDown or MouseUp
+    // handler connect it through buttons::connectMouseDown/connectMouseUp
+    // (buttons/ButtonPress.h), so every way of pressing runs the handler.
+    void pressedWithoutMouse();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -199,6 +211,7 @@ private:
     void mouseDownHandling(int button, int shift, QPointF pos);
     void mouseUpHandling(int button, int shift, QPointF pos);
     void clickHandling();
+    void pressWithoutMouse();
     void startHover(int button);
     void endHover();
     bool cursorOverButton() const;
@@ -252,6 +265,7 @@ private:
     QShortcut* keypadEnterShortcut_ = nullptr;
     QShortcut* escapeShortcut_ = nullptr;
     QTimer* hoverTimer_ = nullptr;
+    QTimer* animateTimer_ = nullptr;
     bool spaceDown_ = false;
     bool afterDoubleClick_ = false;
     bool shown_ = false;

@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 
 namespace {
@@ -15,6 +16,14 @@ constexpr int kKeyShift = 16;
 constexpr int kKeySpace = 32;
 
 bool isArrowKey(int keyCode) { return keyCode >= 37 && keyCode <= 40; }
+
+// The keys the button itself uses: Space clicks, the arrows move the focus.
+bool ownsKey(const QKeyEvent& event)
+{
+    const int key = event.key();
+    return key == Qt::Key_Space || key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
+           key == Qt::Key_Down;
+}
 
 }  // namespace
 
@@ -70,7 +79,41 @@ void StyledButton::accessKeyPress(int keyAscii)
 void StyledButton::keyboardClick()
 {
     lastMouseButton_ = 1;
+    pressWithoutMouse();
+}
+
+void StyledButton::pressWithoutMouse()
+{
+    // The window's handler may close the window (and so delete this button) or
+    // disable the button; the click then goes no further, as with the mouse.
+    const QPointer<StyledButton> alive(this);
+    emit pressedWithoutMouse();
+    if (!alive || !isEnabled())
+        return;
+    lastMouseButton_ = 1;
     clickHandling();
+}
+
+void StyledButton::animateClick()
+{
+    if (!isEnabled())
+        return;
+    if (!animateTimer_) {
+        animateTimer_ = new QTimer(this);
+        animateTimer_->setSingleShot(true);
+        animateTimer_->setInterval(kAnimateClickMs);
+        connect(animateTimer_, &QTimer::timeout, this, [this] {
+            stateFlags_ &= ~kFlagPressed;
+            held_ = false;
+            redrawButton();
+            if (isEnabled())
+                keyboardClick();
+        });
+    }
+    stateFlags_ |= kFlagPressed;
+    redrawButton();
+    // A second press while the first is pending gives one click, as the platform's buttons do.
+    animateTimer_->start();
 }
 
 void StyledButton::mousePressEvent(QMouseEvent* event)
@@ -197,7 +240,10 @@ void StyledButton::keyUpHandling(int& keyCode, int shift)
             emit KeyUp(keyCode, shift);
             keyCode = 0;
         }
-        clickHandling();
+        const QPointer<StyledButton> alive(this);
+        pressWithoutMouse();
+        if (!alive)
+            return;
     }
     if (isArrowKey(keyCode)) {
         keyCode = 0;
@@ -212,15 +258,22 @@ void StyledButton::keyUpHandling(int& keyCode, int shift)
 
 void StyledButton::keyPressEvent(QKeyEvent* event)
 {
+    const bool own = ownsKey(*event);
     int keyCode = buttons::virtualKeyCode(*event);
     keyDownHandling(keyCode, buttons::shiftState(event->modifiers()));
     const QString text = event->text();
     if (!text.isEmpty() && text[0].unicode() < 256)
         emit KeyPress(text[0].unicode());
+    // Keys the button does not use go on to its window: Esc closes a dialog with the
+    // focus on a button, as it does elsewhere.
+    if (!own)
+        event->ignore();
 }
 
 void StyledButton::keyReleaseEvent(QKeyEvent* event)
 {
+    if (!ownsKey(*event))
+        event->ignore();
     // A held key repeats its press, not its release.
     if (event->isAutoRepeat())
         return;

@@ -5,16 +5,22 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPainter>
 #include <QTimer>
 
 #include <algorithm>
 
 FrmMessage::FrmMessage(SettingsModel& settings, QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Tool | Qt::WindowDoesNotAcceptFocus), s_(settings), main_(mainWindow)
+    : QWidget(mainWindow, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus
+                              | Qt::WindowTransparentForInput),
+      s_(settings),
+      main_(mainWindow)
 {
     setObjectName("FrmMessage");
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAutoFillBackground(true);
     setFocusPolicy(Qt::NoFocus);
     setFixedSize(platform::twipsToPixelsCeil(4035), platform::twipsToPixelsCeil(435));
 
@@ -37,6 +43,9 @@ FrmMessage::FrmMessage(SettingsModel& settings, QWidget* mainWindow)
 void FrmMessage::showNotice(const QString& text)
 {
     lblMessage->setText(text);
+    // The window is named by its notice: window lists and screen readers tell it
+    // even while the program waits after showing it.
+    setWindowTitle(text);
     fitText(text);
     show();
     placeAndSuppress();
@@ -78,8 +87,20 @@ void FrmMessage::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
+void FrmMessage::paintEvent(QPaintEvent*)
+{
+    // Without a title bar the edge tells the notice from the window below it.
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
 void FrmMessage::Timer1_Timer()
 {
+    if (extraTicks_ > 0) {
+        --extraTicks_;
+        return;
+    }
     if (s_.MessageHold == 0)
         close();
 }

@@ -9,7 +9,8 @@ class QTimer;
 
 // The small notice over the main window ("Snapshot Saved", "Recording Ended", ...).
 // It closes itself at the first tick of its one-second timer that finds MessageHold
-// clear. It never takes the focus, so the main window keeps its keys.
+// clear. It has no title bar and no buttons and takes no input: it never takes the
+// focus, and clicks go through it, so the main window keeps its keys.
 class FrmMessage : public QWidget {
     Q_OBJECT
 public:
@@ -21,6 +22,9 @@ public:
     // Shows the window modeless over its owner: placed and, with NoInfoDialog,
     // hidden right here, since a window manager may never activate it.
     void showNotice(const QString& text);
+    // A notice the user must be able to read (a failure): it stays for this many
+    // more ticks of its timer before the closing rule applies again.
+    void keepFor(int extraTicks) { extraTicks_ = extraTicks; }
 
     void Form_Activate();
     void Timer1_Timer();
@@ -30,6 +34,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void placeAndSuppress();
@@ -37,4 +42,5 @@ private:
 
     SettingsModel& s_;
     QWidget* main_;
+    int extraTicks_ = 0;
 };

@@ -12,3 +12,17 @@ HotKey hotKeyFor(int keyCode, int shift, bool recordingShown)
     default: return HotKey::None;
     }
 }
+
+bool hotKeyEnabled(HotKey key, const HotKeyTargets& enabled)
+{
+    switch (key) {
+    case HotKey::Help: return enabled.help;
+    case HotKey::Start: return enabled.start;
+    case HotKey::Snapshot: return enabled.snapshot;
+    case HotKey::Stop: return enabled.stop;
+    case HotKey::EndRecording:
+    case HotKey::LeaveView: return true;
+    case HotKey::None: return false;
+    }
+    return false;
+}

@@ -25,3 +25,17 @@ inline constexpr int kShiftCtrlAlt = 6;
 // What a key does; shift is the Shift/Ctrl/Alt state, recordingShown whether the
 // capture picture of a recording is on show.
 HotKey hotKeyFor(int keyCode, int shift, bool recordingShown);
+
+// Whether the commands the hot keys stand for can be used now: the buttons F1, F2,
+// F3 (and Ctrl+Alt+C) and F10 stand for are enabled.
+struct HotKeyTargets {
+    bool help = false;      // cmdHelp
+    bool start = false;     // cmdStart
+    bool snapshot = false;  // cmdSnapShot
+    bool stop = false;      // cmdStop
+};
+
+// A hot key acts only while the button it stands for is enabled, so a key never does
+// what the disabled button forbids (F2 or F3 during a recording). ESC stands for no
+// button and always acts.
+bool hotKeyEnabled(HotKey key, const HotKeyTargets& enabled);

@@ -1,6 +1,8 @@
 #include "capture/IntervalBox.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOptionComplex>
 
@@ -32,13 +34,23 @@ private:
     static constexpr int kFrame = 1;
 };
 
+// One style for every interval box of the program: making a style is a good part of
+// the main window's construction.
+QStyle* narrowArrowStyle()
+{
+    static QPointer<NarrowArrowStyle> shared;
+    if (!shared) {
+        shared = new NarrowArrowStyle;
+        shared->setParent(QCoreApplication::instance());
+    }
+    return shared;
+}
+
 }  // namespace
 
 IntervalBox::IntervalBox(QWidget* parent) : QComboBox(parent)
 {
-    auto* style = new NarrowArrowStyle;
-    style->setParent(this);
-    setStyle(style);
+    setStyle(narrowArrowStyle());
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->setReadOnly(true);

@@ -9,6 +9,11 @@ QSize minimumOuterSize(int32_t minWidthTwips, int32_t minHeightTwips)
     return {platform::twipsToPixelsCeil(minWidthTwips), platform::twipsToPixelsCeil(minHeightTwips)};
 }
 
+QSize keepMinimum(QSize outer, int32_t minWidthTwips, int32_t minHeightTwips)
+{
+    return outer.expandedTo(minimumOuterSize(minWidthTwips, minHeightTwips));
+}
+
 MinimumSizeFix minimumSizeFix(bool buttonPanelShown, QSize outer, int32_t minWidthTwips, int32_t minHeightTwips)
 {
     if (!buttonPanelShown)

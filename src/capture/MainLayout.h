@@ -42,6 +42,9 @@ MinimumSizeFix minimumSizeFix(bool buttonPanelShown, QSize outer, int32_t minWid
 // window of this size is never found too small again.
 QSize minimumOuterSize(int32_t minWidthTwips, int32_t minHeightTwips);
 
+// An outer size asked for while the button panel shows, raised to the minimum.
+QSize keepMinimum(QSize outer, int32_t minWidthTwips, int32_t minHeightTwips);
+
 // The picture size that fills a window of the given outer size beside the panels.
 QSize fittedPicture(QSize outer, Panels panels, int allowanceX, int allowanceY);
 

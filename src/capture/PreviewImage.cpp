@@ -12,10 +12,14 @@ PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent)
 
 void PreviewImage::setImage(const QImage& image)
 {
+    // The frame pump hands the same frame again when the camera is slower than the
+    // pump; the picture on screen is that frame already.
+    const bool same = !image.isNull() && !image_.isNull() && image.cacheKey() == image_.cacheKey();
     image_ = image;
     if (!stretch_)
         takeFrameSize();
-    update();
+    if (!same)
+        update();
 }
 
 void PreviewImage::setStretch(bool stretch)
@@ -35,8 +39,13 @@ void PreviewImage::takeFrameSize()
 void PreviewImage::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    if (image_.isNull() || !stretch_)
-        p.fillRect(rect(), palette().window());
+    if (image_.isNull() || !stretch_) {
+        // Only what the picture leaves free: a full-HD frame is not painted twice.
+        const QRegion free = image_.isNull() ? QRegion(rect())
+                                             : QRegion(rect()).subtracted(QRect(QPoint(0, 0), image_.size()));
+        for (const QRect& r : free)
+            p.fillRect(r, palette().window());
+    }
     if (image_.isNull())
         return;
     if (stretch_)

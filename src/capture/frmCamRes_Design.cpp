@@ -42,6 +42,7 @@ void frmCamRes::buildControls()
 
     Label1 = makeLabel(this, "Label1", "True Resolution", {16, 8, 176, 16});
     cmbRes = makeList(this, "cmbRes", {16, 26, 176, 22});
+    Label1->setBuddy(cmbRes);
 
     Frame1 = new QGroupBox("Stream", this);
     Frame1->setObjectName("Frame1");
@@ -50,6 +51,9 @@ void frmCamRes::buildControls()
     Label2 = makeLabel(Frame1, "Label2", "Pixel depth & compression", {8, 20, 176, 16});
     Label2->setTextFormat(Qt::PlainText);
     cmbCol = makeList(Frame1, "cmbCol", {8, 40, 176, 22});
+    Label2->setBuddy(cmbCol);
+    cmbRes->setAccessibleName(Label1->text());
+    cmbCol->setAccessibleName(Label2->text());
 
     const auto designs = commandDesigns();
     for (int i = 0; i < int(designs.size()); ++i)

@@ -3,6 +3,7 @@
 #include "automation/DoTheFTP.h"
 #include "capture/CaptureLog.h"
 #include "capture/FrmMessage.h"
+#include "capture/NoticeWait.h"
 #include "settings/Prompts.h"
 #include "settings/Registry.h"
 
@@ -10,7 +11,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMessageBox>
-#include <QThread>
+
+#include <utility>
 
 frmMain::frmMain(SettingsModel& settings, MainServices services, QWidget* parent)
     : QWidget(parent),
@@ -23,7 +25,7 @@ frmMain::frmMain(SettingsModel& settings, MainServices services, QWidget* parent
 {
     setObjectName("frmMain");
     endProcess_ = [] { QCoreApplication::exit(0); };
-    sleep_ = [](int ms) { QThread::msleep(ms); };
+    sleep_ = waitWithoutInput;
     buildControls();
     connectHandlers();
     applyPreviewControls(PreviewMoment::StartUp);
@@ -67,6 +69,9 @@ void frmMain::changeEvent(QEvent* event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         Form_Activate();
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !windowState().testFlag(Qt::WindowMinimized))
+        if (const std::optional<QSize> outer = std::exchange(sizeWhenRestored_, std::nullopt))
+            setOuterSizeAsIs(*outer);
 }
 
 void frmMain::yield()
@@ -76,5 +81,6 @@ void frmMain::yield()
 
 void frmMain::sleep(int milliseconds)
 {
+    const TimerTicksHeld held({tmrMain, tmrCheckSize, tmrAutoSave, tmrAutoMotion, tmrTime, tmrFlash});
     sleep_(milliseconds);
 }

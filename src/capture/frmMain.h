@@ -21,6 +21,8 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsModel.h"
 
+#include <QFont>
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 
@@ -28,6 +30,7 @@
 #include <map>
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct SaveModeChange;
 struct SaveResult;
@@ -41,7 +44,7 @@ class Prompts;
 class QTimer;
 class StyledButton;
 
-// How long the blocking waits of the main window take; tests shorten them.
+// The waits of the main window (waitWithoutInput unless set); tests shorten them.
 using SleepFunction = std::function<void(int milliseconds)>;
 // The interval spinner's largest value.
 inline constexpr int kSpinnerMax = 9999;
@@ -77,7 +80,8 @@ public:
     void setCommandLine(const QString& commandLine) { commandLine_ = commandLine; }
     // What "end the process" does; the program quits its event loop, tests record it.
     void setEndProcess(std::function<void()> endProcess) { endProcess_ = std::move(endProcess); }
-    // The blocking waits (connect retries, failure notices, closing a recording).
+    // The waits (connect retries, failure notices, closing a recording). The window's
+    // own timers do not tick during a wait.
     void setSleep(SleepFunction sleep) { sleep_ = std::move(sleep); }
     // The clock the time window reads, the motion detector's question box, and the
     // upload after an automatic save or a motion (none until one is set).
@@ -265,6 +269,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // The hot keys reach the window whichever of its controls has the focus.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -289,7 +295,12 @@ private:
     void layOutSideLogo();
     void dockBottomPanel();
     QSize outerSize() const;
+    // Sets the outer size, never below the minimum while the button panel shows. Until
+    // the window manager has framed the window its frame is unknown: the size is set
+    // again once it is, so the outer size is the one asked for.
     void setOuterSize(QSize outer);
+    void setOuterSizeAsIs(QSize outer);  // the minimum's spring-back, one dimension a pass
+    void applyPendingOuterSize();
     mainlayout::Panels panels() const;
     void ShowTitleBar(bool show);
     void setWindowFlagKeepingGeometry(Qt::WindowType flag, bool on);
@@ -307,6 +318,7 @@ private:
     void armModeAtPreviewStart();
     void applySaveModeChange(const SaveModeChange& change);
     void pumpThroughClipboard(bool grabbed);
+    void previewDeviceLost();
     void pumpThroughFile(bool grabbed);
     QString streamBufferFile();
     void closeRecording();
@@ -336,6 +348,8 @@ private:
     void chooseCaptureSize();
     void applyChosenSize();
     void fitWindowToCapture();
+    // The size button's caption, in a font small enough to show it whole.
+    void setVideoSizeCaption(const QString& caption);
     void yield();
     void sleep(int milliseconds);
 
@@ -382,4 +396,10 @@ private:
     bool startSwitch_ = false;
     int startModeSwitch_ = -1;
     bool fullScreen_ = false;  // the full-screen view shows
+    QFont videoSizeFont_;  // the size button's design font
+    int32_t buttonFace_ = 0;  // the fourteen buttons' design face colour
+    QPixmap sideLogo_;     // the side logo at its own size
+    std::optional<QSize> pendingOuter_;  // set before the frame was known
+    std::optional<QSize> sizeWhenRestored_;  // set while minimized
+    bool frameKnown_ = false;            // the window manager's frame has been seen (or never comes)
 };

@@ -2,6 +2,8 @@
 // size command with its chooser, and the caption of the size button.
 #include "capture/frmMain.h"
 
+#include "capture/MainLook.h"
+
 #include "buttons/StyledButton.h"
 #include "capture/CaptureDevices.h"
 #include "capture/CaptureLog.h"
@@ -102,9 +104,21 @@ void frmMain::probeCaptureSizes(const QString& deviceName, bool writeCache)
     unsetCursor();
 }
 
+void frmMain::setVideoSizeCaption(const QString& caption)
+{
+    // The caption keeps 4 pixels free on each side.
+    constexpr int kCaptionMargins = 8;
+    if (caption == cmdVideoSize->Caption())
+        return;  // the caption timer writes the same text every second
+    const QFont font = captionFontToFit(videoSizeFont_, caption, cmdVideoSize->width() - kCaptionMargins);
+    if (cmdVideoSize->Font() != font)
+        cmdVideoSize->setFont(font);
+    cmdVideoSize->setCaption(caption);
+}
+
 void frmMain::tmrCheckSize_Timer()
 {
-    cmdVideoSize->setCaption(videoSizeCaption(shownFrameSize()));
+    setVideoSizeCaption(videoSizeCaption(shownFrameSize()));
 }
 
 void frmMain::cmdVideoSize_Click()
@@ -126,7 +140,7 @@ void frmMain::cmdVideoSize_Click()
     const QSize measured = shownFrameSize();
     CaptureWidth = measured.width();
     CaptureHeight = measured.height();
-    cmdVideoSize->setCaption(videoSizeCaption(measured));
+    setVideoSizeCaption(videoSizeCaption(measured));
     if (!Check1->Value())
         fitWindowToCapture();
     yield();
@@ -152,7 +166,7 @@ void frmMain::chooseCaptureSize()
 
 void frmMain::applyChosenSize()
 {
-    cmdVideoSize->setCaption("&Video Size " + s_.SelectedResolution);
+    setVideoSizeCaption("&Video Size " + s_.SelectedResolution);
     const int index = s_.ResolutionIndex;
     const QString entry = index >= 0 && index < int(s_.ResolutionList.size()) ? s_.ResolutionList[index] : QString();
     const ChosenFormat chosen = chosenFormat(entry, s_.SelectedColorDepth);

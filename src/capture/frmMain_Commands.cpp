@@ -38,8 +38,6 @@ void frmMain::Opmaak()
     const std::array<StyledButton*, 14> buttons = {
         cmdCamOptions, cmdVideoSize, cmdStart, cmdStop, cmdSnapShot, cmdRecord, cmdSetup,
         cmdAbout, cmdHelp, cmdSaveAs, cmdViewer, cmdBurst, StyledButton13, cmdOptions};
-    for (StyledButton* b : buttons)
-        b->setButtonStyle(s_.ButtonStyle);
 
     const QColor background =
         QColor::fromRgb(gdi::toQRgb(gdi::SystemColours::fromPalette(palette()).resolve(look.background)));
@@ -49,11 +47,26 @@ void frmMain::Opmaak()
                             OptSaveChoice[kModeManual], Check3})
         b->setBackColor(look.background);
 
-    for (int i = 0; i < 13; ++i)
-        buttons[i]->setForeColor(look.captionColour);
-    if (look.gradient)
-        for (StyledButton* b : buttons)
-            b->setGradientColor(*look.gradient);
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        StyledButton* b = buttons[i];
+        // The tiny-mode button keeps its caption colour; a gradient outside the
+        // palette leaves the gradient colour as it is; the faces follow the colour's
+        // own start (dark under white captions), else the design's.
+        const int32_t fore = i < 13 ? look.captionColour : b->ForeColor();
+        const int32_t gradient = look.gradient.value_or(b->GradientColor());
+        const int32_t face = look.face.value_or(buttonFace_);
+        // The start-up applies the same look twice: an unchanged button is not drawn again.
+        if (b->ButtonStyle() == s_.ButtonStyle && b->ForeColor() == fore && b->GradientColor() == gradient
+            && b->BackColor() == face)
+            continue;
+        // Drawn once with its whole new look, not once for each property.
+        b->DelayDrawing(true);
+        b->setButtonStyle(s_.ButtonStyle);
+        b->setForeColor(fore);
+        b->setGradientColor(gradient);
+        b->setBackColor(face);
+        b->DelayDrawing(false);
+    }
 }
 
 void frmMain::FindIrfanView()
@@ -118,9 +131,10 @@ void frmMain::cmdOptions_MouseDown(int, int, float, float)
 
 void frmMain::mnuoptions_Click()
 {
-    const OptionsMenuState state = optionsMenuState(cmdStart->Enabled());
+    const OptionsMenuState state = optionsMenuState(cmdStart->Enabled(), fullScreen_);
     mnuOptionss[kMenuStartFeed]->setText(state.startFeedCaption);
     mnuOptionss[kMenuStop]->setEnabled(state.stopEnabled);
+    mnuOptionss[kMenuMiniMode]->setEnabled(state.miniModeEnabled);
 }
 
 void frmMain::mnuOptionss_Click(int index)
@@ -142,7 +156,10 @@ void frmMain::mnuOptionss_Click(int index)
     case kMenuStartFeed: cmdStart_Click(); break;
     case kMenuRecord: cmdRecord_Click(); break;
     case kMenuStop: cmdStop_Click(); break;
-    case kMenuMiniMode: toggleButtonPanels(); break;
+    case kMenuMiniMode:
+        if (!fullScreen_)
+            toggleButtonPanels();
+        break;
     default: break;
     }
 }

@@ -1,8 +1,10 @@
 // The main window's controls, created from their stored designs.
 #include "capture/frmMain.h"
 
+#include "buttons/ButtonPress.h"
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
+#include "capture/MainLook.h"
 #include "platform/base/NamedTimer.h"
 
 #include <QAction>
@@ -30,7 +32,10 @@ struct MainButtonDesign {
 // Designs of the buttons: mode 1 is a check box, mode 2 an option button.
 std::vector<MainButtonDesign> buttonDesigns()
 {
-    auto command = [](const char* caption) { return PropertyBag{{"Caption", caption}, {"BackStyle", 4}}; };
+    // The command buttons carry a gradient, so the chosen button colour shows (Opmaak).
+    auto command = [](const char* caption) {
+        return PropertyBag{{"Caption", caption}, {"BackStyle", 4}, {"Gradient", kMainButtonGradient}};
+    };
     return {
         {"cmdStart", &frmMain::cmdStart, Panel::Buttons, {4, 4, 88, 23}, "Start live video feed", command("&Start")},
         {"cmdStop", &frmMain::cmdStop, Panel::Buttons, {4, 29, 88, 23}, "Stop", command("S&top")},
@@ -89,7 +94,7 @@ void frmMain::buildControls()
     imgSizeLogo = new QLabel(this);
     imgSizeLogo->setObjectName("imgSizeLogo");
     imgSizeLogo->setGeometry(4, 338, 88, 36);
-    imgSizeLogo->setScaledContents(true);
+    imgSizeLogo->setAlignment(Qt::AlignCenter);
     imgSizeLogo->hide();
 
     Image1 = new QWidget(this);
@@ -110,6 +115,9 @@ void frmMain::buildControls()
     txtSaveInterval = new IntervalBox(Picture3);
     txtSaveInterval->setObjectName("txtSaveInterval");
     txtSaveInterval->setGeometry(242, 4, 36, 20);
+    // The box's own text field takes the focus; it is read out by the same name.
+    txtSaveInterval->setAccessibleName("Save interval in seconds");
+    txtSaveInterval->lineEdit()->setAccessibleName(txtSaveInterval->accessibleName());
     buildSpinner();
 
     buildButtons();
@@ -143,6 +151,8 @@ void frmMain::buildButtons()
             button->setToolTip(d.toolTip);
         this->*d.member = button;
     }
+    videoSizeFont_ = cmdVideoSize->Font();
+    buttonFace_ = cmdStart->BackColor();
     for (int i = 0; i < 4; ++i) {
         const PropertyBag design{{"Caption", kOptionDesigns[i].caption}, {"BackStyle", 4}, {"Mode", 2}};
         StyledButton* option = createStyledButton(Picture3, QStringLiteral("OptSaveChoice_%1").arg(i), design);
@@ -177,7 +187,8 @@ void frmMain::buildDeviceMenu()
         const QString caption = i == 0 ? "none found" : i == 12 ? "Exit menu" : QString();
         QAction* item = mnuVideoDevice->addAction(caption);
         item->setObjectName(QStringLiteral("mnudevices_%1").arg(i));
-        item->setCheckable(i < 12);
+        // "none found" is no device to tick; item 0 becomes checkable when it names one.
+        item->setCheckable(i > 0 && i < 12);
         item->setVisible(i == 0 || i == 12);
         mnudevices[i] = item;
     }
@@ -202,18 +213,24 @@ void frmMain::connectHandlers()
     connect(cmdRecord, &StyledButton::Click, this, &frmMain::cmdRecord_Click);
     connect(cmdAbout, &StyledButton::Click, this, &frmMain::cmdAbout_Click);
     connect(cmdSetup, &StyledButton::Click, this, &frmMain::cmdSetup_Click);
-    connect(cmdViewer, &StyledButton::MouseDown, this, &frmMain::cmdViewer_MouseDown);
+    // Handlers of a mouse press: Space, Enter, the access key and an assistive
+    // tool's press run them as the left button.
+    auto onMouseDown = [this](StyledButton* button, void (frmMain::*handler)(int, int, float, float)) {
+        buttons::connectMouseDown(button, this,
+                                  [this, handler](int b, int sh, float x, float y) { (this->*handler)(b, sh, x, y); });
+    };
+    onMouseDown(cmdViewer, &frmMain::cmdViewer_MouseDown);
     connect(cmdSaveAs, &StyledButton::Click, this, &frmMain::cmdSaveAs_Click);
-    connect(cmdHelp, &StyledButton::MouseDown, this, &frmMain::cmdHelp_MouseDown);
-    connect(cmdOptions, &StyledButton::MouseDown, this, &frmMain::cmdOptions_MouseDown);
+    onMouseDown(cmdHelp, &frmMain::cmdHelp_MouseDown);
+    onMouseDown(cmdOptions, &frmMain::cmdOptions_MouseDown);
     connect(Check1, &StyledButton::Click, this, &frmMain::Check1_Click);
     connect(Check3, &StyledButton::Click, this, &frmMain::Check3_Click);
     connect(Image4, &PreviewImage::mousePressed, this, &frmMain::Image4_MouseDown);
     connect(Image4, &PreviewImage::mouseReleased, this, &frmMain::Image4_MouseUp);
     connect(cmdSnapShot, &StyledButton::Click, this, &frmMain::cmdSnapShot_Click);
     connect(cmdBurst, &StyledButton::Click, this, &frmMain::cmdBurst_Click);
-    connect(cmdBurst, &StyledButton::MouseDown, this, &frmMain::cmdBurst_MouseDown);
-    connect(StyledButton13, &StyledButton::MouseDown, this, &frmMain::StyledButton13_MouseDown);
+    onMouseDown(cmdBurst, &frmMain::cmdBurst_MouseDown);
+    onMouseDown(StyledButton13, &frmMain::StyledButton13_MouseDown);
     for (int i = 0; i < 4; ++i)
         connect(OptSaveChoice[i], &StyledButton::Click, this, [this, i] { OptSaveChoice_Click(i); });
     for (int i = 0; i < kOptionsMenuItems; ++i)

@@ -1,6 +1,7 @@
 // The fixed hot keys of the main window.
 #include "capture/frmMain.h"
 
+#include "buttons/StyledButton.h"
 #include "buttons/VirtualKeys.h"
 #include "capture/CaptureLog.h"
 #include "capture/HotKeys.h"
@@ -31,7 +32,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 
 bool frmMain::Form_KeyDown(int keyCode, int shift)
 {
-    switch (hotKeyFor(keyCode, shift, !Image1->isHidden())) {
+    const HotKey key = hotKeyFor(keyCode, shift, !Image1->isHidden());
+    const HotKeyTargets enabled{cmdHelp->Enabled(), cmdStart->Enabled(), cmdSnapShot->Enabled(), cmdStop->Enabled()};
+    // A key whose button is disabled is used up doing nothing.
+    if (!hotKeyEnabled(key, enabled))
+        return key != HotKey::None;
+    switch (key) {
     case HotKey::Help: openHelp(); return true;
     case HotKey::Start: cmdStart_Click(); return true;
     case HotKey::Snapshot: cmdSnapShot_Click(); return true;

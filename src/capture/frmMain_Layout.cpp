@@ -11,10 +11,21 @@
 #include <QLabel>
 #include <QMenu>
 #include <QResizeEvent>
+#include <QShowEvent>
+#include <QMoveEvent>
+
+#include <utility>
 #include <QScreen>
 #include <QTimer>
 
 using mainlayout::SpringBack;
+
+namespace {
+
+// How long after the first show a window manager may take to frame the window.
+constexpr int kFrameWaitMs = 5000;
+
+}  // namespace
 
 QSize frmMain::outerSize() const
 {
@@ -23,9 +34,55 @@ QSize frmMain::outerSize() const
 
 void frmMain::setOuterSize(QSize outer)
 {
+    if (!Picture2->isHidden())
+        outer = mainlayout::keepMinimum(outer, MinWidth, MinHeight);
+    setOuterSizeAsIs(outer);
+}
+
+void frmMain::setOuterSizeAsIs(QSize outer)
+{
+    // A minimized window keeps its state: resizing it would bring it back. It takes
+    // the size when it is restored.
+    if (windowState().testFlag(Qt::WindowMinimized)) {
+        sizeWhenRestored_ = outer;
+        return;
+    }
     // The sizes the window works with are the outer frame's; Qt sizes the inside.
     const QSize frame = frameGeometry().size() - size();
+    if (!frameKnown_)
+        pendingOuter_ = outer;
     resize((outer - frame).expandedTo(QSize(1, 1)));
+}
+
+void frmMain::applyPendingOuterSize()
+{
+    if (frameKnown_ || !isVisible() || windowState().testFlag(Qt::WindowMinimized))
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    if (frame.isEmpty())
+        return;  // not framed yet
+    frameKnown_ = true;
+    if (const std::optional<QSize> outer = std::exchange(pendingOuter_, std::nullopt))
+        resize((*outer - frame).expandedTo(QSize(1, 1)));
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (frameKnown_)
+        return;
+    applyPendingOuterSize();
+    // A window without a frame (no window manager, no title bar) never gets one.
+    QTimer::singleShot(kFrameWaitMs, this, [this] {
+        frameKnown_ = true;
+        pendingOuter_.reset();
+    });
+}
+
+void frmMain::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    applyPendingOuterSize();
 }
 
 mainlayout::Panels frmMain::panels() const
@@ -36,6 +93,7 @@ mainlayout::Panels frmMain::panels() const
 void frmMain::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    applyPendingOuterSize();
     Form_Resize();
 }
 
@@ -51,11 +109,11 @@ void frmMain::Form_Resize()
     const QSize outer = outerSize();
     const auto fix = mainlayout::minimumSizeFix(!Picture2->isHidden(), outer, MinWidth, MinHeight);
     if (fix.dimension == SpringBack::Height) {
-        setOuterSize({outer.width(), fix.pixels});
+        setOuterSizeAsIs({outer.width(), fix.pixels});
         return;
     }
     if (fix.dimension == SpringBack::Width) {
-        setOuterSize({fix.pixels, outer.height()});
+        setOuterSizeAsIs({fix.pixels, outer.height()});
         return;
     }
     if (!LayoutReady)
@@ -75,6 +133,9 @@ void frmMain::layOutSideLogo()
     const auto h = mainlayout::sideLogoHeight(height(), Picture2->height(), Picture3->height());
     if (h)
         imgSizeLogo->resize(imgSizeLogo->width(), *h);
+    // The logo keeps its shape: scaled into the box, not stretched over it.
+    if (!sideLogo_.isNull())
+        imgSizeLogo->setPixmap(sideLogo_.scaled(imgSizeLogo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     imgSizeLogo->setVisible(h.has_value() && !Picture2->isHidden());
 }
 
@@ -124,9 +185,10 @@ void frmMain::Check3_Click()
 
 void frmMain::enterFullScreenState()
 {
-    // A window manager that frames the window or keeps it off the screen's edges
-    // refuses the plain geometry; its own full-screen state does the same.
-    if (isVisible() && frameGeometry() != screen()->geometry())
+    // A window manager frames the window and keeps it off the screen's edges (the
+    // frame of a title bar just taken away may still be counted); its own full-screen
+    // state covers the whole screen in every case.
+    if (isVisible())
         setWindowState(windowState() | Qt::WindowFullScreen);
 }
 

@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QCursor>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,7 +91,7 @@ void frmMain::connectFailed()
     ++FailedConnectCount;
     sleep(1700);
     cmdStop_Click();
-    cmdVideoSize->setCaption("&Video Size");
+    setVideoSizeCaption("&Video Size");
     applyPreviewControls(PreviewMoment::ConnectFailed);
 }
 
@@ -220,12 +219,24 @@ void frmMain::tmrMain_Timer()
         }
     }
     const bool grabbed = capture_.capGrabFrameNoStop(capwnd_);
+    if (!grabbed && capture_.capDeviceLost(capwnd_))
+        return previewDeviceLost();
     if (s_.StreamSource == kStreamThroughClipboard)
         pumpThroughClipboard(grabbed);
     if (keepText)
         clipboard->setText(keptText);
     if (s_.StreamSource != kStreamThroughClipboard)
         pumpThroughFile(grabbed);
+}
+
+void frmMain::previewDeviceLost()
+{
+    // An unplugged camera: the preview stops as by the Stop button, the last frame
+    // stays on show, and the user is told once; the device can be chosen again
+    // once it is back.
+    qCWarning(lcCapture) << "capture device" << s_.CaptureDevice << "stopped delivering; the preview stops";
+    cmdStop_Click();
+    ShowMessage(QStringLiteral("No Connection to Video Device"));
 }
 
 void frmMain::pumpThroughClipboard(bool grabbed)
@@ -280,9 +291,10 @@ void frmMain::showFrame(const QImage& frame)
     Image4->setImage(frame);
 }
 
-void frmMain::StyledButton13_MouseDown(int, int, float, float)
+void frmMain::StyledButton13_MouseDown(int, int, float X, float Y)
 {
-    mnuVideoDevice->exec(QCursor::pos());
+    // At the press: under the mouse, or in the middle of the button pressed by key.
+    mnuVideoDevice->exec(StyledButton13->mapToGlobal(QPointF(X, Y)).toPoint());
     WriteIniValue(s_, "[Device]", s_.CaptureDevice);
 }
 

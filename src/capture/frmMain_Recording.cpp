@@ -25,6 +25,8 @@ namespace {
 // After ESC the window waits this long and lets the message loop turn this often.
 constexpr qint64 kEscapeWaitMs = 1000;
 constexpr int kEscapeWaitTurns = 20000;
+// A notice that a recording could not start stays about three seconds.
+constexpr int kFailureNoticeExtraTicks = 2;
 
 // Sees ESC before any control of the main window does, for as long as one
 // recording lasts; a focused button would otherwise take the key.
@@ -176,6 +178,9 @@ void frmMain::abandonRecording(const QString& notice)
     applyPreviewControls(PreviewMoment::Stopped);
     cmdStart_Click();
     ShowMessage(notice);
+    // A failure is told once; it stays long enough to be read.
+    if (notice_)
+        notice_->keepFor(kFailureNoticeExtraTicks);
 }
 
 void frmMain::tmrFlash_Timer()
@@ -198,6 +203,8 @@ void frmMain::endBrokenRecording()
     capture_.capGetStatus(capwnd_, status);
     cmdStop_Click();
     ShowMessage(recordingBrokeOffNotice(status.result.code));
+    if (notice_)
+        notice_->keepFor(kFailureNoticeExtraTicks);
 }
 
 void frmMain::stopRecordingByEscape()

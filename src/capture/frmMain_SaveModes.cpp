@@ -32,6 +32,9 @@ void frmMain::applySaveModeChange(const SaveModeChange& change)
 {
     change.applyTo(s_);
     setTimer(tmrAutoSave, change.autoSaveTimer);
+    // A detector armed anew compares its first cycle with none from before.
+    if (change.autoMotionTimer.value_or(false) && !tmrAutoMotion->isActive())
+        automation::forgetEarlierCycles(MotionHistory);
     setTimer(tmrAutoMotion, change.autoMotionTimer);
     if (change.title)
         setWindowTitle(*change.title);

@@ -3,6 +3,7 @@
 
 #include "capture/PictureSavingNames.h"
 #include "platform/files/AppPaths.h"
+#include "platform/gdi/ScreenPlacement.h"
 #include "platform/gdi/Twips.h"
 #include "settings/Registry.h"
 #include "settings/RegistryRecords.h"
@@ -12,7 +13,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 #include "buttons/StyledButton.h"
 
@@ -159,21 +162,28 @@ void frmMain::restoreWindowPosition()
 {
     // A missing or broken value ends the reading early; what was read still counts.
     LoadWindowPosition(s_, registry_);
-    if (s_.MainTop >= -100 && s_.MainLeft >= -100)
-        move(platform::twipsToPixels(s_.MainLeft), platform::twipsToPixels(s_.MainTop));
+    QSize outer = frameGeometry().size();
     if (s_.MainWidth > MinWidth && s_.MainHeight > MinHeight) {
         resizeOuter(s_.MainWidth, s_.MainHeight);
+        outer = {platform::twipsToPixelsCeil(s_.MainWidth), platform::twipsToPixelsCeil(s_.MainHeight)};
         LayoutReady = true;
+    }
+    if (s_.MainTop >= -100 && s_.MainLeft >= -100) {
+        // A place on a screen that is gone (or far off every screen) is brought
+        // back onto the nearest one.
+        QList<QRect> screens;
+        for (const QScreen* screen : QGuiApplication::screens())
+            screens.append(screen->availableGeometry());
+        const QPoint at(platform::twipsToPixels(s_.MainLeft), platform::twipsToPixels(s_.MainTop));
+        move(platform::placeOnScreen(QRect(at, outer), screens));
     }
 }
 
 void frmMain::resizeOuter(int32_t widthTwips, int32_t heightTwips)
 {
-    // The stored sizes are the outer frame's; Qt sizes the inside. Rounded up as the
-    // minimum size is, so a window set to its minimum is not found too small.
-    const QSize frame = frameGeometry().size() - size();
-    resize(std::max(1, platform::twipsToPixelsCeil(widthTwips) - frame.width()),
-           std::max(1, platform::twipsToPixelsCeil(heightTwips) - frame.height()));
+    // The stored sizes are the outer frame's. Rounded up as the minimum size is, so
+    // a window set to its minimum is not found too small.
+    setOuterSize({platform::twipsToPixelsCeil(widthTwips), platform::twipsToPixelsCeil(heightTwips)});
 }
 
 void frmMain::fillDeviceMenu()
@@ -182,6 +192,7 @@ void frmMain::fillDeviceMenu()
         if (s_.DeviceNames[i].trimmed().isEmpty())
             continue;
         mnudevices[i]->setText(s_.DeviceNames[i]);
+        mnudevices[i]->setCheckable(true);
         mnudevices[i]->setVisible(true);
         mnudevices[i]->setChecked(i == s_.CaptureDevice);
     }
@@ -193,7 +204,7 @@ void frmMain::showSideLogo()
     QPixmap picture;
     if (!QFileInfo(custom).isFile() || !picture.load(custom))
         picture = builtInLogo();
-    imgSizeLogo->setPixmap(picture);
+    sideLogo_ = picture;
     layOutSideLogo();
 }
 

@@ -55,6 +55,11 @@ struct UpdateAddresses {
     QString versionFile;  // the version file on the maker's web server
 };
 
-// The build's configured addresses; TOLVEX_UPDATE_PAGE and
-// TOLVEX_UPDATE_VERSION_FILE in the environment take their place when set.
+// The build's configured addresses, empty when the build was given none;
+// TOLVEX_UPDATE_PAGE and TOLVEX_UPDATE_VERSION_FILE in the environment take their
+// place when set.
 UpdateAddresses updateAddresses();
+
+// What the About box says when there is no download page to open.
+inline constexpr char kNoUpdateAddressTitle[] = "Check for updates";
+inline constexpr char kNoUpdateAddressText[] = "No update address is configured.";

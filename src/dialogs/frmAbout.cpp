@@ -1,5 +1,7 @@
 #include "dialogs/frmAbout.h"
 
+#include "buttons/ButtonPress.h"
+#include "buttons/PressLabel.h"
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
 #include "dialogs/UpdateCheck.h"
@@ -9,7 +11,6 @@
 #include "settings/Prompts.h"
 
 #include <QLabel>
-#include <QMouseEvent>
 
 namespace {
 
@@ -76,7 +77,8 @@ void frmAbout::buildControls()
 {
     setFixedSize(420, 280);
     for (const LabelDesign& d : kLabels) {
-        auto* label = new QLabel(d.text, this);
+        // A link is worked like a button: by the left click, Space, Enter and an assistive tool.
+        QLabel* label = d.link ? new PressLabel(d.text, this) : new QLabel(d.text, this);
         label->setObjectName(d.name);
         label->setGeometry(d.place);
         label->setTextFormat(Qt::PlainText);
@@ -94,11 +96,16 @@ void frmAbout::buildControls()
 
 void frmAbout::connectHandlers()
 {
-    for (QLabel* link : {Label1, Label3, Label4, lblDisclaimer})
-        link->installEventFilter(this);
+    auto link = [](QLabel* label) { return static_cast<PressLabel*>(label); };
+    connect(link(Label1), &PressLabel::Click, this, &frmAbout::Label1_Click);
+    connect(link(Label3), &PressLabel::Click, this, &frmAbout::Label3_Click);
+    connect(link(Label4), &PressLabel::Click, this, &frmAbout::Label4_Click);
+    connect(link(lblDisclaimer), &PressLabel::Click, this, &frmAbout::lblDisclaimer_Click);
     connect(StyledButton1, &StyledButton::Click, this, &frmAbout::StyledButton1_Click);
     connect(StyledButton3, &StyledButton::Click, this, &frmAbout::StyledButton3_Click);
-    connect(StyledButton4, &StyledButton::MouseDown, this, &frmAbout::StyledButton4_MouseDown);
+    buttons::connectMouseDown(StyledButton4, this, [this](int b, int sh, float x, float y) {
+        StyledButton4_MouseDown(b, sh, x, y);
+    });
 }
 
 void frmAbout::Form_Load()
@@ -150,25 +157,10 @@ void frmAbout::StyledButton3_Click()
 void frmAbout::StyledButton4_MouseDown(int, int, float, float)
 {
     // The product page is where new versions are published: the download page.
-    OpenWebPage(services_.shell, updateAddresses().page);
-}
-
-bool frmAbout::eventFilter(QObject* watched, QEvent* event)
-{
-    const bool press = event->type() == QEvent::MouseButtonPress;
-    if ((!press && event->type() != QEvent::MouseButtonRelease)
-        || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
-        return QDialog::eventFilter(watched, event);
-    // A link takes the press, so the release (its click) comes back to it.
-    if (press)
-        return true;
-    if (watched == Label1)
-        Label1_Click();
-    else if (watched == Label3)
-        Label3_Click();
-    else if (watched == Label4)
-        Label4_Click();
-    else if (watched == lblDisclaimer)
-        lblDisclaimer_Click();
-    return QDialog::eventFilter(watched, event);
+    const QString page = updateAddresses().page;
+    if (page.trimmed().isEmpty()) {
+        services_.prompts.message(this, kNoUpdateAddressText, kNoUpdateAddressTitle, BoxIcon::Information);
+        return;
+    }
+    OpenWebPage(services_.shell, page);
 }

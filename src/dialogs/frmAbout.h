@@ -50,9 +50,6 @@ public:
     void StyledButton3_Click();
     void StyledButton4_MouseDown(int Button, int Shift, float X, float Y);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void buildControls();
     void connectHandlers();

@@ -1,5 +1,6 @@
 #include "dialogs/frmGetFolder.h"
 
+#include "buttons/ButtonPress.h"
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
 #include "platform/files/SpecialFolders.h"
@@ -36,7 +37,9 @@ frmGetFolder::frmGetFolder(const SettingsModel& settings, FolderBoxes boxes, Pro
     connect(Dir1, &platform::DirListBox::Refused, this, &frmGetFolder::Dir1_Refused);
     for (int i = 0; i < 2; ++i) {
         connect(Command1[i], &QToolButton::clicked, this, [this, i] { Command1_Click(i); });
-        connect(StyledButton1[i], &StyledButton::MouseDown, this, [this, i] { StyledButton1_MouseDown(i); });
+        // OK and Cancel act on the press of any mouse button, and on Space, Enter,
+        // the access key and an assistive tool's press.
+        buttons::connectMouseDown(StyledButton1[i], this, [this, i](int, int, float, float) { StyledButton1_MouseDown(i); });
     }
 }
 
@@ -54,6 +57,9 @@ void frmGetFolder::buildControls()
     Dir1 = new platform::DirListBox(Frame1);
     Dir1->setObjectName("Dir1");
     Dir1->setGeometry(8, 46, 264, 206);
+    // What a screen reader calls the two lists.
+    Drive1->setAccessibleName("Drive");
+    Dir1->setAccessibleName("Folders");
     Label1 = new QLabel(Frame1);
     Label1->setObjectName("Label1");
     Label1->setFont(QFont("Arial", 8));
@@ -65,6 +71,7 @@ void frmGetFolder::buildControls()
         b->setObjectName(QStringLiteral("Command1_%1").arg(i));
         b->setIcon(QApplication::style()->standardIcon(pictures[i]));
         b->setToolTip(tips[i]);
+        b->setAccessibleName(tips[i]);
         b->setGeometry(278, 46 + i * 36, 32, 32);
         Command1[i] = b;
     }
@@ -74,6 +81,9 @@ void frmGetFolder::buildControls()
                                               PropertyBag{{"Caption", captions[i]}, {"BackStyle", 4}});
         StyledButton1[i]->setGeometry(148 + i * 90, 298, 84, 26);
     }
+    // Enter is OK, Esc is Cancel.
+    StyledButton1[kOk]->setDefault(true);
+    StyledButton1[1]->setCancel(true);
 }
 
 void frmGetFolder::setShownFolder(const QString& folder)

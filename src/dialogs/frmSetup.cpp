@@ -1,8 +1,10 @@
 #include "dialogs/frmSetup.h"
 
 #include "automation/frmFTP.h"
+#include "buttons/ButtonColors.h"
 #include "buttons/StyledButton.h"
 #include "capture/CaptureDevices.h"
+#include "capture/MainLook.h"
 #include "dialogs/SetupLog.h"
 #include "dialogs/frmGetFolder.h"
 #include "platform/gdi/GdiColour.h"
@@ -247,8 +249,12 @@ void frmSetup::cmbButton_Click()
     SelectedButtonColor = index;
     if (index < 0)
         return;
-    StyledButton2->setForeColor(index == kButtonColorDark ? 0xFFFFFF : 0);
-    StyledButton2->setGradientColor(s_.ButtonColors[index]);
+    // The example shows the colour as the main window's buttons will (Opmaak).
+    const MainButtonLook look = mainButtonLook(index, s_.ButtonColors, s_.BackgroundColor);
+    StyledButton2->setForeColor(look.captionColour);
+    if (look.gradient)
+        StyledButton2->setGradientColor(*look.gradient);
+    StyledButton2->setBackColor(look.face.value_or(kButtonFaceColor));
 }
 
 void frmSetup::cmbStyle_Click()
@@ -385,10 +391,6 @@ void frmSetup::StyledButton8_MouseDown()
 
 bool frmSetup::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == LblKleur && event->type() == QEvent::MouseButtonRelease) {
-        LblKleur_Click();
-        return true;
-    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         for (int i = 0; i < 2; ++i)
             if (watched == Option4[i])

@@ -57,6 +57,9 @@ bool DownloadFile(const QString& address, const QString& localFile)
 void CheckNewVersion(UpdateCheckServices& services, const UpdateCheckRequest& request)
 {
     Registry& registry = services.registry;
+    // No address configured: no check, no count and no network.
+    if (request.versionFileAddress.trimmed().isEmpty())
+        return;
     if (!takeCount(registry, request.section))
         return;
     if (registry.getSetting(request.section, "NoURLupdate") == "Yes")
@@ -83,4 +86,9 @@ UpdateCheckRequest startupUpdateRequest(const QString& appPath)
 {
     const UpdateAddresses addresses = updateAddresses();
     return {addresses.page, addresses.versionFile, appPath + "/dversion.ver"};
+}
+
+bool updateCheckConfigured(const UpdateCheckRequest& request)
+{
+    return !request.versionFileAddress.trimmed().isEmpty();
 }

@@ -35,7 +35,8 @@ struct UpdateCheckRequest {
     qint64 runningVersion = runningVersionNumber();
 };
 
-// Counts the start and, from the sixth counted start on, asks the maker's server
+// Without a version-file address it does nothing at all. Otherwise it counts the
+// start and, from the sixth counted start on, asks the maker's server
 // whether a newer version is published and offers its download page. Every
 // failure ends the check quietly.
 void CheckNewVersion(UpdateCheckServices& services, const UpdateCheckRequest& request);
@@ -43,3 +44,5 @@ void CheckNewVersion(UpdateCheckServices& services, const UpdateCheckRequest& re
 // The request the start-up hands the check: the configured addresses and the
 // version file in the program folder.
 UpdateCheckRequest startupUpdateRequest(const QString& appPath);
+// Whether the start-up has a check to run (and a waiting window to show).
+bool updateCheckConfigured(const UpdateCheckRequest& request);

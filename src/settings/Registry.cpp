@@ -84,6 +84,10 @@ void Registry::saveSetting(const QString& section, const QString& key, const QSt
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
+    // A value stored already is not written again: every write rewrites and syncs
+    // the whole file, which the start-up would otherwise wait for at every start.
+    if (store.contains(key) && store.value(key).toString() == value)
+        return;
     store.setValue(key, value);
     store.endGroup();
     syncOrWarn(store, writeFailureLogged_);

@@ -1,15 +1,5 @@
 #pragma once
 
-// The one owner of each TurboJPEG handle, for the JPEG writer and its benchmark;
-// TurboJPEG's own header stays with the code that calls it.
-#include <memory>
-
-struct TurboHandleDestroy {
-    void operator()(void* handle) const;
-};
-struct TurboBufferFree {
-    void operator()(unsigned char* buffer) const;
-};
-
-using TurboHandle = std::unique_ptr<void, TurboHandleDestroy>;
-using TurboBuffer = std::unique_ptr<unsigned char, TurboBufferFree>;
+// The TurboJPEG handles' owner lives in the platform layer, where the camera's
+// decoder uses it too.
+#include "platform/jpeg/TurboHandles.h"

@@ -1,6 +1,7 @@
 // The blend panel's controls, created from their stored designs.
 #include "viewer/FrmBlend.h"
 
+#include "buttons/ButtonPress.h"
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
 #include "viewer/EffectButtons.h"
@@ -39,6 +40,8 @@ void FrmBlend::buildControls()
     File2 = new QListWidget(this);
     File2->setObjectName("File2");
     File2->setGeometry(8, 36, 216, 120);
+    lblSelectFile->setBuddy(File2);
+    File2->setAccessibleName(lblSelectFile->text());
 
     lblPreview = makeLabel(this, "lblPreview", "Preview of file to blend", {8, 160, 216, 16});
     imgBlendPrev = makeLabel(this, "imgBlendPrev", {}, {8, 178, 216, 120});
@@ -58,7 +61,10 @@ void FrmBlend::buildControls()
 void FrmBlend::connectHandlers()
 {
     connect(File2, &QListWidget::itemClicked, this, [this] { File2_Click(); });
-    connect(cmdDoTheBlend, &StyledButton::MouseDown, this, &FrmBlend::cmdDoTheBlend_MouseDown);
+    // The blend runs for Space, Enter, the access key and an assistive tool's press
+    // too, as the left button.
+    buttons::connectMouseDown(cmdDoTheBlend, this,
+                              [this](int b, int sh, float x, float y) { cmdDoTheBlend_MouseDown(b, sh, x, y); });
     connect(StyledButton19, &StyledButton::Click, this, &FrmBlend::StyledButton19_Click);
     connect(StyledButton25, &StyledButton::Click, this, &FrmBlend::StyledButton25_Click);
 }

@@ -1,6 +1,7 @@
 // The print window's controls and menus, and its handlers, connected in one place.
 #include "viewer/frmPrint.h"
 
+#include "buttons/ButtonPress.h"
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
 #include "platform/gdi/Twips.h"
@@ -103,6 +104,7 @@ void frmPrint::buildOptions()
     Cmbzoom->setGeometry(6, 18, 88, 22);
     Cmbzoom->addItems({"25%", "35%", "50%", "75%", "100%"});
     Cmbzoom->setCurrentIndex(-1);
+    Cmbzoom->setAccessibleName("Zoom");
 
     QGroupBox* margin = frame(Picture1, "fraMargin", "Margin", {460, 2, 200, 86});
     auto* hv = new QLabel("H V", margin);
@@ -114,6 +116,10 @@ void frmPrint::buildOptions()
         HScroll1[i]->setRange(0, kMarginMax);
         HScroll1[i]->setSingleStep(50);
         HScroll1[i]->setPageStep(500);
+        // A margin is a setting of its own: Tab reaches it, the arrow keys move it.
+        HScroll1[i]->setFocusPolicy(Qt::StrongFocus);
+        HScroll1[i]->setInvertedControls(false);  // the right arrow widens the margin
+        HScroll1[i]->setAccessibleName(i == 0 ? "Horizontal margin" : "Vertical margin");
         Label3[i] = new QLabel("0000", margin);
         Label3[i]->setObjectName(QStringLiteral("Label3_%1").arg(i));
         Label3[i]->setGeometry(152, 34 + i * 24, 44, 18);
@@ -125,6 +131,8 @@ void frmPrint::buildOptions()
     txtCopies = new QLineEdit("1", copies);
     txtCopies->setObjectName("txtCopies");
     txtCopies->setGeometry(48, 20, 64, 22);
+    total->setBuddy(txtCopies);
+    txtCopies->setAccessibleName("Copies");
 
     CmdPrint = createStyledButton(Picture1, "CmdPrint", PropertyBag{{"Caption", "Print"}, {"BackStyle", 4}});
     CmdPrint->setGeometry(664, 64, 120, 28);
@@ -159,8 +167,10 @@ void frmPrint::connectHandlers()
     for (int i = 0; i < kColourModes; ++i)
         connect(OptColor[i], &StyledButton::Click, this, [this, i] { OptColor_Click(i); });
     for (int i = 0; i < kOrientations; ++i)
-        connect(OptOrient[i], &StyledButton::MouseUp, this,
-                [this, i](int button, int, float, float) { OptOrient_MouseUp(i, button); });
+        // The page turns for every way of choosing: the mouse, Space, the arrow keys,
+        // the access key and an assistive tool's press.
+        buttons::connectMouseUp(OptOrient[i], this,
+                                [this, i](int button, int, float, float) { OptOrient_MouseUp(i, button); });
     connect(Cmbzoom, &QComboBox::currentIndexChanged, this, [this] { Cmbzoom_Click(); });
     for (int i = 0; i < 2; ++i)
         connect(HScroll1[i], &QScrollBar::valueChanged, this, [this, i] { HScroll1_Change(i); });

@@ -2,6 +2,7 @@
 // connected in one place.
 #include "viewer/frmViewer.h"
 
+#include "buttons/ButtonPress.h"
 #include "buttons/ButtonPicture.h"
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
@@ -185,6 +186,10 @@ void frmViewer::buildLists()
     File1->setObjectName("File1");
     File1->setGeometry(6, 168, 216, 210);
     File1->setPattern("*.jpg;*.bmp;*.avi;*.jpeg");
+    // What a screen reader calls the three lists.
+    Drive1->setAccessibleName("Drive");
+    Dir1->setAccessibleName("Folders");
+    File1->setAccessibleName("Files");
 
     for (int i = 0; i < 6; ++i) {
         const QRect place = i < 3 ? QRect(6 + i * 73, 382, 70, 23) : QRect(6 + (i - 3) * 34, 408, 30, 23);
@@ -245,6 +250,10 @@ void frmViewer::buildPictures()
     scrlMovie = new QScrollBar(Qt::Horizontal, Frame2);
     scrlMovie->setObjectName("scrlMovie");
     scrlMovie->setGeometry(10, 348, 400, 16);
+    // The movie's position is a control of its own: Tab reaches it, the arrow keys move it.
+    scrlMovie->setFocusPolicy(Qt::StrongFocus);
+    scrlMovie->setInvertedControls(false);  // the right arrow goes forward
+    scrlMovie->setAccessibleName("Movie position");
     picProgress = new QWidget(Frame2);
     picProgress->setObjectName("picProgress");
     picProgress->setGeometry(10, 370, 400, 8);
@@ -308,9 +317,16 @@ void frmViewer::connectHandlers()
     using buttons::mouseButtonCode;
     using buttons::shiftState;
     auto twips = [](double pixels) { return static_cast<float>(pixels * platform::kTwipsPerPixel); };
+    // Handlers of a mouse press or release run for Space, Enter, the access key and
+    // an assistive tool's press too, as the left button.
+    using buttons::connectMouseDown;
+    using buttons::connectMouseUp;
+    auto handler = [this](void (frmViewer::*h)(int, int, float, float)) {
+        return [this, h](int b, int sh, float x, float y) { (this->*h)(b, sh, x, y); };
+    };
     for (int i = 0; i < kFolderKinds; ++i)
-        connect(opt_folders[i], &StyledButton::MouseDown, this,
-                [this, i](int b, int sh, float x, float y) { opt_folders_MouseDown(i, b, sh, x, y); });
+        connectMouseDown(opt_folders[i], this,
+                         [this, i](int b, int sh, float x, float y) { opt_folders_MouseDown(i, b, sh, x, y); });
     for (int i = 0; i < 6; ++i)
         connect(StyledButton1[i], &StyledButton::Click, this, [this, i] { StyledButton1_Click(i); });
     connect(Drive1, &platform::DriveListBox::Change, this, &frmViewer::Drive1_Change);
@@ -337,24 +353,24 @@ void frmViewer::connectHandlers()
     });
     Frame1->installEventFilter(this);
     connect(picZoom, &PictureBox::Click, this, &frmViewer::picZoom_Click);
-    connect(cmdZoom, &StyledButton::MouseDown, this, &frmViewer::cmdZoom_MouseDown);
-    connect(StyledButton3, &StyledButton::MouseDown, this, [this] { close(); });
+    connectMouseDown(cmdZoom, this, handler(&frmViewer::cmdZoom_MouseDown));
+    connectMouseDown(StyledButton3, this, [this](int, int, float, float) { close(); });
     connect(menurefresh, &QAction::triggered, this, &frmViewer::menurefresh_Click);
     connect(menuexplorer, &QAction::triggered, this, &frmViewer::menuexplorer_Click);
     connect(mnuProps, &QAction::triggered, this, &frmViewer::mnuProps_Click);
     connect(mnuZoom, &QAction::triggered, this, &frmViewer::mnuZoom_Click);
     connect(mnuMediaPlayer, &QAction::triggered, this, &frmViewer::mnuMediaPlayer_Click);
-    connect(cmdMPstart, &StyledButton::MouseUp, this, &frmViewer::cmdMPstart_MouseUp);
+    connectMouseUp(cmdMPstart, this, handler(&frmViewer::cmdMPstart_MouseUp));
     connect(cmdMPpauze, &StyledButton::Click, this, &frmViewer::cmdMPpauze_Click);
     connect(cmdMPstop, &StyledButton::Click, this, &frmViewer::cmdMPstop_Click);
-    connect(cmdMPbegin, &StyledButton::MouseDown, this, &frmViewer::cmdMPbegin_MouseDown);
-    connect(cmdMPend, &StyledButton::MouseDown, this, &frmViewer::cmdMPend_MouseDown);
+    connectMouseDown(cmdMPbegin, this, handler(&frmViewer::cmdMPbegin_MouseDown));
+    connectMouseDown(cmdMPend, this, handler(&frmViewer::cmdMPend_MouseDown));
     connect(cmdMediaPlayer, &StyledButton::Click, this, &frmViewer::cmdMediaPlayer_Click);
     connect(scrlMovie, &QScrollBar::sliderMoved, this, &frmViewer::scrlMovie_Scroll);
     connect(tmrPosition, &QTimer::timeout, this, &frmViewer::tmrPosition_Timer);
     connect(tmrVideoStatus, &QTimer::timeout, this, &frmViewer::tmrVideoStatus_Timer);
     connect(cmdSlide, &StyledButton::Click, this, &frmViewer::cmdSlide_Click);
-    connect(cmdSlide, &StyledButton::MouseDown, this, &frmViewer::cmdSlide_MouseDown);
+    connectMouseDown(cmdSlide, this, handler(&frmViewer::cmdSlide_MouseDown));
     connect(mnu3slidetiming, &QMenu::aboutToShow, this, &frmViewer::mnu3slidetiming_Click);
     for (int i = 0; i < int(mnu3Timing.size()); ++i)
         connect(mnu3Timing[i], &QAction::triggered, this, [this, i] { mnu3Timing_Click(i); });

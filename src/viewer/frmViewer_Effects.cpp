@@ -1,6 +1,7 @@
 // The viewer as the picture effects see it, and the effect buttons wired to them.
 #include "viewer/frmViewer.h"
 
+#include "buttons/ButtonPress.h"
 #include "buttons/StyledButton.h"
 #include "platform/gdi/GdiColour.h"
 #include "viewer/EffectButtons.h"
@@ -80,7 +81,8 @@ void frmViewer::connectEffects()
         if (row.trigger == ButtonEvent::Click)
             connect(button, &StyledButton::Click, this, [this, name] { effects.onClick(name); });
         else
-            connect(button, &StyledButton::MouseDown, this,
-                    [this, name](int mouseButton, int, float, float) { effects.onMouseDown(name, mouseButton); });
+            buttons::connectMouseDown(button, this, [this, name](int mouseButton, int, float, float) {
+                effects.onMouseDown(name, mouseButton);
+            });
     }
 }

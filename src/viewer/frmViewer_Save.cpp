@@ -1,6 +1,7 @@
 // Saving the shown picture, the clipboard, and handing the picture to other programs.
 #include "viewer/frmViewer.h"
 
+#include "buttons/ButtonPress.h"
 #include "buttons/StyledButton.h"
 #include "platform/lists/DirListBox.h"
 #include "platform/lists/FileListBox.h"
@@ -35,8 +36,13 @@ constexpr char kNoEditorTitle[] = "User Defined Picture Editor";
 
 void frmViewer::connectSaving()
 {
-    connect(cmsSave2, &StyledButton::MouseDown, this, &frmViewer::cmsSave2_MouseDown);
-    connect(cmdSave, &StyledButton::MouseDown, this, &frmViewer::cmdSave_MouseDown);
+    // Handlers of a mouse press run for Space, Enter, the access key and an
+    // assistive tool's press too, as the left button.
+    auto handler = [this](void (frmViewer::*h)(int, int, float, float)) {
+        return [this, h](int b, int sh, float x, float y) { (this->*h)(b, sh, x, y); };
+    };
+    buttons::connectMouseDown(cmsSave2, this, handler(&frmViewer::cmsSave2_MouseDown));
+    buttons::connectMouseDown(cmdSave, this, handler(&frmViewer::cmdSave_MouseDown));
     connect(mnu2Save, &QAction::triggered, this, &frmViewer::mnu2Save_Click);
     for (int i = 0; i < 2; ++i)
         connect(StyledButton2[i], &StyledButton::Click, this, [this, i] { StyledButton2_Click(i); });
@@ -48,8 +54,8 @@ void frmViewer::connectSaving()
     connect(mnuOpenIrfan, &QAction::triggered, this, &frmViewer::cmdIrfan_Click);
     connect(StyledButton4, &StyledButton::Click, this, &frmViewer::StyledButton4_Click);
     connect(mnu2OpenEditor, &QAction::triggered, this, &frmViewer::StyledButton4_Click);
-    connect(cmdZarn, &StyledButton::MouseDown, this, &frmViewer::cmdZarn_MouseDown);
-    connect(CmdPrint, &StyledButton::MouseDown, this, &frmViewer::CmdPrint_MouseDown);
+    buttons::connectMouseDown(cmdZarn, this, handler(&frmViewer::cmdZarn_MouseDown));
+    buttons::connectMouseDown(CmdPrint, this, handler(&frmViewer::CmdPrint_MouseDown));
     connect(mnu2Print, &QAction::triggered, this, &frmViewer::mnu2Print_Click);
 }
 

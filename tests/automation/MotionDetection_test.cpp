@@ -164,9 +164,52 @@ TEST(MotionDetection, TickOutcomesInMotionRecordMode)
     EXPECT_EQ(state.index, before.index);
 
     s.MotionRecordMode = 0;
-    motionTick(state, warmup, dark, s);
-    EXPECT_EQ(motionTick(state, warmup, dark, s), O::Quiet);
+    motionTick(state, warmup, bright, s);
+    EXPECT_EQ(motionTick(state, warmup, bright, s), O::Quiet);
     EXPECT_EQ(warmup, 0);
+}
+
+TEST(MotionDetection, ALastingChangeIsSeenWhereverItFallsAgainstTheCycle)
+{
+    // A change from one still picture to another, at every tick of a few cycles: with
+    // the old within-cycle test alone, a change that fell on a cycle's first tick was
+    // never seen.
+    constexpr int32_t kBefore = 0, kAfter = 400000;  // far above the threshold, also halved by the filter
+    for (const bool filter : {false, true}) {
+        const int cycle = filter ? 3 : 2;
+        for (int at = 1; at < 4 * cycle; ++at) {
+            MotionHistory h;
+            int motions = 0;
+            for (int tick = 0; tick < 6 * cycle; ++tick)
+                if (addToHistory(h, tick < at ? kBefore : kAfter, filter) && isMotion(h, 3))
+                    ++motions;
+            EXPECT_GE(motions, 1) << "filter " << filter << ", change at tick " << at;
+            EXPECT_LE(motions, 2) << "filter " << filter << ", change at tick " << at;
+        }
+    }
+}
+
+TEST(MotionDetection, AStillSceneNeverTriggersAndArmingAgainForgetsTheOldCycles)
+{
+    for (const bool filter : {false, true}) {
+        MotionHistory h;
+        for (int tick = 0; tick < 600; ++tick)
+            if (addToHistory(h, 123456, filter))
+                EXPECT_FALSE(isMotion(h, 6)) << "filter " << filter << ", tick " << tick;
+    }
+    // Armed again after a pause in which the scene changed: the first cycle is compared
+    // with itself only.
+    MotionHistory h;
+    addToHistory(h, 0, false);
+    addToHistory(h, 0, false);
+    forgetEarlierCycles(h);
+    addToHistory(h, 900000, false);
+    ASSERT_TRUE(addToHistory(h, 900000, false));
+    EXPECT_FALSE(isMotion(h, 6));
+    // The cycle after it is compared with it again.
+    addToHistory(h, 0, false);
+    ASSERT_TRUE(addToHistory(h, 0, false));
+    EXPECT_TRUE(isMotion(h, 6));
 }
 
 TEST(MotionDetection, NoiseReductionIsOnOrOff)

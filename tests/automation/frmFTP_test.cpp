@@ -1,4 +1,5 @@
 #include "automation/frmFTP.h"
+#include "KeyboardParity.h"
 #include "buttons/StyledButton.h"
 
 #include <gtest/gtest.h>
@@ -122,6 +123,55 @@ TEST(FrmFtp, RightClickDoesNotGiveThePasswordBoxTheFocus)
     EXPECT_TRUE(window.Text3->isEnabled());
     QTest::mouseClick(window.Text3, Qt::LeftButton);
     EXPECT_TRUE(window.Text3->hasFocus());
+}
+
+// OK and Cancel, formerly worked by a mouse press only, answer every way of pressing.
+TEST(FrmFtp, OkAndCancelWorkByKeyboardAndAssistiveTools)
+{
+    struct Case {
+        const char* way;
+        bool ok;
+        std::function<void(frmFTP&)> press;
+    };
+    const Case cases[] = {
+        {"Enter (OK is the default button)", true,
+         [](frmFTP& w) { QTest::keyClick(w.Text2, Qt::Key_Return); }},
+        {"Space on OK", true, [](frmFTP& w) { keyboard::pressBySpace(w.StyledButton1); }},
+        {"assistive tool on OK", true, [](frmFTP& w) { ASSERT_TRUE(keyboard::pressByTool(w.StyledButton1)); }},
+        {"Esc (Cancel is the cancel button)", false, [](frmFTP& w) { QTest::keyClick(w.Text2, Qt::Key_Escape); }},
+        {"Space on Cancel", false, [](frmFTP& w) { keyboard::pressBySpace(w.StyledButton2); }},
+        {"assistive tool on Cancel", false,
+         [](frmFTP& w) { ASSERT_TRUE(keyboard::pressByTool(w.StyledButton2)); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.way);
+        SettingsModel s = ftpSettings();
+        frmFTP window(s);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        window.Text2->setFocus();
+        window.Text2->setText("keyboard");
+        c.press(window);
+        QTRY_VERIFY(!window.isVisible());
+        EXPECT_EQ(window.result(), c.ok ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(s.FtpLogin, c.ok ? "keyboard" : "login ");
+    }
+}
+
+TEST(FrmFtp, EveryControlHasANameAndTabReachesIt)
+{
+    SettingsModel s = ftpSettings();
+    frmFTP window(s);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(keyboard::unnamedControls(&window), "");
+    EXPECT_EQ(keyboard::unreachedByTab(&window), "");
+    // Each box is read out by its label, which hands the box its access key.
+    EXPECT_EQ(window.findChild<QLabel*>("lblText1")->buddy(), window.Text1);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Text1)->text(QAccessible::Name), "Host or IP:");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Text3)->text(QAccessible::Name), "Password:");
 }
 
 TEST(FrmFtp, ButtonsWorkByKeyboardAndAssistiveToolsAndAMouseClickActsOnce)

@@ -132,15 +132,24 @@ TEST_F(ButtonAccessibility, PressClicksLikeTheKeyboard)
               QStringList{QKeySequence("Alt+S").toString(QKeySequence::NativeText)});
     EXPECT_TRUE(actions(check)->actionNames().contains(QAccessibleActionInterface::toggleAction()));
 
+    // The press is queued: it shows the pressed look at once and clicks from the event loop.
     actions(command)->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(recorder.log().isEmpty());
+    EXPECT_TRUE(command->stateFlags() & StyledButton::kFlagPressed);
+    EXPECT_TRUE(accessible(command)->state().pressed);
+    QTRY_COMPARE(recorder.log().size(), 1);
+    EXPECT_FALSE(command->stateFlags() & StyledButton::kFlagPressed);
     actions(check)->doAction(QAccessibleActionInterface::toggleAction());
+    QTRY_COMPARE(recorder.log().size(), 2);
     actions(check)->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(recorder.log().size(), 3);
     EXPECT_EQ(recorder.take(), (QStringList{"cmd0 Click", "cmd1 Click 1", "cmd1 Click 0"}));
 
     // A disabled button offers nothing to press, and pressing anyway does nothing.
     command->setEnabled(false);
     EXPECT_FALSE(actions(command)->actionNames().contains(QAccessibleActionInterface::pressAction()));
     actions(command)->doAction(QAccessibleActionInterface::pressAction());
+    QTest::qWait(3 * StyledButton::kAnimateClickMs);
     EXPECT_TRUE(recorder.take().isEmpty());
 }
 
@@ -149,11 +158,12 @@ TEST_F(ButtonAccessibility, PressingAnOptionSelectsItInItsGroupOnce)
     StyledButton* first = button({{"Mode", 2}, {"Value", true}});
     StyledButton* second = button({{"Mode", 2}});
     actions(second)->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_TRUE(second->Value());
+    QTRY_VERIFY(second->Value());
     EXPECT_FALSE(first->Value());
     EXPECT_FALSE(accessible(first)->state().checked);
     // An option already chosen stays chosen and raises nothing.
     actions(second)->doAction(QAccessibleActionInterface::toggleAction());
+    QTest::qWait(3 * StyledButton::kAnimateClickMs);
     EXPECT_TRUE(second->Value());
     EXPECT_EQ(recorder.take(), QStringList{"cmd1 Click 1"});
 }

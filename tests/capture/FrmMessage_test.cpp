@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -67,6 +68,8 @@ TEST_F(Notice, SecondTextReplacesTheFirstInTheSameWindow)
     main.ShowMessage("Please choose another device");
     EXPECT_EQ(main.notice(), first);
     EXPECT_EQ(first->lblMessage->text(), "Please choose another device");
+    // The window is named by the notice it shows.
+    EXPECT_EQ(first->windowTitle(), "Please choose another device");
 }
 
 TEST_F(Notice, ClosesAtTheFirstTickWithoutHold)
@@ -100,4 +103,39 @@ TEST_F(Notice, NoInfoDialogLoadsButNeverShows)
     QPointer<FrmMessage> n = main.notice();
     QSignalSpy gone(n.data(), &QObject::destroyed);
     EXPECT_TRUE(gone.wait(2500));
+}
+
+TEST_F(Notice, HasNoTitleBarAndTakesNoInput)
+{
+    main.ShowMessage("Recording Ended");
+    FrmMessage* n = main.notice();
+    const Qt::WindowFlags flags = n->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTransparentForInput));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(n->testAttribute(Qt::WA_TransparentForMouseEvents));
+    // What it shows is painted: its text and edge, not one flat colour.
+    const QImage shot = n->grab().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            colours.insert(shot.pixel(x, y));
+    EXPECT_GT(colours.size(), 1);
+}
+
+TEST_F(Notice, AFailureNoticeStaysItsExtraTicks)
+{
+    main.ShowMessage("Cannot start the recording");
+    QPointer<FrmMessage> n = main.notice();
+    n->Timer1->stop();  // the test ticks it
+    n->keepFor(2);
+    n->Timer1_Timer();
+    n->Timer1_Timer();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(n.isNull());
+    EXPECT_TRUE(n->isVisible());
+    n->Timer1_Timer();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(n.isNull() || !n->isVisible());
 }

@@ -5,6 +5,9 @@
 #include "capture/MainLook.h"
 #include "settings/SettingsModel.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+
 #include <gtest/gtest.h>
 
 using namespace mainlayout;
@@ -122,6 +125,34 @@ TEST(HotKeys, FixedKeysByCodeShiftAndRecording)
         EXPECT_EQ(hotKeyFor(c.key, c.shift, c.recording), c.expected) << c.key << " shift " << c.shift;
 }
 
+TEST(HotKeys, AKeyActsOnlyWhileItsButtonIsEnabled)
+{
+    const HotKeyTargets none{};
+    const HotKeyTargets all{true, true, true, true};
+    const HotKeyTargets recording{false, false, false, true};  // only the stop button
+    const struct {
+        HotKey key;
+        bool withNone, withAll, whileRecording;
+    } cases[] = {
+        {HotKey::Help, false, true, false},
+        {HotKey::Start, false, true, false},
+        {HotKey::Snapshot, false, true, false},
+        {HotKey::Stop, false, true, true},
+        {HotKey::EndRecording, true, true, true},  // ESC stands for no button
+        {HotKey::LeaveView, true, true, true},
+        {HotKey::None, false, false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(hotKeyEnabled(c.key, none), c.withNone) << int(c.key);
+        EXPECT_EQ(hotKeyEnabled(c.key, all), c.withAll) << int(c.key);
+        EXPECT_EQ(hotKeyEnabled(c.key, recording), c.whileRecording) << int(c.key);
+    }
+    // Each key follows its own button only.
+    EXPECT_TRUE(hotKeyEnabled(HotKey::Start, {false, true, false, false}));
+    EXPECT_FALSE(hotKeyEnabled(HotKey::Snapshot, {true, true, false, true}));
+    EXPECT_TRUE(hotKeyEnabled(HotKey::Help, {true, false, false, false}));
+}
+
 TEST(MainLook, CaptionsWhiteOnlyForTheDarkColourAndGradientFromThePalette)
 {
     std::array<int32_t, 11> palette{};
@@ -170,6 +201,42 @@ TEST(MainLook, OptionsMenuFollowsThePreview)
     EXPECT_FALSE(optionsMenuState(true).stopEnabled);
     EXPECT_EQ(optionsMenuState(false).startFeedCaption, "Restart Feed");
     EXPECT_TRUE(optionsMenuState(false).stopEnabled);
+    // The mini-mode item applies outside full screen only.
+    for (const bool startEnabled : {true, false}) {
+        EXPECT_TRUE(optionsMenuState(startEnabled).miniModeEnabled);
+        EXPECT_TRUE(optionsMenuState(startEnabled, false).miniModeEnabled);
+        EXPECT_FALSE(optionsMenuState(startEnabled, true).miniModeEnabled);
+    }
     EXPECT_EQ(miniModeCaption(false), "Show Buttons");
     EXPECT_EQ(miniModeCaption(true), "Hide Buttons");
+}
+
+TEST(MainLayout, AnOuterSizeAskedForKeepsTheMinimum)
+{
+    const QSize minimum = minimumOuterSize(7125, 5605);
+    EXPECT_EQ(minimum, QSize(475, 374));
+    const struct {
+        QSize asked, expected;
+    } cases[] = {
+        {{438, 336}, {475, 374}},  // a 320 x 240 frame beside the panels
+        {{438, 500}, {475, 500}},
+        {{700, 300}, {700, 374}},
+        {{475, 374}, {475, 374}},
+        {{1280, 1024}, {1280, 1024}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(keepMinimum(c.asked, 7125, 5605), c.expected) << c.asked.width() << "x" << c.asked.height();
+}
+
+TEST(MainLook, ALongCaptionGetsAFontThatShowsItWhole)
+{
+    QFont design = QApplication::font();
+    design.setPointSizeF(8.25);
+    const QString caption = "&Video Size 640x480";
+    const QFont fitted = captionFontToFit(design, caption, 80);
+    EXPECT_LE(QFontMetrics(fitted).horizontalAdvance("Video Size 640x480"), 80);
+    EXPECT_GE(fitted.pointSizeF(), kSmallestCaptionPoints);
+    // A caption that fits keeps the design font; one that never fits stops at the smallest.
+    EXPECT_EQ(captionFontToFit(design, "&Video Size", 80).pointSizeF(), 8.25);
+    EXPECT_EQ(captionFontToFit(design, caption, 5).pointSizeF(), kSmallestCaptionPoints);
 }

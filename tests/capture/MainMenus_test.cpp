@@ -5,6 +5,10 @@
 #include "settings/Module1Registry.h"
 
 #include <QAction>
+#include <QImage>
+
+#include <algorithm>
+#include <cmath>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -76,6 +80,67 @@ TEST_F(MainMenus, OpmaakStylesEveryButtonAndColoursByButtonColor)
     m.Opmaak();
     EXPECT_EQ(m.cmdStart->GradientColor(), kept);
     EXPECT_EQ(m.cmdStart->ForeColor(), 0);
+}
+
+namespace {
+
+// The share of a button's pixels in which red stands out (the "Red" colour).
+double reddishShare(StyledButton* b)
+{
+    const QImage shot = b->grab().toImage();
+    int reddish = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            reddish += c.red() > c.green() + 60 && c.red() > c.blue() + 60 ? 1 : 0;
+        }
+    return double(reddish) / (shot.width() * shot.height());
+}
+
+// WCAG contrast of two colours.
+double contrast(const QColor& a, const QColor& b)
+{
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+}  // namespace
+
+TEST_F(MainMenus, TheChosenButtonColourIsPaintedInEveryStyle)
+{
+    frmMain& m = open();
+    s.ButtonColor = 5;  // "Red"
+    for (int style = 0; style <= 7; ++style) {
+        s.ButtonStyle = int16_t(style);
+        m.Opmaak();
+        for (StyledButton* b : allButtons(m))
+            EXPECT_GT(reddishShare(b), 0.1) << "style " << style << " " << b->objectName().toStdString();
+    }
+}
+
+TEST_F(MainMenus, DarkCaptionsAreReadableOnTheirFaceInEveryStyle)
+{
+    frmMain& m = open();
+    s.ButtonColor = kButtonColorDark;
+    for (int style = 0; style <= 7; ++style) {
+        s.ButtonStyle = int16_t(style);
+        m.Opmaak();
+        const QImage shot = m.cmdStart->grab().toImage();
+        // The face behind the caption: the darkest and the lightest non-white pixels
+        // of the caption's rows (the middle of the button), edges left out.
+        double worst = 1e9;
+        for (int y = shot.height() / 2 - 4; y <= shot.height() / 2 + 4; ++y)
+            for (int x = 8; x < shot.width() - 8; ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                if (c.lightness() < 200)
+                    worst = std::min(worst, contrast(Qt::white, c));
+            }
+        EXPECT_GE(worst, 4.5) << "style " << style << ": white captions on a face too light";
+    }
 }
 
 TEST_F(MainMenus, OpmaakBackgroundOnWindowPanelsAndOptions)
@@ -241,4 +306,24 @@ TEST_F(MainMenus, HelpButtonOpensTheManualWhenThereIsOne)
     QTest::mouseClick(m.cmdHelp, Qt::RightButton);  // any mouse button
     ASSERT_EQ(shell.openedUrls.size(), 1);
     EXPECT_EQ(shell.openedUrls[0].toLocalFile(), box.programFolder() + "/Manual.pdf");
+}
+
+TEST_F(MainMenus, NoneFoundIsNoDeviceToTick)
+{
+    qputenv("TOLVEX_SYNTH_DEVICES", "0");
+    capture->reloadSettings();
+    frmMain& m = start();
+    QAction* none = m.mnudevices[0];
+    EXPECT_EQ(none->text(), "none found");
+    EXPECT_FALSE(none->isCheckable());
+    none->trigger();
+    EXPECT_FALSE(none->isChecked());
+
+    // With a device, item 0 names it and carries the tick.
+    qputenv("TOLVEX_SYNTH_DEVICES", "1");
+    capture->reloadSettings();
+    frmMain& again = restart();
+    EXPECT_EQ(again.mnudevices[0]->text(), "Tolvex Test Pattern");
+    EXPECT_TRUE(again.mnudevices[0]->isCheckable());
+    EXPECT_TRUE(again.mnudevices[0]->isChecked());
 }

@@ -2,8 +2,11 @@
 // hot keys from any control, and stay-on-top around modal windows.
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
+#include "settings/SettingsFile.h"
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QPixmap>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -343,4 +346,98 @@ TEST_F(MainViews, StayOnTopDroppedAroundModalWindowsAndRestored)
     m.cmdSetup_Click();
     EXPECT_FALSE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(m.isVisible());
+}
+
+TEST_F(MainViews, FullScreenOffersNoMiniModeAndCoversTheScreen)
+{
+    frmMain& m = previewing();
+    QTest::mouseClick(m.Check3, Qt::LeftButton);
+    ASSERT_FALSE(panelsShown(m));
+    EXPECT_TRUE(m.windowState().testFlag(Qt::WindowFullScreen));
+    m.mnuoptions_Click();  // the menu opens
+    EXPECT_FALSE(m.mnuOptionss[frmMain::kMenuMiniMode]->isEnabled());
+    // Even asked for, the item does not show the panels under the picture.
+    m.mnuOptionss_Click(frmMain::kMenuMiniMode);
+    EXPECT_FALSE(panelsShown(m));
+    EXPECT_FALSE(m.TinyView);
+    QCoreApplication::processEvents();  // the full-screen state's size arrives
+    EXPECT_EQ(m.Image4->geometry(), m.rect());
+    QTest::keyClick(m.txtSaveInterval, Qt::Key_Escape);
+    EXPECT_TRUE(panelsShown(m));
+    m.mnuoptions_Click();
+    EXPECT_TRUE(m.mnuOptionss[frmMain::kMenuMiniMode]->isEnabled());
+}
+
+TEST_F(MainViews, TheVideoSizeCaptionShowsWholeAndTheSideLogoKeepsItsShape)
+{
+    qputenv("TOLVEX_SYNTH_FORMAT", "640x480");
+    frmMain& m = previewing();
+    m.tmrCheckSize_Timer();
+    const QString caption = m.cmdVideoSize->Caption();
+    EXPECT_EQ(caption, "&Video Size 640x480");
+    EXPECT_LE(QFontMetrics(m.cmdVideoSize->Font()).horizontalAdvance("Video Size 640x480"), m.cmdVideoSize->width() - 8);
+
+    s.ShowSideLogo = 1;
+    m.setSideLogoVisible(true);
+    const QSize frame = m.frameGeometry().size() - m.size();
+    m.resize(QSize(700, 800) - frame);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(m.imgSizeLogo->isVisible());
+    const QPixmap shown = m.imgSizeLogo->pixmap();
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_NEAR(double(shown.width()) / shown.height(), 88.0 / 60.0, 0.05);  // the built-in logo's shape
+    EXPECT_LE(shown.height(), m.imgSizeLogo->height());
+}
+
+TEST_F(MainViews, ASmallFrameKeepsTheMinimumAlreadyBeforeTheWindowShows)
+{
+    qputenv("TOLVEX_SYNTH_FORMAT", "320x240");
+    qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "0");
+    qputenv("TOLVEX_SYNTH_DEVICES", "1");
+    capture->reloadSettings();
+    frmMain& m = start("/start");
+    ASSERT_NE(m.capwnd(), 0);
+    EXPECT_FALSE(m.isVisible());
+    EXPECT_GE(m.frameGeometry().width(), 475);
+    EXPECT_GE(m.frameGeometry().height(), 374);
+    m.show();
+    QCoreApplication::processEvents();
+    EXPECT_GE(m.frameGeometry().width(), 475);
+    EXPECT_GE(m.frameGeometry().height(), 374);
+}
+
+TEST_F(MainViews, TheStoredOuterSizeIsTheShownOuterSize)
+{
+    frmMain& first = open();
+    s.ScreenSizePosition = -1;
+    WriteIniValue(s, "[ScreenSizePosition]", -1);
+    const QSize frame = first.frameGeometry().size() - first.size();
+    ASSERT_FALSE(frame.isEmpty()) << "the platform gives the window no frame to test with";
+    first.resize(QSize(600, 450) - frame);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(first.frameGeometry().size(), QSize(600, 450));
+    first.Form_Unload();
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        frmMain& again = restart();  // reads the stored place before the window shows
+        again.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(again.frameGeometry().size(), QSize(600, 450)) << "the window grew by its frame";
+        again.Form_Unload();
+        EXPECT_EQ(s.MainWidth, 600 * 15);
+        EXPECT_EQ(s.MainHeight, 450 * 15);
+    }
+}
+
+TEST_F(MainViews, AStoredPlaceOffEveryScreenComesBackOntoOne)
+{
+    frmMain& first = open();
+    s.ScreenSizePosition = -1;
+    WriteIniValue(s, "[ScreenSizePosition]", -1);
+    first.Form_Unload();
+    registry.save("Left", QString::number(40000 * 15));
+    registry.save("Top", QString::number(30000 * 15));
+    frmMain& again = restart();
+    const QRect screen = again.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(again.pos())) << again.pos().x() << "," << again.pos().y();
 }

@@ -1,5 +1,6 @@
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
+#include "capture/NoticeWait.h"
 #include "capture/StreamBufferFile.h"
 
 #include <QAction>
@@ -331,4 +332,48 @@ TEST_F(Preview, StartsAndStopsLeaveNoCaptureWindowsBehind)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(m.Image1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 1);
     EXPECT_NE(capture->window(m.capwnd()), nullptr);
+}
+
+TEST_F(Preview, NoticesOfAFailedConnectArePaintedDuringTheWaitsAndTheWindowsTimersRest)
+{
+    frmMain& m = open("all");
+    bool waiting = false;
+    m.setSleep([&waiting](int ms) {
+        waiting = true;
+        waitWithoutInput(ms);
+        waiting = false;
+    });
+    // The notice's paints while the program waits after showing it.
+    int paintsBeforeTheNextNotice = -1;
+    int paints = 0;
+    struct PaintCounter : QObject {
+        int* count;
+        explicit PaintCounter(int* c) : count(c) {}
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint && o->objectName() == "FrmMessage")
+                ++*count;
+            return false;
+        }
+    } counter(&paints);
+    qApp->installEventFilter(&counter);
+    QObject::connect(&m, &frmMain::noticeShown, [&](const QString& t) {
+        if (t == "Please choose another device")
+            paintsBeforeTheNextNotice = paints;
+    });
+    int clockTicks = 0;
+    QObject::connect(m.tmrTime, &QTimer::timeout, [&] {
+        if (waiting)
+            ++clockTicks;
+    });
+    m.tmrTime->start(20);  // the time window's clock, which a failed start leaves running
+    m.cmdStart_Click();
+    qApp->removeEventFilter(&counter);
+    EXPECT_GT(paintsBeforeTheNextNotice, 0) << "the first notice was never painted during its wait";
+    EXPECT_EQ(clockTicks, 0) << "a window timer ran during a wait";
+    int ticksAfter = 0;
+    QObject::connect(m.tmrTime, &QTimer::timeout, [&] { ++ticksAfter; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticksAfter > 0; }, 2000)) << "the timer ticks again after the waits";
+    m.tmrTime->stop();
+    EXPECT_EQ(m.capwnd(), 0);
 }

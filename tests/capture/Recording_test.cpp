@@ -117,6 +117,36 @@ TEST_F(Recording, RecordButtonRecordsUntilStopAndThenPreviewsAgain)
     EXPECT_EQ(info.videoCodec, "mjpeg");
 }
 
+TEST_F(Recording, HotKeysOfDisabledButtonsDoNothingDuringARecording)
+{
+    frmMain& m = previewing();
+    m.cmdRecord_Click();
+    ASSERT_TRUE(m.Recording);
+    recordFrames(m, 5);
+    const int framesBefore = status(m).framesWritten;
+    QWidget* focus = m.txtSaveInterval;
+    QTest::keyClick(focus, Qt::Key_F2);  // start: its button is disabled
+    QTest::keyClick(focus, Qt::Key_F3);  // snapshot
+    QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(focus, Qt::Key_F1);  // help
+    EXPECT_TRUE(m.Recording);
+    EXPECT_EQ(m.windowTitle(), "Recording Video......");
+    EXPECT_EQ(enabledButtons(m), "010000000");
+    EXPECT_FALSE(m.Image1->isHidden());
+    EXPECT_TRUE(notices.isEmpty()) << notices.join(", ").toStdString();
+    EXPECT_TRUE(QDir(s.PicturePath).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(shell.openedUrls.isEmpty());
+    // The recording goes on.
+    recordFrames(m, framesBefore + 5);
+    EXPECT_TRUE(status(m).running);
+
+    // F10 stands for the stop button, which is enabled: it ends the recording.
+    QTest::keyClick(focus, Qt::Key_F10);
+    EXPECT_FALSE(m.Recording);
+    EXPECT_EQ(notices, QStringList{"Recording Ended"});
+    EXPECT_EQ(files("CamVideos").size(), 1);
+}
+
 TEST_F(Recording, EscInTheTinyViewEndsTheRecordingWithAFile)
 {
     frmMain& m = previewing();

@@ -3,6 +3,7 @@
 #include "ShellFake.h"
 #include "buttons/StyledButton.h"
 #include "dialogs/frmAbout.h"
+#include "dialogs/UpdateCheck.h"
 #include "dialogs/frmAboutSystemInfo.h"
 #include "settings/Module1Launchers.h"
 #include "settings/Module1Registry.h"
@@ -156,4 +157,16 @@ TEST_F(AboutTest, GetKeyValueReadsStoredTextAndReportsMissingValues)
     EXPECT_FALSE(GetKeyValue(registry, kHkeyLocalMachine, kToolKey, "Missing", value));
     EXPECT_EQ(value, "");
     EXPECT_FALSE(GetKeyValue(registry, 12345, kToolKey, "Count", value));
+}
+
+TEST_F(AboutTest, CheckForUpdatesWithoutAnAddressSaysSoAndOpensNothing)
+{
+    qunsetenv("TOLVEX_UPDATE_PAGE");
+    const auto about = open();
+    about->show();
+    QTest::mouseClick(about->StyledButton4, Qt::LeftButton);
+    EXPECT_TRUE(shell.openedUrls.isEmpty());
+    ASSERT_EQ(prompts.boxes.size(), 1);
+    EXPECT_EQ(prompts.boxes[0].text, kNoUpdateAddressText);
+    EXPECT_EQ(prompts.boxes[0].title, "Check for updates");
 }

@@ -1,5 +1,6 @@
 #include "SetupHarness.h"
 #include "buttons/StyledButton.h"
+#include "capture/MainLook.h"
 #include "platform/lists/DirListBox.h"
 
 #include <gtest/gtest.h>
@@ -203,6 +204,22 @@ TEST(frmSetupHandlers, ColourPickerAndButtonPreview)
     EXPECT_EQ(w.StyledButton2->GradientColor(), h.s.ButtonColors[3]);
     w.cmbStyle->setCurrentIndex(2);
     EXPECT_EQ(w.StyledButton2->ButtonStyle(), 2);
+
+    // The example shows the colour as the main window's buttons do: painted, and
+    // "Dark" on a dark face under its white caption.
+    w.cmbButton->setCurrentIndex(5);  // "Red"
+    const QImage red = w.StyledButton2->grab().toImage();
+    int reddish = 0;
+    for (int y = 0; y < red.height(); ++y)
+        for (int x = 0; x < red.width(); ++x) {
+            const QColor c = red.pixelColor(x, y);
+            reddish += c.red() > c.green() + 60 ? 1 : 0;
+        }
+    EXPECT_GT(reddish, red.width() * red.height() / 10) << "the chosen colour is not painted on the example";
+    w.cmbButton->setCurrentIndex(6);
+    EXPECT_EQ(w.StyledButton2->BackColor(), kDarkButtonFace);
+    w.cmbButton->setCurrentIndex(3);
+    EXPECT_NE(w.StyledButton2->BackColor(), kDarkButtonFace);
 }
 
 TEST(frmSetupHandlers, ClockShowsTheTimeEachSecond)

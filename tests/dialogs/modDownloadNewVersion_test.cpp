@@ -171,3 +171,38 @@ TEST_F(CheckNewVersionTest, TheStartupRequestUsesTheEnvironmentsAddresses)
     EXPECT_EQ(startup.section, "Tolvex");
     EXPECT_EQ(startup.runningVersion, 100);
 }
+
+TEST(UpdateAddressesTest, WithoutAConfiguredAddressTheStartupAsksNothingAndCountsNothing)
+{
+    Sandbox box;
+    qunsetenv("TOLVEX_UPDATE_VERSION_FILE");
+    qunsetenv("TOLVEX_UPDATE_PAGE");
+    // The build configures no address unless it is given one.
+    const UpdateCheckRequest request = startupUpdateRequest(box.programFolder());
+    EXPECT_TRUE(request.versionFileAddress.isEmpty());
+    EXPECT_TRUE(request.pageAddress.isEmpty());
+    EXPECT_FALSE(updateCheckConfigured(request));
+
+    Registry registry;
+    registry.save("WaitForNew", "9");
+    PromptsFake prompts;
+    RecordingShell shell;
+    int connectionAsked = 0;
+    UpdateCheckServices services{registry, prompts, shell};
+    services.isConnected = [&connectionAsked](const QString&) {
+        ++connectionAsked;
+        return true;
+    };
+    CheckNewVersion(services, request);
+    EXPECT_EQ(connectionAsked, 0);
+    EXPECT_EQ(registry.get("WaitForNew"), "9");
+    EXPECT_TRUE(prompts.boxes.isEmpty());
+
+    qputenv("TOLVEX_UPDATE_VERSION_FILE", "http://127.0.0.1:9/dversion.ver");
+    const UpdateCheckRequest configured = startupUpdateRequest(box.programFolder());
+    EXPECT_TRUE(updateCheckConfigured(configured));
+    CheckNewVersion(services, configured);
+    EXPECT_EQ(connectionAsked, 1);
+    EXPECT_EQ(registry.get("WaitForNew"), "10");
+    qunsetenv("TOLVEX_UPDATE_VERSION_FILE");
+}

@@ -295,10 +295,7 @@ class Printing(e2e.TestCase):
         width, height = line.split(":", 1)[1].split("pts")[0].split(" x ")
         return float(width), float(height)
 
-    # Space on an option button runs its click, which the orientation options do
-    # not handle yet (they turn the page on a mouse release); drop this mark once
-    # they take the keyboard's choice.
-    @unittest.expectedFailure
+    # Space on an option button chooses it as a click does: the page and the job turn.
     def test_landscape_chosen_by_space_prints_a_landscape_page(self):
         app, window = self.open_print_window()
         landscape = app.find("Landscape", window=PREVIEW)

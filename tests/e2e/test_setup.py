@@ -34,7 +34,7 @@ class SetupFolders(e2e.TestCase):
     def test_a_new_snapshot_folder_is_made_and_receives_the_next_snapshot(self):
         app = self.start("/start")
         dialog = self.open_setup(app)
-        snapshots = app.find("Snapshots:", role="text", window=dialog)
+        snapshots = app.find("Snapshots:?", role="text", window=dialog)
         target = os.path.join(app.case_root, "new place", "shots")
         self.assertFalse(os.path.exists(target))
         self.type_into(app, snapshots, target)
@@ -58,7 +58,7 @@ class SetupFolders(e2e.TestCase):
             f.write("a file, not a folder\n")
         before = app.read_ini()
         dialog = self.open_setup(app)
-        snapshots = app.find("Snapshots:", role="text", window=dialog)
+        snapshots = app.find("Snapshots:?", role="text", window=dialog)
         target = os.path.join(blocker, "shots")
         self.type_into(app, snapshots, target)
         app.click("OK", role="push button", window=dialog)

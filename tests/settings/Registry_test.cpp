@@ -80,3 +80,25 @@ TEST(Registry, AStoreThatCannotBeWrittenIsLoggedOnce)
     EXPECT_EQ(g_registryWarnings.filter(reg.storePath()).size(), 1);
     EXPECT_EQ(reg.get("DatumSet", "none"), "none");
 }
+
+// Every write replaces and syncs the whole file; the start-up's records are the same
+// at nearly every start and must not cost a write each time.
+TEST(Registry, AValueStoredAlreadyIsNotWrittenAgain)
+{
+    Sandbox box;
+    Registry reg;
+    reg.save("Path", "/opt/tolvex");
+    const auto inode = [&reg] {
+        struct stat st {};
+        return ::stat(QFile::encodeName(reg.storePath()).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+    };
+    const ino_t first = inode();
+    ASSERT_NE(first, ino_t(0));
+    reg.save("Path", "/opt/tolvex");
+    EXPECT_EQ(inode(), first) << "an unchanged value rewrote the store";
+    reg.save("Path", "/opt/other");
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(Registry().get("Path"), "/opt/other");
+    reg.save("Empty", "");  // a new key, even empty, is stored
+    EXPECT_TRUE(reg.contains("Tolvex", "Empty"));
+}

@@ -1,4 +1,5 @@
 #include "CaptionFit.h"
+#include "KeyboardParity.h"
 #include "PictureFixtures.h"
 #include "PrinterFake.h"
 #include "PromptsFake.h"
@@ -422,4 +423,56 @@ TEST(frmPrint, ScrollBarsMoveAPageLargerThanThePreview)
     EXPECT_EQ(w.picZoom->y(), twipsToPixels(100) - 50);
     w.hbarScroller->setValue(20);
     EXPECT_EQ(w.picZoom->x(), -20);
+}
+
+// The orientation applies with the choice whatever makes it: the page and the job
+// turn for Space, the arrow keys and an assistive tool's press as for the mouse.
+TEST(frmPrint, LandscapeChosenWithoutTheMouseTurnsThePageAndTheJob)
+{
+    struct Case {
+        const char* way;
+        std::function<void(frmPrint&)> chooseLandscape;
+    };
+    const Case cases[] = {
+        {"Space", [](frmPrint& w) { keyboard::pressBySpace(w.OptOrient[1]); }},
+        {"arrow key",
+         [](frmPrint& w) {
+             // The press moves the focus; the release reaches the option moved to.
+             w.OptOrient[0]->setFocus(Qt::TabFocusReason);
+             QTest::keyPress(QApplication::focusWidget(), Qt::Key_Right);
+             QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Right);
+         }},
+        {"assistive tool", [](frmPrint& w) { ASSERT_TRUE(keyboard::pressByTool(w.OptOrient[1])); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.way);
+        PrintHarness h;
+        frmPrint& w = h.open();
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        ASSERT_EQ(w.pageTwips(), QSize(12100, 16200));
+        c.chooseLandscape(w);
+        QTRY_VERIFY(w.OptOrient[1]->Value());
+        EXPECT_FALSE(w.OptOrient[0]->Value());
+        EXPECT_EQ(w.state().OrientIndex, 1);
+        EXPECT_EQ(w.pageTwips(), QSize(16200, 12100));
+        EXPECT_GT(w.page().width(), w.page().height());
+
+        keyboard::pressBySpace(w.CmdPrint);
+        ASSERT_EQ(h.printer.jobs, 1);
+        EXPECT_TRUE(h.printer.steps.contains(QStringLiteral("orientation %1").arg(platform::DeviceMode::kLandscape)));
+        EXPECT_GT(h.printer.drawnTwips.width(), h.printer.drawnTwips.height());
+    }
+}
+
+TEST(frmPrint, EveryControlHasANameAndTabReachesIt)
+{
+    PrintHarness h;
+    frmPrint& w = h.open();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(keyboard::unnamedControls(&w), "");
+    EXPECT_EQ(keyboard::unreachedByTab(&w), "");
 }

@@ -55,6 +55,9 @@ public:
     // device opened or changed format, waits up to `wait` for one. A null image
     // when there is none or the device has failed (e.g. was unplugged).
     virtual QImage frame(std::chrono::milliseconds wait) = 0;
+    // True once an open device has stopped delivering for good (unplugged, broken);
+    // it stays so until it is closed.
+    virtual bool failed() const { return false; }
 
     virtual QList<SourceControl> controls() = 0;
     virtual bool setControl(quint32 id, qint32 value) = 0;

@@ -292,6 +292,12 @@ bool CaptureSystem::capCaptureStop(CaptureHandle handle)
     return traced(handle, "WM_CAP_STOP", {}, w != nullptr);
 }
 
+bool CaptureSystem::capDeviceLost(CaptureHandle handle) const
+{
+    const CaptureDevice* device = connectedDevice(handle);
+    return device && device->failed();
+}
+
 QImage CaptureSystem::lastFrame(CaptureHandle handle) const
 {
     CaptureWindow* w = find(handle);

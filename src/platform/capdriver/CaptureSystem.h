@@ -77,6 +77,9 @@ public:
     // The device's modal format dialog; its choice applies on OK. False without a
     // device, or when the device refused the choice.
     bool capDlgVideoFormat(CaptureHandle handle);
+    // True when the window's device has stopped delivering for good (unplugged or
+    // broken): grabs fail from now on, and only a new connect can bring it back.
+    bool capDeviceLost(CaptureHandle handle) const;
     // Ends a running sequence with a complete file.
     bool capCaptureStop(CaptureHandle handle);
 

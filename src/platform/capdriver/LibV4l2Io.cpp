@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <libv4l2.h>
 
@@ -12,9 +13,26 @@
 
 namespace platform::capdriver {
 
+namespace {
+
+const char* const kNodesVariable = "TOLVEX_V4L2_NODES";
+
+}  // namespace
+
+bool LibV4l2Io::nodesInGivenOrder() const
+{
+    return !qEnvironmentVariableIsEmpty(kNodesVariable);
+}
+
 QStringList LibV4l2Io::listNodes()
 {
     QStringList nodes;
+    if (nodesInGivenOrder()) {
+        for (const QString& path : qEnvironmentVariable(kNodesVariable).split(':', Qt::SkipEmptyParts))
+            if (QFileInfo::exists(path) && !nodes.contains(path))
+                nodes << path;
+        return nodes;
+    }
     const QDir dev(folder_);
     for (const QString& name : dev.entryList({"video*"}, QDir::System | QDir::Files))
         nodes << dev.filePath(name);

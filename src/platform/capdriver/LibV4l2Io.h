@@ -8,10 +8,13 @@ namespace platform::capdriver {
 // into the RGB the layer asks for.
 class LibV4l2Io final : public V4l2Io {
 public:
-    // Looks for video nodes in this folder.
+    // Looks for video nodes (video*) in this folder, unless the variable
+    // TOLVEX_V4L2_NODES names the nodes: paths separated by ":", in the order they
+    // are listed; the ones that do not exist at the time are left out.
     explicit LibV4l2Io(QString deviceFolder = "/dev") : folder_(std::move(deviceFolder)) {}
 
     QStringList listNodes() override;
+    bool nodesInGivenOrder() const override;
     int open(const QString& path) override;
     int close(int fd) override;
     int ioctl(int fd, unsigned long request, void* arg) override;

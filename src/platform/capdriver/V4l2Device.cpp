@@ -26,8 +26,40 @@ QSize V4l2Device::currentSize()
     return QSize(int(f.fmt.pix.width), int(f.fmt.pix.height));
 }
 
+QList<NativeFormat> V4l2Device::nativeFormats()
+{
+    QList<NativeFormat> formats;
+    v4l2_fmtdesc d{};
+    d.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    for (d.index = 0; io_->ioctl(fd_.get(), VIDIOC_ENUM_FMT, &d) == 0; ++d.index) {
+        if (d.flags & V4L2_FMT_FLAG_EMULATED)
+            continue;
+        NativeFormat f;
+        f.pixelformat = d.pixelformat;
+        f.compressed = d.flags & V4L2_FMT_FLAG_COMPRESSED;
+        v4l2_frmsizeenum e{};
+        e.pixel_format = d.pixelformat;
+        for (e.index = 0; io_->ioctl(fd_.get(), VIDIOC_ENUM_FRAMESIZES, &e) == 0; ++e.index) {
+            if (e.type == V4L2_FRMSIZE_TYPE_DISCRETE)
+                f.sizes.append(QSize(int(e.discrete.width), int(e.discrete.height)));
+            else
+                f.ranges.append(e.stepwise);
+        }
+        formats.append(f);
+    }
+    return formats;
+}
+
 std::optional<v4l2_pix_format> V4l2Device::applySize(QSize size)
 {
+    // Motion JPEG that only the camera's compressed format has is decoded by the
+    // stream itself: libv4l2's conversion of it is too slow for full-HD previews.
+    if (decodeMjpegDirectly(nativeFormats(), size)) {
+        v4l2_format f = mjpegRequest(size);
+        if (io_->ioctl(fd_.get(), VIDIOC_S_FMT, &f) == 0 && isMjpeg(f.fmt.pix.pixelformat)
+            && f.fmt.pix.width == quint32(size.width()) && f.fmt.pix.height == quint32(size.height()))
+            return f.fmt.pix;
+    }
     v4l2_format f = rgb24Request(size);
     if (io_->ioctl(fd_.get(), VIDIOC_S_FMT, &f) != 0) {
         warnSystemFailure("VIDIOC_S_FMT on", node_.path, errno);

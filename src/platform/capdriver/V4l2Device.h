@@ -3,6 +3,7 @@
 #include "platform/capdriver/CaptureDevice.h"
 #include "platform/capdriver/FrameSlot.h"
 #include "platform/capdriver/V4l2Enumerator.h"
+#include "platform/capdriver/V4l2Format.h"
 #include "platform/capdriver/V4l2Handles.h"
 #include "platform/capdriver/V4l2Stream.h"
 
@@ -28,14 +29,17 @@ public:
     bool setFormat(const BitmapFormat& format) override;
     QList<QSize> sizes() override;
     QImage frame(std::chrono::milliseconds wait) override;
+    bool failed() const override { return isOpen() && slot_.failed(); }
 
     QList<SourceControl> controls() override;
     bool setControl(quint32 id, qint32 value) override;
 
 private:
     QSize currentSize();
-    // Sets RGB24 of about this size; the answer may be another size.
+    // Sets RGB24 of about this size, or the camera's Motion JPEG of exactly this
+    // size where that is the only format having it; the answer may be another size.
     std::optional<v4l2_pix_format> applySize(QSize size);
+    QList<NativeFormat> nativeFormats();
     enum class Trial { Exact, Refused, Unsupported };
     Trial trial(QSize size);
     QSize appliedSize() const { return QSize(int(pix_.width), int(pix_.height)); }

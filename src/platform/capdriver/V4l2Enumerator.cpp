@@ -69,10 +69,11 @@ QList<V4l2NodeInfo> enumerateV4l2(V4l2Io& io)
 {
     QStringList paths;
     for (const QString& path : io.listNodes())
-        if (nodeNumber(path) >= 0)
+        if (io.nodesInGivenOrder() || nodeNumber(path) >= 0)
             paths << path;
-    std::sort(paths.begin(), paths.end(),
-              [](const QString& a, const QString& b) { return nodeNumber(a) < nodeNumber(b); });
+    if (!io.nodesInGivenOrder())
+        std::sort(paths.begin(), paths.end(),
+                  [](const QString& a, const QString& b) { return nodeNumber(a) < nodeNumber(b); });
     QList<V4l2NodeInfo> nodes;
     for (const QString& path : paths)
         if (auto info = probeNode(io, path))

@@ -26,7 +26,8 @@ struct V4l2NodeInfo {
 int nodeNumber(const QString& path);
 // A node that captures video frames; metadata, output and codec nodes do not.
 bool capturesVideo(const v4l2_capability& caps);
-// The nodes that capture video, in node order (video2 before video10).
+// The nodes that capture video, in node order (video2 before video10), or in the
+// order the user named them.
 QList<V4l2NodeInfo> enumerateV4l2(V4l2Io& io);
 
 }  // namespace platform::capdriver

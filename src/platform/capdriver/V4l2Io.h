@@ -16,8 +16,12 @@ class V4l2Io {
 public:
     virtual ~V4l2Io() = default;
 
-    // The video nodes present, e.g. "/dev/video0", in no particular order.
+    // The video nodes present, e.g. "/dev/video0", in no particular order unless
+    // nodesInGivenOrder() says otherwise.
     virtual QStringList listNodes() = 0;
+    // True when the node list was named by the user: the nodes are probed in that
+    // order, whatever their names.
+    virtual bool nodesInGivenOrder() const { return false; }
     virtual int open(const QString& path) = 0;
     virtual int close(int fd) = 0;
     virtual int ioctl(int fd, unsigned long request, void* arg) = 0;

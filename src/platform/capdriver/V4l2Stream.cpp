@@ -3,6 +3,7 @@
 #include "platform/capdriver/V4l2Format.h"
 #include "platform/capdriver/V4l2Log.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -11,7 +12,9 @@ namespace platform::capdriver {
 
 namespace {
 
-constexpr quint32 kBufferCount = 4;
+// Enough for the stream thread to be kept from the processor for a quarter of a
+// second at 30 frames a second without the camera losing a frame.
+constexpr quint32 kBufferCount = 8;
 constexpr int kPollMs = 100;
 // EIO can mean a lost signal for a moment; this many in a row mean a dead device.
 constexpr int kTransientLimit = 50;
@@ -51,6 +54,8 @@ bool V4l2Stream::refused(const char* request) const
 
 std::size_t V4l2Stream::frameBytes() const
 {
+    if (decoder_)
+        return 1;  // a compressed frame has no fixed size
     return std::size_t(rowStride(pix_)) * (pix_.height - 1) + std::size_t(pix_.width) * 3;
 }
 
@@ -101,6 +106,13 @@ bool V4l2Stream::start(const v4l2_pix_format& pix)
     if (pix.width == 0 || pix.height == 0)
         return false;
     pix_ = pix;
+    decoder_ = isMjpeg(pix.pixelformat) ? std::make_unique<MjpegDecoder>() : nullptr;
+    if (decoder_ && !decoder_->valid()) {
+        qCWarning(lcV4l2).noquote() << node_ << "sends Motion JPEG, but no decoder could be made";
+        return false;
+    }
+    pool_.clear();
+    damagedFrames_ = 0;
     slot_.reset();
     if (!prepareBuffers()) {
         const int reason = errno;
@@ -149,15 +161,55 @@ bool V4l2Stream::takeOneFrame(int& transientErrors)
     transientErrors = 0;
     const bool whole = !(b.flags & V4L2_BUF_FLAG_ERROR) && b.index < mappings_.size()
                        && b.bytesused >= frameBytes();
-    if (whole)
-        slot_.publish(toImage(b));
+    if (whole) {
+        QImage frame = toImage(b);
+        if (!frame.isNull())
+            slot_.publish(std::move(frame));
+    }
     return io_.ioctl(fd_, VIDIOC_QBUF, &b) == 0 || refused("VIDIOC_QBUF on");
 }
 
-QImage V4l2Stream::toImage(const v4l2_buffer& buffer) const
+QImage& V4l2Stream::freePicture()
 {
-    QImage image(int(pix_.width), int(pix_.height), QImage::Format_RGB888);
+    constexpr std::size_t kPoolSize = 4;
+    for (std::size_t tried = 0; tried < pool_.size(); ++tried) {
+        QImage& candidate = pool_[(nextInPool_ + tried) % pool_.size()];
+        // Held only here: the slot and the user-interface thread have let it go.
+        if (candidate.isDetached()) {
+            nextInPool_ = (nextInPool_ + tried + 1) % pool_.size();
+            return candidate;
+        }
+    }
+    // Decoded frames are made in the screen's own format, so painting them converts
+    // nothing; libv4l2's frames stay in the RGB24 it delivers.
+    QImage fresh(int(pix_.width), int(pix_.height), decoder_ ? QImage::Format_RGB32 : QImage::Format_RGB888);
+    if (pool_.size() < kPoolSize) {
+        pool_.push_back(std::move(fresh));
+        return pool_.back();
+    }
+    // Every picture is still in use: the oldest one is left to its holders.
+    QImage& replaced = pool_[nextInPool_];
+    replaced = std::move(fresh);
+    nextInPool_ = (nextInPool_ + 1) % pool_.size();
+    return replaced;
+}
+
+QImage V4l2Stream::toImage(const v4l2_buffer& buffer)
+{
+    QImage& image = freePicture();
+    if (image.isNull())
+        return {};
     const auto* source = static_cast<const uchar*>(mappings_.at(buffer.index).start);
+    if (decoder_) {
+        const std::size_t length = std::min<std::size_t>(buffer.bytesused, mappings_.at(buffer.index).length);
+        if (decoder_->decode(source, length, image))
+            return image;
+        // Cameras send a damaged frame now and then; one line tells it per stream.
+        if (damagedFrames_++ == 0)
+            qCWarning(lcV4l2).noquote() << node_ << "sent a damaged Motion JPEG frame (" + decoder_->error()
+                                                       + "); such frames are skipped";
+        return {};
+    }
     const quint32 stride = rowStride(pix_);
     for (quint32 y = 0; y < pix_.height; ++y)
         std::memcpy(image.scanLine(int(y)), source + std::size_t(y) * stride, pix_.width * 3);

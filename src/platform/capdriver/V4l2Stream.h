@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/capdriver/FrameSlot.h"
+#include "platform/capdriver/MjpegDecoder.h"
 #include "platform/capdriver/V4l2Handles.h"
 
 #include <QString>
@@ -8,12 +9,16 @@
 #include <linux/videodev2.h>
 
 #include <atomic>
+#include <memory>
+#include <vector>
 #include <thread>
 
 namespace platform::capdriver {
 
 // Memory-mapped streaming of one open node on a thread of its own; each frame that
-// arrives whole goes into the slot as 24-bit RGB.
+// arrives whole goes into the slot as RGB: frames come as RGB24 (converted by
+// libv4l2, kept as RGB888) or as Motion JPEG, which the stream decodes itself into
+// RGB32; a damaged one is skipped, and logged once per stream.
 class V4l2Stream {
 public:
     // node names the device in the log.
@@ -39,7 +44,11 @@ private:
     void run();
     // False when the device failed for good.
     bool takeOneFrame(int& transientErrors);
-    QImage toImage(const v4l2_buffer& buffer) const;
+    // The frame in a picture of the stream's pool, or a null one when it is damaged.
+    QImage toImage(const v4l2_buffer& buffer);
+    // A picture of the stream's size that nobody else holds any more, reused so
+    // that a frame costs no fresh memory.
+    QImage& freePicture();
 
     V4l2Io& io_;
     int fd_;
@@ -47,6 +56,10 @@ private:
     QString node_;
     V4l2Mappings mappings_;
     v4l2_pix_format pix_{};
+    std::unique_ptr<MjpegDecoder> decoder_;
+    std::vector<QImage> pool_;
+    std::size_t nextInPool_ = 0;
+    int damagedFrames_ = 0;
     std::atomic<bool> stopping_{false};
     std::thread thread_;
 };

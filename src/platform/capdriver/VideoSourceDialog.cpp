@@ -76,6 +76,9 @@ QWidget* VideoSourceDialog::integerEditor(const SourceControl& control)
     auto* spin = new QSpinBox(row);
     slider->setObjectName(objectNameFor(control.name));
     spin->setObjectName(objectNameFor(control.name) + "Value");
+    // The row's label names the row; each of its two controls is named for itself.
+    slider->setAccessibleName(control.name);
+    spin->setAccessibleName(control.name + QStringLiteral(" value"));
     slider->setRange(control.minimum, control.maximum);
     slider->setSingleStep(control.step);
     slider->setValue(control.value);
@@ -95,6 +98,7 @@ QWidget* VideoSourceDialog::booleanEditor(const SourceControl& control)
 {
     auto* box = new QCheckBox(this);
     box->setObjectName(objectNameFor(control.name));
+    box->setAccessibleName(control.name);
     box->setChecked(control.value != 0);
     const quint32 id = control.id;
     connect(box, &QCheckBox::toggled, this, [this, id](bool on) { apply(id, on ? 1 : 0); });
@@ -105,6 +109,7 @@ QWidget* VideoSourceDialog::menuEditor(const SourceControl& control)
 {
     auto* combo = new QComboBox(this);
     combo->setObjectName(objectNameFor(control.name));
+    combo->setAccessibleName(control.name);
     for (const auto& [value, text] : control.choices) {
         combo->addItem(text, value);
         if (value == control.value)

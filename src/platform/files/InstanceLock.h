@@ -2,15 +2,14 @@
 
 #include <QString>
 
-#include <memory>
-
-class QLockFile;
 
 namespace platform {
 
 // Tells whether another copy of the program with the same program folder runs. The
-// first copy holds a lock file in the program folder for as long as it lives; a lock
-// left by a crashed copy is stale and taken over.
+// first copy holds a lock on a file in the program folder for as long as it lives
+// and removes the file when it ends; the system drops the lock of a copy that
+// crashed, so its file is taken over. Taking the lock writes nothing to the disk,
+// so the start-up does not wait for it.
 class InstanceLock {
 public:
     InstanceLock();
@@ -26,7 +25,10 @@ public:
     static QString lockFileName(const QString& programFolder);
 
 private:
-    std::unique_ptr<QLockFile> lock_;
+    void release();
+
+    int fd_ = -1;
+    QString path_;
 };
 
 }  // namespace platform

@@ -38,10 +38,10 @@ AVRational framePeriod(int microSecPerFrame)
 
 // RGB rows to the codec's pixels. The JPEG formats are the plain YUV layout at
 // full range; naming them so keeps the scaler from being rebuilt for each frame.
-ffmpeg::ScaleContext makeScaler(QSize from, QSize to, AVPixelFormat pixels)
+ffmpeg::ScaleContext makeScaler(QSize from, AVPixelFormat input, QSize to, AVPixelFormat pixels)
 {
     const bool fullRange = pixels == AV_PIX_FMT_YUVJ420P;
-    ffmpeg::ScaleContext scaler(sws_getContext(from.width(), from.height(), AV_PIX_FMT_RGB24, to.width(), to.height(),
+    ffmpeg::ScaleContext scaler(sws_getContext(from.width(), from.height(), input, to.width(), to.height(),
                                        fullRange ? AV_PIX_FMT_YUV420P : pixels, SWS_BILINEAR, nullptr, nullptr,
                                        nullptr));
     if (scaler && fullRange) {
@@ -110,8 +110,9 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
         return Result::failure(ffmpeg::errorText(rc));
     // The converter for frames of the size given is made now, before the recording's
     // clock runs, not on its first frame.
-    scaler_ = makeScaler(size, size_, c->pix_fmt);
+    scaler_ = makeScaler(size, AV_PIX_FMT_RGB24, size_, c->pix_fmt);
     scalerInput_ = size;
+    scalerPixels_ = AV_PIX_FMT_RGB24;
     if (!warming_)
         warmUp(compression, size, microSecPerFrame);
     return Result::success();
@@ -141,10 +142,16 @@ void VideoEncoder::warmUp(const VideoCompression& compression, QSize size, int m
 
 Result VideoEncoder::encode(const QImage& image, qint64 index, const PacketSink& sink)
 {
-    const QImage rgb = image.format() == QImage::Format_RGB888 ? image : image.convertToFormat(QImage::Format_RGB888);
-    if (!scaler_ || rgb.size() != scalerInput_) {
-        scaler_ = makeScaler(rgb.size(), size_, codec_->pix_fmt);
+    // 24-bit RGB and the screen's 32-bit RGB (a camera's decoded frames) go to the
+    // scaler as they are; anything else is made 24-bit first.
+    const bool direct32 = image.format() == QImage::Format_RGB32 && Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
+    const QImage rgb = image.format() == QImage::Format_RGB888 || direct32 ? image
+                                                                            : image.convertToFormat(QImage::Format_RGB888);
+    const AVPixelFormat input = direct32 ? AV_PIX_FMT_BGR0 : AV_PIX_FMT_RGB24;
+    if (!scaler_ || rgb.size() != scalerInput_ || input != scalerPixels_) {
+        scaler_ = makeScaler(rgb.size(), input, size_, codec_->pix_fmt);
         scalerInput_ = rgb.size();
+        scalerPixels_ = input;
     }
     if (!scaler_)
         return Result::failure("cannot convert the frame");

@@ -43,6 +43,7 @@ private:
     QSize scalerInput_;
     int frameQuality_ = 0;  // the quantiser as a lambda, given to every frame
     bool warming_ = false;  // a spare encoder, run once before the real one starts
+    AVPixelFormat scalerPixels_ = AV_PIX_FMT_NONE;
 };
 
 }  // namespace platform::video

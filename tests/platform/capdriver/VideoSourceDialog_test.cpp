@@ -3,6 +3,8 @@
 #include "platform/capdriver/SceneRenderer.h"
 #include "platform/capdriver/VideoSourceDialog.h"
 
+#include <QAccessible>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -125,6 +127,30 @@ TEST_F(CaptureDialogTest, CameraControlsOneRowEachAppliedLiveCancelRestores)
     EXPECT_EQ(v4l2->controlValue("/dev/video0", V4L2_CID_BRIGHTNESS), 128);
     EXPECT_EQ(v4l2->controlValue("/dev/video0", V4L2_CID_POWER_LINE_FREQUENCY), 1);
     EXPECT_EQ(v4l2->controlValue("/dev/video0", V4L2_CID_AUTO_WHITE_BALANCE), 1);
+}
+
+TEST_F(CaptureDialogTest, EveryEditorOfACameraControlHasAnAccessibleName)
+{
+    v4l2->addNode(cameraWithControls());
+    env.set("TOLVEX_CAPTURE_DRIVERS", "v4l2");
+    const CaptureHandle h = connectedWindow();
+    EXPECT_TRUE(runDialog(h, [&](QDialog& d) {
+        const auto editors = d.findChildren<QWidget*>();
+        int named = 0;
+        for (QWidget* w : editors) {
+            if (!qobject_cast<QAbstractSlider*>(w) && !qobject_cast<QAbstractSpinBox*>(w)
+                && !qobject_cast<QComboBox*>(w) && !qobject_cast<QCheckBox*>(w))
+                continue;
+            // The slider and its number box of an integer row are both named after it.
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            ASSERT_NE(a, nullptr);
+            EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->objectName().toStdString();
+            ++named;
+        }
+        EXPECT_GE(named, 4);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(d.findChild<QSlider*>("brightness"))->text(QAccessible::Name),
+                  "Brightness");
+    }, "cancelButton"));
 }
 
 TEST_F(CaptureDialogTest, CameraControlsStayOnOk)

@@ -1,4 +1,4 @@
-#include "settings/TurboHandles.h"
+#include "platform/jpeg/TurboHandles.h"
 
 #include <turbojpeg.h>
 

@@ -1,0 +1,147 @@
+// Whole-program CPU of a full-HD Motion JPEG preview: the installed program runs
+// its preview (/start) from the emulated USB camera (1920x1080 Motion JPEG at 30
+// frames a second, beneath libv4l2), and its CPU time per second, less the
+// emulator's own encoding, is set beside a bare TurboJPEG decode of the same frames
+// measured in the same run. Goal: at most 1.3 times the bare decode, no frame lost.
+//
+//   build/bench/camera_bench --benchmark_filter=/20/    (the real figure: 20 s)
+#include "Pattern.h"
+#include "platform/jpeg/TurboHandles.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <benchmark/benchmark.h>
+#include <turbojpeg.h>
+
+#include <time.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+constexpr int kFps = 30;
+constexpr double kLimitRatio = 1.3;
+
+QMap<QString, QString> readStats(const QString& path)
+{
+    QMap<QString, QString> stats;
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly))
+        for (const QString& line : QString::fromUtf8(f.readAll()).split('\n'))
+            if (line.contains('='))
+                stats[line.section('=', 0, 0)] = line.section('=', 1);
+    return stats;
+}
+
+double threadCpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+// CPU seconds the process has used, from /proc.
+double processCpuSeconds(qint64 pid)
+{
+    QFile f(QString("/proc/%1/stat").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QString::fromUtf8(f.readAll());
+    const QStringList fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    // utime and stime are fields 14 and 15 of the line, 12 and 13 after the name.
+    return (fields.value(11).toDouble() + fields.value(12).toDouble()) / double(sysconf(_SC_CLK_TCK));
+}
+
+// CPU seconds a second of frames costs a bare TurboJPEG decode into 24-bit RGB.
+double bareDecodeCpuPerSecond(const std::vector<std::vector<unsigned char>>& frames)
+{
+    TurboHandle decoder(tjInitDecompress());
+    std::vector<unsigned char> rgb(std::size_t(kWidth) * kHeight * 3);
+    const double start = threadCpuSeconds();
+    int decoded = 0;
+    for (int round = 0; round < 2; ++round)
+        for (const auto& frame : frames) {
+            tjDecompress2(decoder.get(), const_cast<unsigned char*>(frame.data()), frame.size(), rgb.data(), kWidth,
+                          kWidth * 3, kHeight, TJPF_RGB, 0);
+            ++decoded;
+        }
+    return (threadCpuSeconds() - start) / decoded * kFps;
+}
+
+void BM_FullHdMjpegPreviewCpu(benchmark::State& state)
+{
+    const int seconds = int(state.range(0));
+    std::vector<std::vector<unsigned char>> frames(kFps);
+    {
+        TurboHandle compressor(tjInitCompress());
+        std::vector<uint8_t> rgb;
+        for (int i = 0; i < kFps; ++i) {
+            std::size_t length = 0;
+            auto& frame = frames[std::size_t(i)];
+            uvcemu::encodePatternJpeg(compressor.get(), kWidth, kHeight, uint32_t(i), rgb, frame, length);
+            frame.resize(length);
+        }
+    }
+    for (auto _ : state) {
+        const double bareBefore = bareDecodeCpuPerSecond(frames);
+
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("program");
+        QDir(dir.path()).mkpath("config");
+        const QString node = dir.path() + "/video0", stats = dir.path() + "/stats";
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TOLVEX_HOME", dir.path() + "/program");
+        env.insert("XDG_CONFIG_HOME", dir.path() + "/config");
+        env.insert("TOLVEX_CAPTURE_DRIVERS", "all");
+        env.insert("TOLVEX_AUDIO", "none");
+        env.insert("LD_PRELOAD", TOLVEX_UVC_EMULATOR_LIBRARY);
+        env.insert("TOLVEX_UVC_EMULATOR", QString("%1=mjpeg:%2x%3;fps=%4;stats=%5")
+                                              .arg(node).arg(kWidth).arg(kHeight).arg(kFps).arg(stats));
+        env.insert("TOLVEX_V4L2_NODES", node);
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.setStandardOutputFile(QProcess::nullDevice());
+        program.start(TOLVEX_PROGRAM, {"/start"});
+        if (!program.waitForStarted(10000)) {
+            state.SkipWithError("the program did not start");
+            return;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        // Warmed up: the preview has run for a second.
+        while (readStats(stats).value("delivered").toInt() < kFps && clock.elapsed() < 30000)
+            QThread::msleep(50);
+        const auto before = readStats(stats);
+        const double cpuBefore = processCpuSeconds(program.processId());
+        QThread::sleep(unsigned(seconds));
+        const auto after = readStats(stats);
+        const double cpuAfter = processCpuSeconds(program.processId());
+        program.kill();
+        program.waitForFinished(10000);
+        if (before.value("delivered").toInt() < kFps || cpuBefore < 0 || cpuAfter < 0) {
+            state.SkipWithError("the preview did not run");
+            return;
+        }
+
+        const double bare = (bareBefore + bareDecodeCpuPerSecond(frames)) / 2;
+        const double emulator = (after.value("cpu_ns").toDouble() - before.value("cpu_ns").toDouble()) / 1e9;
+        const double programCpu = (cpuAfter - cpuBefore - emulator) / seconds;
+        state.counters["program_ms_per_s"] = programCpu * 1000;
+        state.counters["bare_decode_ms_per_s"] = bare * 1000;
+        state.counters["ratio"] = programCpu / bare;
+        state.counters["limit_ratio"] = kLimitRatio;
+        state.counters["frames"] = after.value("delivered").toDouble() - before.value("delivered").toDouble();
+        state.counters["frames_lost"] = after.value("dropped").toDouble() - before.value("dropped").toDouble();
+    }
+}
+BENCHMARK(BM_FullHdMjpegPreviewCpu)->Arg(2)->Arg(20)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
