@@ -14,16 +14,6 @@
 
 namespace {
 
-QImage noisyPicture(int width, int height, quint32 seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, random.generate() | 0xff000000u);
-    return image;
-}
-
 const QDateTime kStampMoment(QDate(2026, 12, 9), QTime(8, 15, 30));
 
 class FtpUpload : public ::testing::Test {

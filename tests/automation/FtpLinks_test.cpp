@@ -24,17 +24,6 @@ namespace {
 
 constexpr qint64 kMaxTickGapMs = 100;
 
-// A bitmap of about 40 KB that no compression could shrink.
-QImage noisyPicture(int width, int height, quint32 seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, random.generate() | 0xff000000u);
-    return image;
-}
-
 // A timer of the window's thread that notes the longest gap between its ticks and
 // runs a look at each tick.
 class TickWatch {

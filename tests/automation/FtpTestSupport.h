@@ -7,7 +7,9 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QImage>
 #include <QList>
+#include <QRandomGenerator>
 
 #include <utility>
 
@@ -45,4 +47,15 @@ inline void recordProgress(clsFTP& ftp, ProgressEvents& events)
 inline platform::FtpTimeouts shortTimeouts()
 {
     return {.connectMs = 2000, .replySeconds = 1, .stallSeconds = 2};
+}
+
+// A picture that no compression could shrink (about 4 bytes a pixel as a bitmap).
+inline QImage noisyPicture(int width, int height, quint32 seed)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, random.generate() | 0xff000000u);
+    return image;
 }
