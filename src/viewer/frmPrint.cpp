@@ -1,10 +1,13 @@
 #include "viewer/frmPrint.h"
 
+#include "platform/gdi/ScreenPlacement.h"
+
 #include "buttons/StyledButton.h"
 #include "platform/files/BmpFile.h"
 #include "platform/files/FileOperations.h"
 #include "platform/files/SaveFile.h"
 #include "platform/files/SmallFile.h"
+#include "platform/gdi/ScreenPlacement.h"
 #include "platform/gdi/Twips.h"
 #include "platform/print/PrintLog.h"
 #include "platform/print/Printer.h"
@@ -14,7 +17,6 @@
 #include "viewer/PictureBox.h"
 #include "viewer/Printing.h"
 #include "viewer/ViewerSaving.h"
-#include "viewer/WindowPlace.h"
 #include "viewer/PictureReader.h"
 
 #include <QCloseEvent>
@@ -158,7 +160,7 @@ bool frmPrint::SetPrintSettings(bool DoSave)
         screens.append(screen->availableGeometry());
     const QRect stored(twipsToPixels(state_.left), twipsToPixels(state_.top), frameGeometry().width(),
                        frameGeometry().height());
-    move(bringOntoScreen(stored, screens).topLeft());
+    move(platform::placeOnScreen(stored, screens));
     return written;
 }
 
