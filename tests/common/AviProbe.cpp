@@ -95,8 +95,11 @@ AviInfo probeAvi(const QString& path)
             info.sampleRate = par->sample_rate;
             info.channels = par->ch_layout.nb_channels;
             info.bitsPerSample = par->bits_per_coded_sample;
+            // An AVI sound stream gives its length in sample blocks, as its frame count.
             if (st->duration != AV_NOPTS_VALUE)
                 info.audioBytes = st->duration * par->block_align;
+            else if (st->nb_frames > 0)
+                info.audioBytes = st->nb_frames * par->block_align;
         }
     }
     if (video < 0) {

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <algorithm>
 #include <climits>
 
 namespace platform::video {
@@ -60,23 +61,34 @@ Result AviSequence::open(const QImage& first)
 
 Result AviSequence::start(capdriver::SequenceRequest request)
 {
-    if (thread_.joinable())
+    if (clockThread_.joinable() || writeThread_.joinable())
         return Result::failure("a sequence already runs");
     request_ = std::move(request);
-    const QImage first = request_.frames ? request_.frames(kFirstFrameWait) : QImage();
-    Result r = first.isNull() ? Result::failure("the device delivers no frames") : open(first);
+    const QImage probe = request_.frames ? request_.frames(kFirstFrameWait) : QImage();
+    Result r = probe.isNull() ? Result::failure("the device delivers no frames") : open(probe);
     if (!r) {
         qCWarning(lcVideo) << "recording to" << request_.path << "could not start:" << r.reason;
         setResult(r);
         return r;
     }
+    // The file, the encoder and the sound are ready before the clock starts: slot 0
+    // is the frame that is newest now, and sound that came in while they opened is
+    // left out, so picture and sound begin together.
+    QImage first = request_.frames(milliseconds(0));
+    if (first.isNull())
+        first = probe;
+    began_ = Clock::now();
+    if (audio_)
+        audio_->read(0);
+    queueCapacity_ = int(std::clamp<qint64>(kQueueBytes / std::max<qint64>(1, first.sizeInBytes()), kMinQueuedFrames,
+                                            INT_MAX));
     {
         std::lock_guard lock(mutex_);
         status_.running = true;
         status_.hasAudio = audio_ != nullptr;
     }
-    began_ = Clock::now();
-    thread_ = std::thread([this, first] { run(first); });
+    writeThread_ = std::thread([this] { writeFrames(); });
+    clockThread_ = std::thread([this, first] { takeFrames(first); });
     return Result::success();
 }
 
@@ -87,8 +99,10 @@ void AviSequence::stop()
         stopping_ = true;
     }
     wake_.notify_all();
-    if (thread_.joinable())
-        thread_.join();
+    if (clockThread_.joinable())
+        clockThread_.join();
+    if (writeThread_.joinable())
+        writeThread_.join();
 }
 
 SequenceStatus AviSequence::status() const
@@ -127,31 +141,169 @@ bool AviSequence::diskNearlyFull(qint64 slot) const
     return slot % everySlots == 0 && freeSpace_(request_.path) < diskReserveFor(bytesWritten_, slot * periodUs);
 }
 
-bool AviSequence::fillSlot(const QImage& frame, qint64 slot)
+void AviSequence::takeFrames(QImage frame)
+{
+    const qint64 periodUs = std::max<qint64>(1, request_.parms.dwRequestMicroSecPerFrame);
+    const qint64 lastSlot = slotCountFor(request_.parms);
+    qint64 slot = 0;
+    bool queued = false;
+    for (;;) {
+        if (request_.written)
+            request_.written(frame);
+        queued = queueFrame(frame, slot, false);
+        ++slot;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait_until(lock, began_ + microseconds(slot * periodUs), [this] { return stopping_ || writingEnded_; });
+            if (stopping_ || writingEnded_)
+                break;
+        }
+        if (slot == lastSlot)
+            break;
+        const qint64 elapsed = duration_cast<microseconds>(Clock::now() - began_).count();
+        queueSound(std::min(elapsed, slot * periodUs));
+        // The slots that passed while this thread was held up (a busy machine) get the
+        // newest frame when that was not long ago; further behind they are skipped,
+        // never crowded in. The last slot of a limited sequence is always reached.
+        const qint64 behind = std::min(elapsed / periodUs, lastSlot < 0 ? LLONG_MAX : lastSlot - 1) - slot;
+        frame = request_.frames(milliseconds(0));
+        if (frame.isNull())
+            return queueEnd(Result::failure("the device stopped delivering frames", capdriver::kDeviceFailed));
+        if (behind > 0) {
+            if (behind * periodUs <= kLateSlackUs) {
+                for (qint64 k = 0; k < behind; ++k)
+                    queueFrame(frame, slot + k, false);
+            } else {
+                std::lock_guard lock(mutex_);
+                status_.framesDropped += behind;
+            }
+            slot += behind;
+        }
+    }
+    // The file ends with a picture in its last slot, so that picture and sound are
+    // equally long: a last frame the full queue refused goes in all the same.
+    if (!queued && queueFrame(frame, slot - 1, true)) {
+        std::lock_guard lock(mutex_);
+        --status_.framesDropped;
+    }
+    queueSound(slot * periodUs);
+    queueEnd(Result::success());
+}
+
+bool AviSequence::queueFrame(const QImage& frame, qint64 slot, bool always)
+{
+    {
+        std::lock_guard lock(mutex_);
+        if (writingEnded_)
+            return false;
+        if (queuedFrames_ >= queueCapacity_ && !always) {
+            ++status_.framesDropped;
+            return false;
+        }
+        Item item;
+        item.kind = Item::Kind::Frame;
+        item.frame = frame;
+        item.slot = slot;
+        queue_.push_back(std::move(item));
+        ++queuedFrames_;
+    }
+    queued_.notify_one();
+    return true;
+}
+
+void AviSequence::queueSound(qint64 elapsedUs)
+{
+    if (!audio_)
+        return;
+    Item item;
+    item.kind = Item::Kind::Sound;
+    item.sound = audio_->read(elapsedUs);
+    if (item.sound.size() < std::max<int>(1, request_.audioFormat.blockAlign))
+        return;
+    {
+        std::lock_guard lock(mutex_);
+        if (writingEnded_)
+            return;
+        queue_.push_back(std::move(item));
+    }
+    queued_.notify_one();
+}
+
+void AviSequence::queueEnd(Result outcome)
+{
+    Item item;
+    item.kind = Item::Kind::End;
+    item.outcome = std::move(outcome);
+    {
+        std::lock_guard lock(mutex_);
+        if (writingEnded_)
+            return;
+        queue_.push_back(std::move(item));
+    }
+    queued_.notify_one();
+}
+
+void AviSequence::writeFrames()
+{
+    Result outcome = Result::success();
+    for (;;) {
+        Item item;
+        {
+            std::unique_lock lock(mutex_);
+            queued_.wait(lock, [this] { return !queue_.empty(); });
+            item = std::move(queue_.front());
+            queue_.pop_front();
+            if (item.kind == Item::Kind::Frame)
+                --queuedFrames_;
+        }
+        if (item.kind == Item::Kind::End) {
+            outcome = item.outcome;
+            break;
+        }
+        if (item.kind == Item::Kind::Sound) {
+            outcome = writeSound(item.sound);
+            if (!outcome)
+                break;
+            continue;
+        }
+        if (indexFull()) {
+            outcome = Result::failure("the index is full", capdriver::kIndexFull);
+            break;
+        }
+        if (item.slot > 0 && diskNearlyFull(item.slot)) {
+            outcome = Result::failure("the disk is nearly full", capdriver::kWriteFailed);
+            break;
+        }
+        outcome = fillSlot(item.frame, item.slot);
+        if (!outcome)
+            break;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        writingEnded_ = true;
+        queue_.clear();
+        queuedFrames_ = 0;
+    }
+    wake_.notify_all();
+    finish(outcome);
+}
+
+Result AviSequence::fillSlot(const QImage& frame, qint64 slot)
 {
     Result r = encoder_.encode(frame, slot, [this](AVPacket* packet) {
         bytesWritten_ += packet->size;
         return muxer_.write(packet, videoStream_, frameBase_);
     });
-    if (!r) {
-        finish(r);
-        return false;
-    }
-    if (request_.written)
-        request_.written(frame);
+    if (!r)
+        return r;
     std::lock_guard lock(mutex_);
     ++status_.framesWritten;
-    return true;
+    return r;
 }
 
-Result AviSequence::pumpAudio(qint64 elapsedUs)
+Result AviSequence::writeSound(const QByteArray& bytes)
 {
-    if (!audio_)
-        return Result::success();
-    const QByteArray bytes = audio_->read(elapsedUs);
     const int align = std::max<int>(1, request_.audioFormat.blockAlign);
-    if (bytes.size() < align)
-        return Result::success();
     ffmpeg::Packet packet(av_packet_alloc());
     if (!packet || av_new_packet(packet.get(), int(bytes.size())) < 0)
         return Result::failure("out of memory");
@@ -167,48 +319,6 @@ Result AviSequence::pumpAudio(qint64 elapsedUs)
         status_.audioBytes += bytes.size();
     }
     return muxer_.write(packet.get(), audioStream_, AVRational{1, int(request_.audioFormat.samplesPerSec)});
-}
-
-void AviSequence::run(QImage frame)
-{
-    const qint64 periodUs = std::max<qint64>(1, request_.parms.dwRequestMicroSecPerFrame);
-    const qint64 lastSlot = slotCountFor(request_.parms);
-    qint64 slot = 0;
-    for (;;) {
-        if (!fillSlot(frame, slot))
-            return;
-        ++slot;
-        const auto due = began_ + microseconds(slot * periodUs);
-        {
-            std::unique_lock lock(mutex_);
-            wake_.wait_until(lock, due, [this] { return stopping_; });
-            if (stopping_)
-                break;
-        }
-        if (slot == lastSlot)
-            break;
-        const qint64 elapsed = duration_cast<microseconds>(Clock::now() - began_).count();
-        if (Result r = pumpAudio(std::min(elapsed, slot * periodUs)); !r)
-            return finish(r);
-        // Slots that passed while this one was written are skipped, never crowded
-        // in; the last slot of a limited sequence is always filled, so the file
-        // reaches its full length.
-        const qint64 behind = std::min(elapsed / periodUs, lastSlot < 0 ? LLONG_MAX : lastSlot - 1) - slot;
-        if (behind > 0) {
-            std::lock_guard lock(mutex_);
-            status_.framesDropped += behind;
-            slot += behind;
-        }
-        if (indexFull())
-            return finish(Result::failure("the index is full", capdriver::kIndexFull));
-        if (diskNearlyFull(slot))
-            return finish(Result::failure("the disk is nearly full", capdriver::kWriteFailed));
-        frame = request_.frames(milliseconds(0));
-        if (frame.isNull())
-            return finish(Result::failure("the device stopped delivering frames", capdriver::kDeviceFailed));
-    }
-    pumpAudio(slot * periodUs);
-    finish(Result::success());
 }
 
 void AviSequence::finish(Result outcome)
