@@ -126,6 +126,7 @@ struct State {
     std::condition_variable changed;
     std::string configText;
     bool threadStarted = false;
+    pid_t frameThreadId = 0;  // the camera's own thread, whose every cycle is the camera's work
     std::map<std::string, Node*> nodes;  // never freed: the process may end at any time
     std::map<int, OpenFile> files;
 };
@@ -169,13 +170,13 @@ void writeStats(Node& node)
     char text[1024];
     int n = std::snprintf(text, sizeof text,
                           "present=%d\nstreaming=%d\nformat=%s\nwidth=%u\nheight=%u\nfps=%u\ndelivered=%llu\n"
-                          "dropped=%llu\nflagged=%llu\ncorrupted=%llu\nstreamons=%llu\ncpu_ns=%llu\n",
+                          "dropped=%llu\nflagged=%llu\ncorrupted=%llu\nstreamons=%llu\ncpu_ns=%llu\ncamera_thread=%d\n",
                           node.unplugged ? 0 : 1, node.streaming ? 1 : 0,
                           node.format().format == PixelFormat::Yuyv ? "yuyv" : "mjpeg", node.size.width,
                           node.size.height, node.config.fps[node.fpsIndex], (unsigned long long)node.delivered,
                           (unsigned long long)node.dropped, (unsigned long long)node.flagged,
                           (unsigned long long)node.corrupted, (unsigned long long)node.streamOns,
-                          (unsigned long long)node.cpuNs);
+                          (unsigned long long)node.cpuNs, int(state().frameThreadId));
     for (std::size_t i = 0; i < kControlCount && n < int(sizeof text); ++i)
         n += std::snprintf(text + n, sizeof text - std::size_t(n), "control_%#x=%d\n", kControls[i].id,
                            node.controls[i]);
@@ -348,6 +349,7 @@ void frameThread()
     Compressor jpeg;
     State& s = state();
     std::unique_lock lock(s.mutex);
+    s.frameThreadId = ::gettid();
     while (true) {
         auto wake = Clock::now() + std::chrono::milliseconds(100);
         for (auto& [path, node] : s.nodes) {

@@ -12,7 +12,7 @@
 //          | busy=streamon|s_fmt        that request always fails with EBUSY
 //          | error=N                    every N-th frame carries the error flag
 //          | corrupt=N                  every N-th Motion JPEG frame is cut short
-//          | stats=PATH                 counters and control values, rewritten as they change
+//          | stats=PATH                 counters, control values and the camera thread's id, rewritten as they change
 //
 // e.g. "/tmp/x/video0=yuyv:640x480,1280x720;mjpeg:640x480,1280x720,1920x1080;card=Cam A"
 // A camera offering only Motion JPEG is one without a yuyv item.
