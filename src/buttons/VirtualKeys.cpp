@@ -86,7 +86,7 @@ int mouseButtonCode(Qt::MouseButton button)
     case Qt::LeftButton: return kMouseLeft;
     case Qt::RightButton: return kMouseRight;
     case Qt::MiddleButton: return kMouseMiddle;
-    default: return 0;
+    default: return kMouseNone;
     }
 }
 

@@ -13,12 +13,13 @@ int virtualKeyCode(const QKeyEvent& event);
 int shiftState(Qt::KeyboardModifiers modifiers);
 // The Button argument of MouseDown.
 enum MouseButtonCode : int {
+    kMouseNone = 0,
     kMouseLeft = 1,
     kMouseRight = 2,
     kMouseMiddle = 4,
 };
 
-// kMouseLeft, kMouseRight, kMouseMiddle; 0 for any other button.
+// kMouseLeft, kMouseRight, kMouseMiddle; kMouseNone for any other button.
 int mouseButtonCode(Qt::MouseButton button);
 int mouseButtonsCode(Qt::MouseButtons buttons);
 
