@@ -1,5 +1,7 @@
 #include "automation/MotionDetection.h"
 
+#include "core/SaveModes.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -147,24 +149,21 @@ MotionOutcome motionTick(MotionHistory& history, int16_t& motionWarmup, const QI
 
 std::optional<int> quietTitleMode(const SettingsModel& s, bool stopEnabled)
 {
-    constexpr int kMotionSaveMode = 2, kMotionRecordMode = 3;
     if (s.AutoTimer != 0) {
-        if (s.SaveMode == kMotionSaveMode || s.SaveMode == kMotionRecordMode)
+        if (s.SaveMode == kModeMotionSave || s.SaveMode == kModeMotionRecord)
             return s.SaveMode;
         return std::nullopt;
     }
     if (!stopEnabled)
         return std::nullopt;
-    return s.SaveMode == kMotionRecordMode ? kMotionRecordMode : kMotionSaveMode;
+    return s.SaveMode == kModeMotionRecord ? kModeMotionRecord : kModeMotionSave;
 }
 
 MotionPlan motionPlan(const SettingsModel& s)
 {
-    constexpr int kMotionRecordMode = 3;
-    constexpr size_t kMotionSoundFlag = 3;
-    const bool recording = s.SaveMode == kMotionRecordMode;
+    const bool recording = s.SaveMode == kModeMotionRecord;
     MotionPlan plan;
-    plan.playSound = !recording && s.SoundFlags[kMotionSoundFlag] == 1;
+    plan.playSound = !recording && eventSoundOn(s, EventSound::Motion);
     plan.ask = s.SaveConfirmation != 0;
     if (recording)
         plan.action = MotionSave::Record;
@@ -177,7 +176,7 @@ MotionPlan motionPlan(const SettingsModel& s)
 
 QString motionQuestion(int saveMode)
 {
-    const QString word = saveMode == 3 ? QStringLiteral("recording") : QStringLiteral("image");
+    const QString word = saveMode == kModeMotionRecord ? QStringLiteral("recording") : QStringLiteral("image");
     return QStringLiteral("A motion has been detected.\nDo you want to save the ") + word + "?";
 }
 

@@ -1,7 +1,7 @@
 #include "buttons/ButtonAccessible.h"
 
 #include "buttons/AccessKey.h"
-#include "buttons/ButtonCodes.h"
+#include "core/ButtonCodes.h"
 #include "buttons/StyledButton.h"
 
 #include <QAccessibleWidget>

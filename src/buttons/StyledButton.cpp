@@ -2,7 +2,7 @@
 
 #include "buttons/AccessKey.h"
 #include "buttons/ButtonAccessible.h"
-#include "buttons/ButtonCodes.h"
+#include "core/ButtonCodes.h"
 #include "buttons/ButtonContainer.h"
 #include "buttons/ButtonFace.h"
 #include "buttons/HoverTimer.h"

@@ -2,7 +2,7 @@
 
 #include "capture/PictureSavingNames.h"
 #include "platform/capdriver/CaptureSequence.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QDateTime>
 #include <QString>

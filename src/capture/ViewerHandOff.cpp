@@ -1,6 +1,6 @@
 #include "capture/ViewerHandOff.h"
 
-#include "capture/SaveModes.h"
+#include "core/SaveModes.h"
 #include "settings/Module1Files.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "settings/MainWindowLink.h"
 #include "settings/Prompts.h"
 #include "settings/SettingsFile.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QFont>
 #include <QPixmap>

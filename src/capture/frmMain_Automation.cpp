@@ -7,7 +7,7 @@
 #include "automation/IntervalSave.h"
 #include "buttons/StyledButton.h"
 #include "capture/PictureSaving.h"
-#include "capture/SaveModes.h"
+#include "core/SaveModes.h"
 #include "settings/Module1Sounds.h"
 
 #include <QMessageBox>

@@ -4,7 +4,7 @@
 #include "dialogs/SetupPrograms.h"
 #include "settings/FileDialogs.h"
 #include "settings/Module1Color.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QDialog>
 

@@ -4,7 +4,7 @@
 #include "dialogs/SetupChecks.h"
 #include "dialogs/SetupServices.h"
 #include "settings/MainWindowLink.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QDialog>
 

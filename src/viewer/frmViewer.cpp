@@ -2,6 +2,7 @@
 
 #include "buttons/AccessKey.h"
 #include "buttons/StyledButton.h"
+#include "core/MouseButtonCodes.h"
 #include "platform/lists/DirListBox.h"
 #include "platform/lists/DriveListBox.h"
 #include "platform/lists/FileListBox.h"
@@ -50,7 +51,7 @@ void frmViewer::Form_Load()
 {
     Dir1->setPath(s_.PicturePath);
     for (int kind : folderKindsForSaveMode(s_.SaveMode, s_.MotionRecordMode)) {
-        opt_folders_MouseDown(kind, 1, 0, 0, 0);
+        opt_folders_MouseDown(kind, buttons::kMouseLeft, 0, 0, 0);
         opt_folders[kind]->setValue(true);
     }
     if (!s_.IrfanViewPath.isEmpty()) {
@@ -164,7 +165,7 @@ void frmViewer::selectFolderButton(int index)
     if (index < 0 || index >= kFolderKinds)
         return;
     opt_folders[index]->setValue(true);
-    opt_folders_MouseDown(index, 1, 0, 0, 0);
+    opt_folders_MouseDown(index, buttons::kMouseLeft, 0, 0, 0);
 }
 
 void frmViewer::folderSwitchFailed(int index, int errorNumber)
@@ -298,7 +299,7 @@ void frmViewer::File1_DblClick()
 {
     if (isVideoFile(File1->FileName())) {
         EnableButtons(2);
-        emit cmdMPstart->MouseUp(1, 0, 0, 0);
+        emit cmdMPstart->MouseUp(buttons::kMouseLeft, 0, 0, 0);
     } else {
         emit StyledButton2[1]->Click();
     }

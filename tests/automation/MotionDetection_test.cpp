@@ -1,4 +1,5 @@
 #include "automation/MotionDetection.h"
+#include "core/SaveModes.h"
 
 #include <QPainter>
 
@@ -234,9 +235,15 @@ TEST(MotionDetection, QuietTitleModeByTimerModeAndPreview)
         bool stopEnabled;
         std::optional<int> mode;
     } rows[] = {
-        {1, 2, false, 2}, {1, 3, false, 3}, {1, 2, true, 2}, {1, 1, true, std::nullopt},
-        {0, 2, true, 2},  {0, 3, true, 3},  {0, 1, true, 2}, {0, 2, false, std::nullopt},
-        {0, 3, false, std::nullopt},
+        {1, kModeMotionSave, false, kModeMotionSave},
+        {1, kModeMotionRecord, false, kModeMotionRecord},
+        {1, kModeMotionSave, true, kModeMotionSave},
+        {1, kModeAutoSave, true, std::nullopt},
+        {0, kModeMotionSave, true, kModeMotionSave},
+        {0, kModeMotionRecord, true, kModeMotionRecord},
+        {0, kModeAutoSave, true, kModeMotionSave},
+        {0, kModeMotionSave, false, std::nullopt},
+        {0, kModeMotionRecord, false, std::nullopt},
     };
     for (const auto& r : rows) {
         SettingsModel s;
@@ -254,18 +261,18 @@ TEST(MotionDetection, PlanBySaveModeConfirmationBurstAndSound)
         bool sound, ask;
         MotionSave action;
     } rows[] = {
-        {2, 0, 0, 1, true, false, MotionSave::Picture},
-        {2, 0, 1, 0, false, false, MotionSave::Burst},
-        {2, 1, 1, 1, true, true, MotionSave::Picture},  // a confirmed save is never a burst
-        {3, 0, 1, 1, false, false, MotionSave::Record}, // no motion sound while recording
-        {3, 1, 0, 1, false, true, MotionSave::Record},
+        {kModeMotionSave, 0, 0, 1, true, false, MotionSave::Picture},
+        {kModeMotionSave, 0, 1, 0, false, false, MotionSave::Burst},
+        {kModeMotionSave, 1, 1, 1, true, true, MotionSave::Picture},  // a confirmed save is never a burst
+        {kModeMotionRecord, 0, 1, 1, false, false, MotionSave::Record}, // no motion sound while recording
+        {kModeMotionRecord, 1, 0, 1, false, true, MotionSave::Record},
     };
     for (const auto& r : rows) {
         SettingsModel s;
         s.SaveMode = r.saveMode;
         s.SaveConfirmation = r.confirm;
         s.UseBurstAsSnapshot = r.burst;
-        s.SoundFlags[3] = r.soundFlag;
+        s.SoundFlags[soundFlagIndex(EventSound::Motion)] = r.soundFlag;
         const MotionPlan plan = motionPlan(s);
         EXPECT_EQ(plan.playSound, r.sound) << r.saveMode;
         EXPECT_EQ(plan.ask, r.ask) << r.saveMode;

@@ -2,7 +2,7 @@
 // directly: under the offscreen platform no tool is attached and QAccessible
 // reports itself inactive, but the query works all the same.
 #include "ButtonTestSupport.h"
-#include "buttons/ButtonCodes.h"
+#include "core/ButtonCodes.h"
 
 #include "buttons/AccessKey.h"
 

@@ -1,7 +1,7 @@
 // The looks as the window shows them: pixels of grab() of real buttons on a
 // container, with a fixed palette and font.
 #include "buttons/ButtonPaint.h"
-#include "buttons/ButtonCodes.h"
+#include "core/ButtonCodes.h"
 #include "buttons/ButtonPicture.h"
 #include "buttons/StyledButton.h"
 #include "platform/gdi/GdiColour.h"

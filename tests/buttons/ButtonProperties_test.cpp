@@ -1,5 +1,5 @@
 #include "ButtonTestSupport.h"
-#include "buttons/ButtonCodes.h"
+#include "core/ButtonCodes.h"
 
 #include "buttons/AccessKey.h"
 

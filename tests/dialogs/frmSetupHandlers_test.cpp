@@ -1,5 +1,5 @@
 #include "SetupHarness.h"
-#include "buttons/ButtonCodes.h"
+#include "core/ButtonCodes.h"
 #include "buttons/StyledButton.h"
 #include "capture/MainLook.h"
 #include "platform/lists/DirListBox.h"

@@ -2,7 +2,7 @@
 // shapes and a gradient; with a file name it saves a picture of the window and quits.
 //   button_showcase [out.png]
 #include "buttons/StyledButton.h"
-#include "buttons/ButtonCodes.h"
+#include "core/ButtonCodes.h"
 #include "platform/gdi/GdiColour.h"
 
 #include <QApplication>
