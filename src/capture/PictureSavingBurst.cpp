@@ -1,6 +1,6 @@
 #include "capture/PictureSavingBurst.h"
 
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 #include "core/SaveModes.h"
 
 BurstNaming::BurstNaming(SettingsModel& s) : s_(s), savedOption_(s.SaveFileNameOptions)

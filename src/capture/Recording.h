@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 #include "platform/capdriver/CaptureSequence.h"
 #include "core/SettingsModel.h"
 

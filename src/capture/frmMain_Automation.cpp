@@ -4,7 +4,7 @@
 #include "capture/frmMain.h"
 
 #include "automation/DoTheFTP.h"
-#include "automation/IntervalSave.h"
+#include "core/IntervalSave.h"
 #include "buttons/StyledButton.h"
 #include "capture/PictureSaving.h"
 #include "core/SaveModes.h"

@@ -70,6 +70,12 @@ enum PictureAlignCode : int {
     kPictureBelow = 5,
 };
 
+// OLEDropMode: whether the button takes dropped data.
+enum OleDropModeCode : int {
+    kOleDropNone = 0,
+    kOleDropManual = 1,  // drops are offered through OLEDragDrop and OLEDragOver
+};
+
 // HoverColorLocks ("LockHover"): which hover colour the button keeps as its own.
 // An unlocked hover colour follows the back (or gradient) colour or the fore colour
 // when those change; setting a hover colour of its own locks it.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "automation/TimeWindow.h"
+#include "core/TimeWindow.h"
 #include "dialogs/SetupPrograms.h"
 #include "settings/FileDialogs.h"
 #include "settings/Module1Color.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/SetupApply.h"
+#include "core/SetupApply.h"
 #include "dialogs/SetupChecks.h"
 #include "dialogs/SetupServices.h"
 #include "settings/MainWindowLink.h"

@@ -3,6 +3,7 @@
 #include "buttons/AccessKey.h"
 #include "buttons/StyledButton.h"
 #include "core/MouseButtonCodes.h"
+#include "core/ViewerFolderCodes.h"
 #include "platform/lists/DirListBox.h"
 #include "platform/lists/DriveListBox.h"
 #include "platform/lists/FileListBox.h"
@@ -135,11 +136,11 @@ void frmViewer::opt_folders_MouseDown(int Index, int, int, float, float)
     const QString folders[kFolderKinds] = {s_.PicturePath, s_.AutoSavePath, s_.VideoPath, s_.MotionPicsPath,
                                            s_.MotionRecordingPath};
     const platform::Result changed = Dir1->setPath(folders[Index]);
-    const bool video = Index == 2 || Index == 4;
+    const bool video = Index == kFolderVideos || Index == kFolderMotionRecording;
     if (video) {
         cmdSlide->setEnabled(false);
         cmdZarn->setEnabled(false);
-        if (Index == 2)
+        if (Index == kFolderVideos)
             cmdSave->setEnabled(false);
         tmrPosition->start();
     } else {

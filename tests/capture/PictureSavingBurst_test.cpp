@@ -2,7 +2,7 @@
 #include "core/SaveModes.h"
 #include "capture/PictureSaving.h"
 #include "capture/PictureSavingBurst.h"
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "core/SaveModes.h"
 #include "Sandbox.h"
 #include "capture/PictureSaving.h"
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 #include "platform/files/BmpFile.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 
-#include "capture/DateFormat.h"
+#include "core/DateFormat.h"
 #include "core/SaveModes.h"
 
 #include <QDir>

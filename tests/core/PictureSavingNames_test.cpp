@@ -1,4 +1,4 @@
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 #include "core/SaveModes.h"
 
 #include <gtest/gtest.h>
