@@ -1,7 +1,7 @@
 // Cost of one motion-detector tick at two frame sizes, beside its limit: the whole
 // tick must stay below 0.2 ms at 1920x1080. It reads the 8 x 8 samples of its zone,
 // never the whole frame, so the size of the frame should hardly matter.
-#include "automation/MotionDetection.h"
+#include "automation/MotionSampling.h"
 #include "common/MainWindowRig.h"
 
 #include <benchmark/benchmark.h>

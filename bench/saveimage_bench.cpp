@@ -9,7 +9,7 @@
 // writer (BM_BareSafeWrite), which shows how much of the gap is the program's own
 // picture work and how much the replacing of the file.
 #include "capture/PictureSaving.h"
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 #include "platform/files/SaveFile.h"
 
 #include <benchmark/benchmark.h>

@@ -13,7 +13,7 @@
 #include "settings/Prompts.h"
 #include "platform/video/VideoRecording.h"
 #include "settings/Registry.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 #include "viewer/frmViewer.h"
 
 #include <QApplication>

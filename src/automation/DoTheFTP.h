@@ -3,7 +3,7 @@
 #include "platform/base/Result.h"
 #include "platform/net/FtpSession.h"
 #include "automation/frmProgress.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QImage>
 #include <QObject>

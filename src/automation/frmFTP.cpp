@@ -3,6 +3,7 @@
 #include "buttons/ButtonPress.h"
 #include "buttons/PropertyBag.h"
 #include "buttons/StyledButton.h"
+#include "core/MouseButtonCodes.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int kRightButton = 2;
 constexpr char kDefaultHost[] = "127.0.0.1";
 constexpr char kDefaultFilename[] = "tolvex.jpg";
 
@@ -44,21 +44,6 @@ const CheckDesign kCheckDesigns[] = {
     {"Check1", &frmFTP::Check1, "Activate FTP Upload on AutoSave or MotionSave Mode", "Enable/disable FTP"},
     {"Check2", &frmFTP::Check2, "Show progressbar when uploading image", "Shows progress during each FTP upload"},
 };
-
-// Visual Basic's button numbers: 1 left, 2 right, 4 middle.
-int buttonNumber(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return kRightButton;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
-    }
-}
 
 }  // namespace
 
@@ -160,13 +145,13 @@ void frmFTP::StyledButton2_MouseDown(int, int, float, float)
 
 void frmFTP::Text3_MouseDown(int Button)
 {
-    if (Button == kRightButton)
+    if (Button == buttons::kMouseRight)
         rightClickOnPassword_ = true;
 }
 
 void frmFTP::Text3_MouseUp(int Button)
 {
-    if (Button == kRightButton)
+    if (Button == buttons::kMouseRight)
         rightClickOnPassword_ = false;
 }
 
@@ -184,10 +169,10 @@ bool frmFTP::eventFilter(QObject* watched, QEvent* event)
         return QDialog::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        Text3_MouseDown(buttonNumber(static_cast<QMouseEvent*>(event)->button()));
+        Text3_MouseDown(buttons::mouseButtonCode(static_cast<QMouseEvent*>(event)->button()));
         break;
     case QEvent::MouseButtonRelease:
-        Text3_MouseUp(buttonNumber(static_cast<QMouseEvent*>(event)->button()));
+        Text3_MouseUp(buttons::mouseButtonCode(static_cast<QMouseEvent*>(event)->button()));
         break;
     case QEvent::FocusIn:
         // Qt gives the focus before the press arrives, so a right press that

@@ -1,10 +1,13 @@
 #include "buttons/ButtonAccessible.h"
 
 #include "buttons/AccessKey.h"
+#include "core/ButtonCodes.h"
 #include "buttons/StyledButton.h"
 
 #include <QAccessibleWidget>
 #include <QKeySequence>
+
+using namespace buttons;
 
 namespace {
 
@@ -17,9 +20,9 @@ public:
     QAccessible::Role role() const override
     {
         switch (button()->Mode()) {
-        case 1:
+        case kModeCheck:
             return QAccessible::CheckBox;
-        case 2:
+        case kModeOption:
             return QAccessible::RadioButton;
         default:
             return QAccessible::Button;
@@ -45,7 +48,7 @@ public:
     {
         QAccessible::State s = QAccessibleWidget::state();
         const StyledButton* b = button();
-        if (b->Mode() != 0) {
+        if (b->Mode() != kModeCommand) {
             s.checkable = true;
             s.checked = b->Value();
         }
@@ -59,7 +62,7 @@ public:
         QStringList names;
         if (button()->isEnabled()) {
             names << pressAction();
-            if (button()->Mode() != 0)
+            if (button()->Mode() != kModeCommand)
                 names << toggleAction();
         }
         return names + QAccessibleWidget::actionNames();

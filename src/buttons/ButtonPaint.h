@@ -1,6 +1,6 @@
 #pragma once
 
-#include "buttons/ButtonCodes.h"
+#include "core/ButtonCodes.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/GdiColour.h"
 

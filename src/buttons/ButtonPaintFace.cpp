@@ -30,7 +30,7 @@ bool ButtonCanvas::customClickOffset()
 {
     static constexpr int kSteps[9][2] = {{0, 0},  {0, -1}, {1, -1}, {-1, -1}, {1, 1},
                                          {-1, 1}, {1, 0},  {0, 1},  {-1, 0}};
-    if (look_.mode != 0 || look_.customClick < 1 || look_.customClick > 8)
+    if (look_.mode != kModeCommand || look_.customClick < 1 || look_.customClick > 8)
         return false;
     if (look_.pushed() && !painter_.moved_) {
         const QPoint step(kSteps[look_.customClick][0], kSteps[look_.customClick][1]);

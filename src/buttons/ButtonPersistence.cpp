@@ -1,6 +1,6 @@
 #include "buttons/StyledButton.h"
 
-#include "buttons/ButtonCodes.h"
+#include "core/ButtonCodes.h"
 #include "buttons/ButtonContainer.h"
 
 #include <QScopedValueRollback>

@@ -54,16 +54,16 @@ ButtonRegions polygonRegions(const ButtonLook& look)
             cutCorner(runs, corner, how, w);
     };
     switch (look.buttonStyle) {
-    case 1:
+    case kStyleWindows95:
         for (Corner k : {kTopLeft, kTopRight, kBottomLeft, kBottomRight})
             cut(k, kPixelCorner);
         break;
-    case 2:
-    case 7:
+    case kStyleWindowsXp:
+    case kStyleXpMac:
         for (Corner k : {kTopLeft, kTopRight, kBottomLeft, kBottomRight})
             cut(k, kSoftCorner);
         break;
-    case 3:
+    case kStyleJava:
         if (look.enabled) {
             cut(kBottomLeft, kPixelCorner);
             cut(kTopRight, kPixelCorner);

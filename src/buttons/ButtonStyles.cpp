@@ -61,7 +61,7 @@ int drawStyle(int style, ButtonCanvas& canvas, EdgeColours& edges)
     using Painter = int (*)(ButtonCanvas&, EdgeColours&);
     static constexpr Painter kPainters[8] = {drawStyle0, drawStyle1, drawStyle2, drawStyle3,
                                              drawStyle4, drawStyle5, drawStyle6, drawStyle7};
-    if (style < 0 || style > 7)
+    if (style < kStyleClassic || style > kStyleXpMac)
         return kPaintNothing;
     return kPainters[style](canvas, edges);
 }

@@ -2,6 +2,7 @@
 
 #include "buttons/AccessKey.h"
 #include "buttons/ButtonAccessible.h"
+#include "core/ButtonCodes.h"
 #include "buttons/ButtonContainer.h"
 #include "buttons/ButtonFace.h"
 #include "buttons/HoverTimer.h"
@@ -11,6 +12,8 @@
 #include <QScopedValueRollback>
 #include <QShortcut>
 #include <QTimer>
+
+using namespace buttons;
 
 namespace {
 
@@ -42,7 +45,7 @@ StyledButton::~StyledButton()
 {
     hoverTimer_->stop();
     // A destroyed member must not stay in its group, or the next toggle follows it.
-    if (mode_ == 2) {
+    if (mode_ == kModeOption) {
         value_ = false;
         bool unused = false;
         optionToggle(-1, unused);
@@ -106,11 +109,11 @@ void StyledButton::resizeHandling()
 
 void StyledButton::setButtonStyle(int style)
 {
-    if (!inRange(style, 0, 7))
+    if (!inRange(style, kStyleClassic, kStyleXpMac))
         return;
     const int old = buttonStyle_;
     buttonStyle_ = style;
-    if (((old == 5 || style == 5) && buttonShape_ < 7) || buttonShape_ < 4)
+    if (((old == kStyleHover || style == kStyleHover) && buttonShape_ < kShapePictureFramed) || hasRings(buttonShape_))
         createButtonRegion();
     calculateLayout();
     updateProperty("BackColor");
@@ -120,14 +123,14 @@ void StyledButton::setButtonStyle(int style)
 
 void StyledButton::setMode(int mode)
 {
-    if (!inRange(mode, 0, 2))
+    if (!inRange(mode, kModeCommand, kModeOption))
         return;
-    if (mode == 0 && mode_ > 0)
+    if (mode == kModeCommand && mode_ > kModeCommand)
         setValue(false);
     bool unused = false;
-    if (mode_ == 2 && mode < 2)
+    if (mode_ == kModeOption && mode < kModeOption)
         optionToggle(-1, unused);
-    else if (mode_ < 2 && mode == 2)
+    else if (mode_ < kModeOption && mode == kModeOption)
         optionToggle(1, unused);
     mode_ = mode;
     redrawButton();
@@ -166,9 +169,9 @@ void StyledButton::setAccessKey(QChar key)
 
 void StyledButton::setCaptionAlign(int align)
 {
-    if (!inRange(align, 0, 2))
+    if (!inRange(align, kCaptionLeft, kCaptionCentre))
         return;
-    if (align != 2 && pictureWidth_ + pictureHeight_ >= 1 && pictureAlign_ >= 4) {
+    if (align != kCaptionCentre && pictureWidth_ + pictureHeight_ >= 1 && pictureAlign_ >= kPictureAbove) {
         designBox("When button images are aligned top/bottom center, " + kCrLf +
                   "button captions can only be center aligned");
         return;
@@ -181,7 +184,7 @@ void StyledButton::setCaptionAlign(int align)
 
 void StyledButton::setCaptionStyle(int style)
 {
-    if (!inRange(style, 0, 2))
+    if (!inRange(style, kCaptionPlain, kCaptionShadowLight))
         return;
     captionStyle_ = style;
     recordChange("CapStyle");
@@ -195,7 +198,7 @@ void StyledButton::setCustomClick(int direction)
 {
     if (!inRange(direction, 0, 8))
         return;
-    if (direction >= 1 && buttonShape_ < 7)
+    if (direction >= 1 && buttonShape_ < kShapePictureFramed)
         designBox("This property has no effect unless the Button Shape is a custom shape.");
     customClick_ = direction;
     recordChange("CustomClick");
@@ -203,9 +206,9 @@ void StyledButton::setCustomClick(int direction)
 
 void StyledButton::setButtonShape(int shape)
 {
-    if (!inRange(shape, 0, 8))
+    if (!inRange(shape, kShapeRectangle, kShapePicture))
         return;
-    if (shape == 7 || shape == 8) {
+    if (isPictureShape(shape)) {
         if (picture_.isNull() || picture_.isIcon()) {
             designBox("The Picture Property must be assigned first and must be a bitmap or JPEG.");
             return;
@@ -217,7 +220,7 @@ void StyledButton::setButtonShape(int shape)
         }
     }
     buttonShape_ = shape;
-    captionAlign_ = 2;
+    captionAlign_ = kCaptionCentre;
     resizeHandling();
     DelayDrawing(false);
     recordChange("Shape");
@@ -229,14 +232,14 @@ void StyledButton::setPicture(const ButtonPicture& picture)
     if (pictureSize_ == 0)
         pictureSize_ = 16;
     updateProperty("Picture");
-    if (buttonShape_ < 7) {
+    if (buttonShape_ < kShapePictureFramed) {
         calculateLayout();
         redrawButton();
     } else {
         if (picture.isNull()) {
-            setButtonShape(0);
+            setButtonShape(kShapeRectangle);
         } else if (picture.isIcon()) {
-            setButtonShape(0);
+            setButtonShape(kShapeRectangle);
             designBox("Icons cannot be used for custom buttons. Only use bitmaps or JPEGs." + kCrLf +
                       "Button was changed to Rectangular shaped.");
         }
@@ -247,11 +250,11 @@ void StyledButton::setPicture(const ButtonPicture& picture)
 
 void StyledButton::setPictureAlign(int align)
 {
-    if (!inRange(align, 0, 5))
+    if (!inRange(align, kPictureLeftEdge, kPictureBelow))
         return;
     pictureAlign_ = align;
-    if (align >= 4)
-        setCaptionAlign(2);
+    if (align >= kPictureAbove)
+        setCaptionAlign(kCaptionCentre);
     calculateLayout();
     redrawButton();
     recordChange("ImgAlign");
@@ -274,7 +277,7 @@ void StyledButton::setEnabled(bool enabled)
 // its parent: the Java look also changes its outline.
 void StyledButton::enabledLookChanged()
 {
-    if (buttonStyle_ == 3 && mode_ == 0 && buttonShape_ < 4) {
+    if (buttonStyle_ == kStyleJava && mode_ == kModeCommand && hasRings(buttonShape_)) {
         drawingDelayed_ = true;
         createButtonRegion();
         calculateLayout();
@@ -306,13 +309,13 @@ void StyledButton::setShowFocusRect(bool show)
 
 void StyledButton::setValue(bool value)
 {
-    if (value && mode_ == 0) {
+    if (value && mode_ == kModeCommand) {
         designBox("This property is not applicable for command button modes.");
         return;
     }
     const bool toggled = value != value_;
     value_ = value;
-    if (value && mode_ == 2) {
+    if (value && mode_ == kModeOption) {
         bool unused = false;
         optionToggle(0, unused);
     }
@@ -331,7 +334,7 @@ void StyledButton::setPictureSize(int index)
 {
     if (!inRange(index, 0, 4))
         return;
-    if (buttonShape_ == 7 || buttonShape_ == 8) {
+    if (isPictureShape(buttonShape_)) {
         designBox("The picture size cannot be changed for Shaped buttons");
         return;
     }

@@ -1,11 +1,15 @@
 #include "buttons/StyledButton.h"
 
+#include "core/ButtonCodes.h"
+
+using namespace buttons;
+
 void StyledButton::setForeColor(ButtonColor color)
 {
     if (color == foreColor_)
         return;
     foreColor_ = color;
-    if (hoverColorLocks_ == 0 || hoverColorLocks_ == 1)
+    if (hoverForeFollows(hoverColorLocks_))
         setHoverForeColor(color);
     redrawButton();
     recordChange("cFore");
@@ -14,8 +18,8 @@ void StyledButton::setForeColor(ButtonColor color)
 void StyledButton::setBackColor(ButtonColor color)
 {
     backColor_ = color;
-    if (hoverColorLocks_ == 0 || hoverColorLocks_ == 2)
-        setHoverBackColor(gradientMode_ != 0 ? gradientColor_ : color);
+    if (hoverBackFollows(hoverColorLocks_))
+        setHoverBackColor(gradientMode_ != kGradientNone ? gradientColor_ : color);
     updateProperty("BackColor");
     redrawButton();
     recordChange("cBack");
@@ -23,22 +27,22 @@ void StyledButton::setBackColor(ButtonColor color)
 
 void StyledButton::setGradientColor(ButtonColor color)
 {
-    if ((hoverColorLocks_ == 0 || hoverColorLocks_ == 2) && gradientMode_ > 0)
+    if (hoverBackFollows(hoverColorLocks_) && gradientMode_ > kGradientNone)
         hoverBackColor_ = color;
     gradientColor_ = color;
     updateProperty("BackColor");
-    if (gradientMode_ != 0)
+    if (gradientMode_ != kGradientNone)
         redrawButton();
     recordChange("cGradient");
 }
 
 void StyledButton::setGradientMode(int mode)
 {
-    if (mode < 0 || mode > 4)
+    if (mode < kGradientNone || mode > kGradientBottomToTop)
         return;
     gradientMode_ = mode;
-    if (hoverColorLocks_ == 0 || hoverColorLocks_ == 2) {
-        hoverBackColor_ = mode == 0 ? backColor_ : gradientColor_;
+    if (hoverBackFollows(hoverColorLocks_)) {
+        hoverBackColor_ = mode == kGradientNone ? backColor_ : gradientColor_;
         updateProperty("BackColor");
     }
     redrawButton();
@@ -54,8 +58,8 @@ void StyledButton::setResetDefaultColors(bool reset)
     backColor_ = kButtonFaceColor;
     setForeColor(kButtonTextColor);
     setGradientColor(kButtonFaceColor);
-    setGradientMode(0);
-    setHoverColorLocks(0);
+    setGradientMode(kGradientNone);
+    setHoverColorLocks(kHoverLocksNone);
     updateProperty("BackColor");
     DelayDrawing(false);
     recordChange("cGradient");
@@ -65,11 +69,11 @@ void StyledButton::setResetDefaultColors(bool reset)
 void StyledButton::setHoverColorLocks(int locks)
 {
     hoverColorLocks_ = locks;
-    if (locks == 0 || locks == 2) {
-        hoverBackColor_ = gradientMode_ != 0 ? gradientColor_ : backColor_;
+    if (hoverBackFollows(locks)) {
+        hoverBackColor_ = gradientMode_ != kGradientNone ? gradientColor_ : backColor_;
         recordChange("cBHover");
     }
-    if (locks == 0 || locks == 1) {
+    if (hoverForeFollows(locks)) {
         hoverForeColor_ = foreColor_;
         recordChange("cFHover");
     }
@@ -83,10 +87,10 @@ void StyledButton::setHoverForeColor(ButtonColor color)
         return;
     hoverForeColor_ = color;
     if (color != foreColor_) {
-        if (hoverColorLocks_ == 0)
-            hoverColorLocks_ = 2;
-        else if (hoverColorLocks_ == 1)
-            hoverColorLocks_ = 3;
+        if (hoverColorLocks_ == kHoverLocksNone)
+            hoverColorLocks_ = kHoverLockFore;
+        else if (hoverColorLocks_ == kHoverLockBack)
+            hoverColorLocks_ = kHoverLocksBoth;
     }
     recordChange("cFHover");
 }
@@ -97,10 +101,10 @@ void StyledButton::setHoverBackColor(ButtonColor color)
         return;
     hoverBackColor_ = color;
     if (color != backColor_) {
-        if (hoverColorLocks_ == 0)
-            hoverColorLocks_ = 1;
-        else if (hoverColorLocks_ == 2)
-            hoverColorLocks_ = 3;
+        if (hoverColorLocks_ == kHoverLocksNone)
+            hoverColorLocks_ = kHoverLockBack;
+        else if (hoverColorLocks_ == kHoverLockFore)
+            hoverColorLocks_ = kHoverLocksBoth;
     }
     updateProperty("BackColor");
     recordChange("cBHover");

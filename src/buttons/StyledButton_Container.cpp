@@ -1,5 +1,6 @@
 #include "buttons/StyledButton.h"
 
+#include "core/ButtonCodes.h"
 #include "buttons/ButtonContainer.h"
 
 void StyledButton::showEvent(QShowEvent* event)
@@ -24,7 +25,7 @@ void StyledButton::ambientChanged(const QString& name)
             stateFlags_ |= kFlagDefault;
         else
             stateFlags_ &= ~kFlagDefault;
-        if ((buttonShape_ == 7 || buttonShape_ == 8) && designing()) {
+        if (buttons::isPictureShape(buttonShape_) && designing()) {
             hovering_ = stateFlags_ & kFlagDefault;
             redrawButton();
             hovering_ = false;
@@ -34,7 +35,7 @@ void StyledButton::ambientChanged(const QString& name)
     } else if (name == QLatin1String("BackColor")) {
         if (const ButtonContainer* c = container())
             containerBackColor_ = c->ambientBackColor();
-        if (buttonShape_ >= 4 || buttonStyle_ == 5)
+        if (buttonShape_ >= buttons::kShapeEllipse || buttonStyle_ == buttons::kStyleHover)
             redrawButton();
     }
 }

@@ -1,6 +1,7 @@
 #include "buttons/StyledButton.h"
 
 #include "buttons/VirtualKeys.h"
+#include "core/ButtonCodes.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -31,7 +32,7 @@ void raiseDragOver(StyledButton& button, QDragMoveEvent* event, int state)
 void StyledButton::setOLEDropMode(int mode)
 {
     oleDropMode_ = mode;
-    setAcceptDrops(mode != 0);
+    setAcceptDrops(mode != buttons::kOleDropNone);
 }
 
 void StyledButton::OLEDrag()

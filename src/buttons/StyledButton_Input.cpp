@@ -1,5 +1,6 @@
 #include "buttons/StyledButton.h"
 
+#include "core/ButtonCodes.h"
 #include "buttons/ButtonContainer.h"
 #include "buttons/VirtualKeys.h"
 
@@ -9,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
+
+using namespace buttons;
 
 namespace {
 
@@ -30,7 +33,7 @@ bool ownsKey(const QKeyEvent& event)
 void StyledButton::mouseDownHandling(int button, int shift, QPointF pos)
 {
     lastMouseButton_ = button;
-    if (button == 1) {
+    if (button == kMouseLeft) {
         stateFlags_ |= kFlagPressed;
         held_ = true;
         drawingDelayed_ = false;
@@ -42,10 +45,10 @@ void StyledButton::mouseDownHandling(int button, int shift, QPointF pos)
 void StyledButton::mouseUpHandling(int button, int shift, QPointF pos)
 {
     held_ = false;
-    if (button == 1) {
+    if (button == kMouseLeft) {
         stateFlags_ &= ~kFlagPressed;
         drawingDelayed_ = false;
-        if (mode_ == 0)
+        if (mode_ == kModeCommand)
             redrawButton();
     }
     emit MouseUp(button, shift, float(pos.x()), float(pos.y()));
@@ -54,11 +57,11 @@ void StyledButton::mouseUpHandling(int button, int shift, QPointF pos)
 
 void StyledButton::clickHandling()
 {
-    if (lastMouseButton_ != 1)
+    if (lastMouseButton_ != kMouseLeft)
         return;
-    if (mode_ == 1) {
+    if (mode_ == kModeCheck) {
         setValue(!value_);
-    } else if (mode_ == 2) {
+    } else if (mode_ == kModeOption) {
         if (value_)
             return;
         setValue(true);
@@ -69,7 +72,7 @@ void StyledButton::clickHandling()
 void StyledButton::accessKeyPress(int keyAscii)
 {
     const bool enterOrEsc = keyAscii == 13 || keyAscii == 27;
-    if (enterOrEsc && (mode_ == 1 || mode_ == 2))
+    if (enterOrEsc && (mode_ == kModeCheck || mode_ == kModeOption))
         return;
     if (!enterOrEsc && !(stateFlags_ & kFlagDefault))
         redrawButton();
@@ -78,7 +81,7 @@ void StyledButton::accessKeyPress(int keyAscii)
 
 void StyledButton::keyboardClick()
 {
-    lastMouseButton_ = 1;
+    lastMouseButton_ = kMouseLeft;
     pressWithoutMouse();
 }
 
@@ -90,7 +93,7 @@ void StyledButton::pressWithoutMouse()
     emit pressedWithoutMouse();
     if (!alive || !isEnabled())
         return;
-    lastMouseButton_ = 1;
+    lastMouseButton_ = kMouseLeft;
     clickHandling();
 }
 
@@ -119,7 +122,7 @@ void StyledButton::animateClick()
 void StyledButton::mousePressEvent(QMouseEvent* event)
 {
     const int button = buttons::mouseButtonCode(event->button());
-    if (button == 0)
+    if (button == kMouseNone)
         return;
     afterDoubleClick_ = false;
     mouseDownHandling(button, buttons::shiftState(event->modifiers()), event->position());
@@ -128,7 +131,7 @@ void StyledButton::mousePressEvent(QMouseEvent* event)
 void StyledButton::mouseReleaseEvent(QMouseEvent* event)
 {
     const int button = buttons::mouseButtonCode(event->button());
-    if (button == 0)
+    if (button == kMouseNone)
         return;
     mouseUpHandling(button, buttons::shiftState(event->modifiers()), event->position());
     // The platform clicks a control when the press and the release are both on it;
@@ -143,16 +146,16 @@ void StyledButton::mouseReleaseEvent(QMouseEvent* event)
 
 void StyledButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (buttons::mouseButtonCode(event->button()) == 0)
+    if (buttons::mouseButtonCode(event->button()) == kMouseNone)
         return;
     afterDoubleClick_ = true;
     const QPointF pos = event->position();
     emit DoubleClick(lastMouseButton_);
-    if (lastMouseButton_ == 1) {
-        mouseDownHandling(1, 0, pos);
+    if (lastMouseButton_ == kMouseLeft) {
+        mouseDownHandling(kMouseLeft, 0, pos);
         lastMouseButton_ = -1;
     } else {
-        emit MouseDown(1, 0, float(pos.x()), float(pos.y()));
+        emit MouseDown(kMouseLeft, 0, float(pos.x()), float(pos.y()));
     }
 }
 
@@ -176,7 +179,7 @@ void StyledButton::startHover(int button)
     hoverTimer_->start();
     hovering_ = true;
     drawingDelayed_ = false;
-    if (button == 1)
+    if (button == kMouseLeft)
         held_ = true;
     redrawButton();
 }
@@ -232,9 +235,9 @@ void StyledButton::keyUpHandling(int& keyCode, int shift)
     held_ = false;
     if (keyCode == kKeySpace && (stateFlags_ & kFlagPressed)) {
         spaceDown_ = false;
-        lastMouseButton_ = 1;
+        lastMouseButton_ = kMouseLeft;
         stateFlags_ &= ~kFlagPressed;
-        if (mode_ == 0) {
+        if (mode_ == kModeCommand) {
             redrawButton();
         } else {
             emit KeyUp(keyCode, shift);
@@ -247,7 +250,7 @@ void StyledButton::keyUpHandling(int& keyCode, int shift)
     }
     if (isArrowKey(keyCode)) {
         keyCode = 0;
-        if (mode_ == 2 && !value_)
+        if (mode_ == kModeOption && !value_)
             keyboardClick();
     }
     if (keyCode == kKeyShift)
@@ -284,7 +287,7 @@ void StyledButton::keyReleaseEvent(QKeyEvent* event)
 void StyledButton::focusInEvent(QFocusEvent* event)
 {
     (void)event;
-    if (mode_ != 2 || value_)
+    if (mode_ != kModeOption || value_)
         return;
     bool memberTrue = false;
     optionToggle(2, memberTrue);

@@ -80,20 +80,4 @@ int shiftState(Qt::KeyboardModifiers modifiers)
            (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
-int mouseButtonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton: return kMouseLeft;
-    case Qt::RightButton: return kMouseRight;
-    case Qt::MiddleButton: return kMouseMiddle;
-    default: return 0;
-    }
-}
-
-int mouseButtonsCode(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? kMouseLeft : 0) | (buttons & Qt::RightButton ? kMouseRight : 0) |
-           (buttons & Qt::MiddleButton ? kMouseMiddle : 0);
-}
-
 }  // namespace buttons

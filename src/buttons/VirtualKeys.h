@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/MouseButtonCodes.h"
+
 #include <Qt>
 
 class QKeyEvent;
@@ -11,15 +13,6 @@ namespace buttons {
 int virtualKeyCode(const QKeyEvent& event);
 // Shift 1, Ctrl 2, Alt 4.
 int shiftState(Qt::KeyboardModifiers modifiers);
-// The Button argument of MouseDown.
-enum MouseButtonCode : int {
-    kMouseLeft = 1,
-    kMouseRight = 2,
-    kMouseMiddle = 4,
-};
-
-// kMouseLeft, kMouseRight, kMouseMiddle; 0 for any other button.
-int mouseButtonCode(Qt::MouseButton button);
-int mouseButtonsCode(Qt::MouseButtons buttons);
+// The mouse-button codes and their conversion: core/MouseButtonCodes.h.
 
 }  // namespace buttons

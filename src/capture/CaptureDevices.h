@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/capdriver/CaptureTypes.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QString>
 

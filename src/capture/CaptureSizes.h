@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/base/Result.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "capture/CommandLine.h"
 
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 int CommandLineSwitches::startMode() const
 {

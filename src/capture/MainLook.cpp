@@ -1,6 +1,6 @@
 #include "capture/MainLook.h"
 
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QFont>
 #include <QFontMetricsF>

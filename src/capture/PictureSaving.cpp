@@ -1,7 +1,7 @@
 #include "capture/PictureSaving.h"
 
 #include "capture/CaptureLog.h"
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 #include "capture/PictureSavingJpeg.h"
 #include "platform/files/BmpFile.h"
 #include "settings/JpegWriter.h"

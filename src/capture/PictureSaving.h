@@ -1,7 +1,7 @@
 #pragma once
 
 #include "capture/PictureSavingStamp.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QDateTime>
 #include <QString>

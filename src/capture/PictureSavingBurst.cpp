@@ -1,7 +1,7 @@
 #include "capture/PictureSavingBurst.h"
 
-#include "capture/PictureSavingNames.h"
-#include "capture/SaveModes.h"
+#include "core/PictureSavingNames.h"
+#include "core/SaveModes.h"
 
 BurstNaming::BurstNaming(SettingsModel& s) : s_(s), savedOption_(s.SaveFileNameOptions)
 {

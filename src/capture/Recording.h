@@ -1,8 +1,8 @@
 #pragma once
 
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 #include "platform/capdriver/CaptureSequence.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QDateTime>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "platform/base/Result.h"
 #include "settings/FileDialogs.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QImage>
 #include <QSize>

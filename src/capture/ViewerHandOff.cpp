@@ -1,16 +1,8 @@
 #include "capture/ViewerHandOff.h"
 
-#include "capture/SaveModes.h"
+#include "core/SaveModes.h"
+#include "core/ViewerFolderCodes.h"
 #include "settings/Module1Files.h"
-
-namespace {
-
-// Folder kinds of the viewer's folder buttons.
-constexpr int16_t kFolderAutoSave = 1;
-constexpr int16_t kFolderMotionSave = 3;
-constexpr int16_t kFolderMotionRecording = 4;
-
-}  // namespace
 
 QString handOffFile(const QString& appPath)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "automation/MotionDetection.h"
+#include "automation/MotionSampling.h"
 #include "automation/SaveFailureNotice.h"
-#include "automation/TimeWindow.h"
+#include "core/TimeWindow.h"
 #include "capture/CommandLine.h"
 #include "capture/FrmMessage.h"
 #include "capture/IntervalBox.h"
@@ -19,7 +19,7 @@
 #include "settings/MainWindowLink.h"
 #include "settings/Prompts.h"
 #include "settings/SettingsFile.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QFont>
 #include <QPixmap>

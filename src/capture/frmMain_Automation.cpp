@@ -4,10 +4,10 @@
 #include "capture/frmMain.h"
 
 #include "automation/DoTheFTP.h"
-#include "automation/IntervalSave.h"
+#include "core/IntervalSave.h"
 #include "buttons/StyledButton.h"
 #include "capture/PictureSaving.h"
-#include "capture/SaveModes.h"
+#include "core/SaveModes.h"
 #include "settings/Module1Sounds.h"
 
 #include <QMessageBox>

@@ -4,7 +4,7 @@
 #include "buttons/StyledButton.h"
 #include "capture/CaptureLog.h"
 #include "capture/MainLook.h"
-#include "capture/SaveModes.h"
+#include "core/SaveModes.h"
 #include "platform/gdi/GdiColour.h"
 #include "platform/shell/Shell.h"
 #include "settings/Module1Registry.h"

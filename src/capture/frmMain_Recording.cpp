@@ -5,6 +5,7 @@
 #include "buttons/StyledButton.h"
 #include "capture/CaptureLog.h"
 #include "capture/Recording.h"
+#include "core/SaveModes.h"
 #include "platform/capdriver/CaptureSystem.h"
 
 #include <QCoreApplication>
@@ -145,7 +146,7 @@ void frmMain::setRecordingControls()
     if (!OptSaveChoice[3]->Enabled())
         selectSaveOption(0);
     txtSaveInterval->setEnabled(false);
-    s_.SaveMode = 3;
+    s_.SaveMode = kModeMotionRecord;
     setWindowTitle(recordingTitle(Picture3->isHidden()));
 }
 

@@ -2,7 +2,7 @@
 #include "capture/frmMain.h"
 
 #include "buttons/StyledButton.h"
-#include "capture/SaveModes.h"
+#include "core/SaveModes.h"
 
 #include <QTimer>
 
@@ -52,7 +52,7 @@ void frmMain::OptSaveChoice_Click(int index)
 
 void frmMain::selectSaveOption(int index)
 {
-    if (index >= 0 && index < 4)
+    if (index >= kModeManual && index <= kModeMotionRecord)
         OptSaveChoice[index]->setValue(true);
     OptSaveChoice_Click(index);
 }

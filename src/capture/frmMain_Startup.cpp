@@ -1,7 +1,7 @@
 // The start-up (Form_Load) and the shutdown (Form_Unload) of the main window.
 #include "capture/frmMain.h"
 
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 #include "platform/files/AppPaths.h"
 #include "platform/gdi/ScreenPlacement.h"
 #include "platform/gdi/Twips.h"

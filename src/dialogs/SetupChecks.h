@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/SetupApply.h"
+#include "core/SetupApply.h"
 #include "platform/base/Result.h"
 
 #include <QList>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "automation/TimeWindow.h"
+#include "core/TimeWindow.h"
 #include "dialogs/SetupPrograms.h"
 #include "settings/FileDialogs.h"
 #include "settings/Module1Color.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "dialogs/UpdateCheck.h"
 
 #include "settings/IniReader.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialogs/frmGetFolderKind.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QDialog>
 

@@ -5,6 +5,7 @@
 #include "buttons/StyledButton.h"
 #include "capture/CaptureDevices.h"
 #include "capture/MainLook.h"
+#include "core/ButtonCodes.h"
 #include "dialogs/SetupLog.h"
 #include "dialogs/frmGetFolder.h"
 #include "platform/gdi/GdiColour.h"
@@ -130,8 +131,8 @@ void frmSetup::Form_Load()
         s_.DefaultFilename = "Cam";
     }
     txtFilename->setText(s_.DefaultFilename.trimmed());
-    if (s_.ButtonStyle < 0 || s_.ButtonStyle > 7)
-        s_.ButtonStyle = 7;
+    if (s_.ButtonStyle < buttons::kStyleClassic || s_.ButtonStyle > buttons::kStyleXpMac)
+        s_.ButtonStyle = buttons::kStyleXpMac;
     setIndex(cmbStyle, s_.ButtonStyle);
     cmbStyle_Click();
     setIndex(cmbMaxBurst, s_.MaxBurstFrames - kFewestBurstFrames);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "dialogs/SetupApply.h"
+#include "core/SetupApply.h"
 #include "dialogs/SetupChecks.h"
 #include "dialogs/SetupServices.h"
 #include "settings/MainWindowLink.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QDialog>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/LeadingNumber.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -48,7 +50,3 @@ private:
     QStringList lines_;
     qsizetype pos_ = 0;
 };
-
-// The leading numeric part of a token: sign, digits, a decimal point and an exponent
-// ("E" or "D"); 0 when it starts with no digit.
-double leadingNumber(const QString& token);

@@ -1,7 +1,7 @@
 #include "settings/Module1Launchers.h"
 
 #include "platform/shell/Shell.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QUrl>
 

@@ -17,8 +17,7 @@ QString EventSoundFile(const SettingsModel& s, EventSound sound)
 
 void PlayEventSound(const SettingsModel& s, SoundOutput& output, EventSound sound)
 {
-    const int index = static_cast<int>(sound) - 1;
-    if (index < 0 || index >= static_cast<int>(s.SoundFlags.size()) || s.SoundFlags[index] != 1)
+    if (!eventSoundOn(s, sound))
         return;
     PlaySoundFile(output, EventSoundFile(s, sound));
 }

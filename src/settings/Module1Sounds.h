@@ -1,13 +1,10 @@
 #pragma once
 
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QString>
 
 class SoundOutput;
-
-// The program's event sounds, numbered as their sound flags (SoundFlags[n - 1]).
-enum class EventSound { Snapshot = 1, Burst = 2, AutoSave = 3, Motion = 4 };
 
 // Starts the file and returns at once; a file that cannot be played plays nothing.
 void PlaySoundFile(SoundOutput& output, const QString& filePath);

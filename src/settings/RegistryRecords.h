@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/Registry.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 // The program's records in the per-user store: its location and version for outside
 // use, the main window's position and size, the AVI index size and the date pattern.

@@ -29,7 +29,7 @@ EffectCommand effectCommand(const QString& button, ButtonEvent event, int mouseB
             continue;
         if (event != row.trigger)
             return EffectCommand::None;
-        if (row.command == EffectCommand::ContrastUp && mouseButton == kRightMouseButton)
+        if (row.command == EffectCommand::ContrastUp && mouseButton == buttons::kMouseRight)
             return EffectCommand::ContrastDown;
         return row.command;
     }

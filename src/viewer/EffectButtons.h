@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/MouseButtonCodes.h"
+
 #include <QString>
 
 #include <vector>
@@ -27,9 +29,7 @@ enum class EffectCommand {
 // the keyboard; MouseDown from every mouse button.
 enum class ButtonEvent { Click, MouseDown };
 
-// Mouse button codes of the button layer's MouseDown (left 1, right 2, middle 4).
-inline constexpr int kLeftMouseButton = 1;
-inline constexpr int kRightMouseButton = 2;
+// Mouse buttons are the button layer's codes (core/MouseButtonCodes.h).
 
 struct EffectButtonRow {
     const char* name;
@@ -45,4 +45,4 @@ const std::vector<EffectButtonRow>& effectButtonRows();
 // The command an event of a button stands for: None for a button that is not an
 // effect button or for the event it does not act on. MouseDown buttons act on any
 // mouse button; only contrast tells them apart (right lowers it).
-EffectCommand effectCommand(const QString& button, ButtonEvent event, int mouseButton = kLeftMouseButton);
+EffectCommand effectCommand(const QString& button, ButtonEvent event, int mouseButton = buttons::kMouseLeft);

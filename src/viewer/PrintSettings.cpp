@@ -1,7 +1,7 @@
 #include "viewer/PrintSettings.h"
 
 #include "settings/SettingsFileFormat.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QList>
 

@@ -1,5 +1,8 @@
 #include "viewer/ViewerDisplay.h"
 
+#include "core/SaveModes.h"
+#include "core/ViewerFolderCodes.h"
+
 #include <QFileInfo>
 
 QString sizeLineText(int width, int height, qint64 fileBytes)
@@ -164,12 +167,12 @@ std::vector<int> folderKindsForSaveMode(int saveMode, int motionRecordMode)
 {
     std::vector<int> kinds;
     switch (saveMode) {
-    case 1: kinds.push_back(1); break;
-    case 2: kinds.push_back(3); break;
-    case 3: kinds.push_back(2); break;
+    case kModeAutoSave: kinds.push_back(kFolderAutoSave); break;
+    case kModeMotionSave: kinds.push_back(kFolderMotionSave); break;
+    case kModeMotionRecord: kinds.push_back(kFolderVideos); break;
     default: break;
     }
     if (motionRecordMode != 0)
-        kinds.push_back(4);
+        kinds.push_back(kFolderMotionRecording);
     return kinds;
 }

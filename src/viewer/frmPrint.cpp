@@ -3,6 +3,7 @@
 #include "platform/gdi/ScreenPlacement.h"
 
 #include "buttons/StyledButton.h"
+#include "core/MouseButtonCodes.h"
 #include "platform/files/BmpFile.h"
 #include "platform/files/FileOperations.h"
 #include "platform/files/SaveFile.h"
@@ -183,7 +184,7 @@ void frmPrint::OptPaper_Click(int Index)
 
 void frmPrint::OptOrient_MouseUp(int Index, int Button)
 {
-    if (Button != 1)
+    if (Button != buttons::kMouseLeft)
         return;
     // The page turns with the choice the button is about to show.
     if (Index != state_.OrientIndex) {

@@ -2,6 +2,8 @@
 
 #include "buttons/AccessKey.h"
 #include "buttons/StyledButton.h"
+#include "core/MouseButtonCodes.h"
+#include "core/ViewerFolderCodes.h"
 #include "platform/lists/DirListBox.h"
 #include "platform/lists/DriveListBox.h"
 #include "platform/lists/FileListBox.h"
@@ -50,7 +52,7 @@ void frmViewer::Form_Load()
 {
     Dir1->setPath(s_.PicturePath);
     for (int kind : folderKindsForSaveMode(s_.SaveMode, s_.MotionRecordMode)) {
-        opt_folders_MouseDown(kind, 1, 0, 0, 0);
+        opt_folders_MouseDown(kind, buttons::kMouseLeft, 0, 0, 0);
         opt_folders[kind]->setValue(true);
     }
     if (!s_.IrfanViewPath.isEmpty()) {
@@ -134,11 +136,11 @@ void frmViewer::opt_folders_MouseDown(int Index, int, int, float, float)
     const QString folders[kFolderKinds] = {s_.PicturePath, s_.AutoSavePath, s_.VideoPath, s_.MotionPicsPath,
                                            s_.MotionRecordingPath};
     const platform::Result changed = Dir1->setPath(folders[Index]);
-    const bool video = Index == 2 || Index == 4;
+    const bool video = Index == kFolderVideos || Index == kFolderMotionRecording;
     if (video) {
         cmdSlide->setEnabled(false);
         cmdZarn->setEnabled(false);
-        if (Index == 2)
+        if (Index == kFolderVideos)
             cmdSave->setEnabled(false);
         tmrPosition->start();
     } else {
@@ -164,7 +166,7 @@ void frmViewer::selectFolderButton(int index)
     if (index < 0 || index >= kFolderKinds)
         return;
     opt_folders[index]->setValue(true);
-    opt_folders_MouseDown(index, 1, 0, 0, 0);
+    opt_folders_MouseDown(index, buttons::kMouseLeft, 0, 0, 0);
 }
 
 void frmViewer::folderSwitchFailed(int index, int errorNumber)
@@ -298,7 +300,7 @@ void frmViewer::File1_DblClick()
 {
     if (isVideoFile(File1->FileName())) {
         EnableButtons(2);
-        emit cmdMPstart->MouseUp(1, 0, 0, 0);
+        emit cmdMPstart->MouseUp(buttons::kMouseLeft, 0, 0, 0);
     } else {
         emit StyledButton2[1]->Click();
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/MainWindowLink.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 #include "viewer/ViewerDisplay.h"
 #include "viewer/ViewerEffects.h"
 #include "viewer/ViewerServices.h"

@@ -3,6 +3,7 @@
 #include "viewer/frmViewer.h"
 
 #include "buttons/StyledButton.h"
+#include "core/MouseButtonCodes.h"
 #include "platform/files/FileOperations.h"
 #include "platform/lists/DirListBox.h"
 #include "platform/lists/FileListBox.h"
@@ -26,7 +27,6 @@ namespace {
 
 enum FileButton { kDelete, kRename, kDeleteAll, kProperties, kRefresh, kExplorer };
 constexpr int kKeyDelete = 46;
-constexpr int kRightButton = 2;
 
 }  // namespace
 
@@ -262,12 +262,12 @@ void frmViewer::File1_MouseDown(int Button, int, float, float)
     mnuMediaPlayer->setEnabled(video);
     mnuOpenPaint->setEnabled(selected && !video);
     mnuOpenIrfan->setEnabled(selected);
-    if (Button == kRightButton)
+    if (Button == buttons::kMouseRight)
         menu->popup(QCursor::pos());
 }
 
 void frmViewer::Image1_MouseDown(int Button, int, float, float)
 {
-    if (Button == kRightButton)
+    if (Button == buttons::kMouseRight)
         menu2->popup(QCursor::pos());
 }

@@ -3,6 +3,7 @@
 
 #include "buttons/ButtonPress.h"
 #include "buttons/StyledButton.h"
+#include "core/MouseButtonCodes.h"
 #include "platform/lists/DirListBox.h"
 #include "platform/lists/FileListBox.h"
 #include "platform/shell/Shell.h"
@@ -116,7 +117,7 @@ void frmViewer::cmdSave_MouseDown(int Button, int Shift, float X, float Y)
 
 void frmViewer::mnu2Save_Click()
 {
-    cmsSave2_MouseDown(1, 0, 1, 1);
+    cmsSave2_MouseDown(buttons::kMouseLeft, 0, 1, 1);
 }
 
 void frmViewer::StyledButton2_Click(int Index)
@@ -239,5 +240,5 @@ void frmViewer::CmdPrint_MouseDown(int, int, float, float)
 
 void frmViewer::mnu2Print_Click()
 {
-    CmdPrint_MouseDown(1, 0, 1, 1);
+    CmdPrint_MouseDown(buttons::kMouseLeft, 0, 1, 1);
 }

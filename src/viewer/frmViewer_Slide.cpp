@@ -3,6 +3,7 @@
 #include "viewer/frmViewer.h"
 
 #include "buttons/StyledButton.h"
+#include "core/MouseButtonCodes.h"
 #include "platform/lists/FileListBox.h"
 #include "viewer/PictureBox.h"
 #include "viewer/SlideShow.h"
@@ -15,12 +16,6 @@
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
-
-namespace {
-
-constexpr int kRightButton = 2;
-
-}  // namespace
 
 void frmViewer::buildSlideMenu()
 {
@@ -43,7 +38,7 @@ void frmViewer::InitSlideTiming()
 
 void frmViewer::cmdSlide_MouseDown(int Button, int, float, float)
 {
-    if (Button == kRightButton)
+    if (Button == buttons::kMouseRight)
         mnu3slidetiming->popup(QCursor::pos());
 }
 

@@ -3,6 +3,7 @@
 #include "viewer/frmViewer.h"
 
 #include "buttons/StyledButton.h"
+#include "core/MouseButtonCodes.h"
 #include "platform/shell/Shell.h"
 #include "platform/video/MciPlayer.h"
 #include "platform/video/VideoSurface.h"
@@ -20,8 +21,6 @@
 #include <QUrl>
 
 namespace {
-
-constexpr int kLeftButton = 1;
 
 // The player draws into PicMovie's own picture: the frame at its destination,
 // the rest of the picture black.
@@ -164,7 +163,7 @@ void frmViewer::cmdMPstart_MouseUp(int Button, int, float, float)
     // so painting it is a plain copy.
     Position(0, 0, PicMovie->width(), PicMovie->height());
     lblPicSize->setText(movieLengthText(TimeofScene(), QFileInfo(frameCaption()).size()));
-    Play(Button != kLeftButton);
+    Play(Button != buttons::kMouseLeft);
     applyChanges(playerButtonChanges(kPlaying));
 }
 

@@ -2,6 +2,7 @@
 // directly: under the offscreen platform no tool is attached and QAccessible
 // reports itself inactive, but the query works all the same.
 #include "ButtonTestSupport.h"
+#include "core/ButtonCodes.h"
 
 #include "buttons/AccessKey.h"
 
@@ -43,7 +44,7 @@ TEST_F(ButtonAccessibility, EachModeHasTheRoleOfItsKind)
     // A mode changed at run time is read anew.
     StyledButton* b = button({});
     ASSERT_EQ(accessible(b)->role(), QAccessible::Button);
-    b->setMode(1);
+    b->setMode(buttons::kModeCheck);
     EXPECT_EQ(accessible(b)->role(), QAccessible::CheckBox);
 }
 

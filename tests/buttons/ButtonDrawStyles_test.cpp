@@ -1,6 +1,7 @@
 // The looks as the window shows them: pixels of grab() of real buttons on a
 // container, with a fixed palette and font.
 #include "buttons/ButtonPaint.h"
+#include "core/ButtonCodes.h"
 #include "buttons/ButtonPicture.h"
 #include "buttons/StyledButton.h"
 #include "platform/gdi/GdiColour.h"
@@ -282,7 +283,7 @@ TEST_F(ButtonDrawWidget, WideGradientsOnASmallScreenUseTwoPixelBands)
     StyledButton* b = button(5, QSize(width, 23), "");
     b->setBackColor(0x000000);
     b->setGradientColor(0xFFFFFF);
-    b->setGradientMode(1);
+    b->setGradientMode(buttons::kGradientLeftToRight);
     const QImage img = shot(b);
     int steps = 0;
     for (int x = 0; x + 1 < width; x += 2) {
@@ -297,7 +298,7 @@ TEST_F(ButtonDrawWidget, WideGradientsOnASmallScreenUseTwoPixelBands)
 TEST_F(ButtonDrawWidget, EllipseCornersShowTheContainer)
 {
     StyledButton* b = button(0, QSize(80, 40), "");
-    b->setButtonShape(4);
+    b->setButtonShape(buttons::kShapeEllipse);
     show();
     const QImage img = windowShot();
     const QPoint o = b->pos();
@@ -311,7 +312,7 @@ TEST_F(ButtonDrawWidget, EllipseCornersShowTheContainer)
 TEST_F(ButtonDrawWidget, MaskedCornersTakeNoClicks)
 {
     StyledButton* b = button(0, QSize(80, 40), "");
-    b->setButtonShape(4);
+    b->setButtonShape(buttons::kShapeEllipse);
     show();
     QSignalSpy clicks(b, &StyledButton::Click);
     // Through the window, so the platform decides which widget the mouse hits.
@@ -326,7 +327,7 @@ TEST_F(ButtonDrawWidget, DisabledCaptionWithAGradientIsEmbossed)
 {
     StyledButton* b = button(0, QSize(90, 30), "MMM");
     b->setGradientColor(0x804000);
-    b->setGradientMode(3);
+    b->setGradientMode(buttons::kGradientTopToBottom);
     b->setEnabled(false);
     const QImage img = shot(b);
     int white = 0, grey = 0;
@@ -374,15 +375,15 @@ TEST_F(ButtonDrawWidget, DoubleBarCaptionIsDrawnOnTwoLines)
 TEST_F(ButtonDrawWidget, HoverRimRunsDownWhateverTheGradientMode)
 {
     StyledButton* b = button(5, QSize(100, 40), "");
-    b->setButtonShape(4);
+    b->setButtonShape(buttons::kShapeEllipse);
     b->setBackColor(0x0000C0);
     b->setGradientColor(0xC00000);
     b->setHoverBackColor(0xC00000);
-    b->setGradientMode(1);
+    b->setGradientMode(buttons::kGradientLeftToRight);
     show();
     hover(b);
     const QImage img = shot(b);
-    EXPECT_EQ(b->GradientMode(), 1);
+    EXPECT_EQ(b->GradientMode(), buttons::kGradientLeftToRight);
     // The rim: white at the top, grey at the bottom.
     const Colour top = at(img, 50, 1), bottom = at(img, 50, 39);
     EXPECT_EQ(gdi::red(top), gdi::blue(top));
@@ -398,7 +399,7 @@ TEST_F(ButtonDrawWidget, NarrowSlantedButtonWidensOnceWithoutReentering)
 {
     StyledButton* b = button(0, QSize(20, 23), "");
     show();
-    b->setButtonShape(3);
+    b->setButtonShape(buttons::kShapeCutBoth);
     EXPECT_EQ(b->size(), QSize(30, 23));
     // 22 and 27 leave less than 5 pixels beside the 24-pixel cut.
     b->resize(22, 23);
@@ -415,8 +416,8 @@ TEST_F(ButtonDrawWidget, NarrowSlantedButtonWidensOnceWithoutReentering)
 TEST_F(ButtonDrawWidget, ShapesFiveToEightShowTheirCaptionOnlyWhileValueIsTrue)
 {
     StyledButton* b = button(4, QSize(90, 40), "MMM");
-    b->setMode(1);
-    b->setButtonShape(5);
+    b->setMode(buttons::kModeCheck);
+    b->setButtonShape(buttons::kShapeEllipse5);
     auto ink = [](const QImage& img) {
         int n = 0;
         for (int y = 8; y < 32; ++y)
@@ -445,14 +446,14 @@ TEST_F(ButtonDrawWidget, XpMacRingsWhenDefaultLatchedAndWithAGradient)
          {W, W, 0xC7CFD3, 0xC7CFD3, W, W, 0xC7CFD3, 0xA7AFB3, d, d, d, d}},
         {"check on",
          [](StyledButton* b) {
-             b->setMode(1);
+             b->setMode(buttons::kModeCheck);
              b->setValue(true);
          },
          {0x6A7070, 0x4A5050, 0xA9AFAF, 0xA9AFAF, 0x4A5050, 0x4A5050, W, W, d, d, d, d}},
         {"gradient",
          [](StyledButton* b) {
              b->setGradientColor(0x804000);
-             b->setGradientMode(1);
+             b->setGradientMode(buttons::kGradientLeftToRight);
          },
          {W, W, 0xC7CFD3, 0xC7CFD3, W, W, 0xC7CFD3, 0xA7AFB3, 0xE7EFF3, 0xE7EFF3, d, d}},
     };
@@ -516,7 +517,7 @@ TEST_F(ButtonDrawWidget, XpDisabledRimIsTheDarkenedFace)
     EXPECT_EQ(at(img, 73, 21), rim);
 
     StyledButton* ellipse = button(2, QSize(80, 40), "");
-    ellipse->setButtonShape(4);
+    ellipse->setButtonShape(buttons::kShapeEllipse);
     ellipse->setEnabled(false);
     show();
     const QImage framed = windowShot();
@@ -556,9 +557,9 @@ TEST_F(ButtonDrawWidget, PictureShapesOfTheHoverAndXpMacLooksFollowTheFrameRule)
     for (const Case& c : cases) {
         StyledButton* b = button(c.style, QSize(80, 60), "");
         b->setPicture(blockPicture());
-        b->setButtonShape(7);
+        b->setButtonShape(buttons::kShapePictureFramed);
         if (c.value) {
-            b->setMode(1);
+            b->setMode(buttons::kModeCheck);
             b->setValue(true);
         }
         b->setStateFlags(StyledButton::kFlagDefault);
@@ -578,14 +579,14 @@ TEST_F(ButtonDrawWidget, PictureShapesOfTheHoverAndXpMacLooksFollowTheFrameRule)
 TEST_F(ButtonDrawWidget, HoverLookOutlinesEllipsesOnlyWithAnArc)
 {
     StyledButton* ellipse = button(5, QSize(80, 40), "");
-    ellipse->setButtonShape(4);
+    ellipse->setButtonShape(buttons::kShapeEllipse);
     // The arc in the face shaded by -32 on the outline of a flat, unhovered face.
     EXPECT_EQ(at(shot(ellipse), 39, 0), 0xA8B0B4);
     EXPECT_EQ(at(shot(ellipse), 40, 20), kFace);
 
     StyledButton* picture = button(5, QSize(80, 60), "");
     picture->setPicture(blockPicture());
-    picture->setButtonShape(7);
+    picture->setButtonShape(buttons::kShapePictureFramed);
     const QImage img = shot(picture);
     for (int y = 8; y < 52; ++y)
         for (int x = 8; x < 72; ++x)
@@ -601,7 +602,7 @@ TEST_F(ButtonDrawWidget, DisabledPictureIsGreyWhereItIsNotWhite)
             img.setPixel(x, y, x < 8 ? qRgb(255, 255, 255) : qRgb(200, 30, 30));
     StyledButton* b = button(0, QSize(75, 30), "");
     b->setPicture(ButtonPicture::bitmap(img));
-    b->setPictureAlign(0);
+    b->setPictureAlign(buttons::kPictureLeftEdge);
     const QImage enabled = shot(b);
     // The picture sits at (4, 7), 16 pixels square.
     EXPECT_EQ(at(enabled, 4 + 10, 7 + 8), rgb(200, 30, 30));

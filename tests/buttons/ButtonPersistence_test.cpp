@@ -1,4 +1,5 @@
 #include "ButtonTestSupport.h"
+#include "core/ButtonCodes.h"
 
 #include <QPalette>
 
@@ -68,25 +69,25 @@ TEST(StoredDesign, EveryPropertyIsWrittenInItsOrderAndReadsBackTheSame)
                                           "enabled", "cback", "mpointer", "micon"}));
     EXPECT_EQ(b->Caption(), "&Save||now");
     EXPECT_EQ(b->accessKey(), QChar('S'));
-    EXPECT_EQ(b->CaptionAlign(), 0);
-    EXPECT_EQ(b->ButtonStyle(), 2);
-    EXPECT_EQ(b->ButtonShape(), 3);
-    EXPECT_EQ(b->GradientMode(), 1);
+    EXPECT_EQ(b->CaptionAlign(), buttons::kCaptionLeft);
+    EXPECT_EQ(b->ButtonStyle(), buttons::kStyleWindowsXp);
+    EXPECT_EQ(b->ButtonShape(), buttons::kShapeCutBoth);
+    EXPECT_EQ(b->GradientMode(), buttons::kGradientLeftToRight);
     EXPECT_EQ(b->GradientColor(), 0x00FF8800);
     EXPECT_EQ(b->ForeColor(), 0x000000FF);
     EXPECT_TRUE(b->Font().bold());
     EXPECT_FALSE(b->ShowFocusRect());
-    EXPECT_EQ(b->Mode(), 1);
+    EXPECT_EQ(b->Mode(), buttons::kModeCheck);
     EXPECT_TRUE(b->Value());
     EXPECT_EQ(b->CustomClick(), 4);
     EXPECT_EQ(b->PictureSize(), 2);
     EXPECT_EQ(b->pictureWidth(), 24);
-    EXPECT_EQ(b->PictureAlign(), 3);
+    EXPECT_EQ(b->PictureAlign(), buttons::kPictureRightOfCaption);
     EXPECT_EQ(b->HoverForeColor(), 0x00FF0000);
     EXPECT_FALSE(b->Enabled());
     EXPECT_EQ(b->BackColor(), 0x00C0C0C0);
     EXPECT_EQ(b->HoverBackColor(), 0x00808080);
-    EXPECT_EQ(b->HoverColorLocks(), 3);
+    EXPECT_EQ(b->HoverColorLocks(), buttons::kHoverLocksBoth);
     EXPECT_EQ(b->CaptionStyle(), 1);
     EXPECT_EQ(b->MousePointer(), 99);
     EXPECT_FALSE(b->drawingDelayed());
@@ -140,28 +141,28 @@ TEST(StoredDesign, UnfittingStoredValuesNeverReachTheButton)
         std::function<void(const StyledButton&)> expect;
     };
     const Case cases[] = {
-        {"style 9", {{"BackStyle", 9}}, [](const StyledButton& b) { EXPECT_EQ(b.ButtonStyle(), 0); }},
-        {"style -1", {{"BackStyle", -1}}, [](const StyledButton& b) { EXPECT_EQ(b.ButtonStyle(), 0); }},
+        {"style 9", {{"BackStyle", 9}}, [](const StyledButton& b) { EXPECT_EQ(b.ButtonStyle(), buttons::kStyleClassic); }},
+        {"style -1", {{"BackStyle", -1}}, [](const StyledButton& b) { EXPECT_EQ(b.ButtonStyle(), buttons::kStyleClassic); }},
         {"Value True in mode 0", {{"Mode", 0}, {"Value", true}},
          [](const StyledButton& b) { EXPECT_FALSE(b.Value()); }},
-        {"mode 3", {{"Mode", 3}}, [](const StyledButton& b) { EXPECT_EQ(b.Mode(), 0); }},
+        {"mode 3", {{"Mode", 3}}, [](const StyledButton& b) { EXPECT_EQ(b.Mode(), buttons::kModeCommand); }},
         {"picture size 20 pixels", {{"ImgSize", 20}},
          [](const StyledButton& b) { EXPECT_EQ(b.pictureSizePixels(), 16); }},
         {"picture size 56 pixels", {{"ImgSize", 56}},
          [](const StyledButton& b) { EXPECT_EQ(b.pictureSizePixels(), 16); }},
-        {"caption alignment 5", {{"CapAlign", 5}}, [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), 2); }},
-        {"shape 9", {{"Shape", 9}}, [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 0); }},
-        {"shape 7 without a picture", {{"Shape", 7}}, [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 0); }},
-        {"gradient 5", {{"Gradient", 5}}, [](const StyledButton& b) { EXPECT_EQ(b.GradientMode(), 0); }},
+        {"caption alignment 5", {{"CapAlign", 5}}, [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), buttons::kCaptionCentre); }},
+        {"shape 9", {{"Shape", 9}}, [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), buttons::kShapeRectangle); }},
+        {"shape 7 without a picture", {{"Shape", 7}}, [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), buttons::kShapeRectangle); }},
+        {"gradient 5", {{"Gradient", 5}}, [](const StyledButton& b) { EXPECT_EQ(b.GradientMode(), buttons::kGradientNone); }},
         {"caption style 3", {{"CapStyle", 3}}, [](const StyledButton& b) { EXPECT_EQ(b.CaptionStyle(), 0); }},
-        {"picture alignment 6", {{"ImgAlign", 6}}, [](const StyledButton& b) { EXPECT_EQ(b.PictureAlign(), 0); }},
+        {"picture alignment 6", {{"ImgAlign", 6}}, [](const StyledButton& b) { EXPECT_EQ(b.PictureAlign(), buttons::kPictureLeftEdge); }},
         {"custom click 9", {{"CustomClick", 9}}, [](const StyledButton& b) { EXPECT_EQ(b.CustomClick(), 0); }},
         {"a number that is no number", {{"BackStyle", "Java"}},
-         [](const StyledButton& b) { EXPECT_EQ(b.ButtonStyle(), 0); }},
+         [](const StyledButton& b) { EXPECT_EQ(b.ButtonStyle(), buttons::kStyleClassic); }},
         {"caption alignment 0 is kept", {{"CapAlign", 0}},
-         [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), 0); }},
+         [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), buttons::kCaptionLeft); }},
         {"a bitmap shape is kept", {{"Shape", 8}, {"Image", QVariant::fromValue(testBitmap())}, {"ImgSize", 48}},
-         [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 8); }},
+         [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), buttons::kShapePicture); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

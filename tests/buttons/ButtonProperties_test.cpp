@@ -1,4 +1,5 @@
 #include "ButtonTestSupport.h"
+#include "core/ButtonCodes.h"
 
 #include "buttons/AccessKey.h"
 
@@ -19,24 +20,24 @@ const QString kCrLf = "\r\n";
 
 const PropertyCase kPropertyCases[] = {
     {"style 8 ignored",
-     [](StyledButton& b) { b.setButtonStyle(3); b.setButtonStyle(8); },
-     [](const StyledButton& b) { EXPECT_EQ(b.ButtonStyle(), 3); }, {}},
+     [](StyledButton& b) { b.setButtonStyle(buttons::kStyleJava); b.setButtonStyle(8); },
+     [](const StyledButton& b) { EXPECT_EQ(b.ButtonStyle(), buttons::kStyleJava); }, {}},
     {"style -1 ignored",
-     [](StyledButton& b) { b.setButtonStyle(5); b.setButtonStyle(-1); },
-     [](const StyledButton& b) { EXPECT_EQ(b.ButtonStyle(), 5); }, {}},
+     [](StyledButton& b) { b.setButtonStyle(buttons::kStyleHover); b.setButtonStyle(-1); },
+     [](const StyledButton& b) { EXPECT_EQ(b.ButtonStyle(), buttons::kStyleHover); }, {}},
     {"mode 3 ignored",
-     [](StyledButton& b) { b.setMode(1); b.setMode(3); },
-     [](const StyledButton& b) { EXPECT_EQ(b.Mode(), 1); }, {}},
+     [](StyledButton& b) { b.setMode(buttons::kModeCheck); b.setMode(3); },
+     [](const StyledButton& b) { EXPECT_EQ(b.Mode(), buttons::kModeCheck); }, {}},
     {"Value True refused on a command button",
      [](StyledButton& b) { b.setValue(true); },
      [](const StyledButton& b) { EXPECT_FALSE(b.Value()); },
      "This property is not applicable for command button modes."},
     {"Value False always taken",
-     [](StyledButton& b) { b.setMode(1); b.setValue(true); b.setValue(false); },
+     [](StyledButton& b) { b.setMode(buttons::kModeCheck); b.setValue(true); b.setValue(false); },
      [](const StyledButton& b) { EXPECT_FALSE(b.Value()); }, {}},
     {"leaving check mode for command clears Value",
-     [](StyledButton& b) { b.setMode(1); b.setValue(true); b.setMode(0); },
-     [](const StyledButton& b) { EXPECT_FALSE(b.Value()); EXPECT_EQ(b.Mode(), 0); }, {}},
+     [](StyledButton& b) { b.setMode(buttons::kModeCheck); b.setValue(true); b.setMode(buttons::kModeCommand); },
+     [](const StyledButton& b) { EXPECT_FALSE(b.Value()); EXPECT_EQ(b.Mode(), buttons::kModeCommand); }, {}},
     {"PictureSize 5 ignored",
      [](StyledButton& b) { b.setPictureSize(1); b.setPictureSize(5); },
      [](const StyledButton& b) { EXPECT_EQ(b.PictureSize(), 1); EXPECT_EQ(b.pictureSizePixels(), 24); }, {}},
@@ -60,42 +61,42 @@ const PropertyCase kPropertyCases[] = {
          EXPECT_FALSE(b.Font().underline());
      }, {}},
     {"PictureAlign 4 forces CaptionAlign 2",
-     [](StyledButton& b) { b.setCaptionAlign(0); b.setPictureAlign(4); },
-     [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), 2); EXPECT_EQ(b.PictureAlign(), 4); }, {}},
+     [](StyledButton& b) { b.setCaptionAlign(buttons::kCaptionLeft); b.setPictureAlign(buttons::kPictureAbove); },
+     [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), buttons::kCaptionCentre); EXPECT_EQ(b.PictureAlign(), buttons::kPictureAbove); }, {}},
     {"CaptionAlign 0 refused beside a centred picture",
-     [](StyledButton& b) { b.setPicture(testBitmap()); b.setPictureAlign(5); b.setCaptionAlign(0); },
-     [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), 2); },
+     [](StyledButton& b) { b.setPicture(testBitmap()); b.setPictureAlign(buttons::kPictureBelow); b.setCaptionAlign(buttons::kCaptionLeft); },
+     [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), buttons::kCaptionCentre); },
      "When button images are aligned top/bottom center, " + kCrLf + "button captions can only be center aligned"},
     {"CaptionAlign 0 taken without a picture",
-     [](StyledButton& b) { b.setPictureAlign(4); b.setCaptionAlign(0); },
-     [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), 0); }, {}},
+     [](StyledButton& b) { b.setPictureAlign(buttons::kPictureAbove); b.setCaptionAlign(buttons::kCaptionLeft); },
+     [](const StyledButton& b) { EXPECT_EQ(b.CaptionAlign(), buttons::kCaptionLeft); }, {}},
     {"shape 7 refused without a picture",
-     [](StyledButton& b) { b.setButtonShape(2); b.setCaptionAlign(1); b.setButtonShape(7); },
-     [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 2); EXPECT_EQ(b.CaptionAlign(), 1); },
+     [](StyledButton& b) { b.setButtonShape(buttons::kShapeCutTopRight); b.setCaptionAlign(buttons::kCaptionRight); b.setButtonShape(buttons::kShapePictureFramed); },
+     [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), buttons::kShapeCutTopRight); EXPECT_EQ(b.CaptionAlign(), buttons::kCaptionRight); },
      "The Picture Property must be assigned first and must be a bitmap or JPEG."},
     {"shape 8 refused with an icon",
-     [](StyledButton& b) { b.setPicture(testIcon()); b.setButtonShape(8); },
-     [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 0); },
+     [](StyledButton& b) { b.setPicture(testIcon()); b.setButtonShape(buttons::kShapePicture); },
+     [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), buttons::kShapeRectangle); },
      "The Picture Property must be assigned first and must be a bitmap or JPEG."},
     {"shape 7 with a bitmap takes 48 pixels and centres the caption",
-     [](StyledButton& b) { b.setPicture(testBitmap()); b.setCaptionAlign(1); b.setButtonShape(7); },
+     [](StyledButton& b) { b.setPicture(testBitmap()); b.setCaptionAlign(buttons::kCaptionRight); b.setButtonShape(buttons::kShapePictureFramed); },
      [](const StyledButton& b) {
-         EXPECT_EQ(b.ButtonShape(), 7);
+         EXPECT_EQ(b.ButtonShape(), buttons::kShapePictureFramed);
          EXPECT_EQ(b.PictureSize(), 4);
-         EXPECT_EQ(b.CaptionAlign(), 2);
+         EXPECT_EQ(b.CaptionAlign(), buttons::kCaptionCentre);
      }, {}},
     {"picture size fixed on a shaped button",
-     [](StyledButton& b) { b.setPicture(testBitmap()); b.setButtonShape(7); b.setPictureSize(1); },
+     [](StyledButton& b) { b.setPicture(testBitmap()); b.setButtonShape(buttons::kShapePictureFramed); b.setPictureSize(1); },
      [](const StyledButton& b) { EXPECT_EQ(b.PictureSize(), 4); },
      "The picture size cannot be changed for Shaped buttons"},
     {"an icon on a shaped button makes it rectangular",
-     [](StyledButton& b) { b.setPicture(testBitmap()); b.setButtonShape(8); b.setPicture(testIcon()); },
-     [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 0); EXPECT_TRUE(b.Picture().isIcon()); },
+     [](StyledButton& b) { b.setPicture(testBitmap()); b.setButtonShape(buttons::kShapePicture); b.setPicture(testIcon()); },
+     [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), buttons::kShapeRectangle); EXPECT_TRUE(b.Picture().isIcon()); },
      "Icons cannot be used for custom buttons. Only use bitmaps or JPEGs." + kCrLf +
          "Button was changed to Rectangular shaped."},
     {"removing the picture of a shaped button makes it rectangular",
-     [](StyledButton& b) { b.setPicture(testBitmap()); b.setButtonShape(7); b.setPicture(ButtonPicture()); },
-     [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), 0); }, {}},
+     [](StyledButton& b) { b.setPicture(testBitmap()); b.setButtonShape(buttons::kShapePictureFramed); b.setPicture(ButtonPicture()); },
+     [](const StyledButton& b) { EXPECT_EQ(b.ButtonShape(), buttons::kShapeRectangle); }, {}},
     {"CustomClick kept without a custom shape",
      [](StyledButton& b) { b.setCustomClick(3); b.setCustomClick(9); },
      [](const StyledButton& b) { EXPECT_EQ(b.CustomClick(), 3); },
@@ -108,20 +109,20 @@ const PropertyCase kPropertyCases[] = {
      [](StyledButton& b) { b.setMouseIcon(testIcon()); },
      [](const StyledButton& b) { EXPECT_EQ(b.MousePointer(), 99); }, {}},
     {"hover fore colour of its own locks it",
-     [](StyledButton& b) { b.setHoverColorLocks(1); b.setHoverForeColor(0x0000FF); b.setForeColor(0x00FF00); },
+     [](StyledButton& b) { b.setHoverColorLocks(buttons::kHoverLockBack); b.setHoverForeColor(0x0000FF); b.setForeColor(0x00FF00); },
      [](const StyledButton& b) {
-         EXPECT_EQ(b.HoverColorLocks(), 3);
+         EXPECT_EQ(b.HoverColorLocks(), buttons::kHoverLocksBoth);
          EXPECT_EQ(b.HoverForeColor(), 0x0000FF);
          EXPECT_EQ(b.ForeColor(), 0x00FF00);
      }, {}},
     {"an unlocked hover fore colour follows ForeColor",
      [](StyledButton& b) { b.setForeColor(0x123456); },
-     [](const StyledButton& b) { EXPECT_EQ(b.HoverForeColor(), 0x123456); EXPECT_EQ(b.HoverColorLocks(), 0); }, {}},
+     [](const StyledButton& b) { EXPECT_EQ(b.HoverForeColor(), 0x123456); EXPECT_EQ(b.HoverColorLocks(), buttons::kHoverLocksNone); }, {}},
     {"a hover back colour of its own locks it",
      [](StyledButton& b) { b.setHoverBackColor(0x00FFFF); b.setBackColor(0x0000FF); },
-     [](const StyledButton& b) { EXPECT_EQ(b.HoverColorLocks(), 1); EXPECT_EQ(b.HoverBackColor(), 0x00FFFF); }, {}},
+     [](const StyledButton& b) { EXPECT_EQ(b.HoverColorLocks(), buttons::kHoverLockBack); EXPECT_EQ(b.HoverBackColor(), 0x00FFFF); }, {}},
     {"an unlocked hover back colour follows the gradient",
-     [](StyledButton& b) { b.setGradientMode(3); b.setGradientColor(0x112233); },
+     [](StyledButton& b) { b.setGradientMode(buttons::kGradientTopToBottom); b.setGradientColor(0x112233); },
      [](const StyledButton& b) { EXPECT_EQ(b.HoverBackColor(), 0x112233); }, {}},
     {"ResetDefaultColors does nothing at run time",
      [](StyledButton& b) { b.setForeColor(0x111111); b.setResetDefaultColors(true); },
@@ -180,9 +181,9 @@ TEST(ButtonPainting, ABracketedBatchPaintsOnce)
     StyledButton* b = createStyledButton(&parent, "cmdBatch", {});
     const quint64 before = b->redrawCount();
     b->DelayDrawing(true);
-    b->setButtonStyle(2);
+    b->setButtonStyle(buttons::kStyleWindowsXp);
     b->setForeColor(0x00FF00);
-    b->setGradientMode(1);
+    b->setGradientMode(buttons::kGradientLeftToRight);
     b->setGradientColor(0x0000FF);
     EXPECT_EQ(b->redrawCount(), before);
     b->DelayDrawing(false);
@@ -194,8 +195,8 @@ TEST(ButtonPainting, SettersReportTheirKeysToTheContainer)
     RecordingContainer container;
     StyledButton* b = createStyledButton(&container, "cmdKeys", {});
     container.changed.clear();
-    b->setButtonStyle(1);
-    b->setMode(1);
+    b->setButtonStyle(buttons::kStyleWindows95);
+    b->setMode(buttons::kModeCheck);
     b->setValue(true);
     b->setForeColor(0x10);
     b->setPictureSize(3);

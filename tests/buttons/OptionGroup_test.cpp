@@ -1,4 +1,5 @@
 #include "ButtonTestSupport.h"
+#include "core/ButtonCodes.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -82,18 +83,18 @@ TEST_F(OptionGroups, ChangingTheModeLeavesAndRejoinsTheGroup)
     StyledButton* a = option(0, "optA", true);
     StyledButton* b = option(0, "optB");
     StyledButton* c = option(0, "optC");
-    b->setMode(1);
+    b->setMode(buttons::kModeCheck);
     EXPECT_EQ(entries(frames[0]), (QList<QObject*>{a, c}));
     b->setValue(true);
     EXPECT_TRUE(a->Value());
-    b->setMode(2);
+    b->setMode(buttons::kModeOption);
     EXPECT_EQ(entries(frames[0]), (QList<QObject*>{a, c, b}));
     EXPECT_FALSE(a->Value());
     EXPECT_TRUE(b->Value());
-    b->setMode(0);
+    b->setMode(buttons::kModeCommand);
     EXPECT_FALSE(b->Value());
-    a->setMode(0);
-    c->setMode(1);
+    a->setMode(buttons::kModeCommand);
+    c->setMode(buttons::kModeCheck);
     EXPECT_FALSE(frames[0]->property("sb_OptCount").isValid());
     EXPECT_FALSE(frames[0]->property("1sb_Obj").isValid());
 }

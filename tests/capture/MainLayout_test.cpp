@@ -3,7 +3,7 @@
 #include "capture/HotKeys.h"
 #include "capture/MainLayout.h"
 #include "capture/MainLook.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QApplication>
 #include <QFontMetrics>

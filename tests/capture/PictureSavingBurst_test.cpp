@@ -1,7 +1,8 @@
 #include "Sandbox.h"
+#include "core/SaveModes.h"
 #include "capture/PictureSaving.h"
 #include "capture/PictureSavingBurst.h"
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +78,7 @@ TEST(BurstNaming, MotionSaveBurstsGoToTheMotionFolder)
         int mode;
         int useBurst;
         QString folder;
-    } cases[] = {{2, 1, s.MotionPicsPath}, {2, 0, s.PicturePath}, {1, 1, s.PicturePath}, {0, 1, s.PicturePath}};
+    } cases[] = {{kModeMotionSave, 1, s.MotionPicsPath}, {kModeMotionSave, 0, s.PicturePath}, {kModeAutoSave, 1, s.PicturePath}, {kModeManual, 1, s.PicturePath}};
     for (const auto& c : cases) {
         s.SaveMode = int16_t(c.mode);
         s.UseBurstAsSnapshot = int16_t(c.useBurst);

@@ -1,7 +1,8 @@
 #include "FullDisk.h"
+#include "core/SaveModes.h"
 #include "Sandbox.h"
 #include "capture/PictureSaving.h"
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 #include "platform/files/BmpFile.h"
 
 #include <gtest/gtest.h>
@@ -124,14 +125,14 @@ TEST_F(SaveImageTest, FolderFollowsTheModeWhenTheCallerGivesNone)
     const struct {
         int mode;
         QString expected;
-    } cases[] = {{0, s.PicturePath}, {1, s.AutoSavePath}, {2, s.MotionPicsPath}, {3, s.PicturePath}};
+    } cases[] = {{kModeManual, s.PicturePath}, {kModeAutoSave, s.AutoSavePath}, {kModeMotionSave, s.MotionPicsPath}, {kModeMotionRecord, s.PicturePath}};
     for (const auto& c : cases) {
         s.SaveMode = int16_t(c.mode);
         const SaveResult r = saveImage(s, picture, counter, QString(), kNow);
         ASSERT_TRUE(r.ok) << r.reason.toStdString();
         EXPECT_EQ(QFileInfo(r.path).absolutePath(), c.expected) << "mode " << c.mode;
     }
-    s.SaveMode = 2;
+    s.SaveMode = kModeMotionSave;
     const QString given = folder("elsewhere");
     EXPECT_EQ(QFileInfo(saveImage(s, picture, counter, given, kNow).path).absolutePath(), given);
 }

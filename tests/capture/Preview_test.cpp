@@ -1,4 +1,5 @@
 #include "MainWindowHarness.h"
+#include "core/MouseButtonCodes.h"
 #include "buttons/StyledButton.h"
 #include "capture/NoticeWait.h"
 #include "capture/StreamBufferFile.h"
@@ -177,7 +178,7 @@ TEST_F(Preview, DeviceButtonRewritesTheDeviceEvenWithoutAChoice)
     }
     s.CaptureDevice = 1;
     QTimer::singleShot(0, m.mnuVideoDevice, [&m] { m.mnuVideoDevice->close(); });
-    m.StyledButton13_MouseDown(1, 0, 3, 3);
+    m.StyledButton13_MouseDown(buttons::kMouseLeft, 0, 3, 3);
     const QStringList lines = iniLines();
     EXPECT_EQ(lines[3], " 1 ");
     EXPECT_EQ(lines.size(), 129);

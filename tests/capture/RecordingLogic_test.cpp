@@ -1,4 +1,5 @@
 #include "capture/Recording.h"
+#include "core/SaveModes.h"
 
 #include <QTemporaryDir>
 #include <QFile>
@@ -110,7 +111,7 @@ TEST(RecordingLogic, OnlyAMotionRecordingCountsTowardsItsEnd)
     SettingsModel s = recordingSettings();
     s.MotionRecordingDuration = 2;
     s.MultipleMotionRecords = 1;
-    s.SaveMode = 3;  // every recording sets it; it must not make a button recording end
+    s.SaveMode = kModeMotionRecord;  // every recording sets it; it must not make a button recording end
     EXPECT_FALSE(recordFlashTick(s, true, 5).stopAndRearm);
     EXPECT_EQ(recordFlashTick(s, true, 5).recordTicks, 5);
 

@@ -1,4 +1,5 @@
 #include "MainWindowHarness.h"
+#include "core/MouseButtonCodes.h"
 #include "PromptsFake.h"
 #include "buttons/StyledButton.h"
 #include "capture/SaveAs.h"
@@ -341,7 +342,7 @@ TEST_F(ViewerHandOffTest, TheHandedFrameStaysUntilTheNextHandOffUnlessTheViewerC
     EXPECT_TRUE(QFile::exists(temp));
 
     shell.result = false;
-    m.cmdViewer_MouseDown(1, 0, 0, 0);
+    m.cmdViewer_MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_EQ(shell.startedPrograms.size(), 2);
     EXPECT_FALSE(QFile::exists(temp)) << "no viewer will open it";
     EXPECT_TRUE(prompts.boxes.isEmpty());
@@ -366,7 +367,7 @@ TEST_F(ViewerHandOffTest, TheBuiltInViewerGetsTheFrameAndTheModesFolderWithThePr
                          m.windowFlags().testFlag(Qt::WindowStaysOnTopHint)});
     }});
     QTest::mouseClick(m.cmdViewer, Qt::LeftButton);
-    m.cmdViewer_MouseDown(2, 0, 0, 0);
+    m.cmdViewer_MouseDown(buttons::kMouseRight, 0, 0, 0);
 
     ASSERT_EQ(openings.size(), 2);
     EXPECT_EQ(openings[0].handOff.snapshotCaption, "Snapshot1.jpg");
@@ -386,7 +387,7 @@ TEST_F(ViewerHandOffTest, WithoutAFrameTheViewerOpensOnTheLastCaptureFolderAndNo
     m.setViewerFolderIndex(2);
     QList<ViewerHandOff> handOffs;
     m.setOpeners(WindowOpeners{.openViewer = [&](const ViewerHandOff& h) { handOffs.append(h); }});
-    m.cmdViewer_MouseDown(1, 0, 0, 0);
+    m.cmdViewer_MouseDown(buttons::kMouseLeft, 0, 0, 0);
     ASSERT_EQ(handOffs.size(), 1);
     EXPECT_TRUE(handOffs[0].snapshot.isNull());
     EXPECT_EQ(m.viewerFolderIndex(), 2);
@@ -394,7 +395,7 @@ TEST_F(ViewerHandOffTest, WithoutAFrameTheViewerOpensOnTheLastCaptureFolderAndNo
 
     // An outside viewer is not started on a frame that does not exist.
     s.PictureViewer = "/opt/view";
-    m.cmdViewer_MouseDown(1, 0, 0, 0);
+    m.cmdViewer_MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_TRUE(shell.startedPrograms.isEmpty());
     EXPECT_FALSE(QFile::exists(s.AppPath + "/temp.bmp"));
 }

@@ -1,4 +1,5 @@
 #include "SetupHarness.h"
+#include "core/ButtonCodes.h"
 #include "buttons/StyledButton.h"
 #include "capture/MainLook.h"
 #include "platform/lists/DirListBox.h"
@@ -203,7 +204,7 @@ TEST(frmSetupHandlers, ColourPickerAndButtonPreview)
     EXPECT_EQ(w.StyledButton2->ForeColor(), 0);
     EXPECT_EQ(w.StyledButton2->GradientColor(), h.s.ButtonColors[3]);
     w.cmbStyle->setCurrentIndex(2);
-    EXPECT_EQ(w.StyledButton2->ButtonStyle(), 2);
+    EXPECT_EQ(w.StyledButton2->ButtonStyle(), buttons::kStyleWindowsXp);
 
     // The example shows the colour as the main window's buttons do: painted, and
     // "Dark" on a dark face under its white caption.

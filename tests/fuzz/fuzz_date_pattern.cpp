@@ -1,7 +1,7 @@
 // Date patterns (the user's "DatumSet" and the stamp): any pattern formats any
 // moment, into text no longer than the longest field per pattern letter allows.
 #include "FuzzSupport.h"
-#include "capture/DateFormat.h"
+#include "core/DateFormat.h"
 
 #include <QTimeZone>
 

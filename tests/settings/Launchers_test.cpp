@@ -1,6 +1,6 @@
 #include "ShellFake.h"
 #include "settings/Module1Launchers.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // shapes and a gradient; with a file name it saves a picture of the window and quits.
 //   button_showcase [out.png]
 #include "buttons/StyledButton.h"
+#include "core/ButtonCodes.h"
 #include "platform/gdi/GdiColour.h"
 
 #include <QApplication>
@@ -58,27 +59,27 @@ int main(int argc, char** argv)
 
     addLabel(&window, 12, 110, "Check, option, disabled and gradient:");
     StyledButton* check = addButton(&window, QRect(12, 130, 110, 26), 0, "&Check on");
-    check->setMode(1);
+    check->setMode(buttons::kModeCheck);
     check->setValue(true);
     for (int i = 0; i < 2; ++i) {
         StyledButton* option = addButton(&window, QRect(132 + i * 100, 130, 90, 26), 2, QString("Option &%1").arg(i + 1));
-        option->setMode(2);
+        option->setMode(buttons::kModeOption);
         option->setValue(i == 0);
     }
     addButton(&window, QRect(342, 130, 110, 26), 7, "Disabled")->setEnabled(false);
     StyledButton* gradient = addButton(&window, QRect(462, 130, 140, 26), 1, "&Gradient");
     gradient->setGradientColor(0xC08040);
-    gradient->setGradientMode(1);
+    gradient->setGradientMode(buttons::kGradientLeftToRight);
 
     addLabel(&window, 12, 166, "Shapes:");
     StyledButton* ellipse = addButton(&window, QRect(12, 186, 120, 50), 2, "Ellipse");
-    ellipse->setButtonShape(4);
-    addButton(&window, QRect(142, 196, 120, 28), 0, "Slanted")->setButtonShape(1);
-    addButton(&window, QRect(272, 196, 120, 28), 6, "Slanted")->setButtonShape(2);
+    ellipse->setButtonShape(buttons::kShapeEllipse);
+    addButton(&window, QRect(142, 196, 120, 28), 0, "Slanted")->setButtonShape(buttons::kShapeCutBottomLeft);
+    addButton(&window, QRect(272, 196, 120, 28), 6, "Slanted")->setButtonShape(buttons::kShapeCutTopRight);
     StyledButton* hover = addButton(&window, QRect(402, 186, 120, 50), 5, "Hover");
-    hover->setButtonShape(4);
+    hover->setButtonShape(buttons::kShapeEllipse);
     hover->setGradientColor(0xE0C0A0);
-    hover->setGradientMode(3);
+    hover->setGradientMode(buttons::kGradientTopToBottom);
 
     window.move(20, 20);
     window.show();

@@ -1,4 +1,5 @@
 #include "viewer/EffectButtons.h"
+#include "core/MouseButtonCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -17,31 +18,31 @@ TEST(EffectButtons, EachButtonActsOnItsOwnEventOnly)
     };
     const Case cases[] = {
         // Brighten has no right-button variant: it answers Click only.
-        {"cmdBright", ButtonEvent::Click, kLeftMouseButton, E::Brighten},
-        {"cmdBright", ButtonEvent::MouseDown, kRightMouseButton, E::None},
+        {"cmdBright", ButtonEvent::Click, buttons::kMouseLeft, E::Brighten},
+        {"cmdBright", ButtonEvent::MouseDown, buttons::kMouseRight, E::None},
         // Darken and the horizontal mirror act on any mouse button.
-        {"cmdDarken", ButtonEvent::MouseDown, kLeftMouseButton, E::Darken},
-        {"cmdDarken", ButtonEvent::MouseDown, kRightMouseButton, E::Darken},
+        {"cmdDarken", ButtonEvent::MouseDown, buttons::kMouseLeft, E::Darken},
+        {"cmdDarken", ButtonEvent::MouseDown, buttons::kMouseRight, E::Darken},
         {"cmdDarken", ButtonEvent::MouseDown, kMiddle, E::Darken},
-        {"cmdDarken", ButtonEvent::Click, kLeftMouseButton, E::None},
-        {"cmdFlipH", ButtonEvent::MouseDown, kRightMouseButton, E::MirrorLeftRight},
-        {"cmdFlipH", ButtonEvent::Click, kLeftMouseButton, E::None},
+        {"cmdDarken", ButtonEvent::Click, buttons::kMouseLeft, E::None},
+        {"cmdFlipH", ButtonEvent::MouseDown, buttons::kMouseRight, E::MirrorLeftRight},
+        {"cmdFlipH", ButtonEvent::Click, buttons::kMouseLeft, E::None},
         // Contrast: the right button lowers it, every other raises it.
-        {"cmdContrast", ButtonEvent::MouseDown, kLeftMouseButton, E::ContrastUp},
+        {"cmdContrast", ButtonEvent::MouseDown, buttons::kMouseLeft, E::ContrastUp},
         {"cmdContrast", ButtonEvent::MouseDown, kMiddle, E::ContrastUp},
-        {"cmdContrast", ButtonEvent::MouseDown, kRightMouseButton, E::ContrastDown},
-        {"cmdContrast", ButtonEvent::Click, kLeftMouseButton, E::None},
-        {"cmdColor", ButtonEvent::Click, kLeftMouseButton, E::RotateColours},
-        {"cmdGray", ButtonEvent::Click, kLeftMouseButton, E::Grey},
-        {"cmdSmooth", ButtonEvent::Click, kLeftMouseButton, E::Smooth},
-        {"cmdSharpen", ButtonEvent::Click, kLeftMouseButton, E::Sharpen},
-        {"cmdInvert", ButtonEvent::Click, kLeftMouseButton, E::Invert},
-        {"cmdFlipV", ButtonEvent::Click, kLeftMouseButton, E::MirrorTopBottom},
-        {"cmdFlipV", ButtonEvent::MouseDown, kRightMouseButton, E::None},
-        {"cmdAlphaBlend", ButtonEvent::MouseDown, kRightMouseButton, E::OpenBlendPanel},
-        {"cmdDoTheBlend", ButtonEvent::MouseDown, kLeftMouseButton, E::Blend},
-        {"cmdUndo", ButtonEvent::Click, kLeftMouseButton, E::Reload},
-        {"cmdSave", ButtonEvent::Click, kLeftMouseButton, E::None},
+        {"cmdContrast", ButtonEvent::MouseDown, buttons::kMouseRight, E::ContrastDown},
+        {"cmdContrast", ButtonEvent::Click, buttons::kMouseLeft, E::None},
+        {"cmdColor", ButtonEvent::Click, buttons::kMouseLeft, E::RotateColours},
+        {"cmdGray", ButtonEvent::Click, buttons::kMouseLeft, E::Grey},
+        {"cmdSmooth", ButtonEvent::Click, buttons::kMouseLeft, E::Smooth},
+        {"cmdSharpen", ButtonEvent::Click, buttons::kMouseLeft, E::Sharpen},
+        {"cmdInvert", ButtonEvent::Click, buttons::kMouseLeft, E::Invert},
+        {"cmdFlipV", ButtonEvent::Click, buttons::kMouseLeft, E::MirrorTopBottom},
+        {"cmdFlipV", ButtonEvent::MouseDown, buttons::kMouseRight, E::None},
+        {"cmdAlphaBlend", ButtonEvent::MouseDown, buttons::kMouseRight, E::OpenBlendPanel},
+        {"cmdDoTheBlend", ButtonEvent::MouseDown, buttons::kMouseLeft, E::Blend},
+        {"cmdUndo", ButtonEvent::Click, buttons::kMouseLeft, E::Reload},
+        {"cmdSave", ButtonEvent::Click, buttons::kMouseLeft, E::None},
     };
     for (const Case& c : cases)
         EXPECT_EQ(effectCommand(c.button, c.event, c.mouse), c.expected)

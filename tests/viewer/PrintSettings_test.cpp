@@ -1,4 +1,4 @@
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 #include "viewer/PrintSettings.h"
 
 #include <gtest/gtest.h>

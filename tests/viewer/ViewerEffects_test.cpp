@@ -1,4 +1,5 @@
 #include "viewer/ViewerEffects.h"
+#include "core/MouseButtonCodes.h"
 
 #include "EffectsViewFake.h"
 #include "PictureFixtures.h"
@@ -150,9 +151,9 @@ TEST(ViewerEffects, ContrastWaitEndsWhenTheClockGoesBack)
 TEST(ViewerEffects, RightButtonOnContrastLowersIt)
 {
     EffectsRig rig(pictureOf({{qRgb(0, 255, 127)}}));
-    ASSERT_TRUE(rig.effects.onMouseDown("cmdContrast", kRightMouseButton));
+    ASSERT_TRUE(rig.effects.onMouseDown("cmdContrast", buttons::kMouseRight));
     EXPECT_EQ(pixelsOf(rig.view.Image1), pixelsOf(pictureOf({{qRgb(12, 243, 127)}})));
-    ASSERT_TRUE(rig.effects.onMouseDown("cmdContrast", kLeftMouseButton));
+    ASSERT_TRUE(rig.effects.onMouseDown("cmdContrast", buttons::kMouseLeft));
     EXPECT_EQ(pixelsOf(rig.view.Image1), pixelsOf(pictureOf({{qRgb(1, 254, 127)}})));  // 12 -> 1, 243 -> 254
 }
 
@@ -168,7 +169,7 @@ TEST(ViewerEffects, InvertAndMirrorsDriveTheBarWithoutGuardOrHourglass)
     }
     EffectsRig rig;
     const QImage before = rig.view.Image1;
-    ASSERT_TRUE(rig.effects.onMouseDown("cmdFlipH", kRightMouseButton));
+    ASSERT_TRUE(rig.effects.onMouseDown("cmdFlipH", buttons::kMouseRight));
     EXPECT_EQ(pixelsOf(rig.view.Image1), pixelsOf(mirrorLeftRight(before)));
 }
 
@@ -176,7 +177,7 @@ TEST(ViewerEffects, BlendStepsAndResult)
 {
     EffectsRig rig(pictureOf({{qRgb(10, 20, 30), qRgb(1, 2, 3)}, {qRgb(4, 5, 6), qRgb(7, 8, 9)}}));
     rig.view.PicBlender = pictureOf({{qRgb(11, 21, 255)}});
-    ASSERT_TRUE(rig.effects.onMouseDown("cmdDoTheBlend", kRightMouseButton));
+    ASSERT_TRUE(rig.effects.onMouseDown("cmdDoTheBlend", buttons::kMouseRight));
     EXPECT_EQ(rig.view.log, (QStringList{"read", "yield", "cursor 11", "show", "yield", "cursor 0"}));
     EXPECT_EQ(rgbOnly(rig.view.Image1.pixel(0, 0)), rgbOnly(qRgb(10, 20, 142)));
     EXPECT_EQ(rgbOnly(rig.view.Image1.pixel(1, 1)), rgbOnly(qRgb(7, 8, 9)));
@@ -221,7 +222,7 @@ TEST(ViewerEffects, ReloadOfAnUnreadableFileKeepsThePicture)
 TEST(ViewerEffects, OpenBlendPanelGoesToTheView)
 {
     EffectsRig rig;
-    ASSERT_TRUE(rig.effects.onMouseDown("cmdAlphaBlend", kLeftMouseButton));
+    ASSERT_TRUE(rig.effects.onMouseDown("cmdAlphaBlend", buttons::kMouseLeft));
     EXPECT_EQ(rig.view.log, QStringList{"open blend"});
 }
 

@@ -8,7 +8,7 @@
 #include "buttons/StyledButton.h"
 #include "platform/files/BmpFile.h"
 #include "platform/gdi/Twips.h"
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 #include "viewer/PictureBox.h"
 #include "viewer/frmPrint.h"
 

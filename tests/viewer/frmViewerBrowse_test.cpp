@@ -1,4 +1,5 @@
 #include "ViewerHarness.h"
+#include "core/MouseButtonCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +85,7 @@ TEST(frmViewerBrowse, FolderButtonsSwitchTheListsAndTheVideoFoldersTheirButtons)
     EXPECT_EQ(h.link.viewerFolderIndex_, 2);
     EXPECT_TRUE(v.opt_folders[2]->Value());
 
-    v.opt_folders_MouseDown(3, 1, 0, 0, 0);
+    v.opt_folders_MouseDown(3, buttons::kMouseLeft, 0, 0, 0);
     EXPECT_EQ(v.File1->Path(), h.s.MotionPicsPath);
     EXPECT_EQ(v.FrmBlend->folder(), h.s.MotionPicsPath);
     EXPECT_FALSE(position->isActive());
@@ -99,9 +100,9 @@ TEST(frmViewerBrowse, FolderFailuresInformThenAskThenInformAgain)
     frmViewer& v = h.open();
     const QString title = "Could not access folder, err:76";
 
-    v.opt_folders_MouseDown(1, 1, 0, 0, 0);
-    v.opt_folders_MouseDown(1, 1, 0, 0, 0);  // answered No
-    v.opt_folders_MouseDown(1, 1, 0, 0, 0);
+    v.opt_folders_MouseDown(1, buttons::kMouseLeft, 0, 0, 0);
+    v.opt_folders_MouseDown(1, buttons::kMouseLeft, 0, 0, 0);  // answered No
+    v.opt_folders_MouseDown(1, buttons::kMouseLeft, 0, 0, 0);
     ASSERT_EQ(h.prompts.boxes.size(), 3);
     EXPECT_EQ(h.prompts.boxes[0].kind, "message");
     EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Information);
@@ -122,8 +123,8 @@ TEST(frmViewerBrowse, TheFailureCountOutlivesTheWindow)
 {
     ViewerHarness h;
     h.s.AutoSavePath = h.box.programFolder() + "/gone";
-    h.open().opt_folders_MouseDown(1, 1, 0, 0, 0);
-    h.open().opt_folders_MouseDown(1, 1, 0, 0, 0);
+    h.open().opt_folders_MouseDown(1, buttons::kMouseLeft, 0, 0, 0);
+    h.open().opt_folders_MouseDown(1, buttons::kMouseLeft, 0, 0, 0);
     ASSERT_EQ(h.prompts.boxes.size(), 2);
     EXPECT_EQ(h.prompts.boxes[1].kind, "yesNo");
 }
@@ -140,7 +141,7 @@ TEST(frmViewerBrowse, FixingDeletesTheSettingsFileInUseAndReadsTheDefaults)
         const QString missing = h.box.programFolder() + "/gone";
         h.s.MotionPicsPath = missing;
         frmViewer& v = h.open();
-        v.opt_folders_MouseDown(3, 1, 0, 0, 0);
+        v.opt_folders_MouseDown(3, buttons::kMouseLeft, 0, 0, 0);
         ASSERT_EQ(h.prompts.boxes.size(), 1);
         const QString used = second ? "Tolvex2.ini" : "Tolvex.ini";
         const QString other = second ? "Tolvex.ini" : "Tolvex2.ini";
@@ -387,7 +388,7 @@ TEST(frmViewerBrowse, Frame1ClickClearsTheBusyFlagOfARunningEffect)
     auto* press = new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                                   Qt::LeftButton, {});
     QCoreApplication::postEvent(v.Frame1, press);
-    EXPECT_FALSE(v.effects.onMouseDown("cmdContrast", 1));
+    EXPECT_FALSE(v.effects.onMouseDown("cmdContrast", buttons::kMouseLeft));
     EXPECT_FALSE(v.viewerBusy());
     EXPECT_EQ(v.Image1->picture(), before);  // the effect's result was dropped
 }

@@ -1,4 +1,5 @@
 #include "ViewerHarness.h"
+#include "core/MouseButtonCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -333,7 +334,7 @@ TEST(frmViewerFiles, FileListMenuFollowsTheSelection)
         h.v.mnuOpenIrfan->setVisible(true);  // as when IrfanView was found
         h.v.File1->Refresh();
         h.select(c.select);
-        h.v.File1_MouseDown(1, 0, 0, 0);
+        h.v.File1_MouseDown(buttons::kMouseLeft, 0, 0, 0);
         EXPECT_EQ(h.v.mnuMediaPlayer->isEnabled(), c.player) << c.select;
         EXPECT_EQ(h.v.mnuOpenPaint->isEnabled(), c.paint) << c.select;
         EXPECT_EQ(h.v.mnuOpenIrfan->isEnabled(), c.irfan) << c.select;
@@ -345,12 +346,12 @@ TEST(frmViewerFiles, TheRightButtonOpensThePopUpMenus)
 {
     Files h;
     h.v.show();
-    h.v.File1_MouseDown(2, 0, 0, 0);
+    h.v.File1_MouseDown(buttons::kMouseRight, 0, 0, 0);
     EXPECT_TRUE(h.v.menu->isVisible());
     h.v.menu->hide();
-    h.v.Image1_MouseDown(1, 0, 0, 0);
+    h.v.Image1_MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_FALSE(h.v.menu2->isVisible());
-    h.v.Image1_MouseDown(2, 0, 0, 0);
+    h.v.Image1_MouseDown(buttons::kMouseRight, 0, 0, 0);
     EXPECT_TRUE(h.v.menu2->isVisible());
     h.v.menu2->hide();
     QStringList items;

@@ -1,4 +1,5 @@
 #include "ClipFixture.h"
+#include "core/MouseButtonCodes.h"
 #include "PictureFixtures.h"
 #include "PrinterFake.h"
 #include "ViewerHarness.h"
@@ -86,7 +87,7 @@ TEST(frmViewerSave, SavingAnInvertedBitmapWritesExactlyTheInvertedBytes)
     const QString target = h.s.PicturePath + "/inverted.bmp";
     DialogSeen seen;
     answerSaveDialog(h, target, &seen);
-    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
 
     const QByteArray saved = fileBytes(target);
     ASSERT_EQ(saved.size(), original.size());
@@ -112,14 +113,14 @@ TEST(frmViewerSave, TheFormatFollowsTheNameTypedNotTheShownFile)
     const QString bmp = h.s.PicturePath + "/typed.bmp";
     DialogSeen seen;
     answerSaveDialog(h, bmp, &seen);
-    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_TRUE(fileBytes(bmp).startsWith("BM"));
     EXPECT_TRUE(seen.filter.startsWith("JPG Picture Files")) << seen.filter.toStdString();
 
     Shown b("a.bmp", patternPicture(3, 2));
     const QString jpg = b.s.PicturePath + "/typed.jpg";
     answerSaveDialog(b, jpg);
-    emit b.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    emit b.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_TRUE(fileBytes(jpg).startsWith("\xFF\xD8\xFF"));
 }
 
@@ -135,7 +136,7 @@ TEST(frmViewerSave, ANameThatGetsTheFiltersExtensionIsAskedAboutAgain)
     f.close();
     answerSaveDialog(h, h.s.PicturePath + "/shot");
     h.prompts.yesNoAnswers = {false};
-    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     ASSERT_EQ(h.prompts.boxes.size(), 1);
     EXPECT_EQ(h.prompts.boxes[0].kind, "yesNo");
     EXPECT_EQ(h.prompts.boxes[0].text, "shot.bmp already exists.\nDo you want to replace it?");
@@ -143,7 +144,7 @@ TEST(frmViewerSave, ANameThatGetsTheFiltersExtensionIsAskedAboutAgain)
     EXPECT_FALSE(QFile::exists(h.s.PicturePath + "/shot"));
 
     h.prompts.yesNoAnswers = {true};
-    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_TRUE(fileBytes(existing).startsWith("BM"));
 }
 
@@ -151,7 +152,7 @@ TEST(frmViewerSave, AFailedSaveSaysSoWithItsNumber)
 {
     Shown h("a.bmp", patternPicture(2, 2));
     answerSaveDialog(h, h.box.root() + "/missing/folder/x.bmp");
-    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     ASSERT_EQ(h.prompts.boxes.size(), 1);
     EXPECT_EQ(h.prompts.boxes[0].text, "Problem saving pictureframe");
     EXPECT_EQ(h.prompts.boxes[0].title, "Tolvex - Error nr:75");
@@ -161,10 +162,10 @@ TEST(frmViewerSave, SaveAndTheHandOffsAskForAPictureFirst)
 {
     ViewerHarness h;
     h.open();
-    emit h.v->cmdSave->MouseDown(1, 0, 0, 0);
+    emit h.v->cmdSave->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     h.v->StyledButton2_Click(0);
     h.v->StyledButton4_Click();
-    emit h.v->CmdPrint->MouseDown(1, 0, 0, 0);
+    emit h.v->CmdPrint->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_EQ(h.prompts.texts(), QStringList(4, "Please select a picture first"));
     EXPECT_TRUE(h.shell.startedPrograms.isEmpty());
 }
@@ -247,7 +248,7 @@ TEST(frmViewerSave, NoPaintProgramOrEditorSaysSo)
 TEST(frmViewerSave, TheCompanionToolGetsTheFolder)
 {
     Shown h("a.bmp", patternPicture(2, 2));
-    emit h.v->cmdZarn->MouseDown(1, 0, 0, 0);
+    emit h.v->cmdZarn->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     ASSERT_EQ(h.shell.startedPrograms.size(), 1);
     EXPECT_EQ(h.shell.startedPrograms[0].program, h.box.programFolder() + "/zarn");
     EXPECT_EQ(h.shell.startedPrograms[0].arguments, QStringList{h.s.PicturePath});
@@ -266,7 +267,7 @@ TEST(frmViewerSave, PrintHandsTheShownPictureToThePrintWindow)
         handed = platform::readBmp24(handOver);
         w->close();
     });
-    emit h.v->CmdPrint->MouseDown(1, 0, 0, 0);
+    emit h.v->CmdPrint->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_EQ(title, "Print Preview");
     EXPECT_EQ(handed.convertToFormat(QImage::Format_RGB32), h.v->Image1->picture().convertToFormat(QImage::Format_RGB32));
     EXPECT_FALSE(QFile::exists(handOver));  // the print window deletes it
@@ -284,7 +285,7 @@ TEST(frmViewerSave, AHandOffFileThatCannotBeWrittenHandsNothingOn)
     QDir().mkpath(h.box.programFolder() + "/tempbufprint1.bmp");
     h.v->StyledButton2_Click(1);
     h.v->StyledButton4_Click();
-    emit h.v->CmdPrint->MouseDown(1, 0, 0, 0);  // no print window opens: the test would hang
+    emit h.v->CmdPrint->MouseDown(buttons::kMouseLeft, 0, 0, 0);  // no print window opens: the test would hang
     EXPECT_TRUE(h.shell.startedPrograms.isEmpty());
     EXPECT_EQ(h.prompts.texts(), QStringList(3, "Problem saving pictureframe"));
     EXPECT_EQ(h.prompts.boxes[0].title, "Tolvex - Error nr:75");
@@ -297,13 +298,13 @@ TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsItsNameSa
     h.v->File1->Refresh();
     h.select("m.AVI");
     ASSERT_EQ(h.v->frameCaption(), h.s.PicturePath + "/m.AVI");
-    h.v->cmdMPstart_MouseUp(1, 0, 0, 0);
+    h.v->cmdMPstart_MouseUp(buttons::kMouseLeft, 0, 0, 0);
     h.clock = 2000;
     h.player.advance();
     const QString target = h.box.programFolder() + "/frame.bmp";
     DialogSeen seen;
     answerSaveDialog(h, target, &seen);
-    emit h.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     // The proposal numbers the player's frame on screen.
     EXPECT_TRUE(QRegularExpression("^VideoFrame[0-9]+\\.bmp$").match(QFileInfo(seen.proposed.value(0)).fileName()).hasMatch())
         << qPrintable(seen.proposed.value(0));

@@ -1,4 +1,5 @@
 #include "ViewerHarness.h"
+#include "core/MouseButtonCodes.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -95,7 +96,7 @@ TEST(frmViewerSlide, DelayFollowsTheTimingAndItsMenuCheck)
     EXPECT_EQ(f.h.s.SlideTiming, 8);
     EXPECT_DOUBLE_EQ(f.v->SlideDelay, 6.0);
     EXPECT_TRUE(f.v->mnu3Timing[8]->isChecked());
-    emit f.v->cmdSlide->MouseDown(2, 0, 0, 0);
+    emit f.v->cmdSlide->MouseDown(buttons::kMouseRight, 0, 0, 0);
     EXPECT_TRUE(f.v->mnu3slidetiming->isVisible());
     f.v->mnu3slidetiming->hide();
 }

@@ -1,4 +1,5 @@
 #include "ClipFixture.h"
+#include "core/MouseButtonCodes.h"
 #include "PictureFixtures.h"
 #include "ViewerHarness.h"
 #include "viewer/VideoPlayback.h"
@@ -150,7 +151,7 @@ TEST(frmViewerVideo, AClipThatRunsOutAfterAPauseOrASaveReturnsToPlay)
         VideoViewer f;  // a frame saved during playback closes the clip
         f.click("cmdMPstart");
         f.at(1000);
-        f.v->cmsSave2_MouseDown(1, 0, 0, 0);
+        f.v->cmsSave2_MouseDown(buttons::kMouseLeft, 0, 0, 0);
         f.v->tmrVideoStatus_Timer();
         EXPECT_TRUE(f.on("cmdMPstart"));
         EXPECT_FALSE(f.on("cmdMPstop"));
@@ -244,7 +245,7 @@ TEST(frmViewerVideo, SaveAsOfAPlayingClipWritesTheFrameOnScreen)
         args.fileName = target;
         return DialogResult::Confirmed;
     };
-    emit f.v->cmsSave2->MouseDown(1, 0, 0, 0);
+    emit f.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_EQ(proposed, "VideoFrame15");
     const QImage written = platform::readBmp24(target);
     ASSERT_EQ(written.size(), onScreen.size()) << f.h.prompts.texts().join("|").toStdString();

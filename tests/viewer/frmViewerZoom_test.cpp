@@ -1,4 +1,5 @@
 #include "ViewerHarness.h"
+#include "core/MouseButtonCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ TEST(frmViewerZoom, TheToggleShowsTheZoomWindowAndThePointer)
 {
     Zoom h;
     h.v.show();
-    h.v.cmdZoom_MouseDown(1, 0, 0, 0);
+    h.v.cmdZoom_MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_TRUE(h.v.picZoomContainer->isVisible());
     EXPECT_EQ(h.v.Image1->cursor().shape(), Qt::CrossCursor);
     h.v.mnuZoom_Click();

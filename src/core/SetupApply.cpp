@@ -1,6 +1,6 @@
-#include "dialogs/SetupApply.h"
+#include "core/SetupApply.h"
 
-#include "settings/IniReader.h"
+#include "core/LeadingNumber.h"
 
 #include <QRegularExpression>
 

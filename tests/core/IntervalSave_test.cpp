@@ -1,4 +1,4 @@
-#include "automation/IntervalSave.h"
+#include "core/IntervalSave.h"
 
 #include <QList>
 

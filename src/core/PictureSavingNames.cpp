@@ -1,7 +1,7 @@
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
 
-#include "capture/DateFormat.h"
-#include "capture/SaveModes.h"
+#include "core/DateFormat.h"
+#include "core/SaveModes.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,6 @@
-#include "automation/IntervalSave.h"
+#include "core/IntervalSave.h"
+
+#include "core/SaveModes.h"
 
 namespace automation {
 
@@ -26,10 +28,9 @@ double leadingNumber(const QString& text)
 
 IntervalStep intervalTick(const IntervalInputs& in, float& seconds)
 {
-    constexpr int kManualOption = 0;
     if (!in.previewRunning)
         return IntervalStep::Idle;
-    if (in.checkedOption == kManualOption) {
+    if (in.checkedOption == kModeManual) {
         seconds = 0;
         return IntervalStep::Manual;
     }

@@ -1,4 +1,5 @@
-#include "capture/PictureSavingNames.h"
+#include "core/PictureSavingNames.h"
+#include "core/SaveModes.h"
 
 #include <gtest/gtest.h>
 
@@ -130,7 +131,7 @@ TEST(PictureNaming, FolderFollowsTheCallerThenTheMode)
     const struct {
         int mode;
         const char* folder;
-    } cases[] = {{0, "/pics"}, {1, "/auto"}, {2, "/motion"}, {3, "/pics"}, {9, "/pics"}};
+    } cases[] = {{kModeManual, "/pics"}, {kModeAutoSave, "/auto"}, {kModeMotionSave, "/motion"}, {kModeMotionRecord, "/pics"}, {9, "/pics"}};
     for (const auto& c : cases) {
         SettingsModel s = namingDefaults();
         s.SaveMode = int16_t(c.mode);

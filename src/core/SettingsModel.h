@@ -156,6 +156,17 @@ struct SettingsModel {
     int32_t PickedColor = 0;
 };
 
+// The program's event sounds, numbered as their sound files ("soundn.bin",
+// "usern.wav"); event n's switch is SoundFlags[n - 1].
+enum class EventSound { Snapshot = 1, Burst = 2, AutoSave = 3, Motion = 4 };
+inline constexpr size_t soundFlagIndex(EventSound sound) { return size_t(sound) - 1; }
+// Whether the event's sound is switched on (its flag is exactly 1).
+inline bool eventSoundOn(const SettingsModel& s, EventSound sound)
+{
+    const size_t index = soundFlagIndex(sound);
+    return index < s.SoundFlags.size() && s.SoundFlags[index] == 1;
+}
+
 // System colour 15 (button face): the value a background below 1 is repaired to.
 inline constexpr int32_t kSystemButtonFace = static_cast<int32_t>(0x8000000F);
 

@@ -1,4 +1,4 @@
-#include "capture/SaveModes.h"
+#include "core/SaveModes.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
-#include <QImage>
 #include <QString>
 
 #include <array>
@@ -11,15 +10,14 @@
 
 namespace automation {
 
+// The detector's logic below the picture: the grid of sampled colours, the history
+// of grid values, the thresholds and what a motion does.
+
 // The detector's grid: cell (i, j) holds the colour sampled for column i, row j.
 // Samples land in 0..10; only 0..7 are summed.
 inline constexpr int kGridSize = 11;
 inline constexpr int kSummedCells = 8;
 using MotionGrid = std::array<std::array<int32_t, kGridSize>, kGridSize>;
-
-// The colour at a pixel as the detector reads it: r + 256 * g + 65536 * b, and -1
-// outside the picture. Red weighs least, so the detector is nearly blind to it.
-int32_t zonePoint(const QImage& picture, int x, int y);
 
 // Sampling zones (TriggerFocus) and sensitivities (MotionSensing); values outside
 // their range are held at the nearest end.
@@ -27,10 +25,6 @@ inline constexpr int kZoneCount = 8;
 inline constexpr int kSensitivityCount = 7;
 int clampZone(int triggerFocus);
 int clampSensitivity(int motionSensing);
-
-// Samples the zone of the picture into the grid. A picture narrower or lower than
-// 16 pixels gives no grid (its sampling step would be zero).
-std::optional<MotionGrid> sampleGrid(const QImage& picture, int triggerFocus);
 
 // Sum of cell \ 10 over the summed cells, divided by 10: the value one tick adds to
 // the history.
@@ -75,10 +69,10 @@ enum class MotionOutcome {
     Motion,
 };
 
-// One tick on the work picture: sample, add to the history, and at the end of a
-// cycle the warm-up and the test. The history lives as long as the main window.
-MotionOutcome motionTick(MotionHistory& history, int16_t& motionWarmup, const QImage& picture,
-                         const SettingsModel& s);
+// One tick after the picture was sampled (the picture's part is
+// automation/MotionSampling.h): add the grid's value to the history, and at the end
+// of a cycle the warm-up and the test. Never NoPicture.
+MotionOutcome motionStep(MotionHistory& history, int16_t& motionWarmup, int32_t value, const SettingsModel& s);
 
 // The mode whose text the title shows after a quiet test, or nothing. Timed modes
 // show always; untimed ones only while the preview can be stopped.

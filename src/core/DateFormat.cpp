@@ -1,4 +1,4 @@
-#include "capture/DateFormat.h"
+#include "core/DateFormat.h"
 
 #include <array>
 

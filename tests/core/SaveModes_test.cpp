@@ -1,4 +1,4 @@
-#include "capture/SaveModes.h"
+#include "core/SaveModes.h"
 
 #include <gtest/gtest.h>
 
@@ -25,16 +25,16 @@ TEST(SaveModes, TitleTableForEveryModeAndMoment)
         const char* atStart;
         const char* onChange;
     } rows[] = {
-        {0, false, false, "", ""},
-        {0, true, true, "", ""},
-        {1, true, false, " *TimeAutoSave mode*", " *TimeAutoSave mode*"},
-        {1, true, true, " *TimeAutoSave mode*", " *TimeAutoSave mode*"},
-        {1, false, true, " *AutoSave mode* FTP Mode", " *AutoSave mode* FTP mode"},
-        {1, false, false, " *AutoSave mode*", " *AutoSave mode*"},
-        {2, true, true, " *TimeMotionSave mode*", " *TimeMotionSave mode*"},
-        {2, false, true, " *MotionSave mode*", " *MotionSave mode*"},
-        {3, true, false, " *TimeMotionRecord mode*", " *TimeMotionRecord mode*"},
-        {3, false, true, " *MotionRecord mode*", " *MotionRecord mode*"},
+        {kModeManual, false, false, "", ""},
+        {kModeManual, true, true, "", ""},
+        {kModeAutoSave, true, false, " *TimeAutoSave mode*", " *TimeAutoSave mode*"},
+        {kModeAutoSave, true, true, " *TimeAutoSave mode*", " *TimeAutoSave mode*"},
+        {kModeAutoSave, false, true, " *AutoSave mode* FTP Mode", " *AutoSave mode* FTP mode"},
+        {kModeAutoSave, false, false, " *AutoSave mode*", " *AutoSave mode*"},
+        {kModeMotionSave, true, true, " *TimeMotionSave mode*", " *TimeMotionSave mode*"},
+        {kModeMotionSave, false, true, " *MotionSave mode*", " *MotionSave mode*"},
+        {kModeMotionRecord, true, false, " *TimeMotionRecord mode*", " *TimeMotionRecord mode*"},
+        {kModeMotionRecord, false, true, " *MotionRecord mode*", " *MotionRecord mode*"},
         {4, false, false, "", ""},
     };
     for (const auto& r : rows) {
@@ -54,7 +54,7 @@ TEST(SaveModes, ChoosingAModeSetsTimersAndModeWhetherOrNotThePreviewRuns)
         bool autoSave;
         bool autoMotion;
         int motionRecord;
-    } rows[] = {{0, false, false, 0}, {1, true, false, 0}, {2, false, true, 0}, {3, false, true, 1}};
+    } rows[] = {{kModeManual, false, false, 0}, {kModeAutoSave, true, false, 0}, {kModeMotionSave, false, true, 0}, {kModeMotionRecord, false, true, 1}};
     for (const auto& r : rows) {
         for (const bool running : {false, true}) {
             const SaveModeChange c = saveChoiceClick(modeSettings(false, false), r.index, r.index, running, kBase);
@@ -71,17 +71,17 @@ TEST(SaveModes, TitleChangesOnlyWhileThePreviewRunsExceptForManual)
     const SettingsModel s = modeSettings(false, false);
     for (int index = 1; index <= 3; ++index)
         EXPECT_FALSE(saveChoiceClick(s, index, index, false, kBase).title.has_value()) << index;
-    EXPECT_EQ(saveChoiceClick(s, 2, 2, true, kBase).title, kBase + " *MotionSave mode*");
-    EXPECT_EQ(saveChoiceClick(s, 0, 0, false, kBase).title, kBase);
-    EXPECT_EQ(saveChoiceClick(s, 0, 0, true, kBase).title, kBase);
+    EXPECT_EQ(saveChoiceClick(s, kModeMotionSave, kModeMotionSave, true, kBase).title, kBase + " *MotionSave mode*");
+    EXPECT_EQ(saveChoiceClick(s, kModeManual, kModeManual, false, kBase).title, kBase);
+    EXPECT_EQ(saveChoiceClick(s, kModeManual, kModeManual, true, kBase).title, kBase);
 }
 
 TEST(SaveModes, MotionRecordWhileStopped)
 {
     SettingsModel s = modeSettings(false, false);
-    const SaveModeChange c = saveChoiceClick(s, 3, 3, false, kBase);
+    const SaveModeChange c = saveChoiceClick(s, kModeMotionRecord, kModeMotionRecord, false, kBase);
     c.applyTo(s);
-    EXPECT_EQ(s.SaveMode, 3);
+    EXPECT_EQ(s.SaveMode, kModeMotionRecord);
     EXPECT_EQ(s.MotionRecordMode, 1);
     EXPECT_EQ(c.autoMotionTimer, true);
     EXPECT_FALSE(c.title.has_value());
@@ -90,15 +90,15 @@ TEST(SaveModes, MotionRecordWhileStopped)
 TEST(SaveModes, AutoSaveWithFtpSpellsModeDifferentlyAtStartAndOnChange)
 {
     const SettingsModel s = modeSettings(false, true);
-    EXPECT_EQ(saveChoiceClick(s, 1, 1, true, kBase).title, kBase + " *AutoSave mode* FTP mode");
-    EXPECT_EQ(armAtPreviewStart(s, 1, kBase).title, kBase + " *AutoSave mode* FTP Mode");
+    EXPECT_EQ(saveChoiceClick(s, kModeAutoSave, kModeAutoSave, true, kBase).title, kBase + " *AutoSave mode* FTP mode");
+    EXPECT_EQ(armAtPreviewStart(s, kModeAutoSave, kBase).title, kBase + " *AutoSave mode* FTP Mode");
 }
 
 TEST(SaveModes, TimedMotionRecordTitleAtStartAndOnChange)
 {
     const SettingsModel s = modeSettings(true, false);
-    EXPECT_EQ(armAtPreviewStart(s, 3, kBase).title, kBase + " *TimeMotionRecord mode*");
-    EXPECT_EQ(saveChoiceClick(s, 3, 3, true, kBase).title, kBase + " *TimeMotionRecord mode*");
+    EXPECT_EQ(armAtPreviewStart(s, kModeMotionRecord, kBase).title, kBase + " *TimeMotionRecord mode*");
+    EXPECT_EQ(saveChoiceClick(s, kModeMotionRecord, kModeMotionRecord, true, kBase).title, kBase + " *TimeMotionRecord mode*");
 }
 
 // The stop button re-arms motion recording by calling the handler directly, so the
@@ -106,8 +106,8 @@ TEST(SaveModes, TimedMotionRecordTitleAtStartAndOnChange)
 TEST(SaveModes, IndexDecidesTheTimersAndTheSetButtonTheTitle)
 {
     const SettingsModel s = modeSettings(false, false);
-    const SaveModeChange c = saveChoiceClick(s, 3, 2, true, kBase);
-    EXPECT_EQ(c.saveMode, 3);
+    const SaveModeChange c = saveChoiceClick(s, kModeMotionRecord, kModeMotionSave, true, kBase);
+    EXPECT_EQ(c.saveMode, kModeMotionRecord);
     EXPECT_EQ(c.title, kBase + " *MotionSave mode*");
     EXPECT_EQ(c.autoMotionTimer, true);
 }
@@ -115,8 +115,8 @@ TEST(SaveModes, IndexDecidesTheTimersAndTheSetButtonTheTitle)
 TEST(SaveModes, IndexOutsideTheGroupOnlyReadsTheButtons)
 {
     const SettingsModel s = modeSettings(false, false);
-    const SaveModeChange c = saveChoiceClick(s, 7, 1, true, kBase);
-    EXPECT_EQ(c.saveMode, 1);
+    const SaveModeChange c = saveChoiceClick(s, 7, kModeAutoSave, true, kBase);
+    EXPECT_EQ(c.saveMode, kModeAutoSave);
     EXPECT_EQ(c.title, kBase + " *AutoSave mode*");
     EXPECT_FALSE(c.autoSaveTimer.has_value());
     EXPECT_FALSE(c.autoMotionTimer.has_value());
@@ -129,14 +129,14 @@ TEST(SaveModes, IndexOutsideTheGroupOnlyReadsTheButtons)
 TEST(SaveModes, PreviewStartArmsOnlyTheChosenModesTimer)
 {
     const SettingsModel s = modeSettings(false, false);
-    const SaveModeChange manual = armAtPreviewStart(s, 0, kBase);
+    const SaveModeChange manual = armAtPreviewStart(s, kModeManual, kBase);
     EXPECT_FALSE(manual.autoSaveTimer || manual.autoMotionTimer || manual.title || manual.saveMode);
 
-    const SaveModeChange autoSave = armAtPreviewStart(s, 1, kBase);
+    const SaveModeChange autoSave = armAtPreviewStart(s, kModeAutoSave, kBase);
     EXPECT_EQ(autoSave.autoSaveTimer, true);
     EXPECT_FALSE(autoSave.autoMotionTimer.has_value());
     EXPECT_EQ(autoSave.title, kBase + " *AutoSave mode*");
-    for (int mode : {2, 3}) {
+    for (int mode : {kModeMotionSave, kModeMotionRecord}) {
         const SaveModeChange motion = armAtPreviewStart(s, mode, kBase);
         EXPECT_EQ(motion.autoMotionTimer, true);
         EXPECT_FALSE(motion.autoSaveTimer.has_value());
@@ -146,13 +146,13 @@ TEST(SaveModes, PreviewStartArmsOnlyTheChosenModesTimer)
 TEST(SaveModes, ApplyWritesOnlyWhatChanged)
 {
     SettingsModel s;
-    s.SaveMode = 2;
+    s.SaveMode = kModeMotionSave;
     s.MotionRecordMode = 1;
     SaveModeChange c;
     c.applyTo(s);
-    EXPECT_EQ(s.SaveMode, 2);
+    EXPECT_EQ(s.SaveMode, kModeMotionSave);
     EXPECT_EQ(s.MotionRecordMode, 1);
-    optionSaveMode(s, 1, false, kBase).applyTo(s);
-    EXPECT_EQ(s.SaveMode, 1);
+    optionSaveMode(s, kModeAutoSave, false, kBase).applyTo(s);
+    EXPECT_EQ(s.SaveMode, kModeAutoSave);
     EXPECT_EQ(s.MotionRecordMode, 1);
 }

@@ -70,6 +70,24 @@ enum PictureAlignCode : int {
     kPictureBelow = 5,
 };
 
+// OLEDropMode: whether the button takes dropped data.
+enum OleDropModeCode : int {
+    kOleDropNone = 0,
+    kOleDropManual = 1,  // drops are offered through OLEDragDrop and OLEDragOver
+};
+
+// HoverColorLocks ("LockHover"): which hover colour the button keeps as its own.
+// An unlocked hover colour follows the back (or gradient) colour or the fore colour
+// when those change; setting a hover colour of its own locks it.
+enum HoverColorLockCode : int {
+    kHoverLocksNone = 0,   // both hover colours follow
+    kHoverLockBack = 1,    // the hover back colour is the button's own
+    kHoverLockFore = 2,    // the hover fore colour is the button's own
+    kHoverLocksBoth = 3,
+};
+constexpr bool hoverBackFollows(int locks) { return locks == kHoverLocksNone || locks == kHoverLockFore; }
+constexpr bool hoverForeFollows(int locks) { return locks == kHoverLocksNone || locks == kHoverLockBack; }
+
 // The slanted shapes, whose left or right side is cut.
 constexpr bool slantsLeft(int shape) { return shape == kShapeCutBottomLeft || shape == kShapeCutBoth; }
 constexpr bool slantsRight(int shape) { return shape == kShapeCutTopRight || shape == kShapeCutBoth; }

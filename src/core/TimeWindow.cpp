@@ -1,4 +1,4 @@
-#include "automation/TimeWindow.h"
+#include "core/TimeWindow.h"
 
 namespace automation {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/SettingsModel.h"
+#include "core/SettingsModel.h"
 
 #include <QRect>
 #include <QString>
