@@ -28,7 +28,7 @@ struct PumpRig : MainWindowRig {
     {
         s.StreamSource = streamSource;
         w->cmdStart_Click();
-        w->tmrMain->stop();  // ticks come from the benchmark alone
+        w->findChild<QTimer*>("tmrMain")->stop();  // ticks come from the benchmark alone
     }
 };
 

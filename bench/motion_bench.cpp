@@ -29,8 +29,8 @@ struct MotionRig : MainWindowRig {
     {
         w->selectSaveOption(2);
         w->cmdStart_Click();
-        for (QTimer* t : {w->tmrMain, w->tmrAutoSave, w->tmrAutoMotion, w->tmrTime, w->tmrCheckSize})
-            t->stop();
+        for (const char* timer : {"tmrMain", "tmrAutoSave", "tmrAutoMotion", "tmrTime", "tmrCheckSize"})
+            w->findChild<QTimer*>(timer)->stop();
     }
 };
 

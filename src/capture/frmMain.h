@@ -31,6 +31,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct SaveModeChange;
 struct SaveResult;
@@ -84,10 +85,11 @@ public:
     // own timers do not tick during a wait.
     void setSleep(SleepFunction sleep) { sleep_ = std::move(sleep); }
     // The clock the time window reads, the motion detector's question box, and the
-    // upload after an automatic save or a motion (none until one is set).
+    // upload after an automatic save or a motion (none until one is set), which is
+    // handed the work picture to send.
     void setTimeOfDay(automation::TimeOfDayFunction timeOfDay) { timeOfDay_ = std::move(timeOfDay); }
     void setAskYesNo(QuestionFunction ask) { askYesNo_ = std::move(ask); }
-    void setDoTheFTP(std::function<void()> upload) { doTheFTP_ = std::move(upload); }
+    void setDoTheFTP(std::function<void(QImage& picture)> upload) { doTheFTP_ = std::move(upload); }
     // The windows the main window opens above itself.
     void setOpeners(WindowOpeners openers) { openers_ = std::move(openers); }
     // The Save As dialog and the boxes of the main window's own handlers; tests
@@ -194,72 +196,21 @@ public:
     qint32 capwnd() const { return capwnd_; }
     bool unloaded() const { return unloaded_; }
 
-    // Start values and layout members shared with the other main-window code.
-    QString CaptureWindowName;
-    int32_t CaptureWidth = 0, CaptureHeight = 0;
-    int32_t VideoWidth = 0, VideoHeight = 0;
-    int32_t MinWidth = 0, MinHeight = 0;
-    int16_t AllowanceX = 0, AllowanceY = 0;
-    int16_t SavedAllowanceX = 0, SavedAllowanceY = 0;
-    bool PreviewStopped = false;
-    bool PreviewStarted = false;
-    bool Recording = false;
-    bool EscStopped = false;
-    bool MessageLoaded = false;
-    bool ResolutionsChecked = false;
-    int16_t ResolutionCount = 0;  // nonzero: the chooser offers the sizes
-    int32_t DriverConnected = 0;
-    int32_t FailedConnectCount = 0;
-    int16_t MotionWarmup = 0;
-    double RecordTicks = 0;
-    float AutoSaveSeconds = 0;  // seconds since the last interval save
-    bool InTimeWindow = false;
-    automation::MotionHistory MotionHistory;
-    int16_t ViewerFolderIndex = 0;
-    QString BaseTitle;
-    bool LayoutReady = false;
-    bool TinyView = false;
-    QString HelpFile;
-    WorkPicture PicContainer;  // the hidden work picture every save draws on
-
-    // Controls
-    QWidget* Picture2 = nullptr;    // button panel
-    QWidget* Picture3 = nullptr;    // bottom panel
-    QLabel* imgSizeLogo = nullptr;  // side logo
-    QWidget* Image1 = nullptr;      // holds the capture window
-    PreviewImage* Image4 = nullptr; // the live picture
-    QLabel* imgRecFlash = nullptr;  // the recording mark
-    IntervalBox* txtSaveInterval = nullptr;
-    QScrollBar* VScroll1 = nullptr;  // the interval box's spinner
-    StyledButton* cmdCamOptions = nullptr;
-    StyledButton* cmdVideoSize = nullptr;
-    StyledButton* cmdStart = nullptr;
-    StyledButton* cmdStop = nullptr;
-    StyledButton* cmdSnapShot = nullptr;
-    StyledButton* cmdRecord = nullptr;
-    StyledButton* cmdSetup = nullptr;
-    StyledButton* cmdAbout = nullptr;
-    StyledButton* cmdHelp = nullptr;
-    StyledButton* cmdSaveAs = nullptr;
-    StyledButton* cmdViewer = nullptr;
-    StyledButton* cmdBurst = nullptr;
-    StyledButton* StyledButton13 = nullptr;  // the device button
-    StyledButton* cmdOptions = nullptr;      // the tiny-mode button
-    std::array<StyledButton*, 4> OptSaveChoice{};
-    StyledButton* Check1 = nullptr;  // fit/stretch
-    StyledButton* Check3 = nullptr;  // full screen
-    QMenu* mnuoptions = nullptr;
-    std::array<QAction*, kOptionsMenuItems> mnuOptionss{};
-    QMenu* mnuVideoDevice = nullptr;
-    std::array<QAction*, 13> mnudevices{};
-    QMenu* mnuburstframes = nullptr;
-    std::map<int, QAction*> mnub;
-    QTimer* tmrMain = nullptr;
-    QTimer* tmrCheckSize = nullptr;
-    QTimer* tmrAutoSave = nullptr;
-    QTimer* tmrAutoMotion = nullptr;
-    QTimer* tmrTime = nullptr;
-    QTimer* tmrFlash = nullptr;
+    // Read-only views of state no control shows, for the window's tests.
+    // A recording runs (from its start until it is stopped or abandoned).
+    bool recording() const { return Recording; }
+    // The window's layout follows its size (once activated or placed from the stored size).
+    bool layoutReady() const { return LayoutReady; }
+    // The frame size the capture windows are made with.
+    QSize captureSize() const { return {CaptureWidth, CaptureHeight}; }
+    // The device's sizes have been checked this run; how many the chooser offers (0: none).
+    bool resolutionsChecked() const { return ResolutionsChecked; }
+    int resolutionCount() const { return ResolutionCount; }
+    // The motion detector's warm-up cycles since the preview started, and its history's place.
+    int motionWarmup() const { return MotionWarmup; }
+    int motionHistoryIndex() const { return MotionHistory.index; }
+    // The hidden work picture every save draws on.
+    QImage workPicture() const { return PicContainer.image; }
 
 signals:
     // Every notice text as it is shown, in order.
@@ -275,6 +226,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    enum class Panel;
+    struct ButtonDesign;  // a button's row of the design table
+    static std::vector<ButtonDesign> buttonDesigns();
     void buildControls();
     void buildButtons();
     void buildSpinner();
@@ -353,6 +307,72 @@ private:
     void yield();
     void sleep(int milliseconds);
 
+    // Start values and layout members of the main-window code.
+    QString CaptureWindowName;
+    int32_t CaptureWidth = 0, CaptureHeight = 0;
+    int32_t VideoWidth = 0, VideoHeight = 0;
+    int32_t MinWidth = 0, MinHeight = 0;
+    int16_t AllowanceX = 0, AllowanceY = 0;
+    int16_t SavedAllowanceX = 0, SavedAllowanceY = 0;
+    bool PreviewStarted = false;
+    bool Recording = false;
+    bool EscStopped = false;
+    bool MessageLoaded = false;
+    bool ResolutionsChecked = false;
+    int16_t ResolutionCount = 0;  // nonzero: the chooser offers the sizes
+    int32_t DriverConnected = 0;
+    int32_t FailedConnectCount = 0;
+    int16_t MotionWarmup = 0;
+    double RecordTicks = 0;
+    float AutoSaveSeconds = 0;  // seconds since the last interval save
+    bool InTimeWindow = false;
+    automation::MotionHistory MotionHistory;
+    int16_t ViewerFolderIndex = 0;
+    QString BaseTitle;
+    bool LayoutReady = false;
+    bool TinyView = false;
+    QString HelpFile;
+    WorkPicture PicContainer;  // the hidden work picture every save draws on
+
+    // Controls
+    QWidget* Picture2 = nullptr;    // button panel
+    QWidget* Picture3 = nullptr;    // bottom panel
+    QLabel* imgSizeLogo = nullptr;  // side logo
+    QWidget* Image1 = nullptr;      // holds the capture window
+    PreviewImage* Image4 = nullptr; // the live picture
+    QLabel* imgRecFlash = nullptr;  // the recording mark
+    IntervalBox* txtSaveInterval = nullptr;
+    QScrollBar* VScroll1 = nullptr;  // the interval box's spinner
+    StyledButton* cmdCamOptions = nullptr;
+    StyledButton* cmdVideoSize = nullptr;
+    StyledButton* cmdStart = nullptr;
+    StyledButton* cmdStop = nullptr;
+    StyledButton* cmdSnapShot = nullptr;
+    StyledButton* cmdRecord = nullptr;
+    StyledButton* cmdSetup = nullptr;
+    StyledButton* cmdAbout = nullptr;
+    StyledButton* cmdHelp = nullptr;
+    StyledButton* cmdSaveAs = nullptr;
+    StyledButton* cmdViewer = nullptr;
+    StyledButton* cmdBurst = nullptr;
+    StyledButton* StyledButton13 = nullptr;  // the device button
+    StyledButton* cmdOptions = nullptr;      // the tiny-mode button
+    std::array<StyledButton*, 4> OptSaveChoice{};
+    StyledButton* Check1 = nullptr;  // fit/stretch
+    StyledButton* Check3 = nullptr;  // full screen
+    QMenu* mnuoptions = nullptr;
+    std::array<QAction*, kOptionsMenuItems> mnuOptionss{};
+    QMenu* mnuVideoDevice = nullptr;
+    std::array<QAction*, 13> mnudevices{};
+    QMenu* mnuburstframes = nullptr;
+    std::map<int, QAction*> mnub;
+    QTimer* tmrMain = nullptr;
+    QTimer* tmrCheckSize = nullptr;
+    QTimer* tmrAutoSave = nullptr;
+    QTimer* tmrAutoMotion = nullptr;
+    QTimer* tmrTime = nullptr;
+    QTimer* tmrFlash = nullptr;
+
     SettingsModel& s_;
     Registry& registry_;
     platform::capdriver::CaptureSystem& capture_;
@@ -364,7 +384,7 @@ private:
     SleepFunction sleep_;
     automation::TimeOfDayFunction timeOfDay_ = automation::systemTimeOfDay();
     QuestionFunction askYesNo_;
-    std::function<void()> doTheFTP_;
+    std::function<void(QImage& picture)> doTheFTP_;
     std::unique_ptr<FtpUploader> uploader_;  // made at the first upload
     automation::SaveFailureNotice autoSaveFailures_;
     bool motionTickRunning_ = false;

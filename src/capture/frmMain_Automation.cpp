@@ -162,7 +162,7 @@ bool frmMain::askYesNo(const QString& title, const QString& text)
 void frmMain::DoTheFTP()
 {
     if (doTheFTP_) {
-        doTheFTP_();
+        doTheFTP_(PicContainer.image);
         return;
     }
     if (!uploader_)

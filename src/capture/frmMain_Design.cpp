@@ -16,11 +16,9 @@
 #include <QScrollBar>
 #include <QTimer>
 
-namespace {
+enum class frmMain::Panel { Buttons, Bottom };
 
-enum class Panel { Buttons, Bottom };
-
-struct MainButtonDesign {
+struct frmMain::ButtonDesign {
     const char* name;
     StyledButton* frmMain::*member;
     Panel panel;
@@ -30,7 +28,7 @@ struct MainButtonDesign {
 };
 
 // Designs of the buttons: mode 1 is a check box, mode 2 an option button.
-std::vector<MainButtonDesign> buttonDesigns()
+std::vector<frmMain::ButtonDesign> frmMain::buttonDesigns()
 {
     // The command buttons carry a gradient, so the chosen button colour shows (Opmaak).
     auto command = [](const char* caption) {
@@ -60,6 +58,8 @@ std::vector<MainButtonDesign> buttonDesigns()
          PropertyBag{{"Caption", "Full Screen"}, {"BackStyle", 4}, {"Mode", 1}}},
     };
 }
+
+namespace {
 
 struct OptionDesign {
     const char* caption;
@@ -143,7 +143,7 @@ void frmMain::buildSpinner()
 
 void frmMain::buildButtons()
 {
-    for (const MainButtonDesign& d : buttonDesigns()) {
+    for (const ButtonDesign& d : buttonDesigns()) {
         QWidget* parent = d.panel == Panel::Buttons ? Picture2 : Picture3;
         StyledButton* button = createStyledButton(parent, d.name, d.design);
         button->setGeometry(d.geometry);

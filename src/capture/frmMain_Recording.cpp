@@ -33,7 +33,9 @@ constexpr int kFailureNoticeExtraTicks = 2;
 // recording lasts; a focused button would otherwise take the key.
 class EscapeWhileRecording final : public QObject {
 public:
-    explicit EscapeWhileRecording(frmMain* window) : QObject(window), window_(window)
+    // `recordingWindow` is the capture window's holder: ESC counts while it shows.
+    EscapeWhileRecording(frmMain* window, QWidget* recordingWindow)
+        : QObject(window), window_(window), recordingWindow_(recordingWindow)
     {
         QCoreApplication::instance()->installEventFilter(this);
     }
@@ -41,14 +43,14 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (!window_->Recording) {
+        if (!window_->recording()) {
             deleteLater();
             return false;
         }
         if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
             return false;
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget || widget->window() != window_ || window_->Image1->isHidden())
+        if (!widget || widget->window() != window_ || recordingWindow_->isHidden())
             return false;
         // A second ESC during the wait after the first one is only swallowed.
         if (!stopping_) {
@@ -60,6 +62,7 @@ protected:
 
 private:
     frmMain* window_;
+    QWidget* recordingWindow_;
     bool stopping_ = false;
 };
 
@@ -106,7 +109,7 @@ void frmMain::SaveVideo()
     }
     Recording = true;
     delete escapeWatch_;  // one watch at a time, also when the last one has not gone yet
-    escapeWatch_ = new EscapeWhileRecording(this);
+    escapeWatch_ = new EscapeWhileRecording(this, Image1);
     yield();
     if (!capture_.capDriverConnect(capwnd_, s_.CaptureDevice))
         return abandonRecording("No Connection to Video Device");

@@ -124,7 +124,6 @@ void frmMain::applyStartValues()
     VideoHeight = 288;
     MinWidth = 7125;
     MinHeight = 5605;
-    PreviewStopped = true;
     capwnd_ = 0;
 }
 

@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
 
@@ -43,7 +44,7 @@ TEST_F(AboutAndUpdateTest, TheAboutButtonOpensTheAboutBox)
 {
     frmMain& m = start();
     m.show();
-    QTest::mouseClick(m.cmdAbout, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(m, "cmdAbout"), Qt::LeftButton);
     EXPECT_EQ(aboutOpened, 1);
     EXPECT_FALSE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
@@ -54,7 +55,7 @@ TEST_F(AboutAndUpdateTest, StayOnTopIsOffWhileTheAboutBoxAndTheCheckAreOpen)
     s.StayOnTop = 1;
     w->SetAlwaysOnTop(true);
     w->show();
-    QTest::mouseClick(w->cmdAbout, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(*w, "cmdAbout"), Qt::LeftButton);
     EXPECT_TRUE(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     w->runUpdateCheck();
     EXPECT_TRUE(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));

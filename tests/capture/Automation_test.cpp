@@ -1,6 +1,8 @@
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
 #include "platform/capdriver/TimeSource.h"
+#include "platform/video/VideoRecording.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -42,9 +44,9 @@ struct Automation : ::testing::Test, MainWindowHarness {
             questions << title + "|" + text;
             return answer;
         });
-        m.setDoTheFTP([this, &m] {
+        m.setDoTheFTP([this](QImage& picture) {
             uploadTimes << clock->msecsSinceStart();
-            uploadPictures << m.PicContainer.image;
+            uploadPictures << picture;
         });
         QObject::connect(&m, &frmMain::noticeShown, [this](const QString& t) { notices << t; });
         QObject::connect(&m, &QWidget::windowTitleChanged, [this](const QString& t) { titles << t; });
@@ -68,7 +70,7 @@ struct Automation : ::testing::Test, MainWindowHarness {
 
     static void stopTimers(frmMain& m)
     {
-        for (QTimer* t : {m.tmrMain, m.tmrAutoSave, m.tmrAutoMotion, m.tmrTime})
+        for (QTimer* t : {child<QTimer>(m, "tmrMain"), child<QTimer>(m, "tmrAutoSave"), child<QTimer>(m, "tmrAutoMotion"), child<QTimer>(m, "tmrTime")})
             t->stop();
     }
 
@@ -101,8 +103,8 @@ TEST_F(Automation, MotionSaveWritesPicturesOnlyAroundTheEvent)
     for (const QString& f : files)
         EXPECT_TRUE(f.startsWith("Cam0Pic")) << f.toStdString();
     EXPECT_EQ(sound.played.count(box.programFolder() + "/sound4.bin"), 2);
-    EXPECT_EQ(titles.count(m.BaseTitle + " *Motion detected*"), 2);
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *MotionSave mode*");
+    EXPECT_EQ(titles.count(m.baseTitle() + " *Motion detected*"), 2);
+    EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *MotionSave mode*");
     EXPECT_TRUE(picturesIn(s.AutoSavePath).isEmpty());
     EXPECT_TRUE(questions.isEmpty());
 }
@@ -115,7 +117,7 @@ TEST_F(Automation, AStillSceneWritesNothingInAMinute)
         motionTicks(m, 120);
         EXPECT_TRUE(uploadTimes.isEmpty()) << "filter " << filter;
         EXPECT_TRUE(picturesIn(s.MotionPicsPath).isEmpty()) << "filter " << filter;
-        EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *MotionSave mode*");
+        EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *MotionSave mode*");
     }
 }
 
@@ -177,12 +179,12 @@ TEST_F(Automation, MotionRecordIgnoresTheFirstFourCycles)
         frmMain& m = previewing(r.scene, 3);
         EXPECT_EQ(s.MotionRecordMode, 1);
         motionTicks(m, 20);
-        EXPECT_EQ(titles.contains(m.BaseTitle + " *Motion detected*"), r.detected) << r.scene;
-        EXPECT_TRUE(titles.contains(m.BaseTitle + " *MotionRecord mode*")) << r.scene;
-        EXPECT_EQ(m.MotionWarmup, 5);
+        EXPECT_EQ(titles.contains(m.baseTitle() + " *Motion detected*"), r.detected) << r.scene;
+        EXPECT_TRUE(titles.contains(m.baseTitle() + " *MotionRecord mode*")) << r.scene;
+        EXPECT_EQ(m.motionWarmup(), 5);
         EXPECT_TRUE(picturesIn(s.MotionPicsPath).isEmpty());
         m.cmdStop_Click();
-        EXPECT_EQ(m.MotionWarmup, 0);
+        EXPECT_EQ(m.motionWarmup(), 0);
     }
 }
 
@@ -190,10 +192,10 @@ TEST_F(Automation, AMotionTickInsideAnotherDoesNothing)
 {
     frmMain& m = previewing("event:at=1,for=100", 2);
     int16_t nestedIndex = -1;
-    m.setDoTheFTP([&] {
-        const int16_t before = m.MotionHistory.index;
+    m.setDoTheFTP([&](QImage&) {
+        const int16_t before = int16_t(m.motionHistoryIndex());
         m.tmrAutoMotion_Timer();  // as a timer would run it during the upload's yields
-        nestedIndex = m.MotionHistory.index == before ? before : int16_t(-2);
+        nestedIndex = m.motionHistoryIndex() == before ? before : int16_t(-2);
     });
     motionTicks(m, 2);
     EXPECT_EQ(nestedIndex, 0);
@@ -207,30 +209,30 @@ TEST_F(Automation, UploadAndSaveEachStampTheirOwnCopy)
     frmMain& m = previewing("event:at=1,for=100", 2);
     s.SaveBitmapType = 1;
     s.EmbedTime = 0;
-    m.setDoTheFTP([&] {
-        uploadPictures << m.PicContainer.image;
-        QPainter(&m.PicContainer.image).fillRect(0, 0, 60, 60, Qt::red);
+    m.setDoTheFTP([&](QImage& picture) {
+        uploadPictures << picture;
+        QPainter(&picture).fillRect(0, 0, 60, 60, Qt::red);
     });
     motionTicks(m, 2);
     const QStringList files = picturesIn(s.MotionPicsPath);
     ASSERT_EQ(files.size(), 1);
     const QImage saved = QImageReader(s.MotionPicsPath + "/" + files[0]).read();
-    EXPECT_EQ(saved.pixel(30, 30), m.Image4->image().pixel(30, 30));
+    EXPECT_EQ(saved.pixel(30, 30), child<PreviewImage>(m, "Image4")->image().pixel(30, 30));
 
     uploadPictures.clear();
     s.EmbedTime = 1;
     m.selectSaveOption(1);
-    m.txtSaveInterval->setText("1");
+    child<IntervalBox>(m, "txtSaveInterval")->setText("1");
     m.tmrAutoSave_Timer();
     ASSERT_EQ(uploadPictures.size(), 1);
-    EXPECT_EQ(uploadPictures[0], m.Image4->image());
+    EXPECT_EQ(uploadPictures[0], child<PreviewImage>(m, "Image4")->image());
     ASSERT_EQ(picturesIn(s.AutoSavePath).size(), 1);
 }
 
 TEST_F(Automation, AutoSaveEveryTwoSeconds)
 {
     frmMain& m = previewing("still", 1);
-    m.txtSaveInterval->setText("2");
+    child<IntervalBox>(m, "txtSaveInterval")->setText("2");
     QStringList waitTitles;
     m.setSleep([&](int ms) { waitTitles << QString::number(ms) + " " + m.windowTitle(); });
     QList<int> counts;
@@ -240,40 +242,68 @@ TEST_F(Automation, AutoSaveEveryTwoSeconds)
         counts << picturesIn(s.AutoSavePath).size();
     }
     EXPECT_EQ(counts, QList<int>({0, 1, 1, 2, 2, 3}));
-    const QString saving = "200 " + m.BaseTitle + " *** SAVING ***";
+    const QString saving = "200 " + m.baseTitle() + " *** SAVING ***";
     EXPECT_EQ(waitTitles, QStringList({saving, saving, saving}));
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *AutoSave mode*");
+    EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *AutoSave mode*");
     EXPECT_EQ(sound.played.count(box.programFolder() + "/sound3.bin"), 3);
     EXPECT_EQ(uploadPictures.size(), 3);
-    EXPECT_EQ(m.AutoSaveSeconds, 0);
+    // The count starts again after each save: the next save is two seconds on.
+    clock->advance(1000);
+    m.tmrAutoSave_Timer();
+    EXPECT_EQ(picturesIn(s.AutoSavePath).size(), 3);
+    clock->advance(1000);
+    m.tmrAutoSave_Timer();
+    EXPECT_EQ(picturesIn(s.AutoSavePath).size(), 4);
 }
 
 TEST_F(Automation, AutoSaveWaitsForPreviewAndSkipsDuringARecording)
 {
     frmMain& m = open("still", 1);
-    m.txtSaveInterval->setText("1");
-    m.tmrAutoSave_Timer();  // the preview is not running
-    EXPECT_EQ(m.AutoSaveSeconds, 0);
+    child<IntervalBox>(m, "txtSaveInterval")->setText("2");
+    m.tmrAutoSave_Timer();  // the preview is not running: no second counts
     m.cmdStart_Click();
     stopTimers(m);
-    m.Recording = true;
+    m.tmrAutoSave_Timer();
+    EXPECT_TRUE(picturesIn(s.AutoSavePath).isEmpty()) << "the first second of the preview";
+    m.tmrAutoSave_Timer();
+    ASSERT_EQ(picturesIn(s.AutoSavePath).size(), 1);
+
+    child<IntervalBox>(m, "txtSaveInterval")->setText("1");
+    s.VidCompressDialog = 0;
+    capture->setSequencerFactory(platform::video::makeAviSequencerFactory());
+    if (!qEnvironmentVariableIsSet("TOLVEX_AUDIO"))
+        qputenv("TOLVEX_AUDIO", "synthetic");
+    QTest::mouseClick(child<StyledButton>(m, "cmdRecord"), Qt::LeftButton);
+    ASSERT_TRUE(m.recording());
+    stopTimers(m);
     for (int i = 0; i < 3; ++i)
         m.tmrAutoSave_Timer();
-    EXPECT_TRUE(picturesIn(s.AutoSavePath).isEmpty());
-    m.Recording = false;
+    EXPECT_EQ(picturesIn(s.AutoSavePath).size(), 1) << "no save during the recording";
+    m.cmdStop_Click();
+    ASSERT_FALSE(m.recording());
+    ASSERT_TRUE(m.previewRunning()) << "the preview runs again after the recording";
+    stopTimers(m);
     m.tmrAutoSave_Timer();
-    EXPECT_EQ(picturesIn(s.AutoSavePath).size(), 1);
+    EXPECT_EQ(picturesIn(s.AutoSavePath).size(), 2);
+
+    // Manual mode starts the count again: a second counted before does not carry over.
+    child<IntervalBox>(m, "txtSaveInterval")->setText("2");
+    m.tmrAutoSave_Timer();
     m.selectSaveOption(0);
-    m.AutoSaveSeconds = 5;
     m.tmrAutoSave_Timer();
-    EXPECT_EQ(m.AutoSaveSeconds, 0);
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle);
+    EXPECT_EQ(m.windowTitle(), m.baseTitle());
+    m.selectSaveOption(1);
+    stopTimers(m);
+    m.tmrAutoSave_Timer();
+    EXPECT_EQ(picturesIn(s.AutoSavePath).size(), 2);
+    m.tmrAutoSave_Timer();
+    EXPECT_EQ(picturesIn(s.AutoSavePath).size(), 3);
 }
 
 TEST_F(Automation, AFailingAutomaticSaveIsReportedOncePerRun)
 {
     frmMain& m = previewing("still", 1);
-    m.txtSaveInterval->setText("1");
+    child<IntervalBox>(m, "txtSaveInterval")->setText("1");
     const QString good = s.AutoSavePath;
     s.AutoSavePath = box.root() + "/gone";
     for (int i = 0; i < 4; ++i)
@@ -297,41 +327,38 @@ TEST_F(Automation, TimeWindowThroughTheNight)
 
     timeOfDay = QTime(21, 59);
     m.tmrTime_Timer();
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *Timer start 22:00*");
+    EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *Timer start 22:00*");
     EXPECT_FALSE(m.previewRunning());
-    EXPECT_FALSE(m.InTimeWindow);
 
     timeOfDay = QTime(22, 0);
     m.tmrTime_Timer();
     EXPECT_TRUE(m.previewRunning());
-    EXPECT_TRUE(m.InTimeWindow);
-    EXPECT_TRUE(m.OptSaveChoice[1]->Value());
+    EXPECT_TRUE(child<StyledButton>(m, "OptSaveChoice", 1)->Value());
     EXPECT_EQ(s.SaveMode, 1);
-    EXPECT_TRUE(m.tmrAutoSave->isActive());
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *TimeAutoSave mode*");
+    EXPECT_TRUE(child<QTimer>(m, "tmrAutoSave")->isActive());
+    EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *TimeAutoSave mode*");
     const qint32 window = m.capwnd();
 
     for (QTime t : {QTime(23, 0), QTime(3, 0), QTime(5, 59)}) {
         timeOfDay = t;
         m.tmrTime_Timer();
         EXPECT_EQ(m.capwnd(), window) << "no restart inside the window";
-        EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *TimeAutoSave mode*");
+        EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *TimeAutoSave mode*");
     }
 
     timeOfDay = QTime(6, 0);
     m.tmrTime_Timer();
-    EXPECT_TRUE(m.OptSaveChoice[0]->Value());
+    EXPECT_TRUE(child<StyledButton>(m, "OptSaveChoice", 0)->Value());
     EXPECT_EQ(s.SaveMode, 0);
-    EXPECT_FALSE(m.tmrAutoSave->isActive());
-    EXPECT_FALSE(m.tmrAutoMotion->isActive());
+    EXPECT_FALSE(child<QTimer>(m, "tmrAutoSave")->isActive());
+    EXPECT_FALSE(child<QTimer>(m, "tmrAutoMotion")->isActive());
     EXPECT_EQ(s.AutoTimer, 0);
-    EXPECT_FALSE(m.InTimeWindow);
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle);
+    EXPECT_EQ(m.windowTitle(), m.baseTitle());
     EXPECT_TRUE(m.previewRunning());  // the preview keeps running
 
     timeOfDay = QTime(22, 0);  // one-shot: the next evening does nothing
     m.tmrTime_Timer();
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle);
+    EXPECT_EQ(m.windowTitle(), m.baseTitle());
 }
 
 TEST_F(Automation, TimeWindowKeepsAMotionModeAndSavesBesideIt)
@@ -343,19 +370,19 @@ TEST_F(Automation, TimeWindowKeepsAMotionModeAndSavesBesideIt)
     timeOfDay = QTime(9, 30);
     m.tmrTime_Timer();
     stopTimers(m);
-    EXPECT_TRUE(m.OptSaveChoice[2]->Value());
+    EXPECT_TRUE(child<StyledButton>(m, "OptSaveChoice", 2)->Value());
     EXPECT_EQ(s.SaveMode, 2);
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *TimeMotionSave mode*");
-    m.txtSaveInterval->setText("1");
+    EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *TimeMotionSave mode*");
+    child<IntervalBox>(m, "txtSaveInterval")->setText("1");
     m.tmrAutoSave_Timer();
     EXPECT_EQ(picturesIn(s.MotionPicsPath).size(), 1);  // the folder of the mode
 
     // Woken after the stop minute: the window is left all the same.
     timeOfDay = QTime(18, 15);
     m.tmrTime_Timer();
-    EXPECT_FALSE(m.InTimeWindow);
+    EXPECT_FALSE(m.windowTitle().contains(" *Time")) << m.windowTitle().toStdString();
     EXPECT_EQ(s.AutoTimer, 0);
-    EXPECT_TRUE(m.OptSaveChoice[0]->Value());
+    EXPECT_TRUE(child<StyledButton>(m, "OptSaveChoice", 0)->Value());
 }
 
 TEST_F(Automation, TimeWindowWithABadStartTimeOnlyShowsTheTitle)
@@ -366,7 +393,7 @@ TEST_F(Automation, TimeWindowWithABadStartTimeOnlyShowsTheTitle)
     s.StopTime = "17:00";
     timeOfDay = QTime(8, 0);
     m.tmrTime_Timer();
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *Timer start 7:30*");
+    EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *Timer start 7:30*");
     EXPECT_FALSE(m.previewRunning());
     EXPECT_EQ(s.AutoTimer, 1);
 }

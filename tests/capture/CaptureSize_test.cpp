@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "PromptsFake.h"
 #include "buttons/StyledButton.h"
@@ -128,11 +129,11 @@ TEST_F(CaptureSize, FirstCheckProbesAndCachesThenARestartReadsTheCache)
     }
     EXPECT_EQ(notices.first(), "First time Initialising...");
     EXPECT_TRUE(notices.contains("We are almost there..."));
-    EXPECT_EQ(m.ResolutionCount, 1);
+    EXPECT_EQ(m.resolutionCount(), 1);
     EXPECT_EQ(s.ResolutionList[5], "1280x720@24");
     EXPECT_EQ(s.ResolutionList[6], "");
     EXPECT_EQ(cache(), kPatternRecord);
-    EXPECT_EQ(m.Image4->image().size(), QSize(640, 480)) << "the frame size is put back";
+    EXPECT_EQ(child<PreviewImage>(m, "Image4")->image().size(), QSize(640, 480)) << "the frame size is put back";
     EXPECT_EQ(s.MessageHold, 0);
     QTRY_VERIFY_WITH_TIMEOUT(m.notice() == nullptr, 3000);
 
@@ -145,7 +146,7 @@ TEST_F(CaptureSize, FirstCheckProbesAndCachesThenARestartReadsTheCache)
     EXPECT_TRUE(notices.isEmpty()) << notices.join('|').toStdString();
     EXPECT_EQ(s.ResolutionList[0], "");
     EXPECT_EQ(s.ResolutionList[6], "1280x720@24");
-    EXPECT_EQ(again.ResolutionCount, 7);
+    EXPECT_EQ(again.resolutionCount(), 7);
     EXPECT_EQ(offered, QStringList({"160x120", "176x144", "320x240", "352x288", "640x480", "1280x720"}));
     EXPECT_EQ(cache(), kPatternRecord) << "nothing appended";
 }
@@ -191,11 +192,11 @@ TEST_F(CaptureSize, NeverProbesAndOpensTheDriversFormatDialog)
     EXPECT_EQ(sizes, QStringList({"640x480", "1280x720"}));
     EXPECT_EQ(depths, QStringList({"16", "24", "32"}));
     EXPECT_TRUE(notices.isEmpty());
-    EXPECT_EQ(m.ResolutionCount, 0);
-    EXPECT_TRUE(m.ResolutionsChecked);
+    EXPECT_EQ(m.resolutionCount(), 0);
+    EXPECT_TRUE(m.resolutionsChecked());
     EXPECT_TRUE(cache().isEmpty());
-    EXPECT_EQ(m.Image4->image().size(), QSize(1280, 720));
-    EXPECT_EQ(m.cmdVideoSize->Caption(), "&Video Size 1280x720");
+    EXPECT_EQ(child<PreviewImage>(m, "Image4")->image().size(), QSize(1280, 720));
+    EXPECT_EQ(child<StyledButton>(m, "cmdVideoSize")->Caption(), "&Video Size 1280x720");
 }
 
 TEST_F(CaptureSize, AlwaysProbesEveryTimeAndWritesNothing)
@@ -204,12 +205,13 @@ TEST_F(CaptureSize, AlwaysProbesEveryTimeAndWritesNothing)
     ModalAnswer chooser("frmCamRes", cancel());
     m.cmdVideoSize_Click();
     EXPECT_EQ(notices.count("First time Initialising..."), 1);
-    m.ResolutionsChecked = false;  // as the source dialog does in this mode
+    // The device's source dialog, in this mode, makes the next command probe again.
+    EXPECT_TRUE(cancellingDialog([&m] { QTest::mouseClick(child<StyledButton>(m, "cmdCamOptions"), Qt::LeftButton); }));
     m.cmdVideoSize_Click();
     EXPECT_EQ(chooser.times(), 2);
     EXPECT_EQ(notices.count("First time Initialising..."), 2);
     EXPECT_TRUE(cache().isEmpty());
-    EXPECT_EQ(m.ResolutionCount, 1);
+    EXPECT_EQ(m.resolutionCount(), 1);
 }
 
 TEST_F(CaptureSize, ChoosingALargerSizeSnapshotsItAndGrowsTheWindow)
@@ -219,9 +221,9 @@ TEST_F(CaptureSize, ChoosingALargerSizeSnapshotsItAndGrowsTheWindow)
     ModalAnswer chooser("frmCamRes", choose("1280x720", "Auto", frmCamRes::kCommandOk));
     m.cmdVideoSize_Click();
     EXPECT_EQ(deviceFormat(), (BitmapFormat{1280, 720, 24, 0}));
-    EXPECT_EQ(m.CaptureWidth, 1280);
-    EXPECT_EQ(m.CaptureHeight, 720);
-    EXPECT_EQ(m.cmdVideoSize->Caption(), "&Video Size 1280x720");
+    EXPECT_EQ(m.captureSize().width(), 1280);
+    EXPECT_EQ(m.captureSize().height(), 720);
+    EXPECT_EQ(child<StyledButton>(m, "cmdVideoSize")->Caption(), "&Video Size 1280x720");
     EXPECT_EQ(s.SelectedResolution, "1280x720");
     EXPECT_EQ(s.SelectedColorDepth, 24);
     EXPECT_GT(m.frameGeometry().width(), before);
@@ -257,8 +259,8 @@ TEST_F(CaptureSize, ARefusedSizeShowsTheBoxAndKeepsTheOldOne)
     EXPECT_EQ(prompts.boxes[0].icon, BoxIcon::Exclamation);
     EXPECT_EQ(m.capwnd(), window) << "the preview is not restarted";
     EXPECT_EQ(deviceFormat().size(), QSize(640, 480));
-    EXPECT_EQ(m.Image4->image().size(), QSize(640, 480));
-    EXPECT_EQ(m.cmdVideoSize->Caption(), "&Video Size 640x480");
+    EXPECT_EQ(child<PreviewImage>(m, "Image4")->image().size(), QSize(640, 480));
+    EXPECT_EQ(child<StyledButton>(m, "cmdVideoSize")->Caption(), "&Video Size 640x480");
 }
 
 TEST_F(CaptureSize, CancelSendsNothingButRefreshesAndFits)
@@ -268,7 +270,7 @@ TEST_F(CaptureSize, CancelSendsNothingButRefreshesAndFits)
         ModalAnswer chooser("frmCamRes", choose("1280x720", "Auto", frmCamRes::kCommandOk));
         m.cmdVideoSize_Click();
     }
-    ASSERT_EQ(m.Image4->image().size(), QSize(1280, 720));
+    ASSERT_EQ(child<PreviewImage>(m, "Image4")->image().size(), QSize(1280, 720));
     ModalAnswer chooser("frmCamRes", [](QDialog& d) {
         auto& c = static_cast<frmCamRes&>(d);
         EXPECT_EQ(c.cmbRes->currentText(), "1280x720") << "the current size is preselected";
@@ -287,8 +289,8 @@ TEST_F(CaptureSize, SmallFrameBringsTheStandardWindowBack)
     ModalAnswer dialog("videoFormatDialog", [](QDialog& d) { d.findChild<QPushButton*>("cancelButton")->click(); });
     m.cmdVideoSize_Click();
     EXPECT_EQ(dialog.times(), 1) << "no probed size: the driver's own dialog";
-    EXPECT_EQ(m.CaptureWidth, 320);
-    EXPECT_EQ(m.Image4->size(), QSize(352, 288));
+    EXPECT_EQ(m.captureSize().width(), 320);
+    EXPECT_EQ(child<PreviewImage>(m, "Image4")->size(), QSize(352, 288));
     // The standard window size, rounded up to whole pixels as the minimum is.
     EXPECT_EQ(m.frameGeometry().size(), QSize((7125 + 14) / 15, (5605 + 14) / 15));
 }
@@ -312,12 +314,12 @@ TEST_F(CaptureSize, CaptionFollowsTheFrameAndNothingHappensWithoutADevice)
 {
     frmMain& m = previewing(kProbeAlways);
     m.tmrCheckSize_Timer();
-    EXPECT_EQ(m.cmdVideoSize->Caption(), "&Video Size 640x480");
-    EXPECT_TRUE(m.tmrCheckSize->isActive());
+    EXPECT_EQ(child<StyledButton>(m, "cmdVideoSize")->Caption(), "&Video Size 640x480");
+    EXPECT_TRUE(child<QTimer>(m, "tmrCheckSize")->isActive());
     m.cmdStop_Click();
     m.cmdVideoSize_Click();
     EXPECT_TRUE(notices.isEmpty());
-    EXPECT_FALSE(m.ResolutionsChecked);
+    EXPECT_FALSE(m.resolutionsChecked());
 }
 
 TEST_F(CaptureSize, ADeviceTakingEverySizeListsTheFirstEleven)
@@ -327,7 +329,7 @@ TEST_F(CaptureSize, ADeviceTakingEverySizeListsTheFirstEleven)
                             "1280x960,1280x1024,1600x1200,1600x1280");
     ModalAnswer chooser("frmCamRes", cancel());
     m.cmdVideoSize_Click();
-    EXPECT_EQ(m.ResolutionCount, 12);
+    EXPECT_EQ(m.resolutionCount(), 12);
     EXPECT_EQ(s.ResolutionList[5], "720x480@24");
     EXPECT_EQ(s.ResolutionList[15], "1600x1200@24");
     EXPECT_EQ(deviceFormat().size(), QSize(640, 480)) << "the frame size is put back";

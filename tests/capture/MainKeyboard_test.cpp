@@ -3,6 +3,7 @@
 // their access key and an assistive tool's press as the left button; an
 // assistive tool's press of a button that opens a modal window returns at once;
 // every control has a name and Tab reaches it.
+#include "Children.h"
 #include "KeyboardParity.h"
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
@@ -17,14 +18,20 @@
 
 namespace {
 
+// The tiny view shows: its menu item offers the buttons back.
+bool tinyView(frmMain& m)
+{
+    return child<QAction>(m, "mnuOptionss", frmMain::kMenuMiniMode)->text() == "Show Buttons";
+}
+
 struct MainKeyboard : ::testing::Test, MainWindowHarness {
     frmMain& open()
     {
         frmMain& m = start();
         m.show();
-        m.LayoutReady = true;
         m.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&m));
+        EXPECT_TRUE(m.layoutReady());
         return m;
     }
 };
@@ -50,7 +57,7 @@ TEST_F(MainKeyboard, OpenViewOpensTheViewerWithoutTheMouse)
         frmMain& m = open();
         int opened = 0;
         m.setOpeners(WindowOpeners{.openViewer = [&opened](const ViewerHandOff&) { ++opened; }});
-        way.press(m, m.cmdViewer, Qt::Key_E);
+        way.press(m, child<StyledButton>(m, "cmdViewer"), Qt::Key_E);
         QTRY_COMPARE(opened, 1);
         w.reset();
     }
@@ -63,7 +70,7 @@ TEST_F(MainKeyboard, HelpOpensTheManualWithoutTheMouse)
         SCOPED_TRACE(way.name);
         frmMain& m = open();
         shell.openedUrls.clear();
-        way.press(m, m.cmdHelp, Qt::Key_H);
+        way.press(m, child<StyledButton>(m, "cmdHelp"), Qt::Key_H);
         QTRY_COMPARE(shell.openedUrls.size(), 1);
         EXPECT_EQ(shell.openedUrls[0].toLocalFile(), box.programFolder() + "/Manual.pdf");
         w.reset();
@@ -75,9 +82,9 @@ TEST_F(MainKeyboard, TheTinyModeButtonAndTheDeviceMenuWorkWithoutTheMouse)
     for (const Way& way : {kWays[0], kWays[2]}) {
         SCOPED_TRACE(way.name);
         frmMain& m = open();
-        ASSERT_FALSE(m.TinyView);
-        way.press(m, m.cmdOptions, Qt::Key_unknown);
-        QTRY_VERIFY(m.TinyView);
+        ASSERT_FALSE(tinyView(m));
+        way.press(m, child<StyledButton>(m, "cmdOptions"), Qt::Key_unknown);
+        QTRY_VERIFY(tinyView(m));
         w.reset();
     }
     for (const Way& way : kWays) {
@@ -86,17 +93,17 @@ TEST_F(MainKeyboard, TheTinyModeButtonAndTheDeviceMenuWorkWithoutTheMouse)
         // The device menu opens at the button, not wherever the mouse happens to be.
         QPoint shownAt;
         bool shown = false;
-        QObject::connect(m.mnuVideoDevice, &QMenu::aboutToShow, m.mnuVideoDevice, [&] {
+        QObject::connect(child<QMenu>(m, "mnuVideoDevice"), &QMenu::aboutToShow, child<QMenu>(m, "mnuVideoDevice"), [&] {
             shown = true;
-            QTimer::singleShot(0, m.mnuVideoDevice, [&] {
-                shownAt = m.mnuVideoDevice->pos();
-                m.mnuVideoDevice->close();
+            QTimer::singleShot(0, child<QMenu>(m, "mnuVideoDevice"), [&] {
+                shownAt = child<QMenu>(m, "mnuVideoDevice")->pos();
+                child<QMenu>(m, "mnuVideoDevice")->close();
             });
         });
-        way.press(m, m.StyledButton13, Qt::Key_D);
+        way.press(m, child<StyledButton>(m, "StyledButton13"), Qt::Key_D);
         QTRY_VERIFY(shown);
-        QTRY_VERIFY(m.mnuVideoDevice->isHidden());
-        const QPoint middle = m.StyledButton13->mapToGlobal(m.StyledButton13->rect().center());
+        QTRY_VERIFY(child<QMenu>(m, "mnuVideoDevice")->isHidden());
+        const QPoint middle = child<StyledButton>(m, "StyledButton13")->mapToGlobal(child<StyledButton>(m, "StyledButton13")->rect().center());
         EXPECT_LE((shownAt - middle).manhattanLength(), 2) << shownAt.x() << "," << shownAt.y();
         w.reset();
     }
@@ -115,7 +122,7 @@ TEST_F(MainKeyboard, AnAssistivePressOfSetupReturnsWhileTheSetupWindowOpens)
     }});
     QElapsedTimer took;
     took.start();
-    ASSERT_TRUE(keyboard::pressByTool(m.cmdSetup));
+    ASSERT_TRUE(keyboard::pressByTool(child<StyledButton>(m, "cmdSetup")));
     EXPECT_LT(took.elapsed(), 1000);
     EXPECT_FALSE(opened) << "the press returned before the window opened";
     QTRY_VERIFY(opened);

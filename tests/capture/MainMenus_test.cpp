@@ -1,5 +1,6 @@
 // The main window's button look, the options pop-up menu with each item's action
 // and state, IrfanView, and the setup, about and help buttons.
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
 #include "settings/Module1Registry.h"
@@ -31,14 +32,16 @@ struct MainMenus : ::testing::Test, MainWindowHarness {
         frmMain& m = start();
         QObject::connect(&m, &frmMain::noticeShown, [this](const QString& t) { notices << t; });
         m.show();
-        m.LayoutReady = true;
+        m.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m));
+        EXPECT_TRUE(m.layoutReady());
         return m;
     }
 
     static std::vector<StyledButton*> allButtons(frmMain& m)
     {
-        return {m.cmdCamOptions, m.cmdVideoSize, m.cmdStart, m.cmdStop, m.cmdSnapShot, m.cmdRecord, m.cmdSetup,
-                m.cmdAbout, m.cmdHelp, m.cmdSaveAs, m.cmdViewer, m.cmdBurst, m.StyledButton13, m.cmdOptions};
+        return {child<StyledButton>(m, "cmdCamOptions"), child<StyledButton>(m, "cmdVideoSize"), child<StyledButton>(m, "cmdStart"), child<StyledButton>(m, "cmdStop"), child<StyledButton>(m, "cmdSnapShot"), child<StyledButton>(m, "cmdRecord"), child<StyledButton>(m, "cmdSetup"),
+                child<StyledButton>(m, "cmdAbout"), child<StyledButton>(m, "cmdHelp"), child<StyledButton>(m, "cmdSaveAs"), child<StyledButton>(m, "cmdViewer"), child<StyledButton>(m, "cmdBurst"), child<StyledButton>(m, "StyledButton13"), child<StyledButton>(m, "cmdOptions")};
     }
 
     // Pop-up items 0..15 as the menu opens: 1 enabled, 0 disabled.
@@ -46,7 +49,7 @@ struct MainMenus : ::testing::Test, MainWindowHarness {
     {
         m.mnuoptions_Click();
         std::string out;
-        for (QAction* item : m.mnuOptionss)
+        for (QAction* item : child<QMenu>(m, "mnuoptions")->actions())
             out += item->isSeparator() ? '-' : item->isEnabled() ? '1' : '0';
         return out;
     }
@@ -71,15 +74,15 @@ TEST_F(MainMenus, OpmaakStylesEveryButtonAndColoursByButtonColor)
         const ButtonColor caption = colour == 6 ? 0xFFFFFF : 0;
         for (StyledButton* b : allButtons(m)) {
             EXPECT_EQ(b->GradientColor(), ButtonColor(s.ButtonColors[colour])) << colour;
-            if (b != m.cmdOptions)
+            if (b != child<StyledButton>(m, "cmdOptions"))
                 EXPECT_EQ(b->ForeColor(), caption) << colour << b->objectName().toStdString();
         }
     }
-    const ButtonColor kept = m.cmdStart->GradientColor();
+    const ButtonColor kept = child<StyledButton>(m, "cmdStart")->GradientColor();
     s.ButtonColor = 11;  // outside the palette: the gradients stay
     m.Opmaak();
-    EXPECT_EQ(m.cmdStart->GradientColor(), kept);
-    EXPECT_EQ(m.cmdStart->ForeColor(), 0);
+    EXPECT_EQ(child<StyledButton>(m, "cmdStart")->GradientColor(), kept);
+    EXPECT_EQ(child<StyledButton>(m, "cmdStart")->ForeColor(), 0);
 }
 
 namespace {
@@ -129,7 +132,7 @@ TEST_F(MainMenus, DarkCaptionsAreReadableOnTheirFaceInEveryStyle)
     for (int style = 0; style <= 7; ++style) {
         s.ButtonStyle = int16_t(style);
         m.Opmaak();
-        const QImage shot = m.cmdStart->grab().toImage();
+        const QImage shot = child<StyledButton>(m, "cmdStart")->grab().toImage();
         // The face behind the caption: the darkest and the lightest non-white pixels
         // of the caption's rows (the middle of the button), edges left out.
         double worst = 1e9;
@@ -149,11 +152,11 @@ TEST_F(MainMenus, OpmaakBackgroundOnWindowPanelsAndOptions)
     s.BackgroundColor = 0x00336699;  // &H00BBGGRR
     m.Opmaak();
     const QColor expected(0x99, 0x66, 0x33);
-    for (QWidget* w : {static_cast<QWidget*>(&m), m.Picture2, m.Picture3})
+    for (QWidget* w : {static_cast<QWidget*>(&m), child<QWidget>(m, "Picture2"), child<QWidget>(m, "Picture3")})
         EXPECT_EQ(w->palette().color(QPalette::Window), expected) << w->objectName().toStdString();
-    for (StyledButton* b : {m.Check1, m.Check3, m.OptSaveChoice[0], m.OptSaveChoice[1], m.OptSaveChoice[2]})
+    for (StyledButton* b : {child<StyledButton>(m, "Check1"), child<StyledButton>(m, "Check3"), child<StyledButton>(m, "OptSaveChoice", 0), child<StyledButton>(m, "OptSaveChoice", 1), child<StyledButton>(m, "OptSaveChoice", 2)})
         EXPECT_EQ(b->BackColor(), 0x00336699) << b->objectName().toStdString();
-    EXPECT_NE(m.OptSaveChoice[3]->BackColor(), 0x00336699);
+    EXPECT_NE(child<StyledButton>(m, "OptSaveChoice", 3)->BackColor(), 0x00336699);
 
     s.BackgroundColor = -1;
     m.Opmaak();
@@ -165,13 +168,13 @@ TEST_F(MainMenus, ItemsEnabledByThePreviewState)
     frmMain& m = open();
     //                      0123456789012345
     EXPECT_EQ(menuStates(m), "001-001-00-110-1");
-    EXPECT_EQ(m.mnuOptionss[frmMain::kMenuStartFeed]->text(), "Start Feed");
+    EXPECT_EQ(child<QAction>(m, "mnuOptionss", frmMain::kMenuStartFeed)->text(), "Start Feed");
     m.cmdStart_Click();
     EXPECT_EQ(menuStates(m), "111-111-10-111-1");
-    EXPECT_EQ(m.mnuOptionss[frmMain::kMenuStartFeed]->text(), "Restart Feed");
+    EXPECT_EQ(child<QAction>(m, "mnuOptionss", frmMain::kMenuStartFeed)->text(), "Restart Feed");
     m.cmdStop_Click();
     EXPECT_EQ(menuStates(m), "111-111-10-110-1");  // the last frame can still be saved or copied
-    EXPECT_EQ(m.mnuOptionss[frmMain::kMenuStartFeed]->text(), "Start Feed");
+    EXPECT_EQ(child<QAction>(m, "mnuOptionss", frmMain::kMenuStartFeed)->text(), "Start Feed");
 }
 
 TEST_F(MainMenus, CaptionsOfTheItems)
@@ -181,9 +184,9 @@ TEST_F(MainMenus, CaptionsOfTheItems)
                                     "&Save Picture Now", "Save &As...", "", "&Copy", "Copy to Irfanview", "",
                                     "Start Feed", "Record", "Stop", "", "Hide Buttons (mini mode)"};
     for (int i = 0; i < frmMain::kOptionsMenuItems; ++i)
-        EXPECT_EQ(m.mnuOptionss[i]->text(), captions[i]) << i;
-    EXPECT_EQ(m.mnuoptions->title(), "Options");
-    EXPECT_FALSE(m.mnuOptionss[frmMain::kMenuCopyToIrfanView]->isVisible());
+        EXPECT_EQ(child<QAction>(m, "mnuOptionss", i)->text(), captions[i]) << i;
+    EXPECT_EQ(child<QMenu>(m, "mnuoptions")->title(), "Options");
+    EXPECT_FALSE(child<QAction>(m, "mnuOptionss", frmMain::kMenuCopyToIrfanView)->isVisible());
 }
 
 TEST_F(MainMenus, EachItemRunsItsCommand)
@@ -195,12 +198,12 @@ TEST_F(MainMenus, EachItemRunsItsCommand)
                                .openSetup = [&] { opened << "setup"; }});
     s.DeviceListIndex = static_cast<int16_t>(s.CaptureDevice);
 
-    m.mnuOptionss[frmMain::kMenuStartFeed]->trigger();
+    child<QAction>(m, "mnuOptionss", frmMain::kMenuStartFeed)->trigger();
     EXPECT_NE(m.capwnd(), 0);
-    m.mnuOptionss[frmMain::kMenuSaveAs]->trigger();  // "Save &As..." takes a snapshot at once
+    child<QAction>(m, "mnuOptionss", frmMain::kMenuSaveAs)->trigger();  // "Save &As..." takes a snapshot at once
     EXPECT_EQ(snapshots(), 1);
-    m.mnuOptionss[frmMain::kMenuSetup]->trigger();
-    m.mnuOptionss[frmMain::kMenuOpenInViewer]->trigger();
+    child<QAction>(m, "mnuOptionss", frmMain::kMenuSetup)->trigger();
+    child<QAction>(m, "mnuOptionss", frmMain::kMenuOpenInViewer)->trigger();
     EXPECT_EQ(opened, QStringList({"setup", "viewer"}));
     EXPECT_NE(m.capwnd(), 0) << "the same device: the preview goes on";
 
@@ -210,7 +213,7 @@ TEST_F(MainMenus, EachItemRunsItsCommand)
             dialog->close();
         }
     });
-    m.mnuOptionss[frmMain::kMenuCamOptions]->trigger();
+    child<QAction>(m, "mnuOptionss", frmMain::kMenuCamOptions)->trigger();
     EXPECT_EQ(opened.last(), "source");
 
     const int before = snapshots();
@@ -219,9 +222,9 @@ TEST_F(MainMenus, EachItemRunsItsCommand)
     EXPECT_EQ(snapshots(), before);
     EXPECT_NE(m.capwnd(), 0);
 
-    m.mnuOptionss[frmMain::kMenuStop]->trigger();
+    child<QAction>(m, "mnuOptionss", frmMain::kMenuStop)->trigger();
     EXPECT_EQ(m.capwnd(), 0);
-    EXPECT_TRUE(m.cmdStart->Enabled());
+    EXPECT_TRUE(child<StyledButton>(m, "cmdStart")->Enabled());
 }
 
 TEST_F(MainMenus, SetupWithAnotherDeviceRestartsThePreviewOnIt)
@@ -229,23 +232,23 @@ TEST_F(MainMenus, SetupWithAnotherDeviceRestartsThePreviewOnIt)
     frmMain& m = open();
     m.cmdStart_Click();
     s.DeviceListIndex = 0;
-    m.ResolutionsChecked = true;
+    checkCaptureSizes(m);
     m.setOpeners(WindowOpeners{.openSetup = [&] { s.CaptureDevice = 1; }});
     const qint32 before = m.capwnd();
-    QTest::mouseClick(m.cmdSetup, Qt::LeftButton);
-    EXPECT_FALSE(m.ResolutionsChecked);
-    EXPECT_TRUE(m.mnudevices[1]->isChecked());
-    EXPECT_FALSE(m.mnudevices[0]->isChecked());
+    QTest::mouseClick(child<StyledButton>(m, "cmdSetup"), Qt::LeftButton);
+    EXPECT_FALSE(m.resolutionsChecked());
+    EXPECT_TRUE(child<QAction>(m, "mnudevices", 1)->isChecked());
+    EXPECT_FALSE(child<QAction>(m, "mnudevices", 0)->isChecked());
     EXPECT_NE(m.capwnd(), 0);
     EXPECT_NE(m.capwnd(), before);
-    EXPECT_TRUE(m.tmrMain->isActive());
+    EXPECT_TRUE(child<QTimer>(m, "tmrMain")->isActive());
 
     m.cmdStop_Click();
     s.DeviceListIndex = 1;
     m.setOpeners(WindowOpeners{.openSetup = [&] { s.CaptureDevice = 0; }});
     m.cmdSetup_Click();
     EXPECT_EQ(m.capwnd(), 0) << "stopped: the new device is not started";
-    EXPECT_TRUE(m.mnudevices[0]->isChecked());
+    EXPECT_TRUE(child<QAction>(m, "mnudevices", 0)->isChecked());
 }
 
 TEST_F(MainMenus, SetupPausesTheFramePumpOfTheStreamFile)
@@ -257,10 +260,10 @@ TEST_F(MainMenus, SetupPausesTheFramePumpOfTheStreamFile)
     m.cmdStart_Click();
     s.DeviceListIndex = static_cast<int16_t>(s.CaptureDevice);
     bool pumpingInside = true;
-    m.setOpeners(WindowOpeners{.openSetup = [&] { pumpingInside = m.tmrMain->isActive(); }});
+    m.setOpeners(WindowOpeners{.openSetup = [&] { pumpingInside = child<QTimer>(m, "tmrMain")->isActive(); }});
     m.cmdSetup_Click();
     EXPECT_FALSE(pumpingInside);
-    EXPECT_TRUE(m.tmrMain->isActive());
+    EXPECT_TRUE(child<QTimer>(m, "tmrMain")->isActive());
 }
 
 TEST_F(MainMenus, CopiedFrameSurvivesALaterStop)
@@ -270,8 +273,8 @@ TEST_F(MainMenus, CopiedFrameSurvivesALaterStop)
     clipboard->clear();
     m.cmdStart_Click();
     m.tmrMain_Timer();
-    const QImage shown = m.Image4->image();
-    m.mnuOptionss[frmMain::kMenuCopy]->trigger();
+    const QImage shown = child<PreviewImage>(m, "Image4")->image();
+    child<QAction>(m, "mnuOptionss", frmMain::kMenuCopy)->trigger();
     EXPECT_EQ(notices.last(), "Frame copied to clipboard");
     EXPECT_EQ(clipboard->image(), shown.convertToFormat(clipboard->image().format()));
     m.cmdStop_Click();
@@ -286,11 +289,11 @@ TEST_F(MainMenus, IrfanViewFoundThroughTheRegistryAndHandedTheFrame)
     registry.saveSetting(place->first, place->second, "\"/opt/IrfanView/i_view64.exe\" \"%1\"");
     frmMain& m = open();
     EXPECT_EQ(s.IrfanViewPath, "/opt/IrfanView/i_view64.exe");
-    EXPECT_TRUE(m.mnuOptionss[frmMain::kMenuCopyToIrfanView]->isVisible());
+    EXPECT_TRUE(child<QAction>(m, "mnuOptionss", frmMain::kMenuCopyToIrfanView)->isVisible());
     m.cmdStart_Click();
     m.tmrMain_Timer();
     QGuiApplication::clipboard()->clear();
-    m.mnuOptionss[frmMain::kMenuCopyToIrfanView]->trigger();
+    child<QAction>(m, "mnuOptionss", frmMain::kMenuCopyToIrfanView)->trigger();
     EXPECT_FALSE(QGuiApplication::clipboard()->image().isNull());
     ASSERT_EQ(shell.startedPrograms.size(), 1);
     EXPECT_EQ(shell.startedPrograms[0].program, "/opt/IrfanView/i_view64.exe");
@@ -300,10 +303,10 @@ TEST_F(MainMenus, IrfanViewFoundThroughTheRegistryAndHandedTheFrame)
 TEST_F(MainMenus, HelpButtonOpensTheManualWhenThereIsOne)
 {
     frmMain& m = open();
-    QTest::mouseClick(m.cmdHelp, Qt::RightButton);
+    QTest::mouseClick(child<StyledButton>(m, "cmdHelp"), Qt::RightButton);
     EXPECT_TRUE(shell.openedUrls.isEmpty());
     box.writeFile("Manual.pdf", "%PDF-1.4\n");
-    QTest::mouseClick(m.cmdHelp, Qt::RightButton);  // any mouse button
+    QTest::mouseClick(child<StyledButton>(m, "cmdHelp"), Qt::RightButton);  // any mouse button
     ASSERT_EQ(shell.openedUrls.size(), 1);
     EXPECT_EQ(shell.openedUrls[0].toLocalFile(), box.programFolder() + "/Manual.pdf");
 }
@@ -313,7 +316,7 @@ TEST_F(MainMenus, NoneFoundIsNoDeviceToTick)
     qputenv("TOLVEX_SYNTH_DEVICES", "0");
     capture->reloadSettings();
     frmMain& m = start();
-    QAction* none = m.mnudevices[0];
+    QAction* none = child<QAction>(m, "mnudevices", 0);
     EXPECT_EQ(none->text(), "none found");
     EXPECT_FALSE(none->isCheckable());
     none->trigger();
@@ -323,7 +326,7 @@ TEST_F(MainMenus, NoneFoundIsNoDeviceToTick)
     qputenv("TOLVEX_SYNTH_DEVICES", "1");
     capture->reloadSettings();
     frmMain& again = restart();
-    EXPECT_EQ(again.mnudevices[0]->text(), "Tolvex Test Pattern");
-    EXPECT_TRUE(again.mnudevices[0]->isCheckable());
-    EXPECT_TRUE(again.mnudevices[0]->isChecked());
+    EXPECT_EQ(child<QAction>(again, "mnudevices", 0)->text(), "Tolvex Test Pattern");
+    EXPECT_TRUE(child<QAction>(again, "mnudevices", 0)->isCheckable());
+    EXPECT_TRUE(child<QAction>(again, "mnudevices", 0)->isChecked());
 }

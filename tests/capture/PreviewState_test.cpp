@@ -1,5 +1,6 @@
 // Which controls of the main window can be used in each preview state, and the
 // title while nothing runs.
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
 #include "settings/SettingsFile.h"
@@ -60,7 +61,7 @@ TEST_F(PreviewState, ControlsAtStartUpGoodStartStopAndFailedStart)
     frmMain& m = open("0");
     EXPECT_EQ(states(m), kAtStartUp);
     m.cmdStart_Click();
-    ASSERT_NE(m.DriverConnected, 0);
+    ASSERT_TRUE(m.previewRunning());
     EXPECT_EQ(states(m), kPreviewing);
     m.cmdStop_Click();
     EXPECT_EQ(states(m), kAfterStop);
@@ -69,7 +70,7 @@ TEST_F(PreviewState, ControlsAtStartUpGoodStartStopAndFailedStart)
     qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "all");
     capture->reloadSettings();
     failing.cmdStart_Click();
-    ASSERT_EQ(failing.DriverConnected, 0);
+    ASSERT_FALSE(failing.previewRunning());
     EXPECT_EQ(states(failing), kFailedAtFirst);
 }
 
@@ -90,10 +91,10 @@ TEST_F(PreviewState, SavedModeShowsNoModeTextUntilThePreviewStarts)
         open("0");
         WriteIniValue(s, "[AutoRunMode]", mode);
         frmMain& m = restart();
-        EXPECT_EQ(m.windowTitle(), m.BaseTitle) << "mode " << mode;
-        EXPECT_FALSE(m.cmdStop->Enabled());
+        EXPECT_EQ(m.windowTitle(), m.baseTitle()) << "mode " << mode;
+        EXPECT_FALSE(child<StyledButton>(m, "cmdStop")->Enabled());
         m.cmdStart_Click();
-        EXPECT_NE(m.windowTitle(), m.BaseTitle) << "mode " << mode;
+        EXPECT_NE(m.windowTitle(), m.baseTitle()) << "mode " << mode;
     }
 }
 
@@ -102,7 +103,7 @@ TEST_F(PreviewState, ChoosingAModeBeforeTheFirstStartLeavesTheTitle)
     frmMain& m = open("0");
     for (int mode : {3, 2, 1, 0}) {
         m.selectSaveOption(mode);
-        EXPECT_EQ(m.windowTitle(), m.BaseTitle) << "mode " << mode;
+        EXPECT_EQ(m.windowTitle(), m.baseTitle()) << "mode " << mode;
         EXPECT_EQ(s.SaveMode, mode);
     }
 }
@@ -112,6 +113,6 @@ TEST_F(PreviewState, StartSwitchShowsTheModeTextOfTheRunningPreview)
     open("0");
     WriteIniValue(s, "[AutoRunMode]", 3);
     frmMain& m = restart("/start");
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *MotionRecord mode*");
+    EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *MotionRecord mode*");
     EXPECT_EQ(states(m), kPreviewing);
 }

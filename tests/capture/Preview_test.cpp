@@ -1,6 +1,8 @@
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "core/MouseButtonCodes.h"
 #include "buttons/StyledButton.h"
+#include "capture/CaptureDevices.h"
 #include "capture/NoticeWait.h"
 #include "capture/StreamBufferFile.h"
 
@@ -36,8 +38,8 @@ struct Preview : ::testing::Test, MainWindowHarness {
     static QString buttonStates(frmMain& m)
     {
         QString states;
-        for (StyledButton* b : {m.cmdStart, m.cmdStop, m.cmdCamOptions, m.cmdVideoSize, m.cmdSnapShot,
-                                m.cmdRecord, m.cmdSaveAs, m.cmdBurst})
+        for (StyledButton* b : {child<StyledButton>(m, "cmdStart"), child<StyledButton>(m, "cmdStop"), child<StyledButton>(m, "cmdCamOptions"), child<StyledButton>(m, "cmdVideoSize"), child<StyledButton>(m, "cmdSnapShot"),
+                                child<StyledButton>(m, "cmdRecord"), child<StyledButton>(m, "cmdSaveAs"), child<StyledButton>(m, "cmdBurst")})
             states += b->Enabled() ? '1' : '0';
         return states;
     }
@@ -49,69 +51,74 @@ TEST_F(Preview, StartShowsTheLiveFrameAndSetsThePreviewState)
 {
     frmMain& m = open();
     EXPECT_EQ(s.DeviceNames[0], "Tolvex Test Pattern");
-    EXPECT_TRUE(m.mnudevices[0]->isVisible());
-    EXPECT_TRUE(m.mnudevices[0]->isChecked());
+    EXPECT_TRUE(child<QAction>(m, "mnudevices", 0)->isVisible());
+    EXPECT_TRUE(child<QAction>(m, "mnudevices", 0)->isChecked());
     m.cmdStart_Click();
     EXPECT_NE(m.capwnd(), 0);
-    EXPECT_NE(m.DriverConnected, 0);
-    EXPECT_TRUE(m.PreviewStarted);
-    EXPECT_TRUE(m.tmrMain->isActive());
-    EXPECT_EQ(m.tmrMain->interval(), 25);
+    EXPECT_EQ(GetCapDriverName(*capture, m.capwnd()), "Tolvex Test Pattern") << "the driver is connected";
+    EXPECT_TRUE(m.previewRunning());
+    EXPECT_TRUE(child<QTimer>(m, "tmrMain")->isActive());
+    EXPECT_EQ(child<QTimer>(m, "tmrMain")->interval(), 25);
     EXPECT_EQ(buttonStates(m), "01111111");
-    EXPECT_FALSE(m.Image4->image().isNull());
-    EXPECT_TRUE(m.Image4->isVisible());
-    EXPECT_FALSE(m.Image1->isVisible());
+    EXPECT_FALSE(child<PreviewImage>(m, "Image4")->image().isNull());
+    EXPECT_TRUE(child<PreviewImage>(m, "Image4")->isVisible());
+    EXPECT_FALSE(child<QWidget>(m, "Image1")->isVisible());
     EXPECT_TRUE(notices.isEmpty());
     EXPECT_TRUE(sleeps.isEmpty());
 
-    const qint64 before = m.Image4->image().cacheKey();
-    QSignalSpy ticks(m.tmrMain, &QTimer::timeout);
+    const qint64 before = child<PreviewImage>(m, "Image4")->image().cacheKey();
+    QSignalSpy ticks(child<QTimer>(m, "tmrMain"), &QTimer::timeout);
     ASSERT_TRUE(ticks.wait(2000));
-    EXPECT_NE(m.Image4->image().cacheKey(), before);
+    EXPECT_NE(child<PreviewImage>(m, "Image4")->image().cacheKey(), before);
 }
 
 TEST_F(Preview, StopKeepsTheLastFrameAndResetsTheButtonsAndTitle)
 {
     frmMain& m = open();
-    m.OptSaveChoice[1]->setValue(true);
+    child<StyledButton>(m, "OptSaveChoice", 1)->setValue(true);
     m.cmdStart_Click();
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *AutoSave mode*");
-    EXPECT_TRUE(m.tmrAutoSave->isActive());
-    const QImage last = m.Image4->image();
+    EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *AutoSave mode*");
+    EXPECT_TRUE(child<QTimer>(m, "tmrAutoSave")->isActive());
+    const QImage last = child<PreviewImage>(m, "Image4")->image();
     m.cmdStop_Click();
     EXPECT_EQ(m.capwnd(), 0);
-    EXPECT_FALSE(m.tmrMain->isActive());
-    EXPECT_FALSE(m.tmrAutoSave->isActive());
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle);
+    EXPECT_FALSE(child<QTimer>(m, "tmrMain")->isActive());
+    EXPECT_FALSE(child<QTimer>(m, "tmrAutoSave")->isActive());
+    EXPECT_EQ(m.windowTitle(), m.baseTitle());
     EXPECT_EQ(buttonStates(m), "10001111");
-    EXPECT_TRUE(m.StyledButton13->Enabled());
-    EXPECT_EQ(m.Image4->image().cacheKey(), last.cacheKey());
+    EXPECT_TRUE(child<StyledButton>(m, "StyledButton13")->Enabled());
+    EXPECT_EQ(child<PreviewImage>(m, "Image4")->image().cacheKey(), last.cacheKey());
 }
 
 TEST_F(Preview, ConnectOnTheSecondTryWaitsOnceWithoutNotice)
 {
     frmMain& m = open("1");
     m.cmdStart_Click();
-    EXPECT_NE(m.DriverConnected, 0);
+    EXPECT_FALSE(GetCapDriverName(*capture, m.capwnd()).isEmpty()) << "the driver is connected";
     EXPECT_EQ(sleeps, QList<int>{100});
     EXPECT_TRUE(notices.isEmpty());
-    EXPECT_EQ(m.FailedConnectCount, 0);
+
+    // A start that then fails is the first failure: the retry was none.
+    m.cmdStop_Click();
+    qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "all");
+    capture->reloadSettings();
+    m.cmdStart_Click();
+    EXPECT_EQ(notices, QStringList({"No Connection to Video Device", "Please choose another device"}));
 }
 
 TEST_F(Preview, FailedConnectsNoticeWaitAndStop)
 {
     frmMain& m = open("all");
-    m.OptSaveChoice[2]->setValue(true);
+    child<StyledButton>(m, "OptSaveChoice", 2)->setValue(true);
     m.cmdStart_Click();
-    EXPECT_EQ(m.DriverConnected, 0);
+    EXPECT_FALSE(m.previewRunning());
     EXPECT_EQ(notices, QStringList({"No Connection to Video Device", "Please choose another device"}));
     EXPECT_EQ(sleeps, QList<int>({100, 1200, 1700}));
-    EXPECT_EQ(m.FailedConnectCount, 1);
     EXPECT_EQ(m.capwnd(), 0);
     EXPECT_EQ(buttonStates(m), "10000000");
-    EXPECT_EQ(m.cmdVideoSize->Caption(), "&Video Size");
-    EXPECT_FALSE(m.tmrMain->isActive());
-    EXPECT_FALSE(m.tmrAutoMotion->isActive());
+    EXPECT_EQ(child<StyledButton>(m, "cmdVideoSize")->Caption(), "&Video Size");
+    EXPECT_FALSE(child<QTimer>(m, "tmrMain")->isActive());
+    EXPECT_FALSE(child<QTimer>(m, "tmrAutoMotion")->isActive());
 
     notices.clear();
     sleeps.clear();
@@ -119,17 +126,28 @@ TEST_F(Preview, FailedConnectsNoticeWaitAndStop)
     EXPECT_EQ(notices, QStringList({"No Connection to Video Device", "Please choose another device",
                                     "Or restart Tolvex and/or the device"}));
     EXPECT_EQ(sleeps, QList<int>({100, 1200, 1200, 1700}));
-    EXPECT_EQ(m.FailedConnectCount, 2);
+
+    // A good start clears the count: the next failure is a first one again.
+    qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "0");
+    capture->reloadSettings();
+    m.cmdStart_Click();
+    ASSERT_TRUE(m.previewRunning());
+    m.cmdStop_Click();
+    notices.clear();
+    qputenv("TOLVEX_SYNTH_CONNECT_FAIL", "all");
+    capture->reloadSettings();
+    m.cmdStart_Click();
+    EXPECT_EQ(notices, QStringList({"No Connection to Video Device", "Please choose another device"}));
 }
 
 TEST_F(Preview, DeviceSwitchingIdleAndWhilePreviewing)
 {
     frmMain& m = open("0", "2");
-    ASSERT_TRUE(m.mnudevices[1]->isVisible());
+    ASSERT_TRUE(child<QAction>(m, "mnudevices", 1)->isVisible());
     m.mnudevices_Click(1);
     EXPECT_EQ(s.CaptureDevice, 1);
-    EXPECT_TRUE(m.mnudevices[1]->isChecked());
-    EXPECT_FALSE(m.mnudevices[0]->isChecked());
+    EXPECT_TRUE(child<QAction>(m, "mnudevices", 1)->isChecked());
+    EXPECT_FALSE(child<QAction>(m, "mnudevices", 0)->isChecked());
     EXPECT_EQ(m.capwnd(), 0);
 
     m.cmdStart_Click();
@@ -151,20 +169,20 @@ TEST_F(Preview, DeviceMenuTickStaysOnTheDeviceInUse)
 {
     frmMain& m = open("0", "2");
     const auto ticks = [&m] {
-        return QString("%1%2").arg(m.mnudevices[0]->isChecked()).arg(m.mnudevices[1]->isChecked());
+        return QString("%1%2").arg(child<QAction>(m, "mnudevices", 0)->isChecked()).arg(child<QAction>(m, "mnudevices", 1)->isChecked());
     };
     ASSERT_EQ(ticks(), "10");
-    m.mnudevices[0]->trigger();  // the device in use, chosen again
+    child<QAction>(m, "mnudevices", 0)->trigger();  // the device in use, chosen again
     EXPECT_EQ(ticks(), "10");
-    m.mnudevices[12]->trigger();  // "Exit menu"
+    child<QAction>(m, "mnudevices", 12)->trigger();  // "Exit menu"
     EXPECT_EQ(ticks(), "10");
-    m.mnudevices[1]->trigger();
+    child<QAction>(m, "mnudevices", 1)->trigger();
     EXPECT_EQ(s.CaptureDevice, 1);
     EXPECT_EQ(ticks(), "01");
 
     m.cmdStart_Click();
     const qint32 running = m.capwnd();
-    m.mnudevices[1]->trigger();
+    child<QAction>(m, "mnudevices", 1)->trigger();
     EXPECT_EQ(ticks(), "01");
     EXPECT_EQ(m.capwnd(), running);  // the preview did not restart
 }
@@ -177,7 +195,7 @@ TEST_F(Preview, DeviceButtonRewritesTheDeviceEvenWithoutAChoice)
         EXPECT_EQ(s.CaptureDevice, 0);
     }
     s.CaptureDevice = 1;
-    QTimer::singleShot(0, m.mnuVideoDevice, [&m] { m.mnuVideoDevice->close(); });
+    QTimer::singleShot(0, child<QMenu>(m, "mnuVideoDevice"), [&m] { child<QMenu>(m, "mnuVideoDevice")->close(); });
     m.StyledButton13_MouseDown(buttons::kMouseLeft, 0, 3, 3);
     const QStringList lines = iniLines();
     EXPECT_EQ(lines[3], " 1 ");
@@ -211,7 +229,7 @@ TEST_F(Preview, StopClearsOnlyThePumpsOwnFrame)
     QImage users(4, 4, QImage::Format_RGB32);
     users.fill(Qt::green);
     clipboard->setImage(users);
-    m.tmrMain->stop();
+    child<QTimer>(m, "tmrMain")->stop();
     m.StopWork();
     EXPECT_EQ(clipboard->image().pixelColor(0, 0), QColor(Qt::green));
 }
@@ -224,7 +242,7 @@ TEST_F(Preview, StreamFilePathWritesAndReadsTheBufferFile)
     m.cmdStart_Click();
     m.tmrMain_Timer();
     EXPECT_TRUE(QFileInfo(s.TempBufferFileAndPath).size() > 0);
-    EXPECT_FALSE(m.Image4->image().isNull());
+    EXPECT_FALSE(child<PreviewImage>(m, "Image4")->image().isNull());
     EXPECT_TRUE(notices.isEmpty());
 }
 
@@ -240,7 +258,7 @@ TEST_F(Preview, BufferFileSettingOnAUsersFileLeavesItAlone)
     m.tmrMain_Timer();
     EXPECT_EQ(box.readFile("notes.txt"), notes);
     EXPECT_TRUE(isBufferBitmap(box.programFolder() + "/cap$$$.tmp"));
-    EXPECT_FALSE(m.Image4->image().isNull());
+    EXPECT_FALSE(child<PreviewImage>(m, "Image4")->image().isNull());
     EXPECT_EQ(notices, QStringList{"Stream buffer: using cap$$$.tmp"});
     m.cmdStop_Click();
     m.cmdStart_Click();
@@ -259,12 +277,12 @@ TEST_F(Preview, UnwritableBufferFileGivesOneNoticePerStart)
     s.StreamSource = 1;
     s.TempBufferFileAndPath = box.programFolder() + "/plainfile/cap$$$.tmp";
     m.cmdStart_Click();
-    const QImage shown = m.Image4->image();
+    const QImage shown = child<PreviewImage>(m, "Image4")->image();
     m.tmrMain_Timer();
     m.tmrMain_Timer();
     ASSERT_EQ(notices.size(), 1);
     EXPECT_TRUE(notices[0].startsWith("IDE Mode Error: "));
-    EXPECT_EQ(m.Image4->image().cacheKey(), shown.cacheKey());
+    EXPECT_EQ(child<PreviewImage>(m, "Image4")->image().cacheKey(), shown.cacheKey());
     m.cmdStart_Click();
     m.tmrMain_Timer();
     EXPECT_EQ(notices.size(), 2);
@@ -289,13 +307,13 @@ TEST_F(Preview, TitleAtPreviewStartByMode)
     frmMain& m = open();
     for (const auto& c : cases) {
         m.cmdStop_Click();
-        m.OptSaveChoice[c.option]->setValue(true);
+        child<StyledButton>(m, "OptSaveChoice", c.option)->setValue(true);
         s.AutoTimer = c.autoTimer;
         s.FtpEnabled = c.ftp;
         m.cmdStart_Click();
-        EXPECT_EQ(m.windowTitle(), m.BaseTitle + c.title) << c.option << c.autoTimer << c.ftp;
-        EXPECT_EQ(m.tmrAutoSave->isActive(), c.option == 1);
-        EXPECT_EQ(m.tmrAutoMotion->isActive(), c.option >= 2);
+        EXPECT_EQ(m.windowTitle(), m.baseTitle() + c.title) << c.option << c.autoTimer << c.ftp;
+        EXPECT_EQ(child<QTimer>(m, "tmrAutoSave")->isActive(), c.option == 1);
+        EXPECT_EQ(child<QTimer>(m, "tmrAutoMotion")->isActive(), c.option >= 2);
     }
 }
 
@@ -305,21 +323,21 @@ TEST_F(Preview, StartSwitchStartsThePreviewAtTheEndOfTheStartUp)
     capture->reloadSettings();
     frmMain& m = start("/start");
     EXPECT_NE(m.capwnd(), 0);
-    EXPECT_TRUE(m.tmrMain->isActive());
-    EXPECT_FALSE(m.cmdStart->Enabled());
+    EXPECT_TRUE(child<QTimer>(m, "tmrMain")->isActive());
+    EXPECT_FALSE(child<StyledButton>(m, "cmdStart")->Enabled());
 }
 
 TEST_F(Preview, TickWithoutAFrameKeepsTheLastOneOnShow)
 {
     frmMain& m = open();
     m.cmdStart_Click();
-    m.tmrMain->stop();
+    child<QTimer>(m, "tmrMain")->stop();
     m.tmrMain_Timer();
-    const QImage shown = m.Image4->image();
+    const QImage shown = child<PreviewImage>(m, "Image4")->image();
     ASSERT_FALSE(shown.isNull());
     capture->capDriverDisconnect(m.capwnd());  // the device goes away
     m.tmrMain_Timer();
-    EXPECT_EQ(m.Image4->image().cacheKey(), shown.cacheKey());
+    EXPECT_EQ(child<PreviewImage>(m, "Image4")->image().cacheKey(), shown.cacheKey());
 }
 
 TEST_F(Preview, StartsAndStopsLeaveNoCaptureWindowsBehind)
@@ -331,7 +349,7 @@ TEST_F(Preview, StartsAndStopsLeaveNoCaptureWindowsBehind)
     }
     m.cmdStart_Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(m.Image1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 1);
+    EXPECT_EQ(child<QWidget>(m, "Image1")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), 1);
     EXPECT_NE(capture->window(m.capwnd()), nullptr);
 }
 
@@ -363,18 +381,18 @@ TEST_F(Preview, NoticesOfAFailedConnectArePaintedDuringTheWaitsAndTheWindowsTime
             paintsBeforeTheNextNotice = paints;
     });
     int clockTicks = 0;
-    QObject::connect(m.tmrTime, &QTimer::timeout, [&] {
+    QObject::connect(child<QTimer>(m, "tmrTime"), &QTimer::timeout, [&] {
         if (waiting)
             ++clockTicks;
     });
-    m.tmrTime->start(20);  // the time window's clock, which a failed start leaves running
+    child<QTimer>(m, "tmrTime")->start(20);  // the time window's clock, which a failed start leaves running
     m.cmdStart_Click();
     qApp->removeEventFilter(&counter);
     EXPECT_GT(paintsBeforeTheNextNotice, 0) << "the first notice was never painted during its wait";
     EXPECT_EQ(clockTicks, 0) << "a window timer ran during a wait";
     int ticksAfter = 0;
-    QObject::connect(m.tmrTime, &QTimer::timeout, [&] { ++ticksAfter; });
+    QObject::connect(child<QTimer>(m, "tmrTime"), &QTimer::timeout, [&] { ++ticksAfter; });
     EXPECT_TRUE(QTest::qWaitFor([&] { return ticksAfter > 0; }, 2000)) << "the timer ticks again after the waits";
-    m.tmrTime->stop();
+    child<QTimer>(m, "tmrTime")->stop();
     EXPECT_EQ(m.capwnd(), 0);
 }

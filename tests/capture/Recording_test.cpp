@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "AviProbe.h"
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
@@ -76,8 +77,8 @@ struct Recording : ::testing::Test, MainWindowHarness {
     static QString enabledButtons(frmMain& m)
     {
         QString states;
-        for (StyledButton* b : {m.cmdStart, m.cmdStop, m.cmdSnapShot, m.cmdRecord, m.cmdSetup, m.cmdBurst,
-                                m.StyledButton13, m.Check1, m.Check3})
+        for (StyledButton* b : {child<StyledButton>(m, "cmdStart"), child<StyledButton>(m, "cmdStop"), child<StyledButton>(m, "cmdSnapShot"), child<StyledButton>(m, "cmdRecord"), child<StyledButton>(m, "cmdSetup"), child<StyledButton>(m, "cmdBurst"),
+                                child<StyledButton>(m, "StyledButton13"), child<StyledButton>(m, "Check1"), child<StyledButton>(m, "Check3")})
             states += b->Enabled() ? '1' : '0';
         return states;
     }
@@ -89,26 +90,26 @@ TEST_F(Recording, RecordButtonRecordsUntilStopAndThenPreviewsAgain)
 {
     frmMain& m = previewing();
     m.cmdRecord_Click();
-    EXPECT_TRUE(m.Recording);
+    EXPECT_TRUE(m.recording());
     EXPECT_EQ(m.windowTitle(), "Recording Video......");
     EXPECT_EQ(enabledButtons(m), "010000000");
-    EXPECT_FALSE(m.txtSaveInterval->isEnabled());
-    EXPECT_TRUE(m.tmrFlash->isActive());
-    EXPECT_FALSE(m.Image1->isHidden());
-    EXPECT_TRUE(m.Image4->isHidden());
+    EXPECT_FALSE(child<IntervalBox>(m, "txtSaveInterval")->isEnabled());
+    EXPECT_TRUE(child<QTimer>(m, "tmrFlash")->isActive());
+    EXPECT_FALSE(child<QWidget>(m, "Image1")->isHidden());
+    EXPECT_TRUE(child<PreviewImage>(m, "Image4")->isHidden());
     EXPECT_EQ(s.SaveMode, 3);
-    EXPECT_EQ(m.ViewerFolderIndex, 2);
+    EXPECT_EQ(m.viewerFolderIndex(), 2);
     EXPECT_EQ(s.NumAudioRequested, 10);
     recordFrames(m, 25);
 
     m.cmdStop_Click();
     EXPECT_TRUE(titles.contains("Please WAIT while closing recording...."));
     EXPECT_EQ(notices, QStringList{"Recording Ended"});
-    EXPECT_FALSE(m.Recording);
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle);
-    EXPECT_FALSE(m.tmrFlash->isActive());
-    EXPECT_TRUE(m.imgRecFlash->isHidden());
-    EXPECT_TRUE(m.tmrMain->isActive());
+    EXPECT_FALSE(m.recording());
+    EXPECT_EQ(m.windowTitle(), m.baseTitle());
+    EXPECT_FALSE(child<QTimer>(m, "tmrFlash")->isActive());
+    EXPECT_TRUE(child<QLabel>(m, "imgRecFlash")->isHidden());
+    EXPECT_TRUE(child<QTimer>(m, "tmrMain")->isActive());
     const AviInfo info = only("CamVideos");
     ASSERT_TRUE(info.ok) << info.error.toStdString();
     EXPECT_DOUBLE_EQ(info.fps, 25.0);
@@ -121,18 +122,18 @@ TEST_F(Recording, HotKeysOfDisabledButtonsDoNothingDuringARecording)
 {
     frmMain& m = previewing();
     m.cmdRecord_Click();
-    ASSERT_TRUE(m.Recording);
+    ASSERT_TRUE(m.recording());
     recordFrames(m, 5);
     const int framesBefore = status(m).framesWritten;
-    QWidget* focus = m.txtSaveInterval;
+    QWidget* focus = child<IntervalBox>(m, "txtSaveInterval");
     QTest::keyClick(focus, Qt::Key_F2);  // start: its button is disabled
     QTest::keyClick(focus, Qt::Key_F3);  // snapshot
     QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
     QTest::keyClick(focus, Qt::Key_F1);  // help
-    EXPECT_TRUE(m.Recording);
+    EXPECT_TRUE(m.recording());
     EXPECT_EQ(m.windowTitle(), "Recording Video......");
     EXPECT_EQ(enabledButtons(m), "010000000");
-    EXPECT_FALSE(m.Image1->isHidden());
+    EXPECT_FALSE(child<QWidget>(m, "Image1")->isHidden());
     EXPECT_TRUE(notices.isEmpty()) << notices.join(", ").toStdString();
     EXPECT_TRUE(QDir(s.PicturePath).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(shell.openedUrls.isEmpty());
@@ -142,7 +143,7 @@ TEST_F(Recording, HotKeysOfDisabledButtonsDoNothingDuringARecording)
 
     // F10 stands for the stop button, which is enabled: it ends the recording.
     QTest::keyClick(focus, Qt::Key_F10);
-    EXPECT_FALSE(m.Recording);
+    EXPECT_FALSE(m.recording());
     EXPECT_EQ(notices, QStringList{"Recording Ended"});
     EXPECT_EQ(files("CamVideos").size(), 1);
 }
@@ -150,18 +151,17 @@ TEST_F(Recording, HotKeysOfDisabledButtonsDoNothingDuringARecording)
 TEST_F(Recording, EscInTheTinyViewEndsTheRecordingWithAFile)
 {
     frmMain& m = previewing();
-    m.Picture3->hide();
+    child<QWidget>(m, "Picture3")->hide();
     m.cmdRecord_Click();
     EXPECT_EQ(m.windowTitle(), "Recording Video... Press ESC to stop recording");
     recordFrames(m, 10);
     // The stop button has the focus; ESC reaches the window all the same.
-    m.cmdStop->setFocus();
-    QTest::keyClick(m.cmdStop, Qt::Key_Escape);
+    child<StyledButton>(m, "cmdStop")->setFocus();
+    QTest::keyClick(child<StyledButton>(m, "cmdStop"), Qt::Key_Escape);
     EXPECT_TRUE(titles.contains("Please wait while ending recording...."));
     EXPECT_TRUE(titles.contains("Please WAIT while closing recording...."));
     EXPECT_EQ(notices, QStringList{"Recording Ended"});
-    EXPECT_FALSE(m.Recording);
-    EXPECT_FALSE(m.EscStopped);
+    EXPECT_FALSE(m.recording());
     const AviInfo info = only("CamVideos");
     ASSERT_TRUE(info.ok) << info.error.toStdString();
     EXPECT_GT(info.seconds, 0.3);
@@ -171,6 +171,17 @@ TEST_F(Recording, EscInTheTinyViewEndsTheRecordingWithAFile)
     QTest::keyClick(&m, Qt::Key_Escape);
     EXPECT_EQ(m.capwnd(), preview);
     EXPECT_EQ(notices.size(), 1);
+
+    // The next recording is ended by the stop button as any other.
+    m.cmdRecord_Click();
+    ASSERT_TRUE(m.recording());
+    recordFrames(m, 5);
+    m.cmdStop_Click();
+    EXPECT_FALSE(m.recording());
+    EXPECT_EQ(notices, QStringList({"Recording Ended", "Recording Ended"}));
+    EXPECT_TRUE(child<QWidget>(m, "Image1")->isHidden());
+    EXPECT_FALSE(child<PreviewImage>(m, "Image4")->isHidden());
+    EXPECT_EQ(files("CamVideos").size(), 2);
 }
 
 namespace {
@@ -187,17 +198,19 @@ struct EscapeCounter : QWidget {
 };
 
 // A child of the main window that, while the window's controls are being destroyed,
-// presses ESC on a control that is still there. Image1 points at that control, so
-// that nothing but an ESC watch still listening can make a difference.
-struct EscapeWhileTheWindowGoes : QObject {
-    explicit EscapeWhileTheWindowGoes(frmMain* window) : QObject(window), window_(window) {}
+// presses ESC on a control that is still there. It is the window's first child, so it
+// goes while the recording window is still there and shown: nothing but an ESC watch
+// still listening can keep the key from the control.
+struct EscapeWhileTheWindowGoes : QWidget {
+    explicit EscapeWhileTheWindowGoes(frmMain* window) : QWidget(window)
+    {
+        lower();  // first in the window's list of children, so destroyed first
+    }
     ~EscapeWhileTheWindowGoes() override
     {
-        window_->Image1 = target;
         QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &esc);
     }
-    frmMain* window_;
     QWidget* target = nullptr;
 };
 
@@ -214,7 +227,7 @@ TEST_F(Recording, TheEscWatchGoesBeforeTheWindow)
     presser->target = new EscapeCounter(&m, escapes);
     presser->target->show();
     m.cmdRecord_Click();
-    ASSERT_TRUE(m.Recording);
+    ASSERT_TRUE(m.recording());
     recordFrames(m, 5);
     w.reset();
     EXPECT_EQ(escapes, 1);
@@ -228,7 +241,7 @@ TEST_F(Recording, AButtonRecordingIsNotEndedByTheMotionCount)
     m.cmdRecord_Click();
     for (int i = 0; i < 20; ++i)
         m.tmrFlash_Timer();
-    EXPECT_TRUE(m.Recording);
+    EXPECT_TRUE(m.recording());
     EXPECT_TRUE(status(m).running);
     m.cmdStop_Click();
 }
@@ -242,17 +255,17 @@ TEST_F(Recording, MotionRecordingLastsItsDurationAndArmsAgain)
     m.selectSaveOption(3);
     ASSERT_EQ(s.MotionRecordMode, 1);
     m.startMotionRecording();
-    ASSERT_TRUE(m.Recording);
+    ASSERT_TRUE(m.recording());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !status(m).running; }, 8000));
     EXPECT_TRUE(status(m).result.ok);
     // The mark's count ends the recording window after the duration.
-    for (int tick = 0; tick < 20 && m.Recording; ++tick)
+    for (int tick = 0; tick < 20 && m.recording(); ++tick)
         m.tmrFlash_Timer();
-    EXPECT_FALSE(m.Recording);
+    EXPECT_FALSE(m.recording());
     EXPECT_EQ(notices, QStringList{"Recording Ended"});
     EXPECT_EQ(s.MotionRecordMode, 1);
-    EXPECT_TRUE(m.tmrAutoMotion->isActive());
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *MotionRecord mode*");
+    EXPECT_TRUE(child<QTimer>(m, "tmrAutoMotion")->isActive());
+    EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *MotionRecord mode*");
     const AviInfo info = only("CamMotionRecordings");
     ASSERT_TRUE(info.ok) << info.error.toStdString();
     EXPECT_NEAR(info.seconds, 4.0, 0.5);
@@ -277,7 +290,7 @@ TEST_F(Recording, CancelInTheCompressionDialogStillRecords)
     answer.start(10);
     m.cmdRecord_Click();
     EXPECT_TRUE(asked);
-    EXPECT_TRUE(m.Recording);
+    EXPECT_TRUE(m.recording());
     recordFrames(m, 5);
     m.cmdStop_Click();
     EXPECT_EQ(only("CamVideos").videoCodec, "mjpeg");
@@ -323,7 +336,7 @@ TEST_F(Recording, CounterNamesAdvanceTheCounterPicturesShare)
 TEST_F(Recording, RecordSwitchRecordsAfterTheWholeStartUp)
 {
     frmMain& m = open("/record");
-    EXPECT_TRUE(m.Recording);
+    EXPECT_TRUE(m.recording());
     EXPECT_EQ(m.windowTitle(), "Recording Video......");
     EXPECT_TRUE(status(m).running);
     EXPECT_EQ(s.VidCompressDialog, 1);
@@ -338,17 +351,17 @@ TEST_F(Recording, AFolderThatCannotBeWrittenGivesANoticeAndNoRecordingState)
     box.writeFile("plainfile", "x");
     s.VideoPath = box.programFolder() + "/plainfile/CamVideos";
     m.cmdRecord_Click();
-    EXPECT_FALSE(m.Recording);
+    EXPECT_FALSE(m.recording());
     EXPECT_NE(m.windowTitle(), "Recording Video......");
-    EXPECT_FALSE(m.tmrFlash->isActive());
+    EXPECT_FALSE(child<QTimer>(m, "tmrFlash")->isActive());
     EXPECT_EQ(notices, QStringList{"Recording Failed: the video file could not be made"});
-    EXPECT_TRUE(m.tmrMain->isActive());
-    EXPECT_TRUE(m.cmdRecord->Enabled());
+    EXPECT_TRUE(child<QTimer>(m, "tmrMain")->isActive());
+    EXPECT_TRUE(child<StyledButton>(m, "cmdRecord")->Enabled());
 
     // A video folder removed since the start-up is made again.
     s.VideoPath = box.programFolder() + "/gone/CamVideos";
     m.cmdRecord_Click();
-    EXPECT_TRUE(m.Recording);
+    EXPECT_TRUE(m.recording());
     m.cmdStop_Click();
     EXPECT_EQ(QDir(s.VideoPath).entryList({"*.avi"}).size(), 1);
 }
@@ -360,9 +373,9 @@ TEST_F(Recording, ARecordingThatBreaksOffEndsWithANoticeAndAFile)
     m.cmdRecord_Click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !status(m).running; }, 5000));
     m.tmrFlash_Timer();
-    EXPECT_FALSE(m.Recording);
+    EXPECT_FALSE(m.recording());
     EXPECT_EQ(notices, QStringList({"Recording Ended", "Recording Ended: the index is full"}));
-    EXPECT_TRUE(m.tmrMain->isActive());
+    EXPECT_TRUE(child<QTimer>(m, "tmrMain")->isActive());
     EXPECT_TRUE(only("CamVideos").ok);
 }
 

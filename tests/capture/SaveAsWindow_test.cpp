@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "core/MouseButtonCodes.h"
 #include "PromptsFake.h"
@@ -65,7 +66,7 @@ struct SaveAsWindow : ::testing::Test, MainWindowHarness {
         return m;
     }
 
-    QSize frameSize() const { return w->Image4->image().size(); }
+    QSize frameSize() const { return child<PreviewImage>(*w, "Image4")->image().size(); }
 };
 
 }  // namespace
@@ -77,7 +78,7 @@ TEST_F(SaveAsWindow, FirstSaveProposesTheNextFreeNameAndShotWithFilterOneIsABitm
     s.SaveAsPath = pictures;
     QFile(pictures + "/MyImage-01.jpg").open(QIODevice::WriteOnly);
     answer = choose(pictures + "/shot", kFilterBmpTrueSize);
-    QTest::mouseClick(m.cmdSaveAs, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(m, "cmdSaveAs"), Qt::LeftButton);
 
     ASSERT_EQ(offered.size(), 1);
     EXPECT_EQ(offered[0].fileName, pictures + "/MyImage-02.jpg");
@@ -89,7 +90,7 @@ TEST_F(SaveAsWindow, FirstSaveProposesTheNextFreeNameAndShotWithFilterOneIsABitm
     EXPECT_EQ(platform::readBmp24(pictures + "/shot.bmp").size(), frameSize());
     EXPECT_FALSE(QFile::exists(pictures + "/shot.jpg"));
     EXPECT_TRUE(prompts.boxes.isEmpty());
-    EXPECT_TRUE(m.PicContainer.image.isNull()) << "the work picture is cleared after a save";
+    EXPECT_TRUE(m.workPicture().isNull()) << "the work picture is cleared after a save";
 
     // The next dialog remembers the filter and the kind of file.
     answer = cancel;
@@ -125,8 +126,8 @@ TEST_F(SaveAsWindow, ShownOrTrueSizeBySaveAsScreenSizeAndFitStretch)
     };
     for (const auto& r : rows) {
         s.SaveAsScreenSize = r.screenSize;
-        m.Check1->setValue(r.fitStretch);
-        m.Image4->resize(shown);
+        child<StyledButton>(m, "Check1")->setValue(r.fitStretch);
+        child<PreviewImage>(m, "Image4")->resize(shown);
         offered.clear();
         answer = choose(pictures + "/" + r.typed, r.filter);
         m.cmdSaveAs_Click();
@@ -143,14 +144,15 @@ TEST_F(SaveAsWindow, ASaveRunningInTheYieldDoesNotChangeThePictureWritten)
     frmMain& m = previewing();
     s.SaveAsPath = pictures;
     s.SaveAsScreenSize = 2;
-    m.Check1->setValue(true);
-    m.Image4->resize(500, 410);
+    child<StyledButton>(m, "Check1")->setValue(true);
+    child<PreviewImage>(m, "Image4")->resize(500, 410);
     answer = [&](SaveDialogArgs& a) {
-        // As an interval save would: the work picture refilled at the frame's size.
-        QTimer::singleShot(0, &m, [&m] { m.PicContainer.take(QImage(8, 8, QImage::Format_RGB32)); });
+        // A snapshot saved meanwhile refills the work picture at the frame's size.
+        QTimer::singleShot(0, &m, [&m] { m.cmdSnapShot_Click(); });
         return choose(pictures + "/wide.jpg")(a);
     };
     m.cmdSaveAs_Click();
+    EXPECT_EQ(QDir(s.PicturePath).entryList(QDir::Files).size(), 1) << "the snapshot ran in the yield";
     EXPECT_EQ(QImageReader(pictures + "/wide.jpg").read().size(), QSize(500, 410));
 }
 
@@ -219,14 +221,14 @@ TEST_F(SaveAsWindow, CancelWritesNothingButFillsTheWorkPicture)
     frmMain& m = previewing();
     s.SaveAsPath = pictures;
     s.SaveAsScreenSize = 2;
-    m.Check1->setValue(true);
-    m.Image4->resize(500, 410);
+    child<StyledButton>(m, "Check1")->setValue(true);
+    child<PreviewImage>(m, "Image4")->resize(500, 410);
     answer = cancel;
     m.mnuOptionss_Click(frmMain::kMenuSavePictureNow);  // "&Save Picture Now" opens the dialog
     ASSERT_EQ(offered.size(), 1);
     EXPECT_TRUE(QDir(pictures).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(prompts.boxes.isEmpty());
-    EXPECT_EQ(m.PicContainer.image.size(), frameSize()) << "a cancelled dialog hands back no scaled filter";
+    EXPECT_EQ(m.workPicture().size(), frameSize()) << "a cancelled dialog hands back no scaled filter";
 }
 
 namespace {
@@ -316,14 +318,14 @@ TEST_F(ViewerHandOffTest, AnOutsideViewerGetsTheFrameAsOneArgumentThroughTheDesk
     QDir().mkpath(s.AppPath);
     s.PictureViewer = writeViewerScript();
 
-    QTest::mouseClick(m.cmdViewer, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(m, "cmdViewer"), Qt::LeftButton);
     const QString seen = viewerFolder + "/seen";
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(seen); }, 10000));
     const QString temp = s.AppPath + "/temp.bmp";
     EXPECT_EQ(QString::fromUtf8(contentOf(seen)), "1\n" + temp + "\n" + viewerFolder + "\n");
     EXPECT_EQ(contentOf(viewerFolder + "/copy.bmp"), contentOf(temp));
-    EXPECT_EQ(platform::readBmp24(temp).size(), m.Image4->image().size());
-    EXPECT_TRUE(m.tmrMain->isActive()) << "an outside viewer leaves the preview running";
+    EXPECT_EQ(platform::readBmp24(temp).size(), child<PreviewImage>(m, "Image4")->image().size());
+    EXPECT_TRUE(child<QTimer>(m, "tmrMain")->isActive()) << "an outside viewer leaves the preview running";
 
     m.Form_Unload();
     EXPECT_FALSE(QFile::exists(temp)) << "the program's end removes the frame it handed out";
@@ -334,7 +336,7 @@ TEST_F(ViewerHandOffTest, TheHandedFrameStaysUntilTheNextHandOffUnlessTheViewerC
     frmMain& m = previewing();
     s.PictureViewer = "/opt/picture viewer/view";
     const QString temp = s.AppPath + "/temp.bmp";
-    QTest::mouseClick(m.cmdViewer, Qt::RightButton);  // any mouse button
+    QTest::mouseClick(child<StyledButton>(m, "cmdViewer"), Qt::RightButton);  // any mouse button
     ASSERT_EQ(shell.startedPrograms.size(), 1);
     EXPECT_EQ(shell.startedPrograms[0].program, "/opt/picture viewer/view");
     EXPECT_EQ(shell.startedPrograms[0].arguments, QStringList{temp});
@@ -363,21 +365,21 @@ TEST_F(ViewerHandOffTest, TheBuiltInViewerGetsTheFrameAndTheModesFolderWithThePr
     };
     QList<Opening> openings;
     m.setOpeners(WindowOpeners{.openViewer = [&](const ViewerHandOff& h) {
-        openings.append({h, m.viewerFolderIndex(), m.tmrMain->isActive(),
+        openings.append({h, m.viewerFolderIndex(), child<QTimer>(m, "tmrMain")->isActive(),
                          m.windowFlags().testFlag(Qt::WindowStaysOnTopHint)});
     }});
-    QTest::mouseClick(m.cmdViewer, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(m, "cmdViewer"), Qt::LeftButton);
     m.cmdViewer_MouseDown(buttons::kMouseRight, 0, 0, 0);
 
     ASSERT_EQ(openings.size(), 2);
     EXPECT_EQ(openings[0].handOff.snapshotCaption, "Snapshot1.jpg");
     EXPECT_EQ(openings[1].handOff.snapshotCaption, "Snapshot2.jpg");
-    EXPECT_EQ(openings[0].handOff.snapshot.size(), m.Image4->image().size());
+    EXPECT_EQ(openings[0].handOff.snapshot.size(), child<PreviewImage>(m, "Image4")->image().size());
     EXPECT_EQ(openings[0].folder, 1);
     EXPECT_FALSE(openings[0].pumping);
     EXPECT_FALSE(openings[0].onTop) << "the viewer is not hidden behind the main window";
     EXPECT_TRUE(m.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(m.tmrMain->isActive()) << "the preview runs on after the viewer closed";
+    EXPECT_TRUE(child<QTimer>(m, "tmrMain")->isActive()) << "the preview runs on after the viewer closed";
     EXPECT_TRUE(shell.startedPrograms.isEmpty());
 }
 
@@ -391,7 +393,7 @@ TEST_F(ViewerHandOffTest, WithoutAFrameTheViewerOpensOnTheLastCaptureFolderAndNo
     ASSERT_EQ(handOffs.size(), 1);
     EXPECT_TRUE(handOffs[0].snapshot.isNull());
     EXPECT_EQ(m.viewerFolderIndex(), 2);
-    EXPECT_FALSE(m.tmrMain->isActive());
+    EXPECT_FALSE(child<QTimer>(m, "tmrMain")->isActive());
 
     // An outside viewer is not started on a frame that does not exist.
     s.PictureViewer = "/opt/view";

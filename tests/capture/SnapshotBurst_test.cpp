@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
 #include "capture/PictureSaving.h"
@@ -47,10 +48,10 @@ TEST_F(Capture, SnapshotWritesAJpegOfTheLivePicture)
     EXPECT_TRUE(files[0].startsWith("Cam0Pic"));
     EXPECT_TRUE(files[0].endsWith(".jpg"));
     const QImage saved = QImageReader(s.PicturePath + "/" + files[0]).read();
-    EXPECT_EQ(saved.size(), m.Image4->image().size());
+    EXPECT_EQ(saved.size(), child<PreviewImage>(m, "Image4")->image().size());
     EXPECT_EQ(notices, QStringList{"Snapshot Saved"});
     EXPECT_EQ(sound.played, QStringList{box.programFolder() + "/sound1.bin"});
-    EXPECT_EQ(m.ViewerFolderIndex, 0);
+    EXPECT_EQ(m.viewerFolderIndex(), 0);
 }
 
 TEST_F(Capture, TwoSnapshotsInOneSecondGiveTwoFiles)
@@ -131,19 +132,19 @@ TEST_F(Capture, BurstMenuTicksTheCountAndChoosesANewOne)
 {
     frmMain& m = previewing();
     m.mnuburstframes_Click();
-    EXPECT_TRUE(m.mnub[10]->isChecked());
-    EXPECT_FALSE(m.mnub[2]->isChecked());
+    EXPECT_TRUE(child<QAction>(m, "mnub", 10)->isChecked());
+    EXPECT_FALSE(child<QAction>(m, "mnub", 2)->isChecked());
     m.mnub_Click(16);
     EXPECT_EQ(s.MaxBurstFrames, 16);
     m.mnub_Click(40);
     EXPECT_EQ(s.MaxBurstFrames, 16);
     m.mnuburstframes_Click();
-    EXPECT_TRUE(m.mnub[16]->isChecked());
-    EXPECT_FALSE(m.mnub[10]->isChecked());
+    EXPECT_TRUE(child<QAction>(m, "mnub", 16)->isChecked());
+    EXPECT_FALSE(child<QAction>(m, "mnub", 10)->isChecked());
     s.MaxBurstFrames = 3;
     m.mnuburstframes_Click();
-    for (const auto& [index, item] : m.mnub)
-        EXPECT_FALSE(item->isChecked()) << index;
+    for (QAction* item : child<QMenu>(m, "mnuburstframes")->actions())
+        EXPECT_FALSE(item->isChecked()) << item->objectName().toStdString();
 }
 
 TEST_F(Capture, SaveModeOptionsArmTheirTimersStoppedAndRunning)
@@ -152,19 +153,19 @@ TEST_F(Capture, SaveModeOptionsArmTheirTimersStoppedAndRunning)
     m.selectSaveOption(3);
     EXPECT_EQ(s.SaveMode, 3);
     EXPECT_EQ(s.MotionRecordMode, 1);
-    EXPECT_TRUE(m.tmrAutoMotion->isActive());
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle + " *MotionRecord mode*");
+    EXPECT_TRUE(child<QTimer>(m, "tmrAutoMotion")->isActive());
+    EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *MotionRecord mode*");
     m.selectSaveOption(0);
     EXPECT_EQ(s.SaveMode, 0);
     EXPECT_EQ(s.MotionRecordMode, 0);
-    EXPECT_FALSE(m.tmrAutoMotion->isActive());
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle);
+    EXPECT_FALSE(child<QTimer>(m, "tmrAutoMotion")->isActive());
+    EXPECT_EQ(m.windowTitle(), m.baseTitle());
 
     m.cmdStop_Click();
     m.selectSaveOption(1);
     EXPECT_EQ(s.SaveMode, 1);
-    EXPECT_TRUE(m.tmrAutoSave->isActive());
-    EXPECT_EQ(m.windowTitle(), m.BaseTitle);
+    EXPECT_TRUE(child<QTimer>(m, "tmrAutoSave")->isActive());
+    EXPECT_EQ(m.windowTitle(), m.baseTitle());
 }
 
 TEST_F(Capture, SavedModeIsSelectedAtStartUp)
@@ -172,9 +173,9 @@ TEST_F(Capture, SavedModeIsSelectedAtStartUp)
     start();
     WriteIniValue(s, "[AutoRunMode]", 2);
     frmMain& m = restart();
-    EXPECT_TRUE(m.OptSaveChoice[2]->Value());
+    EXPECT_TRUE(child<StyledButton>(m, "OptSaveChoice", 2)->Value());
     EXPECT_EQ(s.SaveMode, 2);
-    EXPECT_TRUE(m.tmrAutoMotion->isActive());
+    EXPECT_TRUE(child<QTimer>(m, "tmrAutoMotion")->isActive());
 }
 
 // With counter naming a new run continues after the last run's pictures and

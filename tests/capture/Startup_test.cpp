@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "capture/frmMain.h"
 #include "platform/files/InstanceLock.h"
@@ -23,6 +24,19 @@ namespace {
 
 struct StartupTest : ::testing::Test, MainWindowHarness {};
 
+// The window's capture window carries `name` while its preview runs (started here
+// when it is not running yet, and stopped again then).
+bool hasCaptureWindow(frmMain& m, const char* name)
+{
+    const bool started = m.capwnd() == 0;
+    if (started)
+        m.cmdStart_Click();
+    const bool found = m.capwnd() != 0 && m.findChild<QWidget*>(name) != nullptr;
+    if (started)
+        m.cmdStop_Click();
+    return found;
+}
+
 }  // namespace
 
 TEST_F(StartupTest, FirstStartInAnEmptyProgramFolder)
@@ -44,21 +58,24 @@ TEST_F(StartupTest, FirstStartInAnEmptyProgramFolder)
         EXPECT_FALSE(registry.contains("Tolvex", key)) << key;
 
     EXPECT_EQ(m.windowTitle(), "Vyk-Tolvex Pro 1.0");
-    EXPECT_EQ(m.BaseTitle, "Vyk-Tolvex Pro 1.0");
-    EXPECT_EQ(m.cmdAbout->Caption(), "About");
-    EXPECT_EQ(m.txtSaveInterval->text(), "30");
-    EXPECT_EQ(m.cmdBurst->toolTip(), "Save 10 frames/sec as pictures to your harddisk");
-    EXPECT_EQ(m.CaptureWindowName, "VykTolvex");
+    EXPECT_EQ(m.baseTitle(), "Vyk-Tolvex Pro 1.0");
+    EXPECT_EQ(child<StyledButton>(m, "cmdAbout")->Caption(), "About");
+    EXPECT_EQ(child<IntervalBox>(m, "txtSaveInterval")->text(), "30");
+    EXPECT_EQ(child<StyledButton>(m, "cmdBurst")->toolTip(), "Save 10 frames/sec as pictures to your harddisk");
+    EXPECT_TRUE(hasCaptureWindow(m, "VykTolvex"));
     EXPECT_EQ(s.SecondInstance, 0);
     EXPECT_EQ(s.PercentDropForError, 35);
     EXPECT_EQ(s.ResolutionList[4], "640x480@24");
     EXPECT_EQ(s.ScanRefresh, 25);
-    EXPECT_EQ(m.MinWidth, 7125);
-    EXPECT_EQ(m.MinHeight, 5605);
-    EXPECT_TRUE(m.PreviewStopped);
     EXPECT_EQ(m.capwnd(), 0);
+    // A window made too small springs back to the minimum, 7125 x 5605 twips.
+    const QSize frame = m.frameGeometry().size() - m.size();
+    m.resize(QSize(100, 100) - frame);
+    m.Form_Resize();
+    m.Form_Resize();
+    EXPECT_EQ(m.frameGeometry().size(), QSize((7125 + 14) / 15, (5605 + 14) / 15));
     EXPECT_FALSE(m.isVisible());  // StartMode 0: shown by the caller after the load handler
-    EXPECT_FALSE(m.imgSizeLogo->pixmap().isNull());
+    EXPECT_FALSE(child<QLabel>(m, "imgSizeLogo")->pixmap().isNull());
 }
 
 TEST_F(StartupTest, SwitchesChangeTheRunNotTheSettingsFile)
@@ -100,7 +117,7 @@ TEST_F(StartupTest, SecondCopyOnlyWithTwoAtTheEnd)
 {
     frmMain& m = start("/start /2");
     EXPECT_EQ(s.SecondInstance, -1);
-    EXPECT_EQ(m.CaptureWindowName, "VykTolvex2");
+    EXPECT_TRUE(hasCaptureWindow(m, "VykTolvex2"));
     EXPECT_TRUE(QFileInfo(box.programFolder() + "/Tolvex2.ini").isFile());
     EXPECT_FALSE(QFileInfo(box.programFolder() + "/Tolvex.ini").exists());
 
@@ -118,8 +135,8 @@ TEST_F(StartupTest, CopyStartedWhileAnotherRunsBehavesAsSecondCopy)
     second.setEndProcess([] {});
     second.Form_Load();
     EXPECT_EQ(s2.SecondInstance, -1);
-    EXPECT_EQ(second.CaptureWindowName, "VykTolvex2");
-    EXPECT_EQ(first.CaptureWindowName, "VykTolvex");
+    EXPECT_TRUE(hasCaptureWindow(second, "VykTolvex2"));
+    EXPECT_TRUE(hasCaptureWindow(first, "VykTolvex"));
     EXPECT_TRUE(QFileInfo(box.programFolder() + "/Tolvex2.ini").isFile());
 }
 
@@ -162,7 +179,7 @@ TEST_F(StartupTest, ResetInASecondCopyResetsOnlyThatCopysFile)
     EXPECT_EQ(s3.AutoSaveInterval, 30) << "the second copy's own file was reset";
     EXPECT_EQ(box.readFile("Tolvex.ini"), firstFile);
     EXPECT_EQ(box.readFile("TolvexPrint.ini"), "print settings\r\n");
-    EXPECT_EQ(first.CaptureWindowName, "VykTolvex");
+    EXPECT_TRUE(hasCaptureWindow(first, "VykTolvex"));
 }
 
 TEST_F(StartupTest, ResetWithNoSettingsFilesWritesAFreshDefaultFile)
@@ -183,7 +200,7 @@ TEST_F(StartupTest, StoredWindowPositionIsRestoredWhenKept)
     frmMain& m = restart();
     EXPECT_EQ(m.pos(), QPoint(50, 100));
     EXPECT_EQ(m.frameGeometry().size(), QSize(600, 500));
-    EXPECT_TRUE(m.LayoutReady);
+    EXPECT_TRUE(m.layoutReady());
 }
 
 TEST_F(StartupTest, MissingWindowValuesLeaveTheWindowWhereItIs)
@@ -192,8 +209,8 @@ TEST_F(StartupTest, MissingWindowValuesLeaveTheWindowWhereItIs)
     WriteIniValue(s, "[ScreenSizePosition]", -1);
     frmMain& m = restart();
     EXPECT_EQ(m.size(), QSize(475, 374));
-    EXPECT_FALSE(m.LayoutReady);
-    EXPECT_EQ(m.txtSaveInterval->text(), "30");  // the start-up went on
+    EXPECT_FALSE(m.layoutReady());
+    EXPECT_EQ(child<IntervalBox>(m, "txtSaveInterval")->text(), "30");  // the start-up went on
 }
 
 TEST_F(StartupTest, ClosingKeepsTheWindowPositionAndEndsTheProcessOnce)

@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "FtpTestServer.h"
 #include "MainWindowHarness.h"
 #include "automation/DoTheFTP.h"
@@ -39,9 +40,9 @@ struct MainWindowUpload : ::testing::Test, MainWindowHarness {
         s.EmbedTime = 0;
         m.selectSaveOption(1);
         m.cmdStart_Click();
-        for (QTimer* t : {m.tmrMain, m.tmrAutoSave, m.tmrAutoMotion, m.tmrTime})
+        for (QTimer* t : {child<QTimer>(m, "tmrMain"), child<QTimer>(m, "tmrAutoSave"), child<QTimer>(m, "tmrAutoMotion"), child<QTimer>(m, "tmrTime")})
             t->stop();
-        m.txtSaveInterval->setText("1");
+        child<IntervalBox>(m, "txtSaveInterval")->setText("1");
         return m;
     }
 
@@ -64,8 +65,8 @@ TEST_F(MainWindowUpload, IntervalSavePutsTheLatestPictureOnTheServer)
     intervalTick(m);
     const QImage uploaded(server.path("latest.bmp"));
     ASSERT_FALSE(uploaded.isNull()) << notices.join(" | ").toStdString();
-    EXPECT_EQ(uploaded.size(), m.Image4->image().size());
-    EXPECT_EQ(uploaded.pixelColor(10, 10).name(), m.Image4->image().pixelColor(10, 10).name());
+    EXPECT_EQ(uploaded.size(), child<PreviewImage>(m, "Image4")->image().size());
+    EXPECT_EQ(uploaded.pixelColor(10, 10).name(), child<PreviewImage>(m, "Image4")->image().pixelColor(10, 10).name());
     EXPECT_TRUE(QFileInfo::exists(box.programFolder() + "/latest.bmp"));
     EXPECT_FALSE(QDir(s.AutoSavePath).entryList(QDir::Files).isEmpty());
 }
@@ -78,13 +79,13 @@ TEST_F(MainWindowUpload, TheUploadIsThePictureJustSavedNotANewerFrame)
     clock->advance(1000);
     m.tmrMain_Timer();
     // A newer frame reaches the preview while the save runs (during its yield).
-    QImage newer(m.Image4->image().size(), QImage::Format_RGB32);
+    QImage newer(child<PreviewImage>(m, "Image4")->image().size(), QImage::Format_RGB32);
     newer.fill(Qt::red);
-    QTimer::singleShot(0, &m, [&m, newer] { m.Image4->setImage(newer); });
+    QTimer::singleShot(0, &m, [&m, newer] { child<PreviewImage>(m, "Image4")->setImage(newer); });
     m.tmrAutoSave_Timer();
     const QImage uploaded(server.path("latest.bmp"));
     ASSERT_FALSE(uploaded.isNull()) << notices.join(" | ").toStdString();
-    EXPECT_EQ(m.Image4->image().pixelColor(10, 10).name(), "#ff0000") << "the newer frame is shown";
+    EXPECT_EQ(child<PreviewImage>(m, "Image4")->image().pixelColor(10, 10).name(), "#ff0000") << "the newer frame is shown";
     EXPECT_EQ(uploaded.pixelColor(10, 10).name(), "#2040a0") << "the saved frame is sent";
 }
 

@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
 
@@ -10,12 +11,12 @@ TEST(ViewerOpener, TheViewerButtonOpensTheViewerThroughItsOpenerWithAnyMouseButt
     MainWindowHarness h;
     frmMain& w = h.start();
     w.show();
-    QTest::mouseClick(w.cmdViewer, Qt::LeftButton);  // no opener yet: nothing happens
+    QTest::mouseClick(child<StyledButton>(w, "cmdViewer"), Qt::LeftButton);  // no opener yet: nothing happens
     int opened = 0;
     w.setOpeners(WindowOpeners{.openViewer = [&opened](const ViewerHandOff&) { ++opened; }});
-    QTest::mouseClick(w.cmdViewer, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(w, "cmdViewer"), Qt::LeftButton);
     EXPECT_EQ(opened, 1);
-    QTest::mouseClick(w.cmdViewer, Qt::RightButton);
+    QTest::mouseClick(child<StyledButton>(w, "cmdViewer"), Qt::RightButton);
     EXPECT_EQ(opened, 2);
-    EXPECT_EQ(w.cmdViewer->Caption(), "Open/Vi&ew");
+    EXPECT_EQ(child<StyledButton>(w, "cmdViewer")->Caption(), "Open/Vi&ew");
 }

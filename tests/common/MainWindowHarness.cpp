@@ -2,6 +2,12 @@
 
 #include "platform/video/VideoRecording.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
 MainWindowHarness::MainWindowHarness()
 {
     // Only the test-pattern device, so no test depends on a camera being plugged in.
@@ -40,4 +46,31 @@ QStringList MainWindowHarness::iniLines(const QString& name) const
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+void MainWindowHarness::checkCaptureSizes(frmMain& m)
+{
+    const int16_t keep = s.HowToCheckDriver;
+    s.HowToCheckDriver = kProbeNever;
+    const bool answered = cancellingDialog([&m] { m.cmdVideoSize_Click(); });
+    s.HowToCheckDriver = keep;
+    EXPECT_TRUE(answered) << "the driver's size dialog did not open";
+    EXPECT_TRUE(m.resolutionsChecked());
+}
+
+bool MainWindowHarness::cancellingDialog(const std::function<void()>& action)
+{
+    bool answered = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            answered = true;
+            poll.stop();
+            dialog->reject();
+        }
+    });
+    poll.start();
+    action();
+    return answered;
 }

@@ -7,6 +7,7 @@
 #include "platform/capdriver/CaptureSystem.h"
 #include "settings/Registry.h"
 
+#include <functional>
 #include <memory>
 
 // A main window over a private program folder, the test-pattern capture device,
@@ -32,6 +33,12 @@ struct MainWindowHarness {
     frmMain& start(const QString& commandLine = QString());
     // A later start of the program: a fresh model and window over the same folders.
     frmMain& restart(const QString& commandLine = QString());
+    // The video-size command as a user gives it over a running preview, with no size
+    // probing and the driver's size dialog cancelled: the window then counts the
+    // device's sizes as checked.
+    void checkCaptureSizes(frmMain& m);
+    // Runs `action`, cancelling the first modal dialog it opens; true if one opened.
+    static bool cancellingDialog(const std::function<void()>& action);
     // The lines of a settings file of the program folder, without line ends.
     QStringList iniLines(const QString& name = "Tolvex.ini") const;
 };

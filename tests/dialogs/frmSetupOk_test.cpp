@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "SetupHarness.h"
 #include "FullDisk.h"
@@ -206,10 +207,10 @@ TEST(frmSetupOk, WithTheRealMainWindowTheTimerStartShowsInTheTitleWithinASecond)
     w.chkAutoTimer->setChecked(true);
     w.txtStartTime->setText("09:30");
     w.txtStopTime->setText("10:00");
-    ASSERT_FALSE(main.tmrTime->isActive());
+    ASSERT_FALSE(child<QTimer>(main, "tmrTime")->isActive());
     QTest::mousePress(w.StyledButton1_0, Qt::LeftButton);
-    EXPECT_TRUE(main.tmrTime->isActive());
-    EXPECT_LE(main.tmrTime->interval(), 1000);
+    EXPECT_TRUE(child<QTimer>(main, "tmrTime")->isActive());
+    EXPECT_LE(child<QTimer>(main, "tmrTime")->interval(), 1000);
     QTRY_VERIFY_WITH_TIMEOUT(main.windowTitle().endsWith(" *Timer start 09:30*"), 1500);
 }
 
@@ -217,7 +218,7 @@ TEST(frmSetupOk, WithTheRealMainWindowFtpSelectsAutoSaveAndColoursItsOptions)
 {
     MainWindowHarness h;
     frmMain& main = h.start();
-    ASSERT_TRUE(main.OptSaveChoice[0]->Value());
+    ASSERT_TRUE(child<StyledButton>(main, "OptSaveChoice", 0)->Value());
     PromptsFake prompts;
     SetupServices services{h.registry, *h.capture, h.shell, prompts};
     frmSetup w(h.s, main, services);
@@ -226,11 +227,11 @@ TEST(frmSetupOk, WithTheRealMainWindowFtpSelectsAutoSaveAndColoursItsOptions)
     w.chkFTP->setChecked(true);
     w.Check2->setChecked(false);
     QTest::mousePress(w.StyledButton1_0, Qt::LeftButton);
-    EXPECT_TRUE(main.OptSaveChoice[1]->Value());
+    EXPECT_TRUE(child<StyledButton>(main, "OptSaveChoice", 1)->Value());
     EXPECT_EQ(h.s.SaveMode, 1);
-    EXPECT_EQ(main.OptSaveChoice[1]->ForeColor(), 255);
-    EXPECT_EQ(main.OptSaveChoice[2]->ForeColor(), 255);
-    EXPECT_FALSE(main.imgSizeLogo->isVisible());
+    EXPECT_EQ(child<StyledButton>(main, "OptSaveChoice", 1)->ForeColor(), 255);
+    EXPECT_EQ(child<StyledButton>(main, "OptSaveChoice", 2)->ForeColor(), 255);
+    EXPECT_FALSE(child<QLabel>(main, "imgSizeLogo")->isVisible());
     EXPECT_EQ(h.iniLines()[h.iniLines().indexOf("[ftpEnabled]") + 1], " 1 ");
 }
 

@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "buttons/StyledButton.h"
 #include "capture/CaptureDevices.h"
@@ -38,14 +39,14 @@ TEST_F(OpenerTest, ANewDeviceRestartsThePreviewOnIt)
         h.s.DeviceListIndex = 0;
         h.s.CaptureDevice = 1;
     }});
-    w.ResolutionsChecked = true;
-    QTest::mouseClick(w.cmdSetup, Qt::LeftButton);
+    h.checkCaptureSizes(w);
+    QTest::mouseClick(child<StyledButton>(w, "cmdSetup"), Qt::LeftButton);
     EXPECT_EQ(opened, 1);
     EXPECT_TRUE(w.previewRunning());
     EXPECT_EQ(GetCapDriverName(*h.capture, w.capwnd()), "Tolvex Test Pattern 2");
-    EXPECT_FALSE(w.ResolutionsChecked);
-    EXPECT_TRUE(w.mnudevices[1]->isChecked());
-    EXPECT_FALSE(w.mnudevices[0]->isChecked());
+    EXPECT_FALSE(w.resolutionsChecked());
+    EXPECT_TRUE(child<QAction>(w, "mnudevices", 1)->isChecked());
+    EXPECT_FALSE(child<QAction>(w, "mnudevices", 0)->isChecked());
 }
 
 TEST_F(OpenerTest, TheSameDeviceKeepsThePreviewAndTheMenuItemOpensTheDialogToo)
@@ -57,11 +58,11 @@ TEST_F(OpenerTest, TheSameDeviceKeepsThePreviewAndTheMenuItemOpensTheDialogToo)
         ++opened;
         h.s.DeviceListIndex = static_cast<int16_t>(h.s.CaptureDevice);
     }});
-    w.ResolutionsChecked = true;
+    h.checkCaptureSizes(w);
     w.mnuOptionss_Click(frmMain::kMenuSetup);
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(w.capwnd(), window) << "not restarted";
-    EXPECT_TRUE(w.ResolutionsChecked);
+    EXPECT_TRUE(w.resolutionsChecked());
 }
 
 TEST_F(OpenerTest, TheFramePumpPausesWhileTheDialogIsOpenInFileMode)
@@ -69,15 +70,15 @@ TEST_F(OpenerTest, TheFramePumpPausesWhileTheDialogIsOpenInFileMode)
     for (const int16_t source : {kStreamThroughFile, kStreamThroughClipboard}) {
         frmMain& w = startPreview();
         h.s.StreamSource = source;
-        ASSERT_TRUE(w.tmrMain->isActive());
+        ASSERT_TRUE(child<QTimer>(w, "tmrMain")->isActive());
         bool pumpRanDuringDialog = true;
         w.setOpeners(WindowOpeners{.openSetup = [&] {
-            pumpRanDuringDialog = w.tmrMain->isActive();
+            pumpRanDuringDialog = child<QTimer>(w, "tmrMain")->isActive();
             h.s.DeviceListIndex = static_cast<int16_t>(h.s.CaptureDevice);
         }});
         w.cmdSetup_Click();
         EXPECT_EQ(pumpRanDuringDialog, source == kStreamThroughClipboard) << source;
-        EXPECT_TRUE(w.tmrMain->isActive()) << "running again afterwards";
+        EXPECT_TRUE(child<QTimer>(w, "tmrMain")->isActive()) << "running again afterwards";
         w.cmdStop_Click();
     }
 }

@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "MainWindowHarness.h"
 #include "PromptsFake.h"
 #include "buttons/StyledButton.h"
@@ -30,7 +31,7 @@ TEST(frmViewerMain, TheViewerButtonOpensTheViewerOnTheMainWindowsFolder)
         viewer->selectFolderButton(w.viewerFolderIndex());
         viewer->show();
     }});
-    QTest::mouseClick(w.cmdViewer, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(w, "cmdViewer"), Qt::LeftButton);
     ASSERT_TRUE(viewer);
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(viewer->Dir1->Path(), h.s.AutoSavePath);
@@ -66,7 +67,7 @@ TEST(frmViewerMain, TheLiveFrameIsShownAsANumberedSnapshot)
         viewer->selectFolderButton(w.viewerFolderIndex());
         viewer->show();
     }});
-    QTest::mouseClick(w.cmdViewer, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(w, "cmdViewer"), Qt::LeftButton);
     ASSERT_TRUE(viewer);
     ASSERT_FALSE(handed.isNull());
     EXPECT_EQ(viewer->frameCaption(), "Snapshot1.bmp");
