@@ -6,6 +6,9 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <optional>
+#include <utility>
+
 namespace {
 
 // The button's own looks: every redraw is painted off-screen and reaches the
@@ -22,20 +25,32 @@ public:
         painter_.createRegion(l);
     }
     void createButtonDC() override { painter_.createBuffer(button_.size()); }
-    void redrawButton() override { redraw(); }
+    // A button nobody can see keeps the look asked for and draws it when it is first
+    // painted: a window sets up its buttons many times over before it shows.
+    void redrawButton() override
+    {
+        if (button_.isVisible()) {
+            pending_.reset();
+            redraw(look());
+        } else {
+            pending_ = look();
+        }
+    }
     // An expose shows the last redraw: the state flags may have changed since
     // without asking for one (Space keeps its hover look only for its own redraw).
     void paint(QPainter& painter) override
     {
-        if (frame_.isNull() || frame_.size() != button_.size())
-            redraw();
+        if (std::optional<buttons::ButtonLook> asked = std::exchange(pending_, std::nullopt))
+            redraw(asked->size == button_.size() ? *asked : look());
+        else if (frame_.isNull() || frame_.size() != button_.size())
+            redraw(look());
         painter.drawImage(0, 0, frame_);
     }
 
 private:
-    void redraw()
+    void redraw(const buttons::ButtonLook& asked)
     {
-        painter_.redraw(look());
+        painter_.redraw(asked);
         const int flags = button_.stateFlags() & ~StyledButton::kFlagMoved;
         button_.setStateFlags(painter_.moved() ? flags | StyledButton::kFlagMoved : flags);
     }
@@ -91,6 +106,7 @@ private:
     StyledButton& button_;
     buttons::ButtonPainter painter_;
     QImage frame_;
+    std::optional<buttons::ButtonLook> pending_;
 };
 
 }  // namespace
