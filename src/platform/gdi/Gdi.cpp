@@ -168,8 +168,13 @@ void Surface::polyline(const QVector<QPoint>& points, Colour colour)
     QVector<QPoint> pixels;
     for (qsizetype i = 1; i < points.size(); ++i)
         appendLine(pixels, points[i - 1], points[i]);
-    for (const QPoint& p : pixels)
-        setPixel(p.x(), p.y(), colour);
+    if (pixels.isEmpty())
+        return;
+    // One aliased one-pixel pen sets exactly these pixels, in one call.
+    const QPen before = painter_.pen();
+    painter_.setPen(pen(colour));
+    painter_.drawPoints(pixels.constData(), int(pixels.size()));
+    painter_.setPen(before);
 }
 
 void Surface::fillRegion(const QRegion& region, Colour colour)
