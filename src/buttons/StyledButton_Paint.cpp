@@ -18,7 +18,13 @@ class StyledButtonFace final : public ButtonFace, private buttons::ButtonHost {
 public:
     explicit StyledButtonFace(StyledButton& button) : button_(button), painter_(*this) {}
 
-    void calculateLayout() override { painter_.calculateLayout(look()); }
+    // Caption and picture places of a hidden button are laid out when it draws.
+    void calculateLayout() override
+    {
+        layoutStale_ = !button_.isVisible();
+        if (!layoutStale_)
+            painter_.calculateLayout(look());
+    }
     void createButtonRegion() override
     {
         buttons::ButtonLook l = look();
@@ -50,6 +56,8 @@ public:
 private:
     void redraw(const buttons::ButtonLook& asked)
     {
+        if (std::exchange(layoutStale_, false))
+            painter_.calculateLayout(asked);
         painter_.redraw(asked);
         const int flags = button_.stateFlags() & ~StyledButton::kFlagMoved;
         button_.setStateFlags(painter_.moved() ? flags | StyledButton::kFlagMoved : flags);
@@ -107,6 +115,7 @@ private:
     buttons::ButtonPainter painter_;
     QImage frame_;
     std::optional<buttons::ButtonLook> pending_;
+    bool layoutStale_ = false;
 };
 
 }  // namespace
