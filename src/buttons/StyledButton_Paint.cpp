@@ -6,6 +6,9 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <optional>
+#include <utility>
+
 namespace {
 
 // The button's own looks: every redraw is painted off-screen and reaches the
@@ -15,27 +18,47 @@ class StyledButtonFace final : public ButtonFace, private buttons::ButtonHost {
 public:
     explicit StyledButtonFace(StyledButton& button) : button_(button), painter_(*this) {}
 
-    void calculateLayout() override { painter_.calculateLayout(look()); }
+    // Caption and picture places of a hidden button are laid out when it draws.
+    void calculateLayout() override
+    {
+        layoutStale_ = !button_.isVisible();
+        if (!layoutStale_)
+            painter_.calculateLayout(look());
+    }
     void createButtonRegion() override
     {
         buttons::ButtonLook l = look();
         painter_.createRegion(l);
     }
     void createButtonDC() override { painter_.createBuffer(button_.size()); }
-    void redrawButton() override { redraw(); }
+    // A button nobody can see keeps the look asked for and draws it when it is first
+    // painted: a window sets up its buttons many times over before it shows.
+    void redrawButton() override
+    {
+        if (button_.isVisible()) {
+            pending_.reset();
+            redraw(look());
+        } else {
+            pending_ = look();
+        }
+    }
     // An expose shows the last redraw: the state flags may have changed since
     // without asking for one (Space keeps its hover look only for its own redraw).
     void paint(QPainter& painter) override
     {
-        if (frame_.isNull() || frame_.size() != button_.size())
-            redraw();
+        if (std::optional<buttons::ButtonLook> asked = std::exchange(pending_, std::nullopt))
+            redraw(asked->size == button_.size() ? *asked : look());
+        else if (frame_.isNull() || frame_.size() != button_.size())
+            redraw(look());
         painter.drawImage(0, 0, frame_);
     }
 
 private:
-    void redraw()
+    void redraw(const buttons::ButtonLook& asked)
     {
-        painter_.redraw(look());
+        if (std::exchange(layoutStale_, false))
+            painter_.calculateLayout(asked);
+        painter_.redraw(asked);
         const int flags = button_.stateFlags() & ~StyledButton::kFlagMoved;
         button_.setStateFlags(painter_.moved() ? flags | StyledButton::kFlagMoved : flags);
     }
@@ -91,6 +114,8 @@ private:
     StyledButton& button_;
     buttons::ButtonPainter painter_;
     QImage frame_;
+    std::optional<buttons::ButtonLook> pending_;
+    bool layoutStale_ = false;
 };
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
+#include <QPixmap>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -73,6 +75,19 @@ constexpr OptionDesign kOptionDesigns[4] = {
     {"Motionrecord", "Automatically record xx seconds when motion is detected"},
 };
 
+// The red dot that flashes while a recording runs.
+QPixmap recordingDot(QSize size)
+{
+    QPixmap dot(size);
+    dot.fill(Qt::transparent);
+    QPainter p(&dot);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::red);
+    p.drawEllipse(QRectF(QPointF(0, 0), size));
+    return dot;
+}
+
 }  // namespace
 
 void frmMain::buildControls()
@@ -109,7 +124,7 @@ void frmMain::buildControls()
     imgRecFlash = new QLabel(this);
     imgRecFlash->setObjectName("imgRecFlash");
     imgRecFlash->setGeometry(106, 8, 12, 12);
-    imgRecFlash->setStyleSheet("background: red; border-radius: 6px;");
+    imgRecFlash->setPixmap(recordingDot(imgRecFlash->size()));
     imgRecFlash->hide();
 
     txtSaveInterval = new IntervalBox(Picture3);

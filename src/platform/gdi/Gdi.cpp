@@ -95,7 +95,6 @@ Surface::Surface(QSize size) { resize(size); }
 Surface::Surface(const QImage& image) : image_(image.convertToFormat(QImage::Format_RGB32))
 {
     image_.detach();
-    begin();
 }
 
 Surface::~Surface()
@@ -110,7 +109,13 @@ void Surface::resize(QSize size)
         painter_.end();
     image_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image_.fill(Qt::black);
-    begin();
+}
+
+QPainter& Surface::painter()
+{
+    if (!painter_.isActive())
+        begin();
+    return painter_;
 }
 
 void Surface::begin()
@@ -138,17 +143,21 @@ Colour Surface::pixel(int x, int y) const
     return fromQRgb(image_.pixel(x, y));
 }
 
-void Surface::setClip(const QRegion& region) { painter_.setClipRegion(region); }
+void Surface::setClip(const QRegion& region) { painter().setClipRegion(region); }
 
 // Switching clipping off with setClipping(false) would make a later clip to a
 // region of several rectangles ineffective; the explicit "no clip" keeps it working.
-void Surface::removeClip() { painter_.setClipRegion(QRegion(), Qt::NoClip); }
+void Surface::removeClip()
+{
+    if (painter_.isActive())
+        painter_.setClipRegion(QRegion(), Qt::NoClip);
+}
 
 void Surface::fillRect(int left, int top, int right, int bottom, Colour colour)
 {
     if (right <= left || bottom <= top)
         return;
-    painter_.fillRect(QRect(left, top, right - left, bottom - top), QColor::fromRgb(toQRgb(colour)));
+    painter().fillRect(QRect(left, top, right - left, bottom - top), QColor::fromRgb(toQRgb(colour)));
 }
 
 void Surface::rectangle(int left, int top, int right, int bottom, Colour fill, Colour penColour)
@@ -168,15 +177,20 @@ void Surface::polyline(const QVector<QPoint>& points, Colour colour)
     QVector<QPoint> pixels;
     for (qsizetype i = 1; i < points.size(); ++i)
         appendLine(pixels, points[i - 1], points[i]);
-    for (const QPoint& p : pixels)
-        setPixel(p.x(), p.y(), colour);
+    if (pixels.isEmpty())
+        return;
+    // One aliased one-pixel pen sets exactly these pixels, in one call.
+    const QPen before = painter().pen();
+    painter().setPen(pen(colour));
+    painter().drawPoints(pixels.constData(), int(pixels.size()));
+    painter().setPen(before);
 }
 
 void Surface::fillRegion(const QRegion& region, Colour colour)
 {
     const QColor c = QColor::fromRgb(toQRgb(colour));
     for (const QRect& r : region)
-        painter_.fillRect(r, c);
+        painter().fillRect(r, c);
 }
 
 void Surface::frameRegion(const QRegion& region, Colour colour)
@@ -202,29 +216,29 @@ void Surface::drawFocusRect(const QRect& rect)
         if (r != l)
             border.append(QPoint(r, y));
     }
-    const auto mode = painter_.compositionMode();
-    painter_.setCompositionMode(QPainter::CompositionMode_Difference);
+    const auto mode = painter().compositionMode();
+    painter().setCompositionMode(QPainter::CompositionMode_Difference);
     for (const QPoint& p : border)
         if (((p.x() + p.y()) & 1) == 0)
-            painter_.fillRect(QRect(p, QSize(1, 1)), Qt::white);
-    painter_.setCompositionMode(mode);
+            painter().fillRect(QRect(p, QSize(1, 1)), Qt::white);
+    painter().setCompositionMode(mode);
 }
 
 void Surface::ellipseOutline(int left, int top, int right, int bottom, Colour penColour)
 {
     if (right - left < 1 || bottom - top < 1)
         return;
-    painter_.setPen(pen(penColour));
-    painter_.setBrush(Qt::NoBrush);
-    painter_.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+    painter().setPen(pen(penColour));
+    painter().setBrush(Qt::NoBrush);
+    painter().drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
 void Surface::drawText(const QRect& box, const QString& text, int format, Colour colour,
                        const QFont& font)
 {
     const QFont f = aliased(font);
-    painter_.setFont(f);
-    painter_.setPen(pen(colour));
+    painter().setFont(f);
+    painter().setPen(pen(colour));
     const QString lines = plainLineBreaks(text);
     int flags = qtTextFlags(format);
     // Qt's word wrap counts the access-key marker as text, so a caption measured to
@@ -232,7 +246,7 @@ void Surface::drawText(const QRect& box, const QString& text, int format, Colour
     if ((flags & Qt::TextWordWrap) && !lines.contains('\n')
         && QFontMetrics(f).horizontalAdvance(withoutAccessMarkers(lines)) <= box.width())
         flags &= ~Qt::TextWordWrap;
-    painter_.drawText(box, flags, lines);
+    painter().drawText(box, flags, lines);
 }
 
 QSize Surface::measureText(int width, int height, const QString& text, int format,
@@ -256,7 +270,7 @@ void Surface::drawIcon(const QRect& target, const QImage& icon)
 {
     if (icon.isNull() || target.isEmpty())
         return;
-    painter_.drawImage(target, icon);
+    painter().drawImage(target, icon);
 }
 
 void Surface::drawGreyed(const QRect& target, const QImage& picture, bool keyedOnTopLeft)
@@ -275,7 +289,7 @@ void Surface::drawGreyed(const QRect& target, const QImage& picture, bool keyedO
         for (int x = 0; x < work.width(); ++x)
             line[x] = (line[x] & 0xFFFFFF) == 0xFFFFFF ? 0 : grey;
     }
-    painter_.drawImage(target, work);
+    painter().drawImage(target, work);
 }
 
 QRegion regionFromRuns(const QVector<PixelRun>& runs)

@@ -26,7 +26,8 @@ enum TextFormat : int {
 // interface: filled rectangles leave out their right and bottom edge, a polyline
 // leaves out its last pixel, outlined ellipses cover exactly their box, and text
 // never paints a background. Everything is aliased and respects the current clip.
-// The surface keeps one painter open on its image for its whole life.
+// The surface opens one painter on its image at the first drawing and keeps it
+// open for the image's life.
 class Surface {
 public:
     Surface();
@@ -48,7 +49,7 @@ public:
 
     void setClip(const QRegion& region);
     void removeClip();
-    bool hasClip() const { return painter_.hasClipping(); }
+    bool hasClip() const { return painter_.isActive() && painter_.hasClipping(); }
 
     // Fills left <= x < right, top <= y < bottom.
     void fillRect(int left, int top, int right, int bottom, Colour colour);
@@ -85,6 +86,7 @@ public:
 
 private:
     void begin();
+    QPainter& painter();
     QPen pen(Colour colour) const;
 
     QImage image_;
