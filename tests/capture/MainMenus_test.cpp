@@ -1,6 +1,7 @@
 // The main window's button look, the options pop-up menu with each item's action
 // and state, IrfanView, and the setup, about and help buttons.
 #include "MainWindowHarness.h"
+#include "ModalAnswer.h"
 #include "buttons/StyledButton.h"
 #include "settings/Module1Registry.h"
 
@@ -204,11 +205,9 @@ TEST_F(MainMenus, EachItemRunsItsCommand)
     EXPECT_EQ(opened, QStringList({"setup", "viewer"}));
     EXPECT_NE(m.capwnd(), 0) << "the same device: the preview goes on";
 
-    QTimer::singleShot(0, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            opened << "source";
-            dialog->close();
-        }
+    answerNextModal([&](QWidget* dialog) {
+        opened << "source";
+        dialog->close();
     });
     m.mnuOptionss[frmMain::kMenuCamOptions]->trigger();
     EXPECT_EQ(opened.last(), "source");

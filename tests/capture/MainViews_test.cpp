@@ -1,6 +1,7 @@
 // The main window's views (minimum size, fit/stretch, full screen, tiny view), its
 // hot keys from any control, and stay-on-top around modal windows.
 #include "MainWindowHarness.h"
+#include "ModalAnswer.h"
 #include "buttons/StyledButton.h"
 #include "settings/SettingsFile.h"
 
@@ -330,10 +331,9 @@ TEST_F(MainViews, StayOnTopDroppedAroundModalWindowsAndRestored)
     QTest::mouseClick(m.cmdSetup, Qt::LeftButton);
     m.mnuOptionss_Click(frmMain::kMenuOpenInViewer);
     // The capture driver's own dialog.
-    QTimer::singleShot(0, [&] {
+    answerNextModal([&](QWidget* dialog) {
         record();
-        if (QWidget* dialog = QApplication::activeModalWidget())
-            dialog->close();
+        dialog->close();
     });
     m.cmdCamOptions_Click();
     EXPECT_EQ(onTopInside, QList<bool>({false, false, false, false}));
