@@ -72,8 +72,9 @@ TEST_F(MainMenus, OpmaakStylesEveryButtonAndColoursByButtonColor)
         const ButtonColor caption = colour == 6 ? 0xFFFFFF : 0;
         for (StyledButton* b : allButtons(m)) {
             EXPECT_EQ(b->GradientColor(), ButtonColor(s.ButtonColors[colour])) << colour;
-            if (b != m.cmdOptions)
+            if (b != m.cmdOptions) {
                 EXPECT_EQ(b->ForeColor(), caption) << colour << b->objectName().toStdString();
+            }
         }
     }
     const ButtonColor kept = m.cmdStart->GradientColor();

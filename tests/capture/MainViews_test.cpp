@@ -80,7 +80,7 @@ TEST_F(MainViews, TooSmallWindowSpringsBackOneDimensionAPass)
 
     m.show();
     m.resize(QSize(200, 100) - frame);  // the resize events do both passes
-    QTest::qWaitFor([&] { return m.frameGeometry().size() == QSize(475, 374); }, 2000);
+    (void)QTest::qWaitFor([&] { return m.frameGeometry().size() == QSize(475, 374); }, 2000);
     EXPECT_EQ(m.frameGeometry().size(), QSize(475, 374));
     EXPECT_EQ(m.Image4->size(), QSize(360, 274));
 }

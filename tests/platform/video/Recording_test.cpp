@@ -142,8 +142,9 @@ TEST_F(RecordingTest, NoSoundWhenSwitchedOffOrWithoutADevice)
             const AviInfo info = probeAvi(path);
             ASSERT_TRUE(info.ok) << info.error.toStdString();
             // The test machine has no sound card: ALSA gives no stream and no failure.
-            if (QByteArray(source) != "alsa" || !status.hasAudio)
+            if (QByteArray(source) != "alsa" || !status.hasAudio) {
                 EXPECT_EQ(info.audioStreams, 0);
+            }
         }
     }
     qunsetenv("TOLVEX_AUDIO");
