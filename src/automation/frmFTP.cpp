@@ -10,7 +10,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 
 namespace {
@@ -47,9 +46,10 @@ const CheckDesign kCheckDesigns[] = {
 
 }  // namespace
 
-frmFTP::frmFTP(SettingsModel& settings, QWidget* parent)
+frmFTP::frmFTP(SettingsModel& settings, Prompts& prompts, QWidget* parent)
     : QDialog(parent)
     , s_(settings)
+    , prompts_(prompts)
 {
     setObjectName("frmFTP");
     setWindowTitle("Tolvex FTP Setup");
@@ -123,10 +123,7 @@ void frmFTP::Form_Load()
 void frmFTP::StyledButton1_MouseDown(int, int, float, float)
 {
     if (Text1->text().trimmed().isEmpty()) {
-        auto* box = new QMessageBox(QMessageBox::NoIcon, "Tolvex", kNoHostText, QMessageBox::Ok, this);
-        box->setObjectName("msgNoHost");
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        prompts_.message(this, kNoHostText, "Tolvex", BoxIcon::None);
         return;
     }
     s_.FtpHost = Text1->text().trimmed();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/SettingsModel.h"
+#include "settings/Prompts.h"
 
 #include <QDialog>
 
@@ -11,13 +12,13 @@ class StyledButton;
 
 // "Tolvex FTP Setup": the FTP fields of the settings, opened modal by the setup
 // dialog. OK stores them in the settings model (the setup dialog writes the file);
-// Cancel stores nothing.
+// Cancel stores nothing. Its box (no host) goes through the prompts it is handed.
 class frmFTP : public QDialog {
     Q_OBJECT
 public:
     static constexpr char kNoHostText[] = "You need to enter a host address or IP.";
 
-    frmFTP(SettingsModel& settings, QWidget* parent = nullptr);
+    frmFTP(SettingsModel& settings, Prompts& prompts, QWidget* parent = nullptr);
 
     QLineEdit* Text1 = nullptr;  // host
     QLineEdit* Text2 = nullptr;  // login
@@ -43,5 +44,6 @@ private:
     void connectHandlers();
 
     SettingsModel& s_;
+    Prompts& prompts_;
     bool rightClickOnPassword_ = false;
 };

@@ -3,7 +3,6 @@
 #include "buttons/StyledButton.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QObject>
 #include <QPalette>
 #include <QShortcut>
@@ -17,6 +16,8 @@ class PlainButtonContainer final : public QObject, public ButtonContainer {
 public:
     explicit PlainButtonContainer(QWidget* widget) : QObject(widget), widget_(widget) {}
     QWidget* containerWidget() const override { return widget_; }
+    // A plain container never designs, so it is never asked to show a design box.
+    void showDesignMessage(const QString&) override {}
 
 private:
     QWidget* widget_;
@@ -58,11 +59,6 @@ ButtonColor ButtonContainer::ambientBackColor() const
     if (!w || !w->testAttribute(Qt::WA_SetPalette))
         return kButtonFaceColor;
     return toButtonColor(w->palette().color(QPalette::Window));
-}
-
-void ButtonContainer::showDesignMessage(const QString& text)
-{
-    QMessageBox::information(containerWidget(), QApplication::applicationDisplayName(), text);
 }
 
 void ButtonContainer::propertyChanged(StyledButton& button, const QString& key)

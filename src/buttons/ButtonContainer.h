@@ -27,7 +27,9 @@ public:
     // False while the program runs; only a form designer sets it.
     virtual bool designing() const { return false; }
     // A button's information box for a designer; only asked for while designing.
-    virtual void showDesignMessage(const QString& text);
+    // The designer shows it in its own box (the buttons show no box of their own:
+    // every box of the program goes through the prompts of the window layer).
+    virtual void showDesignMessage(const QString& text) = 0;
     // A persisted property of the button changed (key as it is stored).
     virtual void propertyChanged(StyledButton& button, const QString& key);
 

@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -62,5 +61,6 @@ void SelectAudioFormat(platform::capdriver::CaptureSystem& capture, platform::ca
     if (!chosen)
         return;
     if (!capture.capSetAudioFormat(capwnd, *chosen))
-        QMessageBox::information(owner, QCoreApplication::applicationName(), "Could not set new audio format");
+        prompts.message(owner, "Could not set new audio format", QCoreApplication::applicationName(),
+                        BoxIcon::Information);
 }

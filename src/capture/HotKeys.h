@@ -12,7 +12,8 @@ enum class HotKey {
     LeaveView,     // ESC otherwise: back from the tiny view or full screen
 };
 
-// Key codes as the original window saw them (Windows virtual keys).
+// Key codes as the key handlers take them (the virtual-key numbers of
+// buttons/VirtualKeys.h).
 inline constexpr int kKeyEscape = 27;
 inline constexpr int kKeyC = 67;
 inline constexpr int kKeyF1 = 112;

@@ -10,7 +10,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QMessageBox>
 
 #include <utility>
 
@@ -54,7 +53,7 @@ void frmMain::showSettingsSaveError(int errorNumber, const QString& description)
 {
     const auto box = settingsSaveErrorBoxTexts(errorNumber, description);
     qCWarning(lcCapture).noquote() << box.title << "-" << QString(box.text).replace("\r\n", " ");
-    QMessageBox::warning(this, box.title, box.text);
+    prompts().message(this, box.text, box.title, BoxIcon::Exclamation);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

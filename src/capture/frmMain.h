@@ -49,9 +49,6 @@ class StyledButton;
 using SleepFunction = std::function<void(int milliseconds)>;
 // The interval spinner's largest value.
 inline constexpr int kSpinnerMax = 9999;
-// A Yes/No question box; true for Yes. Tests answer it themselves.
-using QuestionFunction = std::function<bool(const QString& title, const QString& text)>;
-
 // The main window: live picture, button panel, save modes. Its load handler is the
 // whole start-up of the program and its unload handler the whole shutdown.
 class frmMain : public QWidget, public MainWindowLink {
@@ -84,16 +81,15 @@ public:
     // The waits (connect retries, failure notices, closing a recording). The window's
     // own timers do not tick during a wait.
     void setSleep(SleepFunction sleep) { sleep_ = std::move(sleep); }
-    // The clock the time window reads, the motion detector's question box, and the
-    // upload after an automatic save or a motion (none until one is set), which is
-    // handed the work picture to send.
+    // The clock the time window reads, and the upload after an automatic save or a
+    // motion (none until one is set), which is handed the work picture to send.
     void setTimeOfDay(automation::TimeOfDayFunction timeOfDay) { timeOfDay_ = std::move(timeOfDay); }
-    void setAskYesNo(QuestionFunction ask) { askYesNo_ = std::move(ask); }
     void setDoTheFTP(std::function<void(QImage& picture)> upload) { doTheFTP_ = std::move(upload); }
     // The windows the main window opens above itself.
     void setOpeners(WindowOpeners openers) { openers_ = std::move(openers); }
-    // The Save As dialog and the boxes of the main window's own handlers; tests
-    // answer them. Without prompts set, the desktop's boxes are used.
+    // The Save As dialog and every box of the main window (the motion detector's
+    // question among them); tests answer them. Without prompts set, the desktop's
+    // boxes are used.
     void setSaveDialog(std::function<DialogResult(SaveDialogArgs&)> dialog) { saveDialog_ = std::move(dialog); }
     void setPrompts(Prompts& prompts) { prompts_ = &prompts; }
 
@@ -294,7 +290,6 @@ private:
     void onMotion();
     void runMotionSave(automation::MotionSave action);
     void saveAutomatically(const QString& folder);
-    bool askYesNo(const QString& title, const QString& text);
     Prompts& prompts();
     QSize shownFrameSize() const;
     void readSizeCache(const QString& deviceName);
@@ -383,7 +378,6 @@ private:
     std::function<void()> endProcess_;
     SleepFunction sleep_;
     automation::TimeOfDayFunction timeOfDay_ = automation::systemTimeOfDay();
-    QuestionFunction askYesNo_;
     std::function<void(QImage& picture)> doTheFTP_;
     std::unique_ptr<FtpUploader> uploader_;  // made at the first upload
     automation::SaveFailureNotice autoSaveFailures_;

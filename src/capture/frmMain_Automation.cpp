@@ -10,7 +10,6 @@
 #include "core/SaveModes.h"
 #include "settings/Module1Sounds.h"
 
-#include <QMessageBox>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimer>
@@ -127,7 +126,8 @@ void frmMain::onMotion()
     const automation::MotionPlan plan = automation::motionPlan(s_);
     if (plan.playSound)
         PlayEventSound(s_, sound_, EventSound::Motion);
-    if (!plan.ask || askYesNo(automation::kMotionQuestionTitle, automation::motionQuestion(s_.SaveMode)))
+    if (!plan.ask ||
+        prompts().yesNo(this, automation::motionQuestion(s_.SaveMode), automation::kMotionQuestionTitle, BoxIcon::None))
         runMotionSave(plan.action);
     yield();
     AutoSaveSeconds = 0;
@@ -149,14 +149,6 @@ void frmMain::saveAutomatically(const QString& folder)
     const SaveResult result = SaveImage(s_.FileCounter, folder);
     if (const std::optional<QString> notice = autoSaveFailures_.report(result.ok, result.reason))
         ShowMessage(*notice);
-}
-
-bool frmMain::askYesNo(const QString& title, const QString& text)
-{
-    if (askYesNo_)
-        return askYesNo_(title, text);
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, this);
-    return box.exec() == QMessageBox::Yes;
 }
 
 void frmMain::DoTheFTP()

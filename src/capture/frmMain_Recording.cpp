@@ -15,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTimer>
 
 using platform::capdriver::kWsChild;
@@ -102,7 +101,7 @@ void frmMain::SaveVideo()
                                                CaptureHeight, Image1, 0);
     yield();
     if (capwnd_ == 0) {
-        QMessageBox::information(this, QCoreApplication::applicationName(), recordingtext::kNoDevice);
+        prompts().message(this, recordingtext::kNoDevice, QCoreApplication::applicationName(), BoxIcon::Information);
         Image1->hide();
         Image4->show();
         return;

@@ -12,7 +12,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 
 namespace {
 
@@ -55,7 +54,7 @@ SaveResult frmMain::SaveImage(int32_t& counter, const QString& folder)
 void frmMain::showSaveBox(const SaveResult& result)
 {
     if (!result.boxText.isEmpty())
-        QMessageBox::critical(this, QGuiApplication::applicationDisplayName(), result.boxText);
+        prompts().message(this, result.boxText, QGuiApplication::applicationDisplayName(), BoxIcon::Critical);
 }
 
 void frmMain::cmdSnapShot_Click()

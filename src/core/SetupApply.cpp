@@ -14,7 +14,7 @@ std::optional<T> wholeNumber(double value)
 {
     if (!std::isfinite(value))
         return std::nullopt;
-    // The default rounding mode rounds halves to even, as the original's conversions did.
+    // The default rounding mode rounds halves to even: 2.5 stores 2 and 3.5 stores 4.
     const double rounded = std::nearbyint(value);
     if (rounded < std::numeric_limits<T>::min() || rounded > std::numeric_limits<T>::max())
         return std::nullopt;

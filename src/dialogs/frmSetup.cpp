@@ -315,7 +315,7 @@ void frmSetup::chkFTP_MouseUp()
 
 void frmSetup::StyledButton7_MouseDown()
 {
-    frmFTP ftp(s_, this);
+    frmFTP ftp(s_, services_.prompts, this);
     services_.runModal(ftp);
     chkFTP->setChecked(ticked(s_.FtpEnabled));
 }

@@ -133,7 +133,8 @@ StyledButton* browseButton(QWidget* parent, int index, const QRect& place)
 
 void frmSetup::buildControls()
 {
-    // The original's small dialog font, about ten pixels high.
+    // A small dialog font, ten pixels high: the setup dialog's fixed layout holds
+    // every caption at that size.
     QFont small = font();
     small.setPixelSize(10);
     setFont(small);

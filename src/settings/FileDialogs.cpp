@@ -98,7 +98,8 @@ void writeConfirmed(FileDialogArgs& a, const QFileDialog& dialog, const QString&
                     const QStringList& nameFilters, int32_t flags)
 {
     const QStringList files = dialog.selectedFiles();
-    // Several files come back as their folder alone, as the original's buffer did.
+    // Several files chosen come back as their folder alone (no file title): callers
+    // take one file or, failing that, a folder.
     a.fileName = files.size() == 1 ? files.first() : dialog.directory().absolutePath();
     a.fileTitle = files.size() == 1 ? QFileInfo(files.first()).fileName() : QString();
     // The dialog names the chosen filter in full or by its shown text.

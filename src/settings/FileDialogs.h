@@ -7,7 +7,7 @@
 
 class QWidget;
 
-// Flag bits of the dialogs, with the original's values (callers pass and keep them).
+// Flag bits of the dialogs; the values are fixed (callers pass and keep them).
 namespace DialogFlags {
 inline constexpr int32_t ReadOnly = 0x1;
 inline constexpr int32_t OverwritePrompt = 0x2;

@@ -38,6 +38,6 @@ QString RegQueryString(const Registry& store, int32_t rootKey, const QString& ke
     if (!location)
         return {};
     const QString value = store.getSetting(location->first, location->second);
-    // The original's buffer ends the text at its first NUL.
+    // A stored text ends at its first NUL: the caller never sees what follows.
     return value.left(value.indexOf(QChar(0)));
 }

@@ -8,7 +8,7 @@
 
 class Registry;
 
-// The original's root keys, by their handle values.
+// The root keys callers name, by their fixed handle values.
 inline constexpr int32_t kHkeyClassesRoot = static_cast<int32_t>(0x80000000);
 inline constexpr int32_t kHkeyCurrentUser = static_cast<int32_t>(0x80000001);
 inline constexpr int32_t kHkeyLocalMachine = static_cast<int32_t>(0x80000002);

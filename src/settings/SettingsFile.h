@@ -17,7 +17,7 @@ public:
 };
 
 // The settings file of the program folder: "Tolvex.ini", or "Tolvex2.ini" for a
-// second copy. fileName follows the original's by-reference rule: empty becomes
+// second copy. fileName is in and out: empty becomes
 // the default name, a second copy always uses "Tolvex2.ini", and the caller's
 // variable receives the name used. host may be null (nothing is shown or re-styled).
 // SaveSettings: false when the file could not be written (the failure is logged and

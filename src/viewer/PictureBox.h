@@ -8,8 +8,9 @@ class QMouseEvent;
 // A picture control of the viewer: the shown picture (as large as fits, its
 // proportions kept, scaled once per picture and size),
 // the hidden work pictures of the effects, and the zoom window, which keeps what
-// is painted on it (PaintPicture) until the next painting. Sizes are reported as
-// the original's controls gave them: outer size in twips, inner size in pixels.
+// is painted on it (PaintPicture) until the next painting. Sizes are reported in
+// two units: the outer size in twips (the unit window places and sizes are kept
+// in), the inner size in pixels.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:

@@ -83,8 +83,8 @@ QImage mapChannels(const QImage& source, const LevelTable& table, const Bar& bar
 
 LevelTable brightnessTable(int percent)
 {
-    // The factor stays in single precision, as the original held it; the sum or
-    // product is formed in double from it.
+    // The factor stays in single precision and the sum or product is formed in
+    // double from it: that fixes every level of the table (the tests hold them).
     const float f = percent >= 0 ? float(percent) / 100.0f : float(100 + percent) / 100.0f;
     LevelTable table{};
     for (int v = 0; v < 256; ++v) {

@@ -22,8 +22,8 @@ QString seekCommand(long position);
 // pauses, any other resumes.
 QString pauseOrResumeCommand(const QString& mode);
 
-// The number a reply starts with ("30" is 30, "" or "stopped" is 0), read as the
-// original's Val did: leading blanks skipped, digits up to the first other sign.
+// The number a reply starts with ("30" is 30, "" or "stopped" is 0): leading
+// blanks skipped, digits up to the first other sign; a reply without one is 0.
 double replyNumber(const QString& reply);
 
 // Whole seconds from the length reply in tenths of a second: from 10 up the

@@ -38,7 +38,7 @@ struct DeleteAllResult {
 };
 // Deletes the targets in folder (which ends in "/"); a folder or anything that is
 // not a normal file is never deleted. Nothing of the kind to delete is a failure
-// too, as the original reported it.
+// too: the user who asked to delete gets a box saying nothing was deleted.
 DeleteAllResult deleteAll(const QString& folder, const QStringList& listedNames, DeleteAllKind kind);
 // The box text of a failed "delete all": the fixed sentence and the files left.
 QString deleteAllFailureText(const DeleteAllResult& result);

@@ -1,5 +1,6 @@
 #include "automation/frmFTP.h"
 #include "KeyboardParity.h"
+#include "PromptsFake.h"
 #include "buttons/StyledButton.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTest>
 
 namespace {
@@ -29,7 +29,8 @@ SettingsModel ftpSettings()
 TEST(FrmFtp, LoadShowsTheSettingsTrimmedUnderTheirCaptions)
 {
     SettingsModel s = ftpSettings();
-    frmFTP window(s);
+    PromptsFake prompts;
+    frmFTP window(s, prompts);
     EXPECT_EQ(window.windowTitle(), "Tolvex FTP Setup");
     EXPECT_EQ(window.findChild<QLineEdit*>("Text1")->text(), "ftp.example.org");
     EXPECT_EQ(window.findChild<QLineEdit*>("Text2")->text(), "login");
@@ -49,7 +50,8 @@ TEST(FrmFtp, LoadShowsTheSettingsTrimmedUnderTheirCaptions)
 TEST(FrmFtp, EmptyHostAndFileNameGetTheirDefaults)
 {
     SettingsModel s;
-    frmFTP window(s);
+    PromptsFake prompts;
+    frmFTP window(s, prompts);
     EXPECT_EQ(s.FtpHost, "127.0.0.1");
     EXPECT_EQ(s.FtpFilename, "tolvex.jpg");
     EXPECT_EQ(window.Text1->text(), "127.0.0.1");
@@ -59,7 +61,8 @@ TEST(FrmFtp, EmptyHostAndFileNameGetTheirDefaults)
 TEST(FrmFtp, OkStoresTheTrimmedFields)
 {
     SettingsModel s = ftpSettings();
-    frmFTP window(s);
+    PromptsFake prompts;
+    frmFTP window(s, prompts);
     window.show();
     window.Text1->setText(" 127.0.0.1:2121 ");
     window.Text2->setText(" writer");
@@ -81,25 +84,26 @@ TEST(FrmFtp, OkStoresTheTrimmedFields)
 TEST(FrmFtp, OkWithoutAHostAsksForOneAndStaysOpen)
 {
     SettingsModel s = ftpSettings();
-    frmFTP window(s);
+    PromptsFake prompts;
+    frmFTP window(s, prompts);
     window.show();
     window.Text1->setText("   ");
     window.Text2->setText("changed");
     QTest::mousePress(window.StyledButton1, Qt::LeftButton);
-    auto* box = window.findChild<QMessageBox*>("msgNoHost");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->text(), "You need to enter a host address or IP.");
-    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    ASSERT_EQ(prompts.boxes.size(), 1);
+    EXPECT_EQ(prompts.boxes[0].kind, "message") << "an OK-only box";
+    EXPECT_EQ(prompts.boxes[0].text, "You need to enter a host address or IP.");
+    EXPECT_EQ(prompts.boxes[0].title, "Tolvex");
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(s.FtpLogin, "login ") << "nothing stored";
-    box->accept();
 }
 
 TEST(FrmFtp, CancelStoresNothing)
 {
     SettingsModel s = ftpSettings();
     const SettingsModel before = s;
-    frmFTP window(s);
+    PromptsFake prompts;
+    frmFTP window(s, prompts);
     window.show();
     window.Text1->setText("other");
     window.Check2->setChecked(true);
@@ -113,7 +117,8 @@ TEST(FrmFtp, CancelStoresNothing)
 TEST(FrmFtp, RightClickDoesNotGiveThePasswordBoxTheFocus)
 {
     SettingsModel s = ftpSettings();
-    frmFTP window(s);
+    PromptsFake prompts;
+    frmFTP window(s, prompts);
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -146,7 +151,8 @@ TEST(FrmFtp, OkAndCancelWorkByKeyboardAndAssistiveTools)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.way);
         SettingsModel s = ftpSettings();
-        frmFTP window(s);
+        PromptsFake prompts;
+        frmFTP window(s, prompts);
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -162,7 +168,8 @@ TEST(FrmFtp, OkAndCancelWorkByKeyboardAndAssistiveTools)
 TEST(FrmFtp, EveryControlHasANameAndTabReachesIt)
 {
     SettingsModel s = ftpSettings();
-    frmFTP window(s);
+    PromptsFake prompts;
+    frmFTP window(s, prompts);
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -178,7 +185,8 @@ TEST(FrmFtp, ButtonsWorkByKeyboardAndAssistiveToolsAndAMouseClickActsOnce)
 {
     for (const char* way : {"Space", "accessibility"}) {
         SettingsModel s = ftpSettings();
-        frmFTP window(s);
+        PromptsFake prompts;
+        frmFTP window(s, prompts);
         window.show();
         window.Text2->setText("keyboard");
         window.StyledButton1->setFocus();
@@ -190,13 +198,12 @@ TEST(FrmFtp, ButtonsWorkByKeyboardAndAssistiveToolsAndAMouseClickActsOnce)
         EXPECT_EQ(s.FtpLogin, "keyboard") << way;
     }
     SettingsModel s = ftpSettings();
-    frmFTP window(s);
+    PromptsFake prompts;
+    frmFTP window(s, prompts);
     window.show();
     window.Text1->setText("");
     QTest::mouseClick(window.StyledButton1, Qt::LeftButton);
-    EXPECT_EQ(window.findChildren<QMessageBox*>("msgNoHost").size(), 1) << "press and release ask once";
-    for (QMessageBox* box : window.findChildren<QMessageBox*>("msgNoHost"))
-        box->accept();
+    EXPECT_EQ(prompts.boxes.size(), 1) << "press and release ask once";
     window.StyledButton2->keyboardClick();
     EXPECT_EQ(window.result(), QDialog::Rejected);
 }

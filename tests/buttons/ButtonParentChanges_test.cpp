@@ -59,8 +59,9 @@ TEST_F(ButtonParentChanges, ADisabledPanelGivesEveryStyleTheDisabledLookAndBack)
             EXPECT_EQ(shot(inPanel), disabledLook);
             EXPECT_EQ(inPanel->mask(), alone->mask());
             // The Java command button loses its cut corners while disabled.
-            if (style == 3 && mode == 0)
+            if (style == 3 && mode == 0) {
                 EXPECT_NE(inPanel->mask(), enabledShape);
+            }
 
             panel->setEnabled(true);
             EXPECT_EQ(shot(inPanel), enabledLook);

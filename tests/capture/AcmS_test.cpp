@@ -1,5 +1,6 @@
 #include "AviProbe.h"
 #include "MainWindowHarness.h"
+#include "ModalAnswer.h"
 #include "PromptsFake.h"
 #include "capture/AcmS.h"
 
@@ -36,14 +37,9 @@ struct AudioFormat : ::testing::Test, MainWindowHarness {
         bool okEnabled = false;
         QString title;
     };
-    void answer(Seen& seen, int row, const char* button)
+    void answer(Seen& seen, int row, const char* button, std::source_location where = std::source_location::current())
     {
-        auto* timer = new QTimer(&guard);
-        QObject::connect(timer, &QTimer::timeout, [&seen, timer, row, button] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (!dialog)
-                return;
-            timer->stop();
+        answerNextModal([&seen, row, button](QWidget* dialog) {
             auto* list = dialog->findChild<QListWidget*>("formatList");
             seen.rows = list->count();
             seen.title = dialog->windowTitle();
@@ -51,10 +47,8 @@ struct AudioFormat : ::testing::Test, MainWindowHarness {
                 list->setCurrentRow(row);
             seen.okEnabled = dialog->findChild<QPushButton*>("okButton")->isEnabled();
             dialog->findChild<QPushButton*>(button)->click();
-        });
-        timer->start(10);
+        }, where);
     }
-    QObject guard;
     PromptsFake prompts;
 };
 

@@ -25,8 +25,6 @@ namespace {
 struct Automation : ::testing::Test, MainWindowHarness {
     std::shared_ptr<ManualTimeSource> clock = std::make_shared<ManualTimeSource>(0);
     QTime timeOfDay{12, 0};
-    bool answer = true;
-    QStringList questions;
     QList<qint64> uploadTimes;
     QList<QImage> uploadPictures;
     QStringList notices;
@@ -40,10 +38,6 @@ struct Automation : ::testing::Test, MainWindowHarness {
         capture = std::make_unique<CaptureSystem>(clock, nullptr);
         frmMain& m = start();
         m.setTimeOfDay([this] { return timeOfDay; });
-        m.setAskYesNo([this](const QString& title, const QString& text) {
-            questions << title + "|" + text;
-            return answer;
-        });
         m.setDoTheFTP([this](QImage& picture) {
             uploadTimes << clock->msecsSinceStart();
             uploadPictures << picture;
@@ -106,7 +100,7 @@ TEST_F(Automation, MotionSaveWritesPicturesOnlyAroundTheEvent)
     EXPECT_EQ(titles.count(m.baseTitle() + " *Motion detected*"), 2);
     EXPECT_EQ(m.windowTitle(), m.baseTitle() + " *MotionSave mode*");
     EXPECT_TRUE(picturesIn(s.AutoSavePath).isEmpty());
-    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(prompts.boxes.isEmpty());
 }
 
 TEST_F(Automation, AStillSceneWritesNothingInAMinute)
@@ -132,12 +126,15 @@ TEST_F(Automation, ConfirmationDecidesAndNeverTakesABurst)
         frmMain& m = previewing("event:at=10,for=3", 2);
         s.SaveConfirmation = 1;
         s.UseBurstAsSnapshot = r.burst;
-        answer = r.answer;
-        questions.clear();
+        prompts.boxes.clear();
+        prompts.yesNoAnswers = {r.answer, r.answer};
         uploadTimes.clear();
         sound.played.clear();
         motionTicks(m, 60);
-        const QString question = "Motion Detected|A motion has been detected.\nDo you want to save the image?";
+        const QString question = "yesNo:Motion Detected|A motion has been detected.\nDo you want to save the image?";
+        QStringList questions;
+        for (const PromptsFake::Box& b : prompts.boxes)
+            questions << b.kind + ":" + b.title + "|" + b.text;
         EXPECT_EQ(questions, QStringList({question, question}));
         const QStringList files = picturesIn(s.MotionPicsPath);
         EXPECT_EQ(files.size(), r.pictures) << "answer " << r.answer << " burst " << r.burst;

@@ -1,5 +1,6 @@
 #include "Children.h"
 #include "MainWindowHarness.h"
+#include "ModalAnswer.h"
 #include "PromptsFake.h"
 #include "buttons/StyledButton.h"
 #include "capture/frmCamRes.h"
@@ -21,45 +22,6 @@
 namespace {
 
 using platform::capdriver::BitmapFormat;
-
-// Answers the next modal window of a name once it is up: `inside` runs on it and
-// closes it. Modal windows run their own event loop, so this polls from a timer.
-class ModalAnswer {
-public:
-    ModalAnswer(const QString& objectName, std::function<void(QDialog&)> inside)
-        : name_(objectName), inside_(std::move(inside))
-    {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-        timer_.start();
-    }
-    int times() const { return times_; }
-
-private:
-    void poll()
-    {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog && dialog->objectName() != name_ && ++foreignPolls_ > kGiveUpPolls) {
-            // Another window than the one expected: fail instead of waiting for ever.
-            ADD_FAILURE() << "unexpected modal window " << dialog->objectName().toStdString();
-            foreignPolls_ = 0;
-            dialog->reject();
-            return;
-        }
-        if (!dialog || dialog->objectName() != name_ || dialog->property("answered").toBool())
-            return;
-        dialog->setProperty("answered", true);
-        ++times_;
-        inside_(*dialog);
-    }
-
-    QString name_;
-    std::function<void(QDialog&)> inside_;
-    static constexpr int kGiveUpPolls = 400;
-    QTimer timer_;
-    int times_ = 0;
-    int foreignPolls_ = 0;
-};
 
 struct CaptureSize : ::testing::Test, MainWindowHarness {
     QStringList notices;
@@ -286,12 +248,21 @@ TEST_F(CaptureSize, CancelSendsNothingButRefreshesAndFits)
 TEST_F(CaptureSize, SmallFrameBringsTheStandardWindowBack)
 {
     frmMain& m = previewing(kProbeAlways, "1", "320x240,640x480", "320x240");
-    ModalAnswer dialog("videoFormatDialog", [](QDialog& d) { d.findChild<QPushButton*>("cancelButton")->click(); });
-    m.cmdVideoSize_Click();
-    EXPECT_EQ(dialog.times(), 1) << "no probed size: the driver's own dialog";
+    // The frame pump ticks only where the test says: a tick of its timer in the
+    // command's last yield would give the picture the frame's size before the check.
+    child<QTimer>(m, "tmrMain")->stop();
+    {
+        ModalAnswer dialog("videoFormatDialog", [](QDialog& d) { d.findChild<QPushButton*>("cancelButton")->click(); });
+        m.cmdVideoSize_Click();
+        EXPECT_EQ(dialog.times(), 1) << "no probed size: the driver's own dialog";
+    }
     EXPECT_EQ(m.captureSize().width(), 320);
     EXPECT_EQ(child<PreviewImage>(m, "Image4")->size(), QSize(352, 288));
     // The standard window size, rounded up to whole pixels as the minimum is.
+    EXPECT_EQ(m.frameGeometry().size(), QSize((7125 + 14) / 15, (5605 + 14) / 15));
+    // Not stretched, the picture takes the next frame's own size; the window stays.
+    m.tmrMain_Timer();
+    EXPECT_EQ(child<PreviewImage>(m, "Image4")->size(), QSize(320, 240));
     EXPECT_EQ(m.frameGeometry().size(), QSize((7125 + 14) / 15, (5605 + 14) / 15));
 }
 

@@ -2,6 +2,7 @@
 // and state, IrfanView, and the setup, about and help buttons.
 #include "Children.h"
 #include "MainWindowHarness.h"
+#include "ModalAnswer.h"
 #include "buttons/StyledButton.h"
 #include "settings/Module1Registry.h"
 
@@ -74,8 +75,9 @@ TEST_F(MainMenus, OpmaakStylesEveryButtonAndColoursByButtonColor)
         const ButtonColor caption = colour == 6 ? 0xFFFFFF : 0;
         for (StyledButton* b : allButtons(m)) {
             EXPECT_EQ(b->GradientColor(), ButtonColor(s.ButtonColors[colour])) << colour;
-            if (b != child<StyledButton>(m, "cmdOptions"))
+            if (b != child<StyledButton>(m, "cmdOptions")) {
                 EXPECT_EQ(b->ForeColor(), caption) << colour << b->objectName().toStdString();
+            }
         }
     }
     const ButtonColor kept = child<StyledButton>(m, "cmdStart")->GradientColor();
@@ -207,11 +209,9 @@ TEST_F(MainMenus, EachItemRunsItsCommand)
     EXPECT_EQ(opened, QStringList({"setup", "viewer"}));
     EXPECT_NE(m.capwnd(), 0) << "the same device: the preview goes on";
 
-    QTimer::singleShot(0, [&] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
-            opened << "source";
-            dialog->close();
-        }
+    answerNextModal([&](QWidget* dialog) {
+        opened << "source";
+        dialog->close();
     });
     child<QAction>(m, "mnuOptionss", frmMain::kMenuCamOptions)->trigger();
     EXPECT_EQ(opened.last(), "source");

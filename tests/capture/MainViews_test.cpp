@@ -2,6 +2,7 @@
 // hot keys from any control, and stay-on-top around modal windows.
 #include "Children.h"
 #include "MainWindowHarness.h"
+#include "ModalAnswer.h"
 #include "buttons/StyledButton.h"
 #include "settings/SettingsFile.h"
 
@@ -88,7 +89,7 @@ TEST_F(MainViews, TooSmallWindowSpringsBackOneDimensionAPass)
 
     m.show();
     m.resize(QSize(200, 100) - frame);  // the resize events do both passes
-    QTest::qWaitFor([&] { return m.frameGeometry().size() == QSize(475, 374); }, 2000);
+    (void)QTest::qWaitFor([&] { return m.frameGeometry().size() == QSize(475, 374); }, 2000);
     EXPECT_EQ(m.frameGeometry().size(), QSize(475, 374));
     EXPECT_EQ(child<PreviewImage>(m, "Image4")->size(), QSize(360, 274));
 }
@@ -341,10 +342,9 @@ TEST_F(MainViews, StayOnTopDroppedAroundModalWindowsAndRestored)
     QTest::mouseClick(child<StyledButton>(m, "cmdSetup"), Qt::LeftButton);
     m.mnuOptionss_Click(frmMain::kMenuOpenInViewer);
     // The capture driver's own dialog.
-    QTimer::singleShot(0, [&] {
+    answerNextModal([&](QWidget* dialog) {
         record();
-        if (QWidget* dialog = QApplication::activeModalWidget())
-            dialog->close();
+        dialog->close();
     });
     m.cmdCamOptions_Click();
     EXPECT_EQ(onTopInside, QList<bool>({false, false, false, false}));

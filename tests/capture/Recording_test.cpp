@@ -1,6 +1,7 @@
 #include "Children.h"
 #include "AviProbe.h"
 #include "MainWindowHarness.h"
+#include "ModalAnswer.h"
 #include "buttons/StyledButton.h"
 #include "platform/capdriver/CaptureSystem.h"
 
@@ -278,16 +279,10 @@ TEST_F(Recording, CancelInTheCompressionDialogStillRecords)
     s.VidCompressDialog = 1;
     bool asked = false;
     // The recording yields before the dialog opens; the answer waits for the dialog.
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog)
-            return;
-        answer.stop();
+    answerNextModal([&](QWidget* dialog) {
         asked = dialog->windowTitle() == "Video Compression";
         dialog->findChild<QPushButton*>("cancelButton")->click();
     });
-    answer.start(10);
     m.cmdRecord_Click();
     EXPECT_TRUE(asked);
     EXPECT_TRUE(m.recording());

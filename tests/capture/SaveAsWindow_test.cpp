@@ -1,6 +1,7 @@
 #include "Children.h"
 #include "MainWindowHarness.h"
 #include "core/MouseButtonCodes.h"
+#include "ModalAnswer.h"
 #include "PromptsFake.h"
 #include "buttons/StyledButton.h"
 #include "capture/SaveAs.h"
@@ -231,21 +232,6 @@ TEST_F(SaveAsWindow, CancelWritesNothingButFillsTheWorkPicture)
     EXPECT_EQ(m.workPicture().size(), frameSize()) << "a cancelled dialog hands back no scaled filter";
 }
 
-namespace {
-
-// Runs `act` on the modal dialog once it is up, polling until it is.
-void onModal(std::function<void(QWidget*)> act, int triesLeft = 3000)
-{
-    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
-        if (QWidget* w = QApplication::activeModalWidget())
-            act(w);
-        else if (triesLeft > 0)
-            onModal(std::move(act), triesLeft - 1);
-    });
-}
-
-}  // namespace
-
 TEST_F(SaveAsWindow, TypingShotInTheDesktopDialogWithTheFirstFilterWritesShotBmp)
 {
     frmMain& m = previewing();
@@ -253,7 +239,7 @@ TEST_F(SaveAsWindow, TypingShotInTheDesktopDialogWithTheFirstFilterWritesShotBmp
     s.SaveAsPath = pictures;
     s.SaveBitmapType = 0;
     QString proposed, title;
-    onModal([&](QWidget* w) {
+    answerNextModal([&](QWidget* w) {
         auto* d = qobject_cast<QFileDialog*>(w);
         ASSERT_TRUE(d);
         title = d->windowTitle();
@@ -410,7 +396,7 @@ TEST_F(SaveAsWindow, TheDesktopDialogShowsTheFilterTextsOnceAndKeepsTheChosenFil
     s.SaveBitmapType = 0;
     QStringList shown;
     QString current;
-    onModal([&](QWidget* w) {
+    answerNextModal([&](QWidget* w) {
         auto* d = qobject_cast<QFileDialog*>(w);
         ASSERT_TRUE(d);
         auto* types = d->findChild<QComboBox*>("fileTypeCombo");

@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <QMessageBox>
 #include <QDir>
 #include <QImageReader>
 #include <QMenu>
@@ -82,31 +81,16 @@ TEST_F(Capture, FailedBurstShowsOneFailureNotice)
 TEST_F(Capture, EncoderBoxIsACriticalStopUnderTheProgramsTitle)
 {
     frmMain& m = previewing();
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    int boxes = 0;
-    QTimer closer;
-    closer.setInterval(0);
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            ++boxes;
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            box->done(0);
-        }
-    });
-    closer.start();
     SaveResult failed;
     failed.boxText = kEncoderUnavailableText;
     m.showSaveBox(failed);
     m.showSaveBox(SaveResult{});
-    closer.stop();
-    EXPECT_EQ(boxes, 1);
-    EXPECT_EQ(icon, QMessageBox::Critical);
-    EXPECT_EQ(text, "Error loading GDI+!");
-    EXPECT_FALSE(title.isEmpty());
-    EXPECT_EQ(title, QGuiApplication::applicationDisplayName());
+    ASSERT_EQ(prompts.boxes.size(), 1);
+    EXPECT_EQ(prompts.boxes[0].kind, "message");
+    EXPECT_EQ(prompts.boxes[0].icon, BoxIcon::Critical);
+    EXPECT_EQ(prompts.boxes[0].text, "Error loading GDI+!");
+    EXPECT_FALSE(prompts.boxes[0].title.isEmpty());
+    EXPECT_EQ(prompts.boxes[0].title, QGuiApplication::applicationDisplayName());
 }
 
 TEST_F(Capture, BurstSavesItsFramesAndPutsNamingAndTitleBack)

@@ -28,6 +28,7 @@ frmMain& MainWindowHarness::start(const QString& commandLine)
     w->setSleep([this](int ms) { sleeps.append(ms); });
     w->setCommandLine(commandLine);
     w->setOpeners(openers);
+    w->setPrompts(prompts);
     w->Form_Load();
     return *w;
 }

@@ -2,6 +2,7 @@
 
 #include "Sandbox.h"
 #include "capture/frmMain.h"
+#include "PromptsFake.h"
 #include "ShellFake.h"
 #include "SoundFake.h"
 #include "platform/capdriver/CaptureSystem.h"
@@ -18,6 +19,8 @@ struct MainWindowHarness {
     std::unique_ptr<platform::capdriver::CaptureSystem> capture;
     RecordingSoundOutput sound;
     RecordingShell shell;
+    // Answers every box of the main window (none answered: No, Cancel).
+    PromptsFake prompts;
     SettingsModel s;
     std::unique_ptr<frmMain> w;
     // Handed to each window before Form_Load. Empty by default, so the start-up's

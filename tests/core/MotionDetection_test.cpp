@@ -87,8 +87,9 @@ TEST(MotionDetection, AStillSceneNeverTriggersAndArmingAgainForgetsTheOldCycles)
     for (const bool filter : {false, true}) {
         MotionHistory h;
         for (int tick = 0; tick < 600; ++tick)
-            if (addToHistory(h, 123456, filter))
+            if (addToHistory(h, 123456, filter)) {
                 EXPECT_FALSE(isMotion(h, 6)) << "filter " << filter << ", tick " << tick;
+            }
     }
     // Armed again after a pause in which the scene changed: the first cycle is compared
     // with itself only.

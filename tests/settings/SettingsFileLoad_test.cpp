@@ -183,8 +183,9 @@ TEST(LoadSettings, ReadsBackEverythingThatWasSaved)
     const QStringList savedLines = iniLines(box);
     ASSERT_EQ(savedLines.size(), defaultLines.size());
     for (qsizetype i = 3; i < savedLines.size(); i += 2) {
-        if (savedLines[i - 1] != "[reservedAutoTimer]")
+        if (savedLines[i - 1] != "[reservedAutoTimer]") {
             EXPECT_NE(savedLines[i], defaultLines[i]) << savedLines[i - 1].toStdString();
+        }
     }
 
     SettingsModel s = modelIn(box);

@@ -4,6 +4,7 @@
 // a name and Tab reaches it.
 #include "ClipFixture.h"
 #include "KeyboardParity.h"
+#include "ModalAnswer.h"
 #include "PictureFixtures.h"
 #include "ViewerHarness.h"
 #include "viewer/VideoPlayback.h"
@@ -30,16 +31,6 @@ const Way kWays[] = {
     {"assistive tool", [](QWidget* c) { ASSERT_TRUE(keyboard::pressByTool(c)); }},
 };
 
-// Runs `act` on the modal window once it is up.
-void onModal(std::function<void(QWidget*)> act, int triesLeft = 3000)
-{
-    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
-        if (QWidget* w = QApplication::activeModalWidget())
-            act(w);
-        else if (triesLeft > 0)
-            onModal(std::move(act), triesLeft - 1);
-    });
-}
 
 // The viewer on screen and active, showing a 2 x 1 picture of the snapshot folder.
 struct ActiveViewer : ViewerHarness {
@@ -85,7 +76,7 @@ TEST(ViewerKeyboard, PrintOpensThePrintWindowWithoutTheMouse)
         SCOPED_TRACE(way.name);
         ActiveViewer h;
         QString title;
-        onModal([&](QWidget* w) {
+        answerNextModal([&](QWidget* w) {
             title = w->windowTitle();
             w->close();
         });

@@ -1,5 +1,6 @@
 #include "CaptionFit.h"
 #include "KeyboardParity.h"
+#include "ModalAnswer.h"
 #include "PictureFixtures.h"
 #include "PrinterFake.h"
 #include "PromptsFake.h"
@@ -378,10 +379,7 @@ TEST(frmPrint, ThePrinterChooserChoosesAndDoesNotPromiseAPrint)
     w.show();
     QString title, okText;
     bool sawDialog = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog)
-            return;
+    answerNextModal([&](QWidget* dialog) {
         sawDialog = true;
         title = dialog->windowTitle();
         for (auto* buttons : dialog->findChildren<QDialogButtonBox*>())

@@ -1,5 +1,6 @@
 #include "ClipFixture.h"
 #include "core/MouseButtonCodes.h"
+#include "ModalAnswer.h"
 #include "PictureFixtures.h"
 #include "PrinterFake.h"
 #include "ViewerHarness.h"
@@ -21,16 +22,6 @@
 
 namespace {
 
-// Runs `act` on the modal window once it is up.
-void onModal(std::function<void(QWidget*)> act, int triesLeft = 3000)
-{
-    QTimer::singleShot(10, [act = std::move(act), triesLeft]() mutable {
-        if (QWidget* w = QApplication::activeModalWidget())
-            act(w);
-        else if (triesLeft > 0)
-            onModal(std::move(act), triesLeft - 1);
-    });
-}
 
 struct DialogSeen {
     QStringList proposed;
@@ -262,7 +253,7 @@ TEST(frmViewerSave, PrintHandsTheShownPictureToThePrintWindow)
     const QString handOver = h.box.programFolder() + "/tempbufprint1.bmp";
     QImage handed;
     QString title;
-    onModal([&](QWidget* w) {
+    answerNextModal([&](QWidget* w) {
         title = w->windowTitle();
         handed = platform::readBmp24(handOver);
         w->close();

@@ -9,8 +9,8 @@ namespace platform {
 // join to it with a single "/").
 QString programFolder();
 
-// The command line as the original saw it: the arguments after the program name,
-// joined by single blanks.
+// The command line the start-up reads its switches from: the arguments after the
+// program name, joined by single blanks.
 QString commandLine();
 
 }  // namespace platform

@@ -6,8 +6,8 @@
 
 namespace platform {
 
-// Error numbers of file operations, numbered as the original's run-time errors so
-// the windows can show them in their titles.
+// Error numbers of file operations. The windows show them in their titles and
+// messages, so each number is fixed (53 is "file not found" wherever it appears).
 inline constexpr int kErrorFileNotFound = 53;
 inline constexpr int kErrorFileExists = 58;
 inline constexpr int kErrorPermission = 70;

@@ -4,7 +4,8 @@
 
 namespace platform {
 
-// The folder ids the program asks for, numbered as the original's shell numbered them.
+// The folder ids the program asks for. The numbers are fixed: stored settings and
+// callers pass them as they are.
 inline constexpr int kFolderDesktop = 16;
 inline constexpr int kFolderDocuments = 5;
 

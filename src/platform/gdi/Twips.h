@@ -4,7 +4,8 @@
 
 namespace platform {
 
-// The original measured windows in twips; this platform has 15 twips to a pixel.
+// Window sizes and places are stored in twips (Tolvex.ini keeps them so, and the
+// stored values never change); this platform has 15 twips to a pixel.
 inline constexpr int kTwipsPerPixel = 15;
 
 inline constexpr int pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }

@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// A folder list as the original's folder list box: the open folder's ancestors and
+// A folder list box (Path, ListIndex, Change): the open folder's ancestors and
 // the folder itself (ListIndex -2, -1 counting up from the folder), then its
 // subfolders (ListIndex 0 .. ListCount-1), hidden ones left out. Setting Path to
 // another folder raises Change; a folder that cannot be listed is refused and the

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-// A drive list as the original's drive list box, over the machine's mounted real
+// A drive list box (Drive, ListIndex, Change), over the machine's mounted real
 // file systems shown by their mount points. Setting Drive to a path selects the
 // drive that holds it; Change comes only when the user picks a drive, so a folder
 // switch in code never sends the folder list back to a drive's root.

@@ -9,7 +9,7 @@ class QMouseEvent;
 
 namespace platform {
 
-// A file list as the original's file list box: the normal files of Path matching
+// A file list box (Path, Pattern, ListIndex, Click): the normal files of Path matching
 // Pattern (globs separated by ";", matched ignoring case), hidden files left out.
 // ListIndex -1 means no file is selected. Click comes when the selection changes
 // (by the user or by setting ListIndex) and when the user clicks the selected

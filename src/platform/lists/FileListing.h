@@ -7,8 +7,8 @@
 
 namespace platform {
 
-// Error numbers the list boxes report for a folder they cannot show, numbered as
-// the original's run-time errors so a window can put them in its titles.
+// Error numbers the list boxes report for a folder they cannot show; fixed, the
+// same as the file operations' numbers, so a window can put them in its titles.
 inline constexpr int kErrorPathNotFound = 76;
 inline constexpr int kErrorPermissionDenied = 70;
 

@@ -1,4 +1,5 @@
 #include "CaptureTestSupport.h"
+#include "ModalAnswer.h"
 
 #include "platform/capdriver/V4l2Device.h"
 #include "platform/capdriver/V4l2Enumerator.h"
@@ -38,9 +39,7 @@ protected:
     {
         const CaptureHandle h = connectedWindow();
         QStringList sizes;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
+        answerNextModal([&](QWidget* dialog) {
             auto* list = dialog->findChild<QComboBox*>("sizeList");
             for (int i = 0; i < list->count(); ++i)
                 sizes << list->itemText(i);
@@ -326,9 +325,7 @@ TEST_F(CaptureV4l2Test, FormatDialogChoiceApplies)
     v4l2->addNode(node);
     const CaptureHandle h = connectedWindow();
     QStringList sizes;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
+    answerNextModal([&](QWidget* dialog) {
         auto* list = dialog->findChild<QComboBox*>("sizeList");
         for (int i = 0; i < list->count(); ++i)
             sizes << list->itemText(i);

@@ -1,4 +1,5 @@
 #include "CaptureTestSupport.h"
+#include "ModalAnswer.h"
 
 #include "platform/capdriver/VideoFormatDialog.h"
 
@@ -20,10 +21,8 @@ protected:
     bool runDialog(CaptureHandle h, const std::function<void(QDialog&)>& inside, const char* button)
     {
         bool reached = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
+        answerNextModal([&](QWidget* widget) {
+            auto* dialog = qobject_cast<QDialog*>(widget);
             reached = dialog->objectName() == "videoFormatDialog" && dialog->windowTitle() == "Video Format";
             inside(*dialog);
             dialog->findChild<QPushButton*>(button)->click();

@@ -299,7 +299,7 @@ QList<qint64> videoChunks(const QByteArray& avi)
     while (pos + 8 <= avi.size()) {
         const QByteArray id = avi.mid(pos, 4);
         const quint32 size = qFromLittleEndian<quint32>(avi.constData() + pos + 4);
-        if (id == "idx1" || pos + 8 + size > quint64(avi.size()))
+        if (id == "idx1" || quint64(pos) + 8 + size > quint64(avi.size()))
             break;
         if (id.startsWith("00d"))
             chunks.append(pos);

@@ -114,8 +114,9 @@ TEST(VideoEncoder, OnlyCodecsThatNeedThemGetEvenSizes)
         int packets = 0;
         EXPECT_TRUE(encoder.encode(QImage(321, 241, QImage::Format_RGB888), 0, [&](AVPacket* packet) {
             ++packets;
-            if (c.codec == VideoCompression::Codec::Uncompressed)
+            if (c.codec == VideoCompression::Codec::Uncompressed) {
                 EXPECT_GE(packet->size, 321 * 241 * 3);
+            }
             return platform::Result::success();
         }).ok);
         EXPECT_TRUE(encoder.flush([&](AVPacket*) { ++packets; return platform::Result::success(); }).ok);
