@@ -54,9 +54,9 @@ TEST(SetupKeyboard, OkByEnterSpaceOrAssistiveToolSavesTheChange)
         h.loadSettings();
         frmSetup& w = h.open();
         activate(w);
-        w.Text3->setFocus();
-        w.Text3->setText("40");
-        way.press(w.StyledButton1_0);
+        childNamed<QLineEdit>(w, "Text3")->setFocus();
+        childNamed<QLineEdit>(w, "Text3")->setText("40");
+        way.press(childNamed<StyledButton>(w, "StyledButton1_0"));
         QTRY_VERIFY(!w.isVisible());
         EXPECT_EQ(w.result(), QDialog::Accepted);
         EXPECT_EQ(h.s.ScanRefresh, 40);
@@ -83,9 +83,9 @@ TEST(SetupKeyboard, CancelByEscSpaceOrAssistiveToolLeavesTheFileByteIdentical)
         const QByteArray before = h.box.readFile("Tolvex.ini");
         frmSetup& w = h.open();
         activate(w);
-        w.Text3->setFocus();
-        w.Text3->setText("99");
-        way.press(w.StyledButton8);
+        childNamed<QLineEdit>(w, "Text3")->setFocus();
+        childNamed<QLineEdit>(w, "Text3")->setText("99");
+        way.press(childNamed<StyledButton>(w, "StyledButton8"));
         QTRY_VERIFY(!w.isVisible());
         EXPECT_EQ(w.result(), QDialog::Rejected);
         EXPECT_EQ(h.box.readFile("Tolvex.ini"), before);
@@ -109,16 +109,16 @@ TEST(SetupKeyboard, FtpAudioSourceAndColourWorkWithoutTheMouse)
         frmSetup& w = h.open();
         activate(w);
 
-        way.press(w.StyledButton7);
+        way.press(childNamed<StyledButton>(w, "StyledButton7"));
         QTRY_COMPARE(opened, QStringList{"frmFTP"});
-        EXPECT_TRUE(w.chkFTP->isChecked());
-        way.press(w.StyledButton5);
+        EXPECT_TRUE(childNamed<QCheckBox>(w, "chkFTP")->isChecked());
+        way.press(childNamed<StyledButton>(w, "StyledButton5"));
         QTRY_COMPARE(h.audioOwners, QList<QWidget*>({&w}));
-        way.press(w.StyledButton6);
+        way.press(childNamed<StyledButton>(w, "StyledButton6"));
         QTRY_COMPARE(h.shell.startedPrograms.size(), 1);
         EXPECT_EQ(h.shell.startedPrograms[0].program, "/usr/bin/pavucontrol");
-        way.press(w.LblKleur);
-        QTRY_COMPARE(w.LblKleur->property("BackColor").toInt(), 0x00FF00);
+        way.press(childNamed<QLabel>(w, "LblKleur"));
+        QTRY_COMPARE(childNamed<QLabel>(w, "LblKleur")->property("BackColor").toInt(), 0x00FF00);
     }
 }
 
@@ -129,19 +129,19 @@ TEST(SetupKeyboard, TheColourSwatchAnswersEnterAndTheQualityBarTheArrowKeys)
     h.pickedColour = 0x0000FF;
     frmSetup& w = h.open();
     activate(w);
-    w.LblKleur->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w.LblKleur, Qt::Key_Return);
-    EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), 0x0000FF);
+    childNamed<QLabel>(w, "LblKleur")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(childNamed<QLabel>(w, "LblKleur"), Qt::Key_Return);
+    EXPECT_EQ(childNamed<QLabel>(w, "LblKleur")->property("BackColor").toInt(), 0x0000FF);
     EXPECT_TRUE(w.isVisible()) << "Enter on the swatch picks a colour, it is not OK";
 
     // Tab reaches the JPEG quality bar from the box before it.
-    w.Text3->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w.Text3, Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), w.HScroll1);
-    const int value = w.HScroll1->value();
-    QTest::keyClick(w.HScroll1, Qt::Key_Right);
-    EXPECT_EQ(w.HScroll1->value(), value + 1);
-    EXPECT_EQ(w.Label3->text(), QString::number(value + 1));
+    childNamed<QLineEdit>(w, "Text3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(childNamed<QLineEdit>(w, "Text3"), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), childNamed<QScrollBar>(w, "HScroll1"));
+    const int value = childNamed<QScrollBar>(w, "HScroll1")->value();
+    QTest::keyClick(childNamed<QScrollBar>(w, "HScroll1"), Qt::Key_Right);
+    EXPECT_EQ(childNamed<QScrollBar>(w, "HScroll1")->value(), value + 1);
+    EXPECT_EQ(childNamed<QLabel>(w, "Label3")->text(), QString::number(value + 1));
 }
 
 TEST(SetupKeyboard, EveryControlHasANameAndTabReachesIt)
@@ -153,9 +153,11 @@ TEST(SetupKeyboard, EveryControlHasANameAndTabReachesIt)
     EXPECT_EQ(keyboard::unnamedControls(&w), "");
     EXPECT_EQ(keyboard::unreachedByTab(&w), "");
     // The folder boxes are read out by their labels, which hand them their focus.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Text1)->text(QAccessible::Name), "Snapshots");
-    EXPECT_EQ(w.findChild<QLabel*>("lblText1")->buddy(), w.Text1);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.HScroll1)->text(QAccessible::Name), "JPG compression");
+    auto* snapshots = childNamed<QLineEdit>(w, "Text1");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(snapshots)->text(QAccessible::Name), "Snapshots");
+    EXPECT_EQ(w.findChild<QLabel*>("lblText1")->buddy(), snapshots);
+    auto* quality = childNamed<QScrollBar>(w, "HScroll1");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(quality)->text(QAccessible::Name), "JPG compression");
 }
 
 TEST(FolderChooserKeyboard, OkAndCancelWorkWithoutTheMouse)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FindChild.h"
 #include "MainWindowLinkFake.h"
 #include "PromptsFake.h"
 #include "Sandbox.h"
