@@ -1,4 +1,5 @@
 #include "automation/frmFTP.h"
+#include "FindChild.h"
 #include "KeyboardParity.h"
 #include "buttons/StyledButton.h"
 
@@ -52,8 +53,8 @@ TEST(FrmFtp, EmptyHostAndFileNameGetTheirDefaults)
     frmFTP window(s);
     EXPECT_EQ(s.FtpHost, "127.0.0.1");
     EXPECT_EQ(s.FtpFilename, "tolvex.jpg");
-    EXPECT_EQ(window.Text1->text(), "127.0.0.1");
-    EXPECT_EQ(window.Text4->text(), "tolvex.jpg");
+    EXPECT_EQ(childNamed<QLineEdit>(window, "Text1")->text(), "127.0.0.1");
+    EXPECT_EQ(childNamed<QLineEdit>(window, "Text4")->text(), "tolvex.jpg");
 }
 
 TEST(FrmFtp, OkStoresTheTrimmedFields)
@@ -61,13 +62,13 @@ TEST(FrmFtp, OkStoresTheTrimmedFields)
     SettingsModel s = ftpSettings();
     frmFTP window(s);
     window.show();
-    window.Text1->setText(" 127.0.0.1:2121 ");
-    window.Text2->setText(" writer");
-    window.Text3->setText("secret ");
-    window.Text4->setText(" web/cam.bmp ");
-    window.Check1->setChecked(false);
-    window.Check2->setChecked(true);
-    QTest::mousePress(window.StyledButton1, Qt::RightButton);
+    childNamed<QLineEdit>(window, "Text1")->setText(" 127.0.0.1:2121 ");
+    childNamed<QLineEdit>(window, "Text2")->setText(" writer");
+    childNamed<QLineEdit>(window, "Text3")->setText("secret ");
+    childNamed<QLineEdit>(window, "Text4")->setText(" web/cam.bmp ");
+    childNamed<QCheckBox>(window, "Check1")->setChecked(false);
+    childNamed<QCheckBox>(window, "Check2")->setChecked(true);
+    QTest::mousePress(childNamed<StyledButton>(window, "StyledButton1"), Qt::RightButton);
     EXPECT_EQ(window.result(), QDialog::Accepted) << "any mouse button";
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(s.FtpHost, "127.0.0.1:2121");
@@ -83,9 +84,9 @@ TEST(FrmFtp, OkWithoutAHostAsksForOneAndStaysOpen)
     SettingsModel s = ftpSettings();
     frmFTP window(s);
     window.show();
-    window.Text1->setText("   ");
-    window.Text2->setText("changed");
-    QTest::mousePress(window.StyledButton1, Qt::LeftButton);
+    childNamed<QLineEdit>(window, "Text1")->setText("   ");
+    childNamed<QLineEdit>(window, "Text2")->setText("changed");
+    QTest::mousePress(childNamed<StyledButton>(window, "StyledButton1"), Qt::LeftButton);
     auto* box = window.findChild<QMessageBox*>("msgNoHost");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), "You need to enter a host address or IP.");
@@ -101,9 +102,9 @@ TEST(FrmFtp, CancelStoresNothing)
     const SettingsModel before = s;
     frmFTP window(s);
     window.show();
-    window.Text1->setText("other");
-    window.Check2->setChecked(true);
-    QTest::mousePress(window.StyledButton2, Qt::LeftButton);
+    childNamed<QLineEdit>(window, "Text1")->setText("other");
+    childNamed<QCheckBox>(window, "Check2")->setChecked(true);
+    QTest::mousePress(childNamed<StyledButton>(window, "StyledButton2"), Qt::LeftButton);
     EXPECT_EQ(window.result(), QDialog::Rejected);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(s.FtpHost, before.FtpHost);
@@ -117,12 +118,12 @@ TEST(FrmFtp, RightClickDoesNotGiveThePasswordBoxTheFocus)
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    window.Text1->setFocus();
-    QTest::mouseClick(window.Text3, Qt::RightButton);
-    EXPECT_FALSE(window.Text3->hasFocus());
-    EXPECT_TRUE(window.Text3->isEnabled());
-    QTest::mouseClick(window.Text3, Qt::LeftButton);
-    EXPECT_TRUE(window.Text3->hasFocus());
+    childNamed<QLineEdit>(window, "Text1")->setFocus();
+    QTest::mouseClick(childNamed<QLineEdit>(window, "Text3"), Qt::RightButton);
+    EXPECT_FALSE(childNamed<QLineEdit>(window, "Text3")->hasFocus());
+    EXPECT_TRUE(childNamed<QLineEdit>(window, "Text3")->isEnabled());
+    QTest::mouseClick(childNamed<QLineEdit>(window, "Text3"), Qt::LeftButton);
+    EXPECT_TRUE(childNamed<QLineEdit>(window, "Text3")->hasFocus());
 }
 
 // OK and Cancel, formerly worked by a mouse press only, answer every way of pressing.
@@ -135,13 +136,16 @@ TEST(FrmFtp, OkAndCancelWorkByKeyboardAndAssistiveTools)
     };
     const Case cases[] = {
         {"Enter (OK is the default button)", true,
-         [](frmFTP& w) { QTest::keyClick(w.Text2, Qt::Key_Return); }},
-        {"Space on OK", true, [](frmFTP& w) { keyboard::pressBySpace(w.StyledButton1); }},
-        {"assistive tool on OK", true, [](frmFTP& w) { ASSERT_TRUE(keyboard::pressByTool(w.StyledButton1)); }},
-        {"Esc (Cancel is the cancel button)", false, [](frmFTP& w) { QTest::keyClick(w.Text2, Qt::Key_Escape); }},
-        {"Space on Cancel", false, [](frmFTP& w) { keyboard::pressBySpace(w.StyledButton2); }},
+         [](frmFTP& w) { QTest::keyClick(childNamed<QLineEdit>(w, "Text2"), Qt::Key_Return); }},
+        {"Space on OK", true, [](frmFTP& w) { keyboard::pressBySpace(childNamed<StyledButton>(w, "StyledButton1")); }},
+        {"assistive tool on OK", true,
+         [](frmFTP& w) { ASSERT_TRUE(keyboard::pressByTool(childNamed<StyledButton>(w, "StyledButton1"))); }},
+        {"Esc (Cancel is the cancel button)", false,
+         [](frmFTP& w) { QTest::keyClick(childNamed<QLineEdit>(w, "Text2"), Qt::Key_Escape); }},
+        {"Space on Cancel", false,
+         [](frmFTP& w) { keyboard::pressBySpace(childNamed<StyledButton>(w, "StyledButton2")); }},
         {"assistive tool on Cancel", false,
-         [](frmFTP& w) { ASSERT_TRUE(keyboard::pressByTool(w.StyledButton2)); }},
+         [](frmFTP& w) { ASSERT_TRUE(keyboard::pressByTool(childNamed<StyledButton>(w, "StyledButton2"))); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.way);
@@ -150,8 +154,8 @@ TEST(FrmFtp, OkAndCancelWorkByKeyboardAndAssistiveTools)
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        window.Text2->setFocus();
-        window.Text2->setText("keyboard");
+        childNamed<QLineEdit>(window, "Text2")->setFocus();
+        childNamed<QLineEdit>(window, "Text2")->setText("keyboard");
         c.press(window);
         QTRY_VERIFY(!window.isVisible());
         EXPECT_EQ(window.result(), c.ok ? QDialog::Accepted : QDialog::Rejected);
@@ -169,9 +173,12 @@ TEST(FrmFtp, EveryControlHasANameAndTabReachesIt)
     EXPECT_EQ(keyboard::unnamedControls(&window), "");
     EXPECT_EQ(keyboard::unreachedByTab(&window), "");
     // Each box is read out by its label, which hands the box its access key.
-    EXPECT_EQ(window.findChild<QLabel*>("lblText1")->buddy(), window.Text1);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Text1)->text(QAccessible::Name), "Host or IP:");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Text3)->text(QAccessible::Name), "Password:");
+    EXPECT_EQ(window.findChild<QLabel*>("lblText1")->buddy(), childNamed<QLineEdit>(window, "Text1"));
+    auto nameOf = [&window](const char* box) {
+        return QAccessible::queryAccessibleInterface(childNamed<QLineEdit>(window, box))->text(QAccessible::Name);
+    };
+    EXPECT_EQ(nameOf("Text1"), "Host or IP:");
+    EXPECT_EQ(nameOf("Text3"), "Password:");
 }
 
 TEST(FrmFtp, ButtonsWorkByKeyboardAndAssistiveToolsAndAMouseClickActsOnce)
@@ -180,23 +187,23 @@ TEST(FrmFtp, ButtonsWorkByKeyboardAndAssistiveToolsAndAMouseClickActsOnce)
         SettingsModel s = ftpSettings();
         frmFTP window(s);
         window.show();
-        window.Text2->setText("keyboard");
-        window.StyledButton1->setFocus();
+        childNamed<QLineEdit>(window, "Text2")->setText("keyboard");
+        childNamed<StyledButton>(window, "StyledButton1")->setFocus();
         if (QByteArray(way) == "Space")
-            QTest::keyClick(window.StyledButton1, Qt::Key_Space);
+            QTest::keyClick(childNamed<StyledButton>(window, "StyledButton1"), Qt::Key_Space);
         else
-            window.StyledButton1->keyboardClick();
+            childNamed<StyledButton>(window, "StyledButton1")->keyboardClick();
         EXPECT_EQ(window.result(), QDialog::Accepted) << way;
         EXPECT_EQ(s.FtpLogin, "keyboard") << way;
     }
     SettingsModel s = ftpSettings();
     frmFTP window(s);
     window.show();
-    window.Text1->setText("");
-    QTest::mouseClick(window.StyledButton1, Qt::LeftButton);
+    childNamed<QLineEdit>(window, "Text1")->setText("");
+    QTest::mouseClick(childNamed<StyledButton>(window, "StyledButton1"), Qt::LeftButton);
     EXPECT_EQ(window.findChildren<QMessageBox*>("msgNoHost").size(), 1) << "press and release ask once";
     for (QMessageBox* box : window.findChildren<QMessageBox*>("msgNoHost"))
         box->accept();
-    window.StyledButton2->keyboardClick();
+    childNamed<StyledButton>(window, "StyledButton2")->keyboardClick();
     EXPECT_EQ(window.result(), QDialog::Rejected);
 }

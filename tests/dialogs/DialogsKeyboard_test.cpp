@@ -178,9 +178,9 @@ TEST(FolderChooserKeyboard, OkAndCancelWorkWithoutTheMouse)
         frmGetFolder chooser(s, boxes, chooserPrompts);
         chooser.setWindowTitle("Select your video folder");
         activate(chooser);
-        chooser.Dir1->setPath(box.root() + "/chosen");
-        chooser.Dir1->setFocus();
-        way.press(chooser.StyledButton1[0]);
+        childNamed<platform::DirListBox>(chooser, "Dir1")->setPath(box.root() + "/chosen");
+        childNamed<platform::DirListBox>(chooser, "Dir1")->setFocus();
+        way.press(childNamed<StyledButton>(chooser, "StyledButton1_0"));
         QTRY_VERIFY(!chooser.isVisible());
         EXPECT_EQ(chooser.result(), QDialog::Accepted);
         EXPECT_EQ(edit.text(), box.root() + "/chosen");
@@ -196,9 +196,9 @@ TEST(FolderChooserKeyboard, OkAndCancelWorkWithoutTheMouse)
         frmGetFolder chooser(s, boxes, chooserPrompts);
         chooser.setWindowTitle("Select your video folder");
         activate(chooser);
-        chooser.Dir1->setPath(box.root() + "/chosen");
-        chooser.Dir1->setFocus();
-        way.press(chooser.StyledButton1[1]);
+        childNamed<platform::DirListBox>(chooser, "Dir1")->setPath(box.root() + "/chosen");
+        childNamed<platform::DirListBox>(chooser, "Dir1")->setFocus();
+        way.press(childNamed<StyledButton>(chooser, "StyledButton1_1"));
         QTRY_VERIFY(!chooser.isVisible());
         EXPECT_EQ(chooser.result(), QDialog::Rejected);
         EXPECT_EQ(edit.text(), box.root() + "/start");
@@ -231,24 +231,24 @@ TEST(AboutKeyboard, TheUpdateButtonAndTheLinksWorkWithoutTheMouse)
     frmAbout about(s, AboutServices{shell, prompts, registry, {tools.path()}});
     activate(about);
 
-    keyboard::pressBySpace(about.StyledButton4);
-    ASSERT_TRUE(keyboard::pressByTool(about.StyledButton4));
+    keyboard::pressBySpace(childNamed<StyledButton>(about, "StyledButton4"));
+    ASSERT_TRUE(keyboard::pressByTool(childNamed<StyledButton>(about, "StyledButton4")));
     QTRY_COMPARE(shell.openedUrls.size(), 2);
     EXPECT_EQ(shell.openedUrls[0], QUrl("http://127.0.0.1:9/download.html"));
     EXPECT_EQ(shell.openedUrls[1], QUrl("http://127.0.0.1:9/download.html"));
 
     // A link: Tab onto it, then Enter or Space; or the assistive tool's press.
-    about.Label3->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(about.Label3, Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), about.Label1);
-    QTest::keyClick(about.Label1, Qt::Key_Return);
-    keyboard::pressBySpace(about.Label4);
-    ASSERT_TRUE(keyboard::pressByTool(about.lblDisclaimer));
+    childNamed<QLabel>(about, "Label3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(childNamed<QLabel>(about, "Label3"), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), childNamed<QLabel>(about, "Label1"));
+    QTest::keyClick(childNamed<QLabel>(about, "Label1"), Qt::Key_Return);
+    keyboard::pressBySpace(childNamed<QLabel>(about, "Label4"));
+    ASSERT_TRUE(keyboard::pressByTool(childNamed<QLabel>(about, "lblDisclaimer")));
     QTRY_COMPARE(shell.openedUrls.size(), 5);
     EXPECT_EQ(shell.openedUrls[2], QUrl(kSupportGroupPage));
     EXPECT_EQ(shell.openedUrls[3].scheme(), "mailto");
     EXPECT_EQ(shell.openedUrls[4], QUrl::fromLocalFile(box.programFolder() + "/readme.txt"));
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(about.Label1)->role(), QAccessible::Link);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(childNamed<QLabel>(about, "Label1"))->role(), QAccessible::Link);
 }
 
 TEST(AboutKeyboard, EveryControlHasANameAndTabReachesIt)

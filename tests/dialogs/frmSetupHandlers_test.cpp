@@ -23,7 +23,7 @@ void chooseDesktop(QDialog& dialog)
     auto& chooser = dynamic_cast<frmGetFolder&>(dialog);
     chooser.show();
     chooser.Command1_Click(0);
-    QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+    QTest::mousePress(childNamed<StyledButton>(chooser, "StyledButton1_0"), Qt::LeftButton);
 }
 
 QString makeDesktop(SetupHarness& h)
@@ -76,9 +76,9 @@ TEST(frmSetupHandlers, FolderChooserStartsFromTheSettingWhenTheBoxNamesNoFolder)
     QString shown;
     h.runModal = [&shown](QDialog& d) {
         auto& chooser = dynamic_cast<frmGetFolder&>(d);
-        shown = chooser.Dir1->Path();
+        shown = childNamed<platform::DirListBox>(chooser, "Dir1")->Path();
         chooser.show();
-        QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+        QTest::mousePress(childNamed<StyledButton>(chooser, "StyledButton1_0"), Qt::LeftButton);
     };
     QTest::mouseClick(childNamed<StyledButton>(w, "StyledButton3_5"), Qt::LeftButton);
     EXPECT_EQ(shown, h.box.root() + "/videos") << "the setting is shown before the window opens";
