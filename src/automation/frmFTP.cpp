@@ -17,32 +17,6 @@ namespace {
 constexpr char kDefaultHost[] = "127.0.0.1";
 constexpr char kDefaultFilename[] = "tolvex.jpg";
 
-struct TextDesign {
-    const char* name;
-    QLineEdit* frmFTP::*member;
-    const char* label;
-    const char* toolTip;
-};
-
-const TextDesign kTextDesigns[] = {
-    {"Text1", &frmFTP::Text1, "Host or IP:", "Server hostname or IP"},
-    {"Text2", &frmFTP::Text2, "Login:", "Server login"},
-    {"Text3", &frmFTP::Text3, "Password:", "Server password"},
-    {"Text4", &frmFTP::Text4, "Filename:",
-     "Filename on the server (and optional path) of the image (default tolvex.jpg or tolvex.bmp in Tolvex folder)"},
-};
-
-struct CheckDesign {
-    const char* name;
-    QCheckBox* frmFTP::*member;
-    const char* caption;
-    const char* toolTip;
-};
-
-const CheckDesign kCheckDesigns[] = {
-    {"Check1", &frmFTP::Check1, "Activate FTP Upload on AutoSave or MotionSave Mode", "Enable/disable FTP"},
-    {"Check2", &frmFTP::Check2, "Show progressbar when uploading image", "Shows progress during each FTP upload"},
-};
 
 }  // namespace
 
@@ -60,6 +34,33 @@ frmFTP::frmFTP(SettingsModel& settings, Prompts& prompts, QWidget* parent)
 
 void frmFTP::buildControls()
 {
+    struct TextDesign {
+        const char* name;
+        QLineEdit* frmFTP::*member;
+        const char* label;
+        const char* toolTip;
+    };
+
+    static const TextDesign kTextDesigns[] = {
+        {"Text1", &frmFTP::Text1, "Host or IP:", "Server hostname or IP"},
+        {"Text2", &frmFTP::Text2, "Login:", "Server login"},
+        {"Text3", &frmFTP::Text3, "Password:", "Server password"},
+        {"Text4", &frmFTP::Text4, "Filename:",
+         "Filename on the server (and optional path) of the image (default tolvex.jpg or tolvex.bmp in Tolvex folder)"},
+    };
+
+    struct CheckDesign {
+        const char* name;
+        QCheckBox* frmFTP::*member;
+        const char* caption;
+        const char* toolTip;
+    };
+
+    static const CheckDesign kCheckDesigns[] = {
+        {"Check1", &frmFTP::Check1, "Activate FTP Upload on AutoSave or MotionSave Mode", "Enable/disable FTP"},
+        {"Check2", &frmFTP::Check2, "Show progressbar when uploading image", "Shows progress during each FTP upload"},
+    };
+
     setFixedSize(400, 208);
     int top = 10;
     for (const TextDesign& d : kTextDesigns) {

@@ -20,15 +20,6 @@ public:
 
     frmFTP(SettingsModel& settings, Prompts& prompts, QWidget* parent = nullptr);
 
-    QLineEdit* Text1 = nullptr;  // host
-    QLineEdit* Text2 = nullptr;  // login
-    QLineEdit* Text3 = nullptr;  // password, hidden
-    QLineEdit* Text4 = nullptr;  // file name
-    QCheckBox* Check1 = nullptr;
-    QCheckBox* Check2 = nullptr;
-    StyledButton* StyledButton1 = nullptr;  // OK
-    StyledButton* StyledButton2 = nullptr;  // Cancel
-
     void Form_Load();
     void StyledButton1_MouseDown(int Button, int Shift, float X, float Y);
     void StyledButton2_MouseDown(int Button, int Shift, float X, float Y);
@@ -40,6 +31,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QLineEdit* Text1 = nullptr;  // host
+    QLineEdit* Text2 = nullptr;  // login
+    QLineEdit* Text3 = nullptr;  // password, hidden
+    QLineEdit* Text4 = nullptr;  // file name
+    QCheckBox* Check1 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    StyledButton* StyledButton1 = nullptr;  // OK
+    StyledButton* StyledButton2 = nullptr;  // Cancel
+
     void buildControls();
     void connectHandlers();
 

@@ -12,12 +12,12 @@ public:
 
     explicit frmProgress(QWidget* owner);
 
-    QWidget* Picture1 = nullptr;
-    QWidget* pbUpload = nullptr;
-
     void setBarWidth(int units);
     int barWidth() const { return units_; }
 
 private:
+    QWidget* Picture1 = nullptr;
+    QWidget* pbUpload = nullptr;
+
     int units_ = 0;
 };

@@ -16,9 +16,6 @@ class FrmMessage : public QWidget {
 public:
     FrmMessage(SettingsModel& settings, QWidget* mainWindow);
 
-    QLabel* lblMessage = nullptr;
-    QTimer* Timer1 = nullptr;
-
     // Shows the window modeless over its owner: placed and, with NoInfoDialog,
     // hidden right here, since a window manager may never activate it.
     void showNotice(const QString& text);
@@ -37,6 +34,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QLabel* lblMessage = nullptr;
+    QTimer* Timer1 = nullptr;
+
     void placeAndSuppress();
     void fitText(const QString& text);
 

@@ -29,6 +29,11 @@ int frmCamRes::itemOfEntry(int entryIndex) const
     return cmbRes->findData(entryIndex);
 }
 
+void frmCamRes::preselectItem(int item)
+{
+    cmbRes->setCurrentIndex(item);
+}
+
 void frmCamRes::commands_Click(int index)
 {
     if (index == kCommandOk && cmbRes->currentIndex() >= 0 && !cmbRes->currentText().isEmpty()) {

@@ -25,7 +25,10 @@ public:
     void commands_Click(int index);
     // The cmbRes item that shows ResolutionList entry `entryIndex`; -1 when none does.
     int itemOfEntry(int entryIndex) const;
+    // Selects cmbRes item `item` before the chooser opens (the size on screen).
+    void preselectItem(int item);
 
+private:
     QLabel* Label1 = nullptr;
     QComboBox* cmbRes = nullptr;
     QGroupBox* Frame1 = nullptr;
@@ -33,7 +36,6 @@ public:
     QComboBox* cmbCol = nullptr;
     std::array<StyledButton*, 2> commands{};
 
-private:
     void buildControls();
     void connectHandlers();
 

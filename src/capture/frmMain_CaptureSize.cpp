@@ -155,7 +155,7 @@ void frmMain::chooseCaptureSize()
     yield();
     const int preselected = preselectedItem(resolutionItems(s_.ResolutionList), shownFrameSize());
     if (preselected >= 0)
-        chooser.cmbRes->setCurrentIndex(preselected);
+        chooser.preselectItem(preselected);
     s_.SelectedResolution.clear();
     chooser.exec();
     yield();

@@ -14,41 +14,6 @@
 
 namespace {
 
-struct LabelDesign {
-    const char* name;
-    QLabel* frmAbout::*member;
-    QRect place;
-    const char* text;
-    bool link;
-};
-
-const LabelDesign kLabels[] = {
-    {"lblVersion", &frmAbout::lblVersion, {16, 12, 388, 22}, "", false},
-    {"lblDescription", &frmAbout::lblDescription, {16, 40, 388, 74},
-     "Tolvex turns a webcam or any other capture device into a still camera, a video recorder "
-     "and a small surveillance station: snapshots, bursts, AVI recording, interval and motion "
-     "saving, FTP upload, and a viewer to browse, edit and print the pictures.",
-     false},
-    {"Label3", &frmAbout::Label3, {16, 122, 388, 18}, "VykOndrelSoft on the web", true},
-    {"Label1", &frmAbout::Label1, {16, 144, 388, 18}, "Tolvex support group", true},
-    {"Label4", &frmAbout::Label4, {16, 166, 388, 18}, "Mail the author", true},
-    {"lblDisclaimer", &frmAbout::lblDisclaimer, {16, 194, 388, 36},
-     "Tolvex comes as it is, without any warranty. Click here to read the readme file.", true},
-};
-
-struct AboutButton {
-    const char* name;
-    StyledButton* frmAbout::*member;
-    QRect place;
-    const char* caption;
-};
-
-const AboutButton kButtons[] = {
-    {"StyledButton4", &frmAbout::StyledButton4, {16, 242, 124, 25}, "Check for updates"},
-    {"StyledButton3", &frmAbout::StyledButton3, {148, 242, 124, 25}, "System Info"},
-    {"StyledButton1", &frmAbout::StyledButton1, {316, 242, 88, 25}, "OK"},
-};
-
 void styleAsLink(QLabel* label)
 {
     QFont font = label->font();
@@ -75,6 +40,41 @@ frmAbout::frmAbout(const SettingsModel& settings, AboutServices services, QWidge
 
 void frmAbout::buildControls()
 {
+    struct LabelDesign {
+        const char* name;
+        QLabel* frmAbout::*member;
+        QRect place;
+        const char* text;
+        bool link;
+    };
+
+    static const LabelDesign kLabels[] = {
+        {"lblVersion", &frmAbout::lblVersion, {16, 12, 388, 22}, "", false},
+        {"lblDescription", &frmAbout::lblDescription, {16, 40, 388, 74},
+         "Tolvex turns a webcam or any other capture device into a still camera, a video recorder "
+         "and a small surveillance station: snapshots, bursts, AVI recording, interval and motion "
+         "saving, FTP upload, and a viewer to browse, edit and print the pictures.",
+         false},
+        {"Label3", &frmAbout::Label3, {16, 122, 388, 18}, "VykOndrelSoft on the web", true},
+        {"Label1", &frmAbout::Label1, {16, 144, 388, 18}, "Tolvex support group", true},
+        {"Label4", &frmAbout::Label4, {16, 166, 388, 18}, "Mail the author", true},
+        {"lblDisclaimer", &frmAbout::lblDisclaimer, {16, 194, 388, 36},
+         "Tolvex comes as it is, without any warranty. Click here to read the readme file.", true},
+    };
+
+    struct AboutButton {
+        const char* name;
+        StyledButton* frmAbout::*member;
+        QRect place;
+        const char* caption;
+    };
+
+    static const AboutButton kButtons[] = {
+        {"StyledButton4", &frmAbout::StyledButton4, {16, 242, 124, 25}, "Check for updates"},
+        {"StyledButton3", &frmAbout::StyledButton3, {148, 242, 124, 25}, "System Info"},
+        {"StyledButton1", &frmAbout::StyledButton1, {316, 242, 88, 25}, "OK"},
+    };
+
     setFixedSize(420, 280);
     for (const LabelDesign& d : kLabels) {
         // A link is worked like a button: by the left click, Space, Enter and an assistive tool.

@@ -30,16 +30,6 @@ public:
 
     frmAbout(const SettingsModel& settings, AboutServices services, QWidget* parent = nullptr);
 
-    QLabel* lblVersion = nullptr;
-    QLabel* lblDescription = nullptr;
-    QLabel* lblDisclaimer = nullptr;
-    QLabel* Label1 = nullptr;  // the support group
-    QLabel* Label3 = nullptr;  // the maker's web site
-    QLabel* Label4 = nullptr;  // mail to the maker
-    StyledButton* StyledButton1 = nullptr;  // OK
-    StyledButton* StyledButton3 = nullptr;  // System Info
-    StyledButton* StyledButton4 = nullptr;  // Check for updates
-
     void Form_Load();
     void StartSysInfo();
     void Label1_Click();
@@ -51,6 +41,16 @@ public:
     void StyledButton4_MouseDown(int Button, int Shift, float X, float Y);
 
 private:
+    QLabel* lblVersion = nullptr;
+    QLabel* lblDescription = nullptr;
+    QLabel* lblDisclaimer = nullptr;
+    QLabel* Label1 = nullptr;  // the support group
+    QLabel* Label3 = nullptr;  // the maker's web site
+    QLabel* Label4 = nullptr;  // mail to the maker
+    StyledButton* StyledButton1 = nullptr;  // OK
+    StyledButton* StyledButton3 = nullptr;  // System Info
+    StyledButton* StyledButton4 = nullptr;  // Check for updates
+
     void buildControls();
     void connectHandlers();
 

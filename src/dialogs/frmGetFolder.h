@@ -42,6 +42,10 @@ public:
     // A folder of the list the user opened that cannot be opened.
     void Dir1_Refused(const QString& path, const QString& reason);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QGroupBox* Frame1 = nullptr;
     platform::DriveListBox* Drive1 = nullptr;
     platform::DirListBox* Dir1 = nullptr;
@@ -49,10 +53,6 @@ public:
     std::array<QToolButton*, 2> Command1{};
     std::array<StyledButton*, 2> StyledButton1{};
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     void buildControls();
     QLineEdit* boxOfCaption() const;
 

@@ -65,6 +65,10 @@ public:
     // The controls as OK reads them.
     SetupForm form() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // Devices
     QGroupBox* fraDevices = nullptr;
     QListWidget* lstDevices = nullptr;
@@ -146,10 +150,6 @@ public:
     // The selected button colour, kept by cmbButton and stored by OK.
     int SelectedButtonColor = kNoSelection;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void buildControls();
     void connectHandlers();
     void loadDevices();

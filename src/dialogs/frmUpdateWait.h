@@ -13,6 +13,7 @@ class frmUpdateWait : public QWidget {
 public:
     explicit frmUpdateWait(QWidget* owner);
 
+private:
     QLabel* Label1 = nullptr;
 };
 

@@ -36,6 +36,7 @@ public:
     void StyledButton19_Click();
     void StyledButton25_Click();
 
+private:
     QListWidget* File2 = nullptr;
     QLabel* lblSelectFile = nullptr;
     QLabel* lblPreview = nullptr;
@@ -45,7 +46,6 @@ public:
     StyledButton* StyledButton19 = nullptr;
     StyledButton* StyledButton25 = nullptr;
 
-private:
     void buildControls();
     void connectHandlers();
 

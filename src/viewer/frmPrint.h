@@ -92,6 +92,14 @@ public:
     // chooses another printer or a PDF file.
     const platform::PrintDestination& destination() const { return destination_; }
 
+public slots:
+    void done(int result) override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     std::array<StyledButton*, kQualities> OptQuality{};
     std::array<StyledButton*, kPapers> OptPaper{};
     std::array<StyledButton*, kColourModes> OptColor{};
@@ -116,14 +124,6 @@ public:
     QAction* mnusavesettings = nullptr;
     QAction* mnurestore = nullptr;
 
-public slots:
-    void done(int result) override;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     void buildControls();
     void buildOptions();
     void buildMenus();

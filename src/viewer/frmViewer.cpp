@@ -83,7 +83,8 @@ void frmViewer::Form_Unload()
     picResult->clear();
     Source->clear();
     FrmBlend->clearPartner();
-    cmdSlide->setCaption("Pause");
+    // From here on the file list loads nothing (File1_Click ignores it as during a show).
+    setSlideShowRunning(true);
     // A show still waiting between slides ends before the window goes.
     closing_ = true;
     slideWait_->stop();
@@ -229,12 +230,12 @@ QString frmViewer::listFolder() const
 void frmViewer::File1_Click()
 {
     effects.clearBusy();
-    if (cmdSlide->Caption() == "Pause")
+    if (slideShowRunning_)
         return;
     const QString path = listFolder() + File1->FileName();
     setFrameCaption(path);
     EnableFileOptions(true);
-    cmdSlide->setCaption("Slide");
+    setSlideShowRunning(false);
     if (isVideoFile(File1->FileName())) {
         // Nothing of the previous picture or clip stays under the new name.
         clearShownPictures();

@@ -140,6 +140,26 @@ public:
     QString listFolder() const;
     bool viewerBusy() const { return effects.ViewerBusy(); }
 
+    // What the effects see of the window (frmViewer_Effects.cpp)
+    QImage shownPicture() const override;
+    void showPicture(const QImage& picture) override;
+    QString shownFile() const override;
+    QImage blendPartner() const override;
+    QRgb blendBackColour() const override;
+    void openBlendPanel() override;
+    void setWaitCursor(bool on) override;
+    void setProgressScale(int steps) override;
+    void setProgress(int steps) override;
+    void yield() override;
+
+public slots:
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     // Controls
     platform::DriveListBox* Drive1 = nullptr;
     platform::DirListBox* Dir1 = nullptr;
@@ -217,29 +237,14 @@ public:
     QString MovieFile;
     bool SceneError = false;
     double SlideDelay = 0;
+    // A slide show runs; cmdSlide's caption shows it ("Pause" while it runs, "Slide" when idle).
+    bool slideShowRunning_ = false;
     // The picture effects, with their busy guard ViewerBusy
     ViewerEffects effects{*this};
 
-    // What the effects see of the window (frmViewer_Effects.cpp)
-    QImage shownPicture() const override;
-    void showPicture(const QImage& picture) override;
-    QString shownFile() const override;
-    QImage blendPartner() const override;
-    QRgb blendBackColour() const override;
-    void openBlendPanel() override;
-    void setWaitCursor(bool on) override;
-    void setProgressScale(int steps) override;
-    void setProgress(int steps) override;
-    void yield() override;
 
-public slots:
-    void done(int result) override;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
+    struct ButtonDesign;  // a button's row of the design table
+    static std::vector<ButtonDesign> buttonDesigns();
     void buildControls();
     void buildLists();
     void buildPictures();
@@ -274,6 +279,7 @@ private:
     void unloadOnce();
     void buildSlideMenu();
     void toggleSlideShow();
+    void setSlideShowRunning(bool running);
     void prepareSlides(const QString& folder);
     void connectPlayer();
     int mciSendString(const QString& command, QString* reply = nullptr);

@@ -35,15 +35,6 @@ constexpr int kViewerHeight = 590;
 
 enum class Place { Window, Browse, Shown };
 
-struct ViewerButtonDesign {
-    const char* name;
-    StyledButton* frmViewer::*member;
-    Place place;
-    QRect geometry;
-    const char* toolTip;
-    PropertyBag design;
-};
-
 PropertyBag command(const char* caption)
 {
     return PropertyBag{{"Caption", caption}, {"BackStyle", 4}};
@@ -54,8 +45,19 @@ PropertyBag check(const char* caption)
     return PropertyBag{{"Caption", caption}, {"BackStyle", 4}, {"Mode", 1}};
 }
 
+}  // namespace
+
+struct frmViewer::ButtonDesign {
+    const char* name;
+    StyledButton* frmViewer::*member;
+    Place place;
+    QRect geometry;
+    const char* toolTip;
+    PropertyBag design;
+};
+
 // Right column, below the shown picture, and the blend panel.
-std::vector<ViewerButtonDesign> buttonDesigns()
+std::vector<frmViewer::ButtonDesign> frmViewer::buttonDesigns()
 {
     constexpr int col = 660, w = 96, h = 23;
     // Long captions get two lines.
@@ -101,6 +103,8 @@ std::vector<ViewerButtonDesign> buttonDesigns()
          "Enhanced Gamma Blending (Astronomers tool)", command("Blend")},
     };
 }
+
+namespace {
 
 struct ArrayButtonDesign {
     const char* caption;
@@ -265,7 +269,7 @@ void frmViewer::buildPictures()
 
 void frmViewer::buildButtons()
 {
-    for (const ViewerButtonDesign& d : buttonDesigns()) {
+    for (const ButtonDesign& d : buttonDesigns()) {
         StyledButton* button = createStyledButton(this, d.name, d.design);
         button->setGeometry(d.geometry);
         if (*d.toolTip)

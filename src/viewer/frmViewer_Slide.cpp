@@ -90,14 +90,20 @@ void frmViewer::cmdSlide_Click()
 // check); otherwise a show begins.
 void frmViewer::toggleSlideShow()
 {
-    if (cmdSlide->Caption() == "Pause") {
-        cmdSlide->setCaption("Slide");
+    if (slideShowRunning_) {
+        setSlideShowRunning(false);
         EnableButtonsAfterSlide();
         slideWait_->stop();
     } else {
-        cmdSlide->setCaption("Pause");
+        setSlideShowRunning(true);
         DisableButtonsforSlide();
     }
+}
+
+void frmViewer::setSlideShowRunning(bool running)
+{
+    slideShowRunning_ = running;
+    cmdSlide->setCaption(running ? "Pause" : "Slide");
 }
 
 // Closes a video, puts PicMovie in Image1's place and picks the first slide.
@@ -135,10 +141,10 @@ bool frmViewer::showSlide(const QString& path)
 
 bool frmViewer::waitSlide()
 {
-    if (cmdSlide->Caption() == "Slide" || closing_)
+    if (!slideShowRunning_ || closing_)
         return false;
     slideWait_->wait(slideDelayDuration(SlideDelay));
-    return cmdSlide->Caption() != "Slide";
+    return slideShowRunning_;
 }
 
 void frmViewer::endSlideShow(bool stopped, const QString& lastShown, int lastShownIndex)
@@ -148,7 +154,7 @@ void frmViewer::endSlideShow(bool stopped, const QString& lastShown, int lastSho
     picResult->setPicture(Image1->picture());
     Source->setPicture(picResult->picture());
     if (!stopped) {
-        cmdSlide->setCaption("Slide");
+        setSlideShowRunning(false);
         EnableButtonsAfterSlide();
     }
     if (!lastShown.isEmpty()) {

@@ -1,4 +1,5 @@
 #include "automation/frmFTP.h"
+#include "Children.h"
 #include "KeyboardParity.h"
 #include "PromptsFake.h"
 #include "buttons/StyledButton.h"
@@ -54,8 +55,8 @@ TEST(FrmFtp, EmptyHostAndFileNameGetTheirDefaults)
     frmFTP window(s, prompts);
     EXPECT_EQ(s.FtpHost, "127.0.0.1");
     EXPECT_EQ(s.FtpFilename, "tolvex.jpg");
-    EXPECT_EQ(window.Text1->text(), "127.0.0.1");
-    EXPECT_EQ(window.Text4->text(), "tolvex.jpg");
+    EXPECT_EQ(child<QLineEdit>(window, "Text1")->text(), "127.0.0.1");
+    EXPECT_EQ(child<QLineEdit>(window, "Text4")->text(), "tolvex.jpg");
 }
 
 TEST(FrmFtp, OkStoresTheTrimmedFields)
@@ -64,13 +65,13 @@ TEST(FrmFtp, OkStoresTheTrimmedFields)
     PromptsFake prompts;
     frmFTP window(s, prompts);
     window.show();
-    window.Text1->setText(" 127.0.0.1:2121 ");
-    window.Text2->setText(" writer");
-    window.Text3->setText("secret ");
-    window.Text4->setText(" web/cam.bmp ");
-    window.Check1->setChecked(false);
-    window.Check2->setChecked(true);
-    QTest::mousePress(window.StyledButton1, Qt::RightButton);
+    child<QLineEdit>(window, "Text1")->setText(" 127.0.0.1:2121 ");
+    child<QLineEdit>(window, "Text2")->setText(" writer");
+    child<QLineEdit>(window, "Text3")->setText("secret ");
+    child<QLineEdit>(window, "Text4")->setText(" web/cam.bmp ");
+    child<QCheckBox>(window, "Check1")->setChecked(false);
+    child<QCheckBox>(window, "Check2")->setChecked(true);
+    QTest::mousePress(child<StyledButton>(window, "StyledButton1"), Qt::RightButton);
     EXPECT_EQ(window.result(), QDialog::Accepted) << "any mouse button";
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(s.FtpHost, "127.0.0.1:2121");
@@ -87,9 +88,9 @@ TEST(FrmFtp, OkWithoutAHostAsksForOneAndStaysOpen)
     PromptsFake prompts;
     frmFTP window(s, prompts);
     window.show();
-    window.Text1->setText("   ");
-    window.Text2->setText("changed");
-    QTest::mousePress(window.StyledButton1, Qt::LeftButton);
+    child<QLineEdit>(window, "Text1")->setText("   ");
+    child<QLineEdit>(window, "Text2")->setText("changed");
+    QTest::mousePress(child<StyledButton>(window, "StyledButton1"), Qt::LeftButton);
     ASSERT_EQ(prompts.boxes.size(), 1);
     EXPECT_EQ(prompts.boxes[0].kind, "message") << "an OK-only box";
     EXPECT_EQ(prompts.boxes[0].text, "You need to enter a host address or IP.");
@@ -105,9 +106,9 @@ TEST(FrmFtp, CancelStoresNothing)
     PromptsFake prompts;
     frmFTP window(s, prompts);
     window.show();
-    window.Text1->setText("other");
-    window.Check2->setChecked(true);
-    QTest::mousePress(window.StyledButton2, Qt::LeftButton);
+    child<QLineEdit>(window, "Text1")->setText("other");
+    child<QCheckBox>(window, "Check2")->setChecked(true);
+    QTest::mousePress(child<StyledButton>(window, "StyledButton2"), Qt::LeftButton);
     EXPECT_EQ(window.result(), QDialog::Rejected);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(s.FtpHost, before.FtpHost);
@@ -122,12 +123,12 @@ TEST(FrmFtp, RightClickDoesNotGiveThePasswordBoxTheFocus)
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    window.Text1->setFocus();
-    QTest::mouseClick(window.Text3, Qt::RightButton);
-    EXPECT_FALSE(window.Text3->hasFocus());
-    EXPECT_TRUE(window.Text3->isEnabled());
-    QTest::mouseClick(window.Text3, Qt::LeftButton);
-    EXPECT_TRUE(window.Text3->hasFocus());
+    child<QLineEdit>(window, "Text1")->setFocus();
+    QTest::mouseClick(child<QLineEdit>(window, "Text3"), Qt::RightButton);
+    EXPECT_FALSE(child<QLineEdit>(window, "Text3")->hasFocus());
+    EXPECT_TRUE(child<QLineEdit>(window, "Text3")->isEnabled());
+    QTest::mouseClick(child<QLineEdit>(window, "Text3"), Qt::LeftButton);
+    EXPECT_TRUE(child<QLineEdit>(window, "Text3")->hasFocus());
 }
 
 // OK and Cancel, formerly worked by a mouse press only, answer every way of pressing.
@@ -140,13 +141,16 @@ TEST(FrmFtp, OkAndCancelWorkByKeyboardAndAssistiveTools)
     };
     const Case cases[] = {
         {"Enter (OK is the default button)", true,
-         [](frmFTP& w) { QTest::keyClick(w.Text2, Qt::Key_Return); }},
-        {"Space on OK", true, [](frmFTP& w) { keyboard::pressBySpace(w.StyledButton1); }},
-        {"assistive tool on OK", true, [](frmFTP& w) { ASSERT_TRUE(keyboard::pressByTool(w.StyledButton1)); }},
-        {"Esc (Cancel is the cancel button)", false, [](frmFTP& w) { QTest::keyClick(w.Text2, Qt::Key_Escape); }},
-        {"Space on Cancel", false, [](frmFTP& w) { keyboard::pressBySpace(w.StyledButton2); }},
+         [](frmFTP& w) { QTest::keyClick(child<QLineEdit>(w, "Text2"), Qt::Key_Return); }},
+        {"Space on OK", true, [](frmFTP& w) { keyboard::pressBySpace(child<StyledButton>(w, "StyledButton1")); }},
+        {"assistive tool on OK", true,
+         [](frmFTP& w) { ASSERT_TRUE(keyboard::pressByTool(child<StyledButton>(w, "StyledButton1"))); }},
+        {"Esc (Cancel is the cancel button)", false,
+         [](frmFTP& w) { QTest::keyClick(child<QLineEdit>(w, "Text2"), Qt::Key_Escape); }},
+        {"Space on Cancel", false,
+         [](frmFTP& w) { keyboard::pressBySpace(child<StyledButton>(w, "StyledButton2")); }},
         {"assistive tool on Cancel", false,
-         [](frmFTP& w) { ASSERT_TRUE(keyboard::pressByTool(w.StyledButton2)); }},
+         [](frmFTP& w) { ASSERT_TRUE(keyboard::pressByTool(child<StyledButton>(w, "StyledButton2"))); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.way);
@@ -156,8 +160,8 @@ TEST(FrmFtp, OkAndCancelWorkByKeyboardAndAssistiveTools)
         window.show();
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        window.Text2->setFocus();
-        window.Text2->setText("keyboard");
+        child<QLineEdit>(window, "Text2")->setFocus();
+        child<QLineEdit>(window, "Text2")->setText("keyboard");
         c.press(window);
         QTRY_VERIFY(!window.isVisible());
         EXPECT_EQ(window.result(), c.ok ? QDialog::Accepted : QDialog::Rejected);
@@ -176,9 +180,12 @@ TEST(FrmFtp, EveryControlHasANameAndTabReachesIt)
     EXPECT_EQ(keyboard::unnamedControls(&window), "");
     EXPECT_EQ(keyboard::unreachedByTab(&window), "");
     // Each box is read out by its label, which hands the box its access key.
-    EXPECT_EQ(window.findChild<QLabel*>("lblText1")->buddy(), window.Text1);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Text1)->text(QAccessible::Name), "Host or IP:");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window.Text3)->text(QAccessible::Name), "Password:");
+    EXPECT_EQ(window.findChild<QLabel*>("lblText1")->buddy(), child<QLineEdit>(window, "Text1"));
+    auto nameOf = [&window](const char* box) {
+        return QAccessible::queryAccessibleInterface(child<QLineEdit>(window, box))->text(QAccessible::Name);
+    };
+    EXPECT_EQ(nameOf("Text1"), "Host or IP:");
+    EXPECT_EQ(nameOf("Text3"), "Password:");
 }
 
 TEST(FrmFtp, ButtonsWorkByKeyboardAndAssistiveToolsAndAMouseClickActsOnce)
@@ -188,12 +195,12 @@ TEST(FrmFtp, ButtonsWorkByKeyboardAndAssistiveToolsAndAMouseClickActsOnce)
         PromptsFake prompts;
         frmFTP window(s, prompts);
         window.show();
-        window.Text2->setText("keyboard");
-        window.StyledButton1->setFocus();
+        child<QLineEdit>(window, "Text2")->setText("keyboard");
+        child<StyledButton>(window, "StyledButton1")->setFocus();
         if (QByteArray(way) == "Space")
-            QTest::keyClick(window.StyledButton1, Qt::Key_Space);
+            QTest::keyClick(child<StyledButton>(window, "StyledButton1"), Qt::Key_Space);
         else
-            window.StyledButton1->keyboardClick();
+            child<StyledButton>(window, "StyledButton1")->keyboardClick();
         EXPECT_EQ(window.result(), QDialog::Accepted) << way;
         EXPECT_EQ(s.FtpLogin, "keyboard") << way;
     }
@@ -201,9 +208,9 @@ TEST(FrmFtp, ButtonsWorkByKeyboardAndAssistiveToolsAndAMouseClickActsOnce)
     PromptsFake prompts;
     frmFTP window(s, prompts);
     window.show();
-    window.Text1->setText("");
-    QTest::mouseClick(window.StyledButton1, Qt::LeftButton);
+    child<QLineEdit>(window, "Text1")->setText("");
+    QTest::mouseClick(child<StyledButton>(window, "StyledButton1"), Qt::LeftButton);
     EXPECT_EQ(prompts.boxes.size(), 1) << "press and release ask once";
-    window.StyledButton2->keyboardClick();
+    child<StyledButton>(window, "StyledButton2")->keyboardClick();
     EXPECT_EQ(window.result(), QDialog::Rejected);
 }

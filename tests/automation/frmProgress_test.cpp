@@ -1,4 +1,5 @@
 #include "automation/frmProgress.h"
+#include "Children.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +9,13 @@ TEST(FrmProgress, BarWidthIsInHundredthsOfItsBackground)
     frmProgress window(&owner);
     EXPECT_EQ(window.windowTitle(), "FTP Uploading");
     ASSERT_NE(window.findChild<QWidget*>("Picture1"), nullptr);
-    ASSERT_EQ(window.findChild<QWidget*>("pbUpload"), window.pbUpload);
-    EXPECT_EQ(window.pbUpload->width(), 0);
+    ASSERT_EQ(window.findChild<QWidget*>("pbUpload"), child<QWidget>(window, "pbUpload"));
+    EXPECT_EQ(child<QWidget>(window, "pbUpload")->width(), 0);
     window.setBarWidth(50);
-    EXPECT_EQ(window.pbUpload->width(), window.Picture1->width() / 2);
+    EXPECT_EQ(child<QWidget>(window, "pbUpload")->width(), child<QWidget>(window, "Picture1")->width() / 2);
     window.setBarWidth(100);
-    EXPECT_EQ(window.pbUpload->width(), window.Picture1->width());
+    EXPECT_EQ(child<QWidget>(window, "pbUpload")->width(), child<QWidget>(window, "Picture1")->width());
     window.setBarWidth(130);
     EXPECT_EQ(window.barWidth(), 100);
-    EXPECT_EQ(window.pbUpload->height(), window.Picture1->height());
+    EXPECT_EQ(child<QWidget>(window, "pbUpload")->height(), child<QWidget>(window, "Picture1")->height());
 }

@@ -56,14 +56,16 @@ struct CaptureSize : ::testing::Test, MainWindowHarness {
     {
         return [=](QDialog& d) {
             auto& chooser = static_cast<frmCamRes&>(d);
+            auto* sizes = child<QComboBox>(chooser, "cmbRes");
+            auto* depths = child<QComboBox>(chooser, "cmbCol");
             if (offered)
-                for (int i = 0; i < chooser.cmbRes->count(); ++i)
-                    offered->append(chooser.cmbRes->itemText(i));
+                for (int i = 0; i < sizes->count(); ++i)
+                    offered->append(sizes->itemText(i));
             if (!size.isEmpty())
-                chooser.cmbRes->setCurrentIndex(chooser.cmbRes->findText(size));
+                sizes->setCurrentIndex(sizes->findText(size));
             if (!depth.isEmpty())
-                chooser.cmbCol->setCurrentIndex(chooser.cmbCol->findText(depth));
-            emit chooser.commands[command]->Click();
+                depths->setCurrentIndex(depths->findText(depth));
+            emit child<StyledButton>(chooser, "commands_" + QString::number(command))->Click();
         };
     }
     static std::function<void(QDialog&)> cancel() { return choose({}, {}, frmCamRes::kCommandCancel); }
@@ -235,9 +237,9 @@ TEST_F(CaptureSize, CancelSendsNothingButRefreshesAndFits)
     ASSERT_EQ(child<PreviewImage>(m, "Image4")->image().size(), QSize(1280, 720));
     ModalAnswer chooser("frmCamRes", [](QDialog& d) {
         auto& c = static_cast<frmCamRes&>(d);
-        EXPECT_EQ(c.cmbRes->currentText(), "1280x720") << "the current size is preselected";
-        EXPECT_EQ(c.cmbCol->currentText(), "Auto");
-        emit c.commands[frmCamRes::kCommandCancel]->Click();
+        EXPECT_EQ(child<QComboBox>(c, "cmbRes")->currentText(), "1280x720") << "the current size is preselected";
+        EXPECT_EQ(child<QComboBox>(c, "cmbCol")->currentText(), "Auto");
+        emit child<StyledButton>(c, "commands_" + QString::number(frmCamRes::kCommandCancel))->Click();
     });
     m.cmdVideoSize_Click();
     EXPECT_EQ(chooser.times(), 1);

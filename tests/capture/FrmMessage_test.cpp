@@ -1,5 +1,6 @@
 #include "capture/FrmMessage.h"
 #include "capture/frmMain.h"
+#include "Children.h"
 #include "settings/Registry.h"
 
 #include "MainWindowHarness.h"
@@ -34,8 +35,8 @@ TEST_F(Notice, ShowsBoldTextOverTheMainWindowWithoutTakingTheFocus)
     FrmMessage* n = main.notice();
     ASSERT_NE(n, nullptr);
     EXPECT_TRUE(n->isVisible());
-    EXPECT_EQ(n->lblMessage->text(), "Snapshot Saved");
-    EXPECT_TRUE(n->lblMessage->font().bold());
+    EXPECT_EQ(child<QLabel>(*n, "lblMessage")->text(), "Snapshot Saved");
+    EXPECT_TRUE(child<QLabel>(*n, "lblMessage")->font().bold());
     EXPECT_EQ(n->size(), QSize(269, 29));
     EXPECT_EQ(n->pos(), FrmMessage::placement(main.frameGeometry()));
     EXPECT_TRUE(n->testAttribute(Qt::WA_ShowWithoutActivating));
@@ -47,9 +48,9 @@ TEST_F(Notice, LongerTextsWidenTheWindowInsteadOfBeingCut)
                              "Or restart Tolvex and/or the device"}) {
         main.ShowMessage(text);
         FrmMessage* n = main.notice();
-        const int needed = QFontMetrics(n->lblMessage->font()).horizontalAdvance(text);
-        EXPECT_GE(n->lblMessage->width(), needed) << text;
-        EXPECT_GE(n->width(), n->lblMessage->geometry().right() + 1) << text;
+        const int needed = QFontMetrics(child<QLabel>(*n, "lblMessage")->font()).horizontalAdvance(text);
+        EXPECT_GE(child<QLabel>(*n, "lblMessage")->width(), needed) << text;
+        EXPECT_GE(n->width(), child<QLabel>(*n, "lblMessage")->geometry().right() + 1) << text;
     }
     main.ShowMessage("Snapshot Saved");
     EXPECT_EQ(main.notice()->size(), QSize(269, 29));
@@ -67,7 +68,7 @@ TEST_F(Notice, SecondTextReplacesTheFirstInTheSameWindow)
     FrmMessage* first = main.notice();
     main.ShowMessage("Please choose another device");
     EXPECT_EQ(main.notice(), first);
-    EXPECT_EQ(first->lblMessage->text(), "Please choose another device");
+    EXPECT_EQ(child<QLabel>(*first, "lblMessage")->text(), "Please choose another device");
     // The window is named by the notice it shows.
     EXPECT_EQ(first->windowTitle(), "Please choose another device");
 }
@@ -86,7 +87,7 @@ TEST_F(Notice, HoldKeepsItOpenUntilCleared)
     s.MessageHold = 1;
     main.ShowMessage("Checking Device Resolutions");
     QPointer<FrmMessage> n = main.notice();
-    QSignalSpy ticks(n->Timer1, &QTimer::timeout);
+    QSignalSpy ticks(child<QTimer>(*n, "Timer1"), &QTimer::timeout);
     ASSERT_TRUE(ticks.wait(2500));
     EXPECT_FALSE(n.isNull());
     s.MessageHold = 0;
@@ -128,7 +129,7 @@ TEST_F(Notice, AFailureNoticeStaysItsExtraTicks)
 {
     main.ShowMessage("Cannot start the recording");
     QPointer<FrmMessage> n = main.notice();
-    n->Timer1->stop();  // the test ticks it
+    child<QTimer>(*n, "Timer1")->stop();  // the test ticks it
     n->keepFor(2);
     n->Timer1_Timer();
     n->Timer1_Timer();

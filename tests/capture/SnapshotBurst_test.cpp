@@ -75,7 +75,7 @@ TEST_F(Capture, FailedBurstShowsOneFailureNotice)
     s.PicturePath = box.programFolder() + "/gone/CamSnapshots";
     m.cmdBurst_Click();
     EXPECT_EQ(notices, QStringList({"Burst (taking 10 pictures)...", "Burst: 0 of 10 saved, the folder does not exist"}));
-    EXPECT_EQ(m.notice()->lblMessage->text(), "Burst: 0 of 10 saved, the folder does not exist");
+    EXPECT_EQ(child<QLabel>(*m.notice(), "lblMessage")->text(), "Burst: 0 of 10 saved, the folder does not exist");
 }
 
 TEST_F(Capture, EncoderBoxIsACriticalStopUnderTheProgramsTitle)

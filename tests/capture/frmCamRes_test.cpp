@@ -1,5 +1,6 @@
 #include "buttons/StyledButton.h"
 #include "capture/frmCamRes.h"
+#include "Children.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -38,13 +39,13 @@ TEST_F(CamRes, ShowsTheKnownSizesAndTheDepthChoices)
     frmCamRes& w = loaded();
     EXPECT_EQ(w.windowTitle(), "Video Size");
     EXPECT_TRUE(w.isModal());
-    EXPECT_EQ(w.Label1->text(), "True Resolution");
-    EXPECT_EQ(w.Frame1->title(), "Stream");
-    EXPECT_EQ(w.Label2->text(), "Pixel depth & compression");
-    EXPECT_EQ(w.commands[0]->Caption(), "OK");
-    EXPECT_EQ(w.commands[1]->Caption(), "Cancel");
-    EXPECT_EQ(itemsOf(w.cmbRes), QStringList({"160x120", "640x480", "1280x720"}));
-    EXPECT_EQ(itemsOf(w.cmbCol), QStringList({"Auto", "I420", "YUY2"}));
+    EXPECT_EQ(child<QLabel>(w, "Label1")->text(), "True Resolution");
+    EXPECT_EQ(child<QGroupBox>(w, "Frame1")->title(), "Stream");
+    EXPECT_EQ(child<QLabel>(w, "Label2")->text(), "Pixel depth & compression");
+    EXPECT_EQ(child<StyledButton>(w, "commands_0")->Caption(), "OK");
+    EXPECT_EQ(child<StyledButton>(w, "commands_1")->Caption(), "Cancel");
+    EXPECT_EQ(itemsOf(child<QComboBox>(w, "cmbRes")), QStringList({"160x120", "640x480", "1280x720"}));
+    EXPECT_EQ(itemsOf(child<QComboBox>(w, "cmbCol")), QStringList({"Auto", "I420", "YUY2"}));
     EXPECT_EQ(w.itemOfEntry(4), 2);
     EXPECT_EQ(w.itemOfEntry(0), -1);
 }
@@ -56,7 +57,7 @@ TEST_F(CamRes, DepthChosenBeforeIsPreselected)
     for (const auto& [depth, shown] : cases) {
         SCOPED_TRACE(depth);
         s.SelectedColorDepth = depth;
-        EXPECT_EQ(loaded().cmbCol->currentText(), shown);
+        EXPECT_EQ(child<QComboBox>(loaded(), "cmbCol")->currentText(), shown);
     }
 }
 
@@ -66,9 +67,9 @@ TEST_F(CamRes, OkWritesTheChoice)
     s.ResolutionList[6] = "1280x720@24";
     s.SelectedColorDepth = 24;
     frmCamRes& w = loaded();
-    w.cmbRes->setCurrentIndex(1);
-    w.cmbCol->setCurrentIndex(2);
-    emit w.commands[frmCamRes::kCommandOk]->Click();
+    child<QComboBox>(w, "cmbRes")->setCurrentIndex(1);
+    child<QComboBox>(w, "cmbCol")->setCurrentIndex(2);
+    emit child<StyledButton>(w, "commands_" + QString::number(frmCamRes::kCommandOk))->Click();
     EXPECT_EQ(s.SelectedResolution, "1280x720");
     EXPECT_EQ(s.ResolutionIndex, 6);
     EXPECT_EQ(s.SelectedColorDepth, 2);
@@ -80,11 +81,11 @@ TEST_F(CamRes, CancelOrNothingToChooseLeavesNoChoice)
 {
     s.ResolutionList[0] = "640x480@24";
     frmCamRes& w = loaded();
-    emit w.commands[frmCamRes::kCommandCancel]->Click();
+    emit child<StyledButton>(w, "commands_" + QString::number(frmCamRes::kCommandCancel))->Click();
     EXPECT_EQ(s.SelectedResolution, "");
     EXPECT_EQ(w.result(), QDialog::Rejected);
 
     s.ResolutionList[0].clear();
-    emit loaded().commands[frmCamRes::kCommandOk]->Click();
+    emit child<StyledButton>(loaded(), "commands_" + QString::number(frmCamRes::kCommandOk))->Click();
     EXPECT_EQ(s.SelectedResolution, "");
 }

@@ -54,9 +54,9 @@ TEST(SetupKeyboard, OkByEnterSpaceOrAssistiveToolSavesTheChange)
         h.loadSettings();
         frmSetup& w = h.open();
         activate(w);
-        w.Text3->setFocus();
-        w.Text3->setText("40");
-        way.press(w.StyledButton1_0);
+        child<QLineEdit>(w, "Text3")->setFocus();
+        child<QLineEdit>(w, "Text3")->setText("40");
+        way.press(child<StyledButton>(w, "StyledButton1_0"));
         QTRY_VERIFY(!w.isVisible());
         EXPECT_EQ(w.result(), QDialog::Accepted);
         EXPECT_EQ(h.s.ScanRefresh, 40);
@@ -83,9 +83,9 @@ TEST(SetupKeyboard, CancelByEscSpaceOrAssistiveToolLeavesTheFileByteIdentical)
         const QByteArray before = h.box.readFile("Tolvex.ini");
         frmSetup& w = h.open();
         activate(w);
-        w.Text3->setFocus();
-        w.Text3->setText("99");
-        way.press(w.StyledButton8);
+        child<QLineEdit>(w, "Text3")->setFocus();
+        child<QLineEdit>(w, "Text3")->setText("99");
+        way.press(child<StyledButton>(w, "StyledButton8"));
         QTRY_VERIFY(!w.isVisible());
         EXPECT_EQ(w.result(), QDialog::Rejected);
         EXPECT_EQ(h.box.readFile("Tolvex.ini"), before);
@@ -109,16 +109,16 @@ TEST(SetupKeyboard, FtpAudioSourceAndColourWorkWithoutTheMouse)
         frmSetup& w = h.open();
         activate(w);
 
-        way.press(w.StyledButton7);
+        way.press(child<StyledButton>(w, "StyledButton7"));
         QTRY_COMPARE(opened, QStringList{"frmFTP"});
-        EXPECT_TRUE(w.chkFTP->isChecked());
-        way.press(w.StyledButton5);
+        EXPECT_TRUE(child<QCheckBox>(w, "chkFTP")->isChecked());
+        way.press(child<StyledButton>(w, "StyledButton5"));
         QTRY_COMPARE(h.audioOwners, QList<QWidget*>({&w}));
-        way.press(w.StyledButton6);
+        way.press(child<StyledButton>(w, "StyledButton6"));
         QTRY_COMPARE(h.shell.startedPrograms.size(), 1);
         EXPECT_EQ(h.shell.startedPrograms[0].program, "/usr/bin/pavucontrol");
-        way.press(w.LblKleur);
-        QTRY_COMPARE(w.LblKleur->property("BackColor").toInt(), 0x00FF00);
+        way.press(child<QLabel>(w, "LblKleur"));
+        QTRY_COMPARE(child<QLabel>(w, "LblKleur")->property("BackColor").toInt(), 0x00FF00);
     }
 }
 
@@ -129,19 +129,19 @@ TEST(SetupKeyboard, TheColourSwatchAnswersEnterAndTheQualityBarTheArrowKeys)
     h.pickedColour = 0x0000FF;
     frmSetup& w = h.open();
     activate(w);
-    w.LblKleur->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w.LblKleur, Qt::Key_Return);
-    EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), 0x0000FF);
+    child<QLabel>(w, "LblKleur")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(child<QLabel>(w, "LblKleur"), Qt::Key_Return);
+    EXPECT_EQ(child<QLabel>(w, "LblKleur")->property("BackColor").toInt(), 0x0000FF);
     EXPECT_TRUE(w.isVisible()) << "Enter on the swatch picks a colour, it is not OK";
 
     // Tab reaches the JPEG quality bar from the box before it.
-    w.Text3->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w.Text3, Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), w.HScroll1);
-    const int value = w.HScroll1->value();
-    QTest::keyClick(w.HScroll1, Qt::Key_Right);
-    EXPECT_EQ(w.HScroll1->value(), value + 1);
-    EXPECT_EQ(w.Label3->text(), QString::number(value + 1));
+    child<QLineEdit>(w, "Text3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(child<QLineEdit>(w, "Text3"), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), child<QScrollBar>(w, "HScroll1"));
+    const int value = child<QScrollBar>(w, "HScroll1")->value();
+    QTest::keyClick(child<QScrollBar>(w, "HScroll1"), Qt::Key_Right);
+    EXPECT_EQ(child<QScrollBar>(w, "HScroll1")->value(), value + 1);
+    EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QString::number(value + 1));
 }
 
 TEST(SetupKeyboard, EveryControlHasANameAndTabReachesIt)
@@ -153,9 +153,11 @@ TEST(SetupKeyboard, EveryControlHasANameAndTabReachesIt)
     EXPECT_EQ(keyboard::unnamedControls(&w), "");
     EXPECT_EQ(keyboard::unreachedByTab(&w), "");
     // The folder boxes are read out by their labels, which hand them their focus.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Text1)->text(QAccessible::Name), "Snapshots");
-    EXPECT_EQ(w.findChild<QLabel*>("lblText1")->buddy(), w.Text1);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.HScroll1)->text(QAccessible::Name), "JPG compression");
+    auto* snapshots = child<QLineEdit>(w, "Text1");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(snapshots)->text(QAccessible::Name), "Snapshots");
+    EXPECT_EQ(w.findChild<QLabel*>("lblText1")->buddy(), snapshots);
+    auto* quality = child<QScrollBar>(w, "HScroll1");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(quality)->text(QAccessible::Name), "JPG compression");
 }
 
 TEST(FolderChooserKeyboard, OkAndCancelWorkWithoutTheMouse)
@@ -176,9 +178,9 @@ TEST(FolderChooserKeyboard, OkAndCancelWorkWithoutTheMouse)
         frmGetFolder chooser(s, boxes, chooserPrompts);
         chooser.setWindowTitle("Select your video folder");
         activate(chooser);
-        chooser.Dir1->setPath(box.root() + "/chosen");
-        chooser.Dir1->setFocus();
-        way.press(chooser.StyledButton1[0]);
+        child<platform::DirListBox>(chooser, "Dir1")->setPath(box.root() + "/chosen");
+        child<platform::DirListBox>(chooser, "Dir1")->setFocus();
+        way.press(child<StyledButton>(chooser, "StyledButton1_0"));
         QTRY_VERIFY(!chooser.isVisible());
         EXPECT_EQ(chooser.result(), QDialog::Accepted);
         EXPECT_EQ(edit.text(), box.root() + "/chosen");
@@ -194,9 +196,9 @@ TEST(FolderChooserKeyboard, OkAndCancelWorkWithoutTheMouse)
         frmGetFolder chooser(s, boxes, chooserPrompts);
         chooser.setWindowTitle("Select your video folder");
         activate(chooser);
-        chooser.Dir1->setPath(box.root() + "/chosen");
-        chooser.Dir1->setFocus();
-        way.press(chooser.StyledButton1[1]);
+        child<platform::DirListBox>(chooser, "Dir1")->setPath(box.root() + "/chosen");
+        child<platform::DirListBox>(chooser, "Dir1")->setFocus();
+        way.press(child<StyledButton>(chooser, "StyledButton1_1"));
         QTRY_VERIFY(!chooser.isVisible());
         EXPECT_EQ(chooser.result(), QDialog::Rejected);
         EXPECT_EQ(edit.text(), box.root() + "/start");
@@ -229,24 +231,24 @@ TEST(AboutKeyboard, TheUpdateButtonAndTheLinksWorkWithoutTheMouse)
     frmAbout about(s, AboutServices{shell, prompts, registry, {tools.path()}});
     activate(about);
 
-    keyboard::pressBySpace(about.StyledButton4);
-    ASSERT_TRUE(keyboard::pressByTool(about.StyledButton4));
+    keyboard::pressBySpace(child<StyledButton>(about, "StyledButton4"));
+    ASSERT_TRUE(keyboard::pressByTool(child<StyledButton>(about, "StyledButton4")));
     QTRY_COMPARE(shell.openedUrls.size(), 2);
     EXPECT_EQ(shell.openedUrls[0], QUrl("http://127.0.0.1:9/download.html"));
     EXPECT_EQ(shell.openedUrls[1], QUrl("http://127.0.0.1:9/download.html"));
 
     // A link: Tab onto it, then Enter or Space; or the assistive tool's press.
-    about.Label3->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(about.Label3, Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), about.Label1);
-    QTest::keyClick(about.Label1, Qt::Key_Return);
-    keyboard::pressBySpace(about.Label4);
-    ASSERT_TRUE(keyboard::pressByTool(about.lblDisclaimer));
+    child<QLabel>(about, "Label3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(child<QLabel>(about, "Label3"), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), child<QLabel>(about, "Label1"));
+    QTest::keyClick(child<QLabel>(about, "Label1"), Qt::Key_Return);
+    keyboard::pressBySpace(child<QLabel>(about, "Label4"));
+    ASSERT_TRUE(keyboard::pressByTool(child<QLabel>(about, "lblDisclaimer")));
     QTRY_COMPARE(shell.openedUrls.size(), 5);
     EXPECT_EQ(shell.openedUrls[2], QUrl(kSupportGroupPage));
     EXPECT_EQ(shell.openedUrls[3].scheme(), "mailto");
     EXPECT_EQ(shell.openedUrls[4], QUrl::fromLocalFile(box.programFolder() + "/readme.txt"));
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(about.Label1)->role(), QAccessible::Link);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child<QLabel>(about, "Label1"))->role(), QAccessible::Link);
 }
 
 TEST(AboutKeyboard, EveryControlHasANameAndTabReachesIt)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Children.h"
 #include "MainWindowLinkFake.h"
 #include "PromptsFake.h"
 #include "Sandbox.h"

@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "PromptsFake.h"
 #include "Sandbox.h"
 #include "ShellFake.h"
@@ -62,11 +63,11 @@ TEST_F(AboutTest, CaptionVersionAndButtons)
     const auto about = open();
     EXPECT_EQ(about->objectName(), "frmAbout");
     EXPECT_EQ(about->windowTitle(), "About Tolvex Pro...");
-    EXPECT_EQ(about->lblVersion->text(), "Tolvex Version 1.0.0");
-    EXPECT_FALSE(about->lblDescription->text().isEmpty());
-    EXPECT_EQ(about->StyledButton1->Caption(), "OK");
-    EXPECT_EQ(about->StyledButton3->Caption(), "System Info");
-    EXPECT_EQ(about->StyledButton4->Caption(), "Check for updates");
+    EXPECT_EQ(child<QLabel>(*about, "lblVersion")->text(), "Tolvex Version 1.0.0");
+    EXPECT_FALSE(child<QLabel>(*about, "lblDescription")->text().isEmpty());
+    EXPECT_EQ(child<StyledButton>(*about, "StyledButton1")->Caption(), "OK");
+    EXPECT_EQ(child<StyledButton>(*about, "StyledButton3")->Caption(), "System Info");
+    EXPECT_EQ(child<StyledButton>(*about, "StyledButton4")->Caption(), "Check for updates");
     for (const char* name : {"Label1", "Label3", "Label4", "lblDisclaimer"})
         EXPECT_EQ(about->findChild<QLabel*>(name)->textFormat(), Qt::PlainText) << name;
 }
@@ -76,13 +77,13 @@ TEST_F(AboutTest, TheLinksOpenTheirPagesMailAndReadme)
     qputenv("TOLVEX_UPDATE_PAGE", "http://127.0.0.1:9/download.html");
     const auto about = open();
     about->show();
-    QTest::mouseClick(about->Label1, Qt::LeftButton);
-    QTest::mouseClick(about->Label3, Qt::LeftButton);
-    QTest::mouseClick(about->Label4, Qt::LeftButton);
-    QTest::mouseClick(about->lblDisclaimer, Qt::LeftButton);
-    QTest::mousePress(about->StyledButton4, Qt::RightButton);  // any mouse button
-    QTest::mouseRelease(about->StyledButton4, Qt::RightButton);
-    QTest::mouseClick(about->Label1, Qt::RightButton);  // links take the left button only
+    QTest::mouseClick(child<QLabel>(*about, "Label1"), Qt::LeftButton);
+    QTest::mouseClick(child<QLabel>(*about, "Label3"), Qt::LeftButton);
+    QTest::mouseClick(child<QLabel>(*about, "Label4"), Qt::LeftButton);
+    QTest::mouseClick(child<QLabel>(*about, "lblDisclaimer"), Qt::LeftButton);
+    QTest::mousePress(child<StyledButton>(*about, "StyledButton4"), Qt::RightButton);  // any mouse button
+    QTest::mouseRelease(child<StyledButton>(*about, "StyledButton4"), Qt::RightButton);
+    QTest::mouseClick(child<QLabel>(*about, "Label1"), Qt::RightButton);  // links take the left button only
 
     ASSERT_EQ(shell.openedUrls.size(), 5);
     EXPECT_EQ(shell.openedUrls[0], QUrl(kSupportGroupPage));
@@ -98,7 +99,7 @@ TEST_F(AboutTest, OkClosesTheBox)
 {
     const auto about = open();
     about->show();
-    QTest::mouseClick(about->StyledButton1, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(*about, "StyledButton1"), Qt::LeftButton);
     EXPECT_FALSE(about->isVisible());
     EXPECT_EQ(about->result(), QDialog::Accepted);
 }
@@ -107,7 +108,7 @@ TEST_F(AboutTest, SystemInfoStartsTheRegisteredTool)
 {
     storeMachineValue(kToolKey, "PATH", "/opt/sysinfo/msinfo32");
     const auto about = open();
-    QTest::mouseClick(about->StyledButton3, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(*about, "StyledButton3"), Qt::LeftButton);
     EXPECT_EQ(started(), QStringList{"/opt/sysinfo/msinfo32"});
     EXPECT_TRUE(shell.startedPrograms[0].arguments.isEmpty());
     EXPECT_TRUE(prompts.boxes.isEmpty());
@@ -164,7 +165,7 @@ TEST_F(AboutTest, CheckForUpdatesWithoutAnAddressSaysSoAndOpensNothing)
     qunsetenv("TOLVEX_UPDATE_PAGE");
     const auto about = open();
     about->show();
-    QTest::mouseClick(about->StyledButton4, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(*about, "StyledButton4"), Qt::LeftButton);
     EXPECT_TRUE(shell.openedUrls.isEmpty());
     ASSERT_EQ(prompts.boxes.size(), 1);
     EXPECT_EQ(prompts.boxes[0].text, kNoUpdateAddressText);

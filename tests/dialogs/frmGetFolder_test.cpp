@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "PromptsFake.h"
 #include "Sandbox.h"
 #include "buttons/StyledButton.h"
@@ -71,9 +72,9 @@ TEST_F(ChooserTest, EachCaptionStartsInItsBoxAndOkWritesOnlyThatBox)
             chooser.setShownFolder(s.AppPath);
             chooser.setWindowTitle(caption);
             chooser.show();
-            EXPECT_EQ(chooser.Dir1->Path(), before[k]);
-            EXPECT_EQ(chooser.Label1->text(), before[k]);
-            QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+            EXPECT_EQ(child<platform::DirListBox>(chooser, "Dir1")->Path(), before[k]);
+            EXPECT_EQ(child<QLabel>(chooser, "Label1")->text(), before[k]);
+            QTest::mousePress(child<StyledButton>(chooser, "StyledButton1_0"), Qt::LeftButton);
             EXPECT_EQ(chooser.result(), QDialog::Accepted);
         }
         EXPECT_EQ(texts(), before) << "OK without touching the list writes the start folder";
@@ -81,8 +82,8 @@ TEST_F(ChooserTest, EachCaptionStartsInItsBoxAndOkWritesOnlyThatBox)
             frmGetFolder chooser(s, boxes, prompts);
             chooser.setWindowTitle(caption);
             chooser.show();
-            chooser.Dir1->setPath(chosen);
-            QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+            child<platform::DirListBox>(chooser, "Dir1")->setPath(chosen);
+            QTest::mousePress(child<StyledButton>(chooser, "StyledButton1_0"), Qt::LeftButton);
         }
         QStringList expected = before;
         expected[k] = chosen;
@@ -97,10 +98,10 @@ TEST_F(ChooserTest, StartFolderLabelIsFilledEvenWhenTheListWasAlreadyThere)
     chooser.setWindowTitle("Select your video folder");
     edits[static_cast<int>(FolderKind::Video)].setText(s.AppPath);
     chooser.setShownFolder(s.AppPath);
-    chooser.Label1->clear();
+    child<QLabel>(chooser, "Label1")->clear();
     chooser.show();
-    EXPECT_EQ(chooser.Label1->text(), s.AppPath);
-    QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+    EXPECT_EQ(child<QLabel>(chooser, "Label1")->text(), s.AppPath);
+    QTest::mousePress(child<StyledButton>(chooser, "StyledButton1_0"), Qt::LeftButton);
     EXPECT_EQ(edits[static_cast<int>(FolderKind::Video)].text(), s.AppPath);
 }
 
@@ -110,8 +111,8 @@ TEST_F(ChooserTest, MissingFolderStartsInTheProgramFolder)
     frmGetFolder chooser(s, boxes, prompts);
     chooser.setWindowTitle("Select your 'Save As...' folder");
     chooser.show();
-    EXPECT_EQ(chooser.Dir1->Path(), s.AppPath);
-    EXPECT_EQ(chooser.Label1->text(), s.AppPath);
+    EXPECT_EQ(child<platform::DirListBox>(chooser, "Dir1")->Path(), s.AppPath);
+    EXPECT_EQ(child<QLabel>(chooser, "Label1")->text(), s.AppPath);
 }
 
 TEST_F(ChooserTest, DesktopAndDocumentsButtons)
@@ -127,19 +128,19 @@ TEST_F(ChooserTest, DesktopAndDocumentsButtons)
         frmGetFolder chooser(s, boxes, prompts);
         chooser.setWindowTitle("Select your picture folder");
         chooser.show();
-        EXPECT_EQ(chooser.Command1[0]->toolTip(), "Desktop folder");
-        EXPECT_EQ(chooser.Command1[1]->toolTip(), "My Documents folder");
-        QTest::mouseClick(chooser.Command1[0], Qt::LeftButton);
-        EXPECT_EQ(chooser.Label1->text(), desktop);
-        QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+        EXPECT_EQ(child<QToolButton>(chooser, "Command1_0")->toolTip(), "Desktop folder");
+        EXPECT_EQ(child<QToolButton>(chooser, "Command1_1")->toolTip(), "My Documents folder");
+        QTest::mouseClick(child<QToolButton>(chooser, "Command1_0"), Qt::LeftButton);
+        EXPECT_EQ(child<QLabel>(chooser, "Label1")->text(), desktop);
+        QTest::mousePress(child<StyledButton>(chooser, "StyledButton1_0"), Qt::LeftButton);
     }
     EXPECT_EQ(edits[picture].text(), desktop);
     {
         frmGetFolder chooser(s, boxes, prompts);
         chooser.setWindowTitle("Select your picture folder");
         chooser.show();
-        QTest::mouseClick(chooser.Command1[1], Qt::LeftButton);
-        QTest::mousePress(chooser.StyledButton1[0], Qt::RightButton);
+        QTest::mouseClick(child<QToolButton>(chooser, "Command1_1"), Qt::LeftButton);
+        QTest::mousePress(child<StyledButton>(chooser, "StyledButton1_0"), Qt::RightButton);
     }
     EXPECT_EQ(edits[picture].text(), documents) << "any mouse button";
 }
@@ -150,8 +151,8 @@ TEST_F(ChooserTest, CancelChangesNoBox)
     frmGetFolder chooser(s, boxes, prompts);
     chooser.setWindowTitle("Select your autosave folder");
     chooser.show();
-    chooser.Dir1->setPath(folder("elsewhere"));
-    QTest::mousePress(chooser.StyledButton1[1], Qt::LeftButton);
+    child<platform::DirListBox>(chooser, "Dir1")->setPath(folder("elsewhere"));
+    QTest::mousePress(child<StyledButton>(chooser, "StyledButton1_1"), Qt::LeftButton);
     EXPECT_EQ(chooser.result(), QDialog::Rejected);
     EXPECT_EQ(texts(), before);
     EXPECT_EQ(chooser.windowTitle(), "Select your autosave folder");
@@ -161,10 +162,10 @@ TEST_F(ChooserTest, DesignCaptions)
 {
     frmGetFolder chooser(s, boxes, prompts);
     EXPECT_EQ(chooser.windowTitle(), "Get Folder");
-    EXPECT_EQ(chooser.Frame1->title(), "Choose the target folder");
-    EXPECT_EQ(chooser.StyledButton1[0]->Caption(), "OK");
-    EXPECT_EQ(chooser.StyledButton1[1]->Caption(), "Cancel");
-    EXPECT_EQ(chooser.Label1->font().family(), "Arial");
+    EXPECT_EQ(child<QGroupBox>(chooser, "Frame1")->title(), "Choose the target folder");
+    EXPECT_EQ(child<StyledButton>(chooser, "StyledButton1_0")->Caption(), "OK");
+    EXPECT_EQ(child<StyledButton>(chooser, "StyledButton1_1")->Caption(), "Cancel");
+    EXPECT_EQ(child<QLabel>(chooser, "Label1")->font().family(), "Arial");
 }
 
 TEST_F(ChooserTest, AFolderThatCannotBeOpenedIsToldAndTheChooserStaysPut)
@@ -175,27 +176,28 @@ TEST_F(ChooserTest, AFolderThatCannotBeOpenedIsToldAndTheChooserStaysPut)
     frmGetFolder chooser(s, boxes, prompts);
     chooser.setWindowTitle("Select your video folder");
     chooser.show();
-    ASSERT_EQ(chooser.Dir1->Path(), start);
-    ASSERT_EQ(chooser.Dir1->List(0), gone);
+    ASSERT_EQ(child<platform::DirListBox>(chooser, "Dir1")->Path(), start);
+    ASSERT_EQ(child<platform::DirListBox>(chooser, "Dir1")->List(0), gone);
     QDir(gone).removeRecursively();
-    const QList<QListWidgetItem*> entries = chooser.Dir1->findItems("gone", Qt::MatchContains);
+    auto* folders = child<platform::DirListBox>(chooser, "Dir1");
+    const QList<QListWidgetItem*> entries = folders->findItems("gone", Qt::MatchContains);
     ASSERT_EQ(entries.size(), 1);
 
     // By mouse and by keyboard alike.
-    const QRect place = chooser.Dir1->visualItemRect(entries[0]);
-    QTest::mouseClick(chooser.Dir1->viewport(), Qt::LeftButton, {}, place.center());
-    QTest::mouseDClick(chooser.Dir1->viewport(), Qt::LeftButton, {}, place.center());
+    const QRect place = folders->visualItemRect(entries[0]);
+    QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, place.center());
+    QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, place.center());
     EXPECT_EQ(prompts.boxes.size(), 1) << "by mouse";
-    chooser.Dir1->setCurrentItem(entries[0]);
-    QTest::keyClick(chooser.Dir1, Qt::Key_Return);
+    child<platform::DirListBox>(chooser, "Dir1")->setCurrentItem(entries[0]);
+    QTest::keyClick(child<platform::DirListBox>(chooser, "Dir1"), Qt::Key_Return);
 
     ASSERT_EQ(prompts.boxes.size(), 2);
     for (const auto& told : prompts.boxes) {
         EXPECT_EQ(told.text, "The folder " + gone + " cannot be opened: it does not exist.");
         EXPECT_EQ(told.title, "Select your video folder");
     }
-    EXPECT_EQ(chooser.Dir1->Path(), start);
-    EXPECT_EQ(chooser.Label1->text(), start);
+    EXPECT_EQ(child<platform::DirListBox>(chooser, "Dir1")->Path(), start);
+    EXPECT_EQ(child<QLabel>(chooser, "Label1")->text(), start);
 }
 
 TEST_F(ChooserTest, MissingDesktopAndDocumentsFoldersAreTold)
@@ -210,11 +212,11 @@ TEST_F(ChooserTest, MissingDesktopAndDocumentsFoldersAreTold)
     frmGetFolder chooser(s, boxes, prompts);
     chooser.setWindowTitle("Select your picture folder");
     chooser.show();
-    QTest::mouseClick(chooser.Command1[0], Qt::LeftButton);
-    QTest::mouseClick(chooser.Command1[1], Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(chooser, "Command1_0"), Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(chooser, "Command1_1"), Qt::LeftButton);
     ASSERT_EQ(prompts.boxes.size(), 2);
     EXPECT_EQ(prompts.boxes[0].text, "The Desktop folder " + desktop + " does not exist.");
     EXPECT_EQ(prompts.boxes[1].text, "The My Documents folder " + documents + " does not exist.");
     EXPECT_EQ(prompts.boxes[0].icon, BoxIcon::Exclamation);
-    EXPECT_EQ(chooser.Label1->text(), start) << "the chooser stays where it was";
+    EXPECT_EQ(child<QLabel>(chooser, "Label1")->text(), start) << "the chooser stays where it was";
 }

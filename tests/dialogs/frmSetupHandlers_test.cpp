@@ -24,7 +24,7 @@ void chooseDesktop(QDialog& dialog)
     auto& chooser = dynamic_cast<frmGetFolder&>(dialog);
     chooser.show();
     chooser.Command1_Click(0);
-    QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+    QTest::mousePress(child<StyledButton>(chooser, "StyledButton1_0"), Qt::LeftButton);
 }
 
 QString makeDesktop(SetupHarness& h)
@@ -44,7 +44,9 @@ TEST(frmSetupHandlers, EachFolderButtonFillsOnlyItsOwnBox)
     h.loadSettings();
     const QString desktop = makeDesktop(h);
     frmSetup& w = h.open();
-    const std::array<QLineEdit*, 6> boxes = {w.Text1, w.Text2, w.Text7, w.Text6, w.Text8, w.Text9};
+    const std::array<QLineEdit*, 6> boxes = {
+        child<QLineEdit>(w, "Text1"), child<QLineEdit>(w, "Text2"), child<QLineEdit>(w, "Text7"),
+        child<QLineEdit>(w, "Text6"), child<QLineEdit>(w, "Text8"), child<QLineEdit>(w, "Text9")};
     const char* captions[6] = {"Select your picture folder",      "Select your autosave folder",
                                "Select your motionsave pics folder", "Select your video folder",
                                "Select your 'Save As...' folder",  "Select your motion recording save folder"};
@@ -56,7 +58,7 @@ TEST(frmSetupHandlers, EachFolderButtonFillsOnlyItsOwnBox)
             caption = d.windowTitle();
             chooseDesktop(d);
         };
-        QTest::mouseClick(w.StyledButton3[button], Qt::LeftButton);
+        QTest::mouseClick(child<StyledButton>(w, "StyledButton3_" + QString::number(button)), Qt::LeftButton);
         EXPECT_EQ(caption, captions[button - 2]);
         for (int i = 0; i < 6; ++i) {
             const QString expected = i == button - 2 ? desktop : h.box.root() + QStringLiteral("/box%1").arg(i);
@@ -71,17 +73,18 @@ TEST(frmSetupHandlers, FolderChooserStartsFromTheSettingWhenTheBoxNamesNoFolder)
     h.loadSettings();
     h.s.VideoPath = h.folder("videos");
     frmSetup& w = h.open();
-    w.Text6->setText("/no/such/folder");
+    child<QLineEdit>(w, "Text6")->setText("/no/such/folder");
     QString shown;
     h.runModal = [&shown](QDialog& d) {
         auto& chooser = dynamic_cast<frmGetFolder&>(d);
-        shown = chooser.Dir1->Path();
+        shown = child<platform::DirListBox>(chooser, "Dir1")->Path();
         chooser.show();
-        QTest::mousePress(chooser.StyledButton1[0], Qt::LeftButton);
+        QTest::mousePress(child<StyledButton>(chooser, "StyledButton1_0"), Qt::LeftButton);
     };
-    QTest::mouseClick(w.StyledButton3[5], Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(w, "StyledButton3_5"), Qt::LeftButton);
     EXPECT_EQ(shown, h.box.root() + "/videos") << "the setting is shown before the window opens";
-    EXPECT_EQ(w.Text6->text(), h.box.programFolder()) << "a missing folder starts in the program folder";
+    EXPECT_EQ(child<QLineEdit>(w, "Text6")->text(), h.box.programFolder())
+        << "a missing folder starts in the program folder";
 }
 
 TEST(frmSetupHandlers, ProgramButtonsFillTheirOwnBox)
@@ -95,14 +98,14 @@ TEST(frmSetupHandlers, ProgramButtonsFillTheirOwnBox)
         args.fileName = "/usr/bin/" + QString(asked.size() == 1 ? "gimp" : "eog");
         return DialogResult::Confirmed;
     };
-    QTest::mouseClick(w.StyledButton3[0], Qt::LeftButton);
-    EXPECT_EQ(w.Text4->text(), "/usr/bin/gimp");
-    EXPECT_EQ(w.Text5->text(), "");
-    EXPECT_TRUE(w.Option3[0]->isChecked());
-    QTest::mouseClick(w.StyledButton3[1], Qt::LeftButton);
-    EXPECT_EQ(w.Text4->text(), "/usr/bin/gimp");
-    EXPECT_EQ(w.Text5->text(), "/usr/bin/eog");
-    EXPECT_TRUE(w.Option3[1]->isChecked());
+    QTest::mouseClick(child<StyledButton>(w, "StyledButton3_0"), Qt::LeftButton);
+    EXPECT_EQ(child<QLineEdit>(w, "Text4")->text(), "/usr/bin/gimp");
+    EXPECT_EQ(child<QLineEdit>(w, "Text5")->text(), "");
+    EXPECT_TRUE(child<QRadioButton>(w, "Option3_0")->isChecked());
+    QTest::mouseClick(child<StyledButton>(w, "StyledButton3_1"), Qt::LeftButton);
+    EXPECT_EQ(child<QLineEdit>(w, "Text4")->text(), "/usr/bin/gimp");
+    EXPECT_EQ(child<QLineEdit>(w, "Text5")->text(), "/usr/bin/eog");
+    EXPECT_TRUE(child<QRadioButton>(w, "Option3_1")->isChecked());
     ASSERT_EQ(asked.size(), 2);
     EXPECT_EQ(asked[0].dialogTitle, "Select your picture editor");
     EXPECT_EQ(asked[1].dialogTitle, "Select your picture viewer");
@@ -113,10 +116,10 @@ TEST(frmSetupHandlers, ProgramButtonsFillTheirOwnBox)
         args.fileName = QString(QChar(0));
         return DialogResult::Cancelled;
     };
-    QTest::mouseClick(w.StyledButton3[0], Qt::LeftButton);
-    EXPECT_EQ(w.Text4->text(), "/usr/bin/gimp") << "cancelled: nothing changes";
-    w.Option3[0]->click();
-    EXPECT_EQ(w.Text5->text(), "") << "the built-in viewer empties the viewer box";
+    QTest::mouseClick(child<StyledButton>(w, "StyledButton3_0"), Qt::LeftButton);
+    EXPECT_EQ(child<QLineEdit>(w, "Text4")->text(), "/usr/bin/gimp") << "cancelled: nothing changes";
+    child<QRadioButton>(w, "Option3_0")->click();
+    EXPECT_EQ(child<QLineEdit>(w, "Text5")->text(), "") << "the built-in viewer empties the viewer box";
 }
 
 TEST(frmSetupHandlers, PastedTimeIsTwentyFourHourWhateverTheLocale)
@@ -126,10 +129,10 @@ TEST(frmSetupHandlers, PastedTimeIsTwentyFourHourWhateverTheLocale)
     h.loadSettings();
     h.now = QTime(21, 7, 3);
     frmSetup& w = h.open();
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
-    EXPECT_EQ(w.txtStartTime->text(), "21:07:03");
-    QTest::mouseClick(w.Command2, Qt::LeftButton);
-    EXPECT_EQ(w.txtStopTime->text(), "21:07:03");
+    QTest::mouseClick(child<StyledButton>(w, "Command1"), Qt::LeftButton);
+    EXPECT_EQ(child<QLineEdit>(w, "txtStartTime")->text(), "21:07:03");
+    QTest::mouseClick(child<StyledButton>(w, "Command2"), Qt::LeftButton);
+    EXPECT_EQ(child<QLineEdit>(w, "txtStopTime")->text(), "21:07:03");
     QLocale::setDefault(QLocale::c());
 }
 
@@ -138,25 +141,25 @@ TEST(frmSetupHandlers, SecondCopyMixerAndAudioFormat)
     SetupHarness h;
     h.loadSettings();
     frmSetup& w = h.open();
-    QTest::mouseClick(w.StyledButton4, Qt::LeftButton);
+    QTest::mouseClick(child<StyledButton>(w, "StyledButton4"), Qt::LeftButton);
     ASSERT_EQ(h.shell.startedPrograms.size(), 1);
     EXPECT_EQ(h.shell.startedPrograms[0].program, h.s.AppPath + "/tolvex");
     EXPECT_EQ(h.shell.startedPrograms[0].arguments, QStringList({"/2"}));
 
     h.programsOnPath = {"pavucontrol"};
-    QTest::mousePress(w.StyledButton6, Qt::RightButton);
+    QTest::mousePress(child<StyledButton>(w, "StyledButton6"), Qt::RightButton);
     ASSERT_EQ(h.shell.startedPrograms.size(), 2);
     EXPECT_EQ(h.shell.startedPrograms[1].program, "/usr/bin/pavucontrol");
     EXPECT_TRUE(h.prompts.boxes.isEmpty());
 
     h.programsOnPath.clear();
-    QTest::mousePress(w.StyledButton6, Qt::LeftButton);
+    QTest::mousePress(child<StyledButton>(w, "StyledButton6"), Qt::LeftButton);
     EXPECT_EQ(h.shell.startedPrograms.size(), 2);
     ASSERT_EQ(h.prompts.boxes.size(), 1);
     EXPECT_EQ(h.prompts.boxes[0].title, "Not found, Err:53");
     EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Exclamation);
 
-    QTest::mousePress(w.StyledButton5, Qt::LeftButton);
+    QTest::mousePress(child<StyledButton>(w, "StyledButton5"), Qt::LeftButton);
     EXPECT_EQ(h.audioOwners, QList<QWidget*>({&w}));
 }
 
@@ -165,16 +168,16 @@ TEST(frmSetupHandlers, FtpBoxAndFtpWindowChangeTheSettingAtOnce)
     SetupHarness h;
     h.loadSettings();
     frmSetup& w = h.open();
-    QTest::mouseClick(w.chkFTP, Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(w, "chkFTP"), Qt::LeftButton);
     EXPECT_EQ(h.s.FtpEnabled, 1) << "before OK or Cancel";
-    QTest::mouseClick(w.chkFTP, Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>(w, "chkFTP"), Qt::LeftButton);
     EXPECT_EQ(h.s.FtpEnabled, 0);
     h.runModal = [&h](QDialog& d) {
         EXPECT_EQ(d.objectName(), "frmFTP");
         h.s.FtpEnabled = 1;
     };
-    QTest::mousePress(w.StyledButton7, Qt::LeftButton);
-    EXPECT_TRUE(w.chkFTP->isChecked());
+    QTest::mousePress(child<StyledButton>(w, "StyledButton7"), Qt::LeftButton);
+    EXPECT_TRUE(child<QCheckBox>(w, "chkFTP")->isChecked());
 }
 
 TEST(frmSetupHandlers, ColourPickerAndButtonPreview)
@@ -182,34 +185,35 @@ TEST(frmSetupHandlers, ColourPickerAndButtonPreview)
     SetupHarness h;
     h.loadSettings();
     frmSetup& w = h.open();
+    auto* colour = child<QLabel>(w, "LblKleur");
     h.pickedColour = 0x00FF00;
-    QTest::mouseClick(w.LblKleur, Qt::LeftButton);
-    EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), 0x00FF00);
+    QTest::mouseClick(colour, Qt::LeftButton);
+    EXPECT_EQ(colour->property("BackColor").toInt(), 0x00FF00);
     h.pickedColour = -1;
-    QTest::mouseClick(w.LblKleur, Qt::LeftButton);
-    EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), 0x00FF00) << "cancelled: the colour stays";
-    w.Option4[0]->click();
+    QTest::mouseClick(colour, Qt::LeftButton);
+    EXPECT_EQ(colour->property("BackColor").toInt(), 0x00FF00) << "cancelled: the colour stays";
+    child<QRadioButton>(w, "Option4_0")->click();
     EXPECT_EQ(h.s.PickedColor, -1);
-    EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), kSystemButtonFace);
+    EXPECT_EQ(colour->property("BackColor").toInt(), kSystemButtonFace);
     h.pickedColour = 0x0000FF;
-    QTest::mouseDClick(w.Option4[0], Qt::LeftButton);
-    EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), kSystemButtonFace) << "only \"User color->\" picks";
-    QTest::mouseDClick(w.Option4[1], Qt::LeftButton);
-    EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), 0x0000FF);
+    QTest::mouseDClick(child<QRadioButton>(w, "Option4_0"), Qt::LeftButton);
+    EXPECT_EQ(colour->property("BackColor").toInt(), kSystemButtonFace) << "only \"User color->\" picks";
+    QTest::mouseDClick(child<QRadioButton>(w, "Option4_1"), Qt::LeftButton);
+    EXPECT_EQ(colour->property("BackColor").toInt(), 0x0000FF);
 
-    w.cmbButton->setCurrentIndex(6);
-    EXPECT_EQ(w.StyledButton2->ForeColor(), 0xFFFFFF);
-    EXPECT_EQ(w.SelectedButtonColor, 6);
-    w.cmbButton->setCurrentIndex(3);
-    EXPECT_EQ(w.StyledButton2->ForeColor(), 0);
-    EXPECT_EQ(w.StyledButton2->GradientColor(), h.s.ButtonColors[3]);
-    w.cmbStyle->setCurrentIndex(2);
-    EXPECT_EQ(w.StyledButton2->ButtonStyle(), buttons::kStyleWindowsXp);
+    child<QComboBox>(w, "cmbButton")->setCurrentIndex(6);
+    EXPECT_EQ(child<StyledButton>(w, "StyledButton2")->ForeColor(), 0xFFFFFF);
+    EXPECT_EQ(w.form().buttonColor, 6);
+    child<QComboBox>(w, "cmbButton")->setCurrentIndex(3);
+    EXPECT_EQ(child<StyledButton>(w, "StyledButton2")->ForeColor(), 0);
+    EXPECT_EQ(child<StyledButton>(w, "StyledButton2")->GradientColor(), h.s.ButtonColors[3]);
+    child<QComboBox>(w, "cmbStyle")->setCurrentIndex(2);
+    EXPECT_EQ(child<StyledButton>(w, "StyledButton2")->ButtonStyle(), buttons::kStyleWindowsXp);
 
     // The example shows the colour as the main window's buttons do: painted, and
     // "Dark" on a dark face under its white caption.
-    w.cmbButton->setCurrentIndex(5);  // "Red"
-    const QImage red = w.StyledButton2->grab().toImage();
+    child<QComboBox>(w, "cmbButton")->setCurrentIndex(5);  // "Red"
+    const QImage red = child<StyledButton>(w, "StyledButton2")->grab().toImage();
     int reddish = 0;
     for (int y = 0; y < red.height(); ++y)
         for (int x = 0; x < red.width(); ++x) {
@@ -217,10 +221,10 @@ TEST(frmSetupHandlers, ColourPickerAndButtonPreview)
             reddish += c.red() > c.green() + 60 ? 1 : 0;
         }
     EXPECT_GT(reddish, red.width() * red.height() / 10) << "the chosen colour is not painted on the example";
-    w.cmbButton->setCurrentIndex(6);
-    EXPECT_EQ(w.StyledButton2->BackColor(), kDarkButtonFace);
-    w.cmbButton->setCurrentIndex(3);
-    EXPECT_NE(w.StyledButton2->BackColor(), kDarkButtonFace);
+    child<QComboBox>(w, "cmbButton")->setCurrentIndex(6);
+    EXPECT_EQ(child<StyledButton>(w, "StyledButton2")->BackColor(), kDarkButtonFace);
+    child<QComboBox>(w, "cmbButton")->setCurrentIndex(3);
+    EXPECT_NE(child<StyledButton>(w, "StyledButton2")->BackColor(), kDarkButtonFace);
 }
 
 TEST(frmSetupHandlers, ClockShowsTheTimeEachSecond)
@@ -228,13 +232,13 @@ TEST(frmSetupHandlers, ClockShowsTheTimeEachSecond)
     SetupHarness h;
     h.loadSettings();
     frmSetup& w = h.open();
-    EXPECT_EQ(w.Label12->text(), "14:05");
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.Timer1->interval(), 1000);
+    EXPECT_EQ(child<QLabel>(w, "Label12")->text(), "14:05");
+    EXPECT_TRUE(child<QTimer>(w, "Timer1")->isActive());
+    EXPECT_EQ(child<QTimer>(w, "Timer1")->interval(), 1000);
     h.now = QTime(23, 59, 30);
-    QSignalSpy ticks(w.Timer1, &QTimer::timeout);
+    QSignalSpy ticks(child<QTimer>(w, "Timer1"), &QTimer::timeout);
     ASSERT_TRUE(ticks.wait(2000));
-    EXPECT_EQ(w.Label12->text(), "23:59");
+    EXPECT_EQ(child<QLabel>(w, "Label12")->text(), "23:59");
 }
 
 TEST(frmSetupHandlers, IdeModeInformsAndDisablesTheSecondCopy)
@@ -242,13 +246,13 @@ TEST(frmSetupHandlers, IdeModeInformsAndDisablesTheSecondCopy)
     SetupHarness h;
     h.loadSettings();
     frmSetup& w = h.open();
-    QTest::mouseClick(w.optStreamSource[1], Qt::LeftButton);
-    EXPECT_FALSE(w.StyledButton4->Enabled());
+    QTest::mouseClick(child<QRadioButton>(w, "optStreamSource_1"), Qt::LeftButton);
+    EXPECT_FALSE(child<StyledButton>(w, "StyledButton4")->Enabled());
     ASSERT_EQ(h.prompts.boxes.size(), 1);
     EXPECT_EQ(h.prompts.boxes[0].text, "IDE mode is only recommended for low resolution cam's.");
     EXPECT_EQ(h.prompts.boxes[0].title, "Info on IDE Mode");
-    QTest::mouseClick(w.optStreamSource[0], Qt::LeftButton);
-    EXPECT_TRUE(w.StyledButton4->Enabled());
+    QTest::mouseClick(child<QRadioButton>(w, "optStreamSource_0"), Qt::LeftButton);
+    EXPECT_TRUE(child<StyledButton>(w, "StyledButton4")->Enabled());
     EXPECT_EQ(h.prompts.boxes.size(), 1);
 }
 
@@ -258,13 +262,13 @@ TEST(frmSetupHandlers, CounterBoxTakesFiveTypedCharacters)
     h.loadSettings();
     h.s.FileCounter = 42;
     frmSetup& w = h.open();
-    w.txtCounter->setFocus();
-    w.txtCounter->end(false);
-    QTest::keyClicks(w.txtCounter, "7");
-    EXPECT_EQ(w.txtCounter->text(), "00042");
-    w.txtCounter->selectAll();
-    QTest::keyClicks(w.txtCounter, "1234567");
-    EXPECT_EQ(w.txtCounter->text(), "12345");
-    QTest::keyClick(w.txtCounter, Qt::Key_Backspace);
-    EXPECT_EQ(w.txtCounter->text(), "1234");
+    child<QLineEdit>(w, "txtCounter")->setFocus();
+    child<QLineEdit>(w, "txtCounter")->end(false);
+    QTest::keyClicks(child<QLineEdit>(w, "txtCounter"), "7");
+    EXPECT_EQ(child<QLineEdit>(w, "txtCounter")->text(), "00042");
+    child<QLineEdit>(w, "txtCounter")->selectAll();
+    QTest::keyClicks(child<QLineEdit>(w, "txtCounter"), "1234567");
+    EXPECT_EQ(child<QLineEdit>(w, "txtCounter")->text(), "12345");
+    QTest::keyClick(child<QLineEdit>(w, "txtCounter"), Qt::Key_Backspace);
+    EXPECT_EQ(child<QLineEdit>(w, "txtCounter")->text(), "1234");
 }

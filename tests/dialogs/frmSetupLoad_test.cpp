@@ -111,7 +111,7 @@ TEST(frmSetupLoad, ControlsCarryTheirCaptionsAndToolTips)
         EXPECT_EQ(button->Caption(), b.caption) << b.name;
         EXPECT_EQ(button->toolTip(), b.toolTip) << b.name;
     }
-    EXPECT_FALSE(w.StyledButton3[4]->Picture().isNull()) << "browse buttons show a picture";
+    EXPECT_FALSE(child<StyledButton>(w, "StyledButton3_4")->Picture().isNull()) << "browse buttons show a picture";
     const struct {
         const char* name;
         const char* caption;
@@ -125,12 +125,12 @@ TEST(frmSetupLoad, ControlsCarryTheirCaptionsAndToolTips)
     EXPECT_EQ(find<QGroupBox>(w, "fraFilename")->title(), "Filename Auto- && Motion Save Options");
     EXPECT_EQ(find<QGroupBox>(w, "fraMaxPicLimit")->toolTip(), "Set maximum limit (if saving by Picture Counter is enabled)");
     EXPECT_EQ(find<QLineEdit>(w, "txtMaxPicLimit")->toolTip(), "Enter maximum saved pictures (1...99999)");
-    EXPECT_EQ(w.cmbTrigger->count(), 8);
-    EXPECT_EQ(w.cmbTrigger->itemText(2), "Top half 1/2)");
-    EXPECT_EQ(w.cmbMaxBurst->itemText(0), "2");
-    EXPECT_EQ(w.cmbMaxBurst->itemText(18), "20");
-    EXPECT_EQ(w.cmbStyle->itemText(7), "XP/Mac");
-    EXPECT_EQ(w.cmbButton->itemText(6), "Dark");
+    EXPECT_EQ(child<QComboBox>(w, "cmbTrigger")->count(), 8);
+    EXPECT_EQ(child<QComboBox>(w, "cmbTrigger")->itemText(2), "Top half 1/2)");
+    EXPECT_EQ(child<QComboBox>(w, "cmbMaxBurst")->itemText(0), "2");
+    EXPECT_EQ(child<QComboBox>(w, "cmbMaxBurst")->itemText(18), "20");
+    EXPECT_EQ(child<QComboBox>(w, "cmbStyle")->itemText(7), "XP/Mac");
+    EXPECT_EQ(child<QComboBox>(w, "cmbButton")->itemText(6), "Dark");
 }
 
 TEST(frmSetupLoad, EachFileValueReachesItsControlAndTheModel)
@@ -143,7 +143,7 @@ TEST(frmSetupLoad, EachFileValueReachesItsControlAndTheModel)
     } rows[] = {
         {"[JPG-Quality]", 75,
          [](frmSetup& w, const SettingsModel&) {
-             EXPECT_EQ(w.HScroll1->value(), 75);
+             EXPECT_EQ(child<QScrollBar>(w, "HScroll1")->value(), 75);
              EXPECT_EQ(text(w, "Label3"), "75") << "the bar already stood at 75";
          }},
         {"[JPG-Quality]", 40, [](frmSetup& w, const SettingsModel&) { EXPECT_EQ(text(w, "Label3"), "40"); }},
@@ -153,14 +153,14 @@ TEST(frmSetupLoad, EachFileValueReachesItsControlAndTheModel)
         {"[ButtonColor]", 6,
          [](frmSetup& w, const SettingsModel&) {
              EXPECT_EQ(text(w, "cmbButton"), "Dark");
-             EXPECT_EQ(w.StyledButton2->ForeColor(), 0xFFFFFF);
-             EXPECT_EQ(w.SelectedButtonColor, 6);
+             EXPECT_EQ(child<StyledButton>(w, "StyledButton2")->ForeColor(), 0xFFFFFF);
+             EXPECT_EQ(w.form().buttonColor, 6);
          }},
         {"[ButtonColor]", 0,
          [](frmSetup& w, const SettingsModel& s) {
              EXPECT_EQ(text(w, "cmbButton"), "Blue Steel");
-             EXPECT_EQ(w.StyledButton2->ForeColor(), 0);
-             EXPECT_EQ(w.StyledButton2->GradientColor(), s.ButtonColors[0]);
+             EXPECT_EQ(child<StyledButton>(w, "StyledButton2")->ForeColor(), 0);
+             EXPECT_EQ(child<StyledButton>(w, "StyledButton2")->GradientColor(), s.ButtonColors[0]);
          }},
         {"[ButtonStyle]", 9,
          [](frmSetup& w, const SettingsModel& s) {
@@ -170,12 +170,12 @@ TEST(frmSetupLoad, EachFileValueReachesItsControlAndTheModel)
         {"[SaveFileNameOptions]", 2,
          [](frmSetup& w, const SettingsModel&) {
              EXPECT_TRUE(checked(w, "OptFileOptions_2"));
-             EXPECT_TRUE(w.txtMaxPicLimit->isEnabled());
+             EXPECT_TRUE(child<QLineEdit>(w, "txtMaxPicLimit")->isEnabled());
          }},
         {"[SaveFileNameOptions]", 1,
          [](frmSetup& w, const SettingsModel&) {
              EXPECT_TRUE(checked(w, "OptFileOptions_1"));
-             EXPECT_FALSE(w.txtMaxPicLimit->isEnabled());
+             EXPECT_FALSE(child<QLineEdit>(w, "txtMaxPicLimit")->isEnabled());
          }},
         {"[DefaultFilename]", " Porch ", [](frmSetup& w, const SettingsModel&) { EXPECT_EQ(text(w, "txtFilename"), "Porch"); }},
         {"[StartTime]", "07:30", [](frmSetup& w, const SettingsModel&) { EXPECT_EQ(text(w, "txtStartTime"), "07:30"); }},
@@ -225,13 +225,13 @@ TEST(frmSetupLoad, EachFileValueReachesItsControlAndTheModel)
         {"[BackgroundColor]", 255,
          [](frmSetup& w, const SettingsModel&) {
              EXPECT_TRUE(checked(w, "Option4_1"));
-             EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), 255);
+             EXPECT_EQ(child<QLabel>(w, "LblKleur")->property("BackColor").toInt(), 255);
          }},
         {"[HowToCheckDriver]", 0, [](frmSetup& w, const SettingsModel&) { EXPECT_TRUE(checked(w, "optCheckRes_0")); }},
         {"[StreamSource]", 1,
          [](frmSetup& w, const SettingsModel&) {
              EXPECT_TRUE(checked(w, "optStreamSource_1"));
-             EXPECT_FALSE(w.StyledButton4->Enabled()) << "no second copy in IDE mode";
+             EXPECT_FALSE(child<StyledButton>(w, "StyledButton4")->Enabled()) << "no second copy in IDE mode";
          }},
         {"[StampText]", "Porch", [](frmSetup& w, const SettingsModel&) { EXPECT_EQ(text(w, "txtStampText"), "Porch"); }},
         {"[VideoPath]", "  /videos  ", [](frmSetup& w, const SettingsModel&) { EXPECT_EQ(text(w, "Text6"), "/videos"); }},
@@ -262,7 +262,7 @@ TEST(frmSetupLoad, DefaultsOpenAsTheProgramSetsThem)
     EXPECT_TRUE(checked(w, "optStreamSource_0"));
     EXPECT_TRUE(checked(w, "chkVersionupdate")) << "no registry value: the check runs";
     EXPECT_TRUE(checked(w, "Option4_1")) << "the repaired background is a colour of its own";
-    EXPECT_EQ(w.LblKleur->property("BackColor").toInt(), kSystemButtonFace);
+    EXPECT_EQ(child<QLabel>(w, "LblKleur")->property("BackColor").toInt(), kSystemButtonFace);
 }
 
 TEST(frmSetupLoad, ModelValuesTheFileCannotHold)
@@ -283,8 +283,8 @@ TEST(frmSetupLoad, ModelValuesTheFileCannotHold)
     h.s.MotionSensing = 9;
     frmSetup& again = h.open();
     EXPECT_EQ(text(again, "txtCounter"), "1234567") << "the typing limit does not cut the dialog's own text";
-    EXPECT_EQ(again.cmbMaxBurst->currentIndex(), -1) << "beyond the list: no selection";
-    EXPECT_EQ(again.cmbSensitivity->currentIndex(), -1);
+    EXPECT_EQ(child<QComboBox>(again, "cmbMaxBurst")->currentIndex(), -1) << "beyond the list: no selection";
+    EXPECT_EQ(child<QComboBox>(again, "cmbSensitivity")->currentIndex(), -1);
 }
 
 TEST(frmSetupLoad, DeviceListAndTheDeviceItOpenedWith)
@@ -295,8 +295,8 @@ TEST(frmSetupLoad, DeviceListAndTheDeviceItOpenedWith)
         h.s.CaptureDevice = 1;
         h.s.DeviceListIndex = 0;
         frmSetup& w = h.open();
-        ASSERT_EQ(w.lstDevices->count(), 2);
-        EXPECT_EQ(w.lstDevices->currentRow(), 1);
+        ASSERT_EQ(child<QListWidget>(w, "lstDevices")->count(), 2);
+        EXPECT_EQ(child<QListWidget>(w, "lstDevices")->currentRow(), 1);
         EXPECT_EQ(h.s.DeviceListIndex, 1);
     }
     {
@@ -304,17 +304,17 @@ TEST(frmSetupLoad, DeviceListAndTheDeviceItOpenedWith)
         h.loadSettings();
         h.s.CaptureDevice = 4;
         frmSetup& w = h.open();
-        ASSERT_EQ(w.lstDevices->count(), 2);
-        EXPECT_EQ(w.lstDevices->item(1)->text(), "No Device Available");
-        EXPECT_EQ(w.lstDevices->currentRow(), -1);
+        ASSERT_EQ(child<QListWidget>(w, "lstDevices")->count(), 2);
+        EXPECT_EQ(child<QListWidget>(w, "lstDevices")->item(1)->text(), "No Device Available");
+        EXPECT_EQ(child<QListWidget>(w, "lstDevices")->currentRow(), -1);
         EXPECT_EQ(h.s.CaptureDevice, 0);
     }
     {
         SetupHarness h("0");
         h.loadSettings();
         frmSetup& w = h.open();
-        ASSERT_EQ(w.lstDevices->count(), 1);
-        EXPECT_EQ(w.lstDevices->item(0)->text(), "No Device Available");
+        ASSERT_EQ(child<QListWidget>(w, "lstDevices")->count(), 1);
+        EXPECT_EQ(child<QListWidget>(w, "lstDevices")->item(0)->text(), "No Device Available");
     }
 }
 
@@ -360,5 +360,5 @@ TEST(frmSetupLoad, NoControlCoversACaption)
         }
     }
     EXPECT_TRUE(covered.isEmpty()) << covered.join("\n").toStdString();
-    EXPECT_EQ(w.cmbMaxBurst->accessibleName(), "Max Burst Save frames/sec");
+    EXPECT_EQ(child<QComboBox>(w, "cmbMaxBurst")->accessibleName(), "Max Burst Save frames/sec");
 }

@@ -19,7 +19,7 @@ namespace {
 
 void pressOk(frmSetup& w)
 {
-    QTest::mousePress(w.StyledButton1_0, Qt::LeftButton);
+    QTest::mousePress(child<StyledButton>(w, "StyledButton1_0"), Qt::LeftButton);
 }
 
 QByteArray iniBytes(const SetupHarness& h)
@@ -34,19 +34,19 @@ TEST(frmSetupOk, ControlsReachTheFileAndTheMainWindow)
     SetupHarness h;
     h.loadSettings();
     frmSetup& w = h.open();
-    w.Text3->setText("40");
-    w.Text1->setText(" " + h.folder("snaps") + " ");
-    w.Option1[1]->setChecked(true);
-    w.HScroll1->setValue(90);
-    w.txtCounter->setText("00042");
-    w.txtMaxPicLimit->setText("100000");
-    w.txtRecDuration->setText("3");
-    w.cmbMaxBurst->setCurrentIndex(3);
-    w.chkMini[0]->setChecked(true);
-    w.chkMini[1]->setChecked(true);
-    w.txtStampText->setText("Porch");
-    w.optCheckRes[1]->setChecked(true);
-    w.Check2->setChecked(true);
+    child<QLineEdit>(w, "Text3")->setText("40");
+    child<QLineEdit>(w, "Text1")->setText(" " + h.folder("snaps") + " ");
+    child<QRadioButton>(w, "Option1_1")->setChecked(true);
+    child<QScrollBar>(w, "HScroll1")->setValue(90);
+    child<QLineEdit>(w, "txtCounter")->setText("00042");
+    child<QLineEdit>(w, "txtMaxPicLimit")->setText("100000");
+    child<QLineEdit>(w, "txtRecDuration")->setText("3");
+    child<QComboBox>(w, "cmbMaxBurst")->setCurrentIndex(3);
+    child<QCheckBox>(w, "chkMini_0")->setChecked(true);
+    child<QCheckBox>(w, "chkMini_1")->setChecked(true);
+    child<QLineEdit>(w, "txtStampText")->setText("Porch");
+    child<QRadioButton>(w, "optCheckRes_1")->setChecked(true);
+    child<QCheckBox>(w, "Check2")->setChecked(true);
     h.main.intervalText = "45";
     pressOk(w);
 
@@ -62,7 +62,7 @@ TEST(frmSetupOk, ControlsReachTheFileAndTheMainWindow)
     EXPECT_EQ(h.s.MaxBurstFrames, 5);
     EXPECT_EQ(h.s.StartMode, 3);
     EXPECT_EQ(h.s.StampText, "Porch ");
-    EXPECT_EQ(w.txtStampText->text(), "Porch ");
+    EXPECT_EQ(child<QLineEdit>(w, "txtStampText")->text(), "Porch ");
     EXPECT_EQ(h.s.AutoSaveInterval, 45);
     EXPECT_TRUE(h.main.sideLogoVisible);
     EXPECT_FALSE(h.main.resolutionsChecked) << "\"Always\" probes the sizes again";
@@ -87,8 +87,8 @@ TEST(frmSetupOk, AnInvalidFramePeriodSaysSoAndKeepsEverything)
         h.loadSettings();
         const QByteArray before = iniBytes(h);
         frmSetup& w = h.open();
-        w.Text3->setText(period);
-        w.txtFilename->setText("Other");
+        child<QLineEdit>(w, "Text3")->setText(period);
+        child<QLineEdit>(w, "txtFilename")->setText("Other");
         pressOk(w);
         ASSERT_EQ(h.prompts.boxes.size(), 1) << period;
         EXPECT_EQ(h.prompts.boxes[0].text, "Scan Refresh invalid.");
@@ -109,11 +109,11 @@ TEST(frmSetupOk, CancelLeavesTheSettingsFileByteIdentical)
     ASSERT_FALSE(before.isEmpty());
     const SettingsModel model = h.s;
     frmSetup& w = h.open();
-    w.Text3->setText("99");
-    w.txtFilename->setText("Other");
-    w.chkMini[1]->setChecked(true);
-    w.chkVersionupdate->setChecked(false);
-    QTest::mousePress(w.StyledButton8, Qt::LeftButton);
+    child<QLineEdit>(w, "Text3")->setText("99");
+    child<QLineEdit>(w, "txtFilename")->setText("Other");
+    child<QCheckBox>(w, "chkMini_1")->setChecked(true);
+    child<QCheckBox>(w, "chkVersionupdate")->setChecked(false);
+    QTest::mousePress(child<StyledButton>(w, "StyledButton8"), Qt::LeftButton);
     EXPECT_EQ(w.result(), QDialog::Rejected);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(iniBytes(h), before);
@@ -130,7 +130,7 @@ TEST(frmSetupOk, UpdateCheckBoxWritesNoURLupdate)
         h.loadSettings();
         h.registry.save("NoURLupdate", ticked ? "Yes" : "No");
         frmSetup& w = h.open();
-        w.chkVersionupdate->setChecked(ticked);
+        child<QCheckBox>(w, "chkVersionupdate")->setChecked(ticked);
         pressOk(w);
         EXPECT_EQ(h.registry.get("NoURLupdate"), ticked ? "No" : "Yes");
     }
@@ -151,7 +151,7 @@ TEST(frmSetupOk, FtpOnSwitchesManualModeToAutoSaveButKeepsMotionSave)
         h.loadSettings();
         h.main.saveOption = c.mode;
         frmSetup& w = h.open();
-        w.chkFTP->setChecked(c.ftp);
+        child<QCheckBox>(w, "chkFTP")->setChecked(c.ftp);
         pressOk(w);
         EXPECT_EQ(h.main.saveOption, c.modeAfter) << c.mode << c.ftp;
         EXPECT_EQ(h.main.optionColours[1], c.colour);
@@ -166,9 +166,9 @@ TEST(frmSetupOk, TimeWindowIsArmedAndKeptThroughTheReload)
     h.loadSettings();
     h.s.StopTime = "06:00";
     frmSetup& w = h.open();
-    w.chkAutoTimer->setChecked(true);
-    w.txtStartTime->setText("21:07:03");
-    w.txtStopTime->setText("07:15");
+    child<QCheckBox>(w, "chkAutoTimer")->setChecked(true);
+    child<QLineEdit>(w, "txtStartTime")->setText("21:07:03");
+    child<QLineEdit>(w, "txtStopTime")->setText("07:15");
     pressOk(w);
     EXPECT_TRUE(h.main.timeWindowArmed);
     EXPECT_EQ(h.s.AutoTimer, 1) << "not stored in the file, kept through the reload";
@@ -184,7 +184,7 @@ TEST(frmSetupOk, RememberedWindowPlaceGoesToTheRegistry)
     h.s.MainHeight = 5655;
     h.main.rectTwips = QRect(300, 450, 9000, 6600);
     frmSetup& w = h.open();
-    w.Check3->setChecked(true);
+    child<QCheckBox>(w, "Check3")->setChecked(true);
     pressOk(w);
     EXPECT_EQ(h.s.ScreenSizePosition, -1);
     EXPECT_EQ(h.registry.get("Left"), "300");
@@ -204,11 +204,11 @@ TEST(frmSetupOk, WithTheRealMainWindowTheTimerStartShowsInTheTitleWithinASecond)
     frmSetup w(h.s, main, services);
     w.Form_Load();
     w.show();
-    w.chkAutoTimer->setChecked(true);
-    w.txtStartTime->setText("09:30");
-    w.txtStopTime->setText("10:00");
+    child<QCheckBox>(w, "chkAutoTimer")->setChecked(true);
+    child<QLineEdit>(w, "txtStartTime")->setText("09:30");
+    child<QLineEdit>(w, "txtStopTime")->setText("10:00");
     ASSERT_FALSE(child<QTimer>(main, "tmrTime")->isActive());
-    QTest::mousePress(w.StyledButton1_0, Qt::LeftButton);
+    QTest::mousePress(child<StyledButton>(w, "StyledButton1_0"), Qt::LeftButton);
     EXPECT_TRUE(child<QTimer>(main, "tmrTime")->isActive());
     EXPECT_LE(child<QTimer>(main, "tmrTime")->interval(), 1000);
     QTRY_VERIFY_WITH_TIMEOUT(main.windowTitle().endsWith(" *Timer start 09:30*"), 1500);
@@ -224,9 +224,9 @@ TEST(frmSetupOk, WithTheRealMainWindowFtpSelectsAutoSaveAndColoursItsOptions)
     frmSetup w(h.s, main, services);
     w.Form_Load();
     w.show();
-    w.chkFTP->setChecked(true);
-    w.Check2->setChecked(false);
-    QTest::mousePress(w.StyledButton1_0, Qt::LeftButton);
+    child<QCheckBox>(w, "chkFTP")->setChecked(true);
+    child<QCheckBox>(w, "Check2")->setChecked(false);
+    QTest::mousePress(child<StyledButton>(w, "StyledButton1_0"), Qt::LeftButton);
     EXPECT_TRUE(child<StyledButton>(main, "OptSaveChoice", 1)->Value());
     EXPECT_EQ(h.s.SaveMode, 1);
     EXPECT_EQ(child<StyledButton>(main, "OptSaveChoice", 1)->ForeColor(), 255);
@@ -245,7 +245,7 @@ TEST(frmSetupOk, StartSwitchesOfThisRunAreNotWrittenByAnUnchangedOk)
     frmSetup w(h.s, main, services);
     w.Form_Load();
     w.show();
-    QTest::mousePress(w.StyledButton1_0, Qt::LeftButton);
+    QTest::mousePress(child<StyledButton>(w, "StyledButton1_0"), Qt::LeftButton);
     const QStringList lines = h.iniLines();
     EXPECT_EQ(lines[lines.indexOf("[AutoRunStream]") + 1], " 0 ");
     EXPECT_EQ(lines[lines.indexOf("[TolvexStartMode]") + 1], " 0 ");
@@ -271,7 +271,7 @@ TEST(frmSetupOk, ValuesThatCannotBeUsedAreRefusedAndTheDialogKeepsTheEdits)
         const QByteArray before = iniBytes(h);
         const SettingsModel model = h.s;
         frmSetup& w = h.open();
-        w.chkMini[1]->setChecked(true);
+        child<QCheckBox>(w, "chkMini_1")->setChecked(true);
         auto* box = w.findChild<QLineEdit*>(c.box);
         ASSERT_NE(box, nullptr);
         box->setText(c.text);
@@ -282,7 +282,7 @@ TEST(frmSetupOk, ValuesThatCannotBeUsedAreRefusedAndTheDialogKeepsTheEdits)
         EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Exclamation);
         EXPECT_TRUE(w.isVisible()) << "the dialog stays open";
         EXPECT_EQ(box->text(), c.text) << "the edit is kept";
-        EXPECT_TRUE(w.chkMini[1]->isChecked());
+        EXPECT_TRUE(child<QCheckBox>(w, "chkMini_1")->isChecked());
         EXPECT_EQ(iniBytes(h), before);
         EXPECT_EQ(h.s.StartMode, model.StartMode) << "nothing is applied";
         EXPECT_EQ(h.main.opmaakCalls, 0);
@@ -295,8 +295,8 @@ TEST(frmSetupOk, ANewFolderIsMadeAndARelativeOneTakenFromTheProgramFolder)
     h.loadSettings();
     frmSetup& w = h.open();
     const QString snapshots = h.box.root() + "/new/snaps";
-    w.Text1->setText(snapshots);
-    w.Text2->setText("  AutoPics ");
+    child<QLineEdit>(w, "Text1")->setText(snapshots);
+    child<QLineEdit>(w, "Text2")->setText("  AutoPics ");
     pressOk(w);
     EXPECT_TRUE(h.prompts.boxes.isEmpty());
     EXPECT_EQ(w.result(), QDialog::Accepted);
@@ -315,15 +315,15 @@ TEST(frmSetupOk, AFolderUnderAFileIsRefusedNamingTheBoxAndNothingIsMade)
     const QByteArray before = iniBytes(h);
     frmSetup& w = h.open();
     const QString fresh = h.box.root() + "/fresh";
-    w.Text1->setText(fresh);
-    w.Text6->setText(h.box.programFolder() + "/notes.txt/videos");
+    child<QLineEdit>(w, "Text1")->setText(fresh);
+    child<QLineEdit>(w, "Text6")->setText(h.box.programFolder() + "/notes.txt/videos");
     pressOk(w);
     ASSERT_EQ(h.prompts.boxes.size(), 1);
     EXPECT_EQ(h.prompts.boxes[0].text, "Video recordings: the folder " + h.box.programFolder() +
                                            "/notes.txt/videos cannot be used: " + h.box.programFolder() +
                                            "/notes.txt is a file, not a folder.");
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(w.Text6->text(), h.box.programFolder() + "/notes.txt/videos");
+    EXPECT_EQ(child<QLineEdit>(w, "Text6")->text(), h.box.programFolder() + "/notes.txt/videos");
     EXPECT_FALSE(QFileInfo::exists(fresh)) << "a refused OK makes no folder";
     EXPECT_EQ(iniBytes(h), before);
 }
@@ -335,8 +335,8 @@ TEST(frmSetupOk, AFailedSaveKeepsTheDialogOpenWithTheEditsAndTheOldSettings)
     const QByteArray before = iniBytes(h);
     const SettingsModel model = h.s;
     frmSetup& w = h.open();
-    w.Text3->setText("40");
-    w.txtFilename->setText("Porch");
+    child<QLineEdit>(w, "Text3")->setText("40");
+    child<QLineEdit>(w, "txtFilename")->setText("Porch");
     {
         FileSizeLimitScope full(16);
         pressOk(w);
@@ -344,8 +344,8 @@ TEST(frmSetupOk, AFailedSaveKeepsTheDialogOpenWithTheEditsAndTheOldSettings)
     ASSERT_EQ(h.main.saveErrors.size(), 1);
     EXPECT_EQ(h.main.saveErrors[0].first, 61);
     EXPECT_TRUE(w.isVisible()) << "the dialog stays open";
-    EXPECT_EQ(w.Text3->text(), "40");
-    EXPECT_EQ(w.txtFilename->text(), "Porch");
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), "40");
+    EXPECT_EQ(child<QLineEdit>(w, "txtFilename")->text(), "Porch");
     EXPECT_EQ(iniBytes(h), before);
     EXPECT_EQ(h.s.ScanRefresh, model.ScanRefresh) << "the program goes on with the settings it had";
     EXPECT_EQ(h.s.DefaultFilename, model.DefaultFilename);

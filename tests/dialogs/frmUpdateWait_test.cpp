@@ -1,4 +1,5 @@
 #include "dialogs/frmUpdateWait.h"
+#include "Children.h"
 
 #include <QLabel>
 
@@ -11,7 +12,7 @@ TEST(UpdateWait, TheWaitingWindowShowsOverItsOwnerWhileTheCheckRuns)
     bool shownDuringCheck = false;
     runWithUpdateWait(&owner, [&] {
         const auto* wait = owner.findChild<frmUpdateWait*>("frmUpdateWait");
-        shownDuringCheck = wait && wait->isVisible() && !wait->Label1->text().isEmpty();
+        shownDuringCheck = wait && wait->isVisible() && !child<QLabel>(*wait, "Label1")->text().isEmpty();
     });
     EXPECT_TRUE(shownDuringCheck);
     EXPECT_EQ(owner.findChild<frmUpdateWait*>(), nullptr);

@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     frmViewer viewer(s, link, ViewerServices{shell, prompts, session});
     viewer.Form_Load();
     viewer.selectFolderButton(0);
-    viewer.File1->setListIndex(2);
+    viewer.findChild<platform::FileListBox*>("File1")->setListIndex(2);
     viewer.show();
 
     const QString out = QString::fromLocal8Bit(argv[1]);

@@ -1,3 +1,4 @@
+#include "Children.h"
 #include "viewer/FrmBlend.h"
 
 #include "EffectsViewFake.h"
@@ -90,8 +91,8 @@ TEST_F(BlendPanel, ListsThePicturesOfTheFolderOnly)
     writeFile("clip.avi", "x");
     panel->setFolder(sandbox.root());
     QStringList listed;
-    for (int i = 0; i < panel->File2->count(); ++i)
-        listed << panel->File2->item(i)->text();
+    for (int i = 0; i < child<QListWidget>(*panel, "File2")->count(); ++i)
+        listed << child<QListWidget>(*panel, "File2")->item(i)->text();
     EXPECT_EQ(listed, (QStringList{"a.bmp", "B.BMP", "c.jpg", "d.gif"}));
 }
 

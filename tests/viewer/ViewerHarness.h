@@ -2,6 +2,7 @@
 
 #include "MainWindowLinkFake.h"
 #include "PromptsFake.h"
+#include "Children.h"
 #include "Sandbox.h"
 #include "ShellFake.h"
 #include "SlideWaitFake.h"
@@ -83,18 +84,22 @@ struct ViewerHarness {
         f.write(content);
         return path;
     }
+    // The file list, File1.
+    platform::FileListBox* files() const { return child<platform::FileListBox>(*v, "File1"); }
     // Selects a file of the list by name, as a click does.
     void select(const QString& name)
     {
-        for (int i = 0; i < v->File1->ListCount(); ++i)
-            if (v->File1->List(i) == name)
-                v->File1->setListIndex(i);
+        platform::FileListBox* list = files();
+        for (int i = 0; i < list->ListCount(); ++i)
+            if (list->List(i) == name)
+                list->setListIndex(i);
     }
     QStringList listed() const
     {
         QStringList names;
-        for (int i = 0; i < v->File1->ListCount(); ++i)
-            names.append(v->File1->List(i));
+        platform::FileListBox* list = files();
+        for (int i = 0; i < list->ListCount(); ++i)
+            names.append(list->List(i));
         return names;
     }
     bool enabled(const char* name) const

@@ -43,7 +43,7 @@ struct ActiveViewer : ViewerHarness {
         EXPECT_TRUE(QTest::qWaitForWindowActive(v.get()));
         select("a.bmp");
     }
-    QRgb pixel(int x) const { return rgbOnly(v->Image1->picture().pixel(x, 0)); }
+    QRgb pixel(int x) const { return rgbOnly(child<PictureBox>(*v, "Image1")->picture().pixel(x, 0)); }
 };
 
 }  // namespace
@@ -80,7 +80,7 @@ TEST(ViewerKeyboard, PrintOpensThePrintWindowWithoutTheMouse)
             title = w->windowTitle();
             w->close();
         });
-        way.press(h.v->CmdPrint);
+        way.press(child<StyledButton>(*h.v, "CmdPrint"));
         QTRY_COMPARE(title, QString("Print Preview"));
     }
 }
@@ -90,18 +90,18 @@ TEST(ViewerKeyboard, EffectButtonsOfTheMousePressActAsTheLeftButton)
     for (const Way& way : kWays) {
         SCOPED_TRACE(way.name);
         ActiveViewer h;
-        way.press(h.v->cmdFlipH);
+        way.press(child<StyledButton>(*h.v, "cmdFlipH"));
         QTRY_COMPARE(h.pixel(0), rgbOnly(qRgb(200, 100, 0)));
-        way.press(h.v->cmdDarken);
+        way.press(child<StyledButton>(*h.v, "cmdDarken"));
         QTRY_VERIFY(qRed(h.pixel(0)) < 200);
         const QRgb before = h.pixel(0);
         // The left button raises the contrast: the bright red goes further up.
-        way.press(h.v->cmdContrast);
+        way.press(child<StyledButton>(*h.v, "cmdContrast"));
         QTRY_VERIFY(h.pixel(0) != before);
         EXPECT_GT(qRed(h.pixel(0)), qRed(before));
-        way.press(h.v->cmdAlphaBlend);
-        QTRY_VERIFY(h.v->FrmBlend->isVisible());
-        EXPECT_EQ(h.v->FrmBlend->folder(), h.s.PicturePath);
+        way.press(child<StyledButton>(*h.v, "cmdAlphaBlend"));
+        QTRY_VERIFY(child<FrmBlend>(*h.v, "FrmBlend")->isVisible());
+        EXPECT_EQ(child<FrmBlend>(*h.v, "FrmBlend")->folder(), h.s.PicturePath);
     }
 }
 
@@ -110,22 +110,22 @@ TEST(ViewerKeyboard, FoldersZoomCompanionAndCloseWorkWithoutTheMouse)
     for (const Way& way : kWays) {
         SCOPED_TRACE(way.name);
         ActiveViewer h;
-        way.press(h.v->opt_folders[1]);
-        QTRY_COMPARE(h.v->Dir1->Path(), h.s.AutoSavePath);
-        EXPECT_TRUE(h.v->opt_folders[1]->Value());
+        way.press(child<StyledButton>(*h.v, "opt_folders_1"));
+        QTRY_COMPARE(child<platform::DirListBox>(*h.v, "Dir1")->Path(), h.s.AutoSavePath);
+        EXPECT_TRUE(child<StyledButton>(*h.v, "opt_folders_1")->Value());
         EXPECT_EQ(h.link.viewerFolderIndex_, 1);
-        way.press(h.v->opt_folders[0]);
-        QTRY_COMPARE(h.v->Dir1->Path(), h.s.PicturePath);
+        way.press(child<StyledButton>(*h.v, "opt_folders_0"));
+        QTRY_COMPARE(child<platform::DirListBox>(*h.v, "Dir1")->Path(), h.s.PicturePath);
 
-        const bool zoomShown = h.v->picZoomContainer->isVisible();
-        way.press(h.v->cmdZoom);
-        QTRY_COMPARE(h.v->picZoomContainer->isVisible(), !zoomShown);
+        const bool zoomShown = child<QWidget>(*h.v, "picZoomContainer")->isVisible();
+        way.press(child<StyledButton>(*h.v, "cmdZoom"));
+        QTRY_COMPARE(child<QWidget>(*h.v, "picZoomContainer")->isVisible(), !zoomShown);
 
-        way.press(h.v->cmdZarn);
+        way.press(child<StyledButton>(*h.v, "cmdZarn"));
         QTRY_COMPARE(h.shell.startedPrograms.size(), 1);
         EXPECT_EQ(h.shell.startedPrograms[0].program, h.box.programFolder() + "/zarn");
 
-        way.press(h.v->StyledButton3);
+        way.press(child<StyledButton>(*h.v, "StyledButton3"));
         QTRY_VERIFY(!h.v->isVisible());
     }
 }
@@ -143,13 +143,22 @@ TEST(ViewerKeyboard, PlayerButtonsWorkWithoutTheMouse)
         ASSERT_TRUE(QTest::qWaitForWindowActive(v));
         v->selectFolderButton(2);
         h.select("clip.avi");
-        way.press(v->cmdMPstart);
+        // Where the player stands, as it answers.
+        auto position = [&h] {
+            QString reply;
+            h.player.sendString("status AVIvideo position", &reply);
+            return reply;
+        };
+        way.press(child<StyledButton>(*v, "cmdMPstart"));
         QTRY_COMPARE(v->AVIStatus(), QString("playing"));
-        EXPECT_EQ(v->PlayerState, int(kPlaying));
-        way.press(v->cmdMPend);
-        QTRY_COMPARE(v->PlayerState, int(kAtEnd));
-        way.press(v->cmdMPbegin);
-        QTRY_COMPARE(v->PlayerState, int(kAtStart));
+        EXPECT_TRUE(h.enabled("cmdMPpauze") && !h.enabled("cmdMPstart"));
+        QString length;
+        h.player.sendString("status AVIvideo length", &length);
+        way.press(child<StyledButton>(*v, "cmdMPend"));
+        QTRY_VERIFY(!h.enabled("cmdMPpauze"));
+        EXPECT_EQ(position(), length);
+        way.press(child<StyledButton>(*v, "cmdMPbegin"));
+        QTRY_COMPARE(position(), QString("5"));
     }
 }
 

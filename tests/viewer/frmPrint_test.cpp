@@ -1,4 +1,5 @@
 #include "CaptionFit.h"
+#include "Children.h"
 #include "KeyboardParity.h"
 #include "ModalAnswer.h"
 #include "PictureFixtures.h"
@@ -85,17 +86,17 @@ TEST(frmPrint, AFirstStartShowsTheDefaults)
     PrintHarness h;
     frmPrint& w = h.open();
     EXPECT_EQ(w.windowTitle(), "Print Preview");
-    EXPECT_TRUE(w.OptPaper[1]->Value());
-    EXPECT_EQ(w.OptPaper[1]->Caption(), "A4 ");
-    EXPECT_EQ(w.OptPaper[3]->Caption(), QString::fromUtf8("Letter (8,5\" \u00d7 11\")"));
-    EXPECT_EQ(w.OptPaper[4]->Caption(), "Legal (8,5\" x 14\")");
-    EXPECT_TRUE(w.OptOrient[0]->Value());
-    EXPECT_TRUE(w.OptQuality[1]->Value());
-    EXPECT_TRUE(w.OptColor[0]->Value());
-    EXPECT_EQ(w.Label3[0]->text(), "0100");
-    EXPECT_EQ(w.Label3[1]->text(), "0100");
-    EXPECT_EQ(w.Cmbzoom->currentText(), "35%");
-    EXPECT_EQ(w.txtCopies->text(), "1");
+    EXPECT_TRUE(child<StyledButton>(w, "OptPaper_1")->Value());
+    EXPECT_EQ(child<StyledButton>(w, "OptPaper_1")->Caption(), "A4 ");
+    EXPECT_EQ(child<StyledButton>(w, "OptPaper_3")->Caption(), QString::fromUtf8("Letter (8,5\" \u00d7 11\")"));
+    EXPECT_EQ(child<StyledButton>(w, "OptPaper_4")->Caption(), "Legal (8,5\" x 14\")");
+    EXPECT_TRUE(child<StyledButton>(w, "OptOrient_0")->Value());
+    EXPECT_TRUE(child<StyledButton>(w, "OptQuality_1")->Value());
+    EXPECT_TRUE(child<StyledButton>(w, "OptColor_0")->Value());
+    EXPECT_EQ(child<QLabel>(w, "Label3_0")->text(), "0100");
+    EXPECT_EQ(child<QLabel>(w, "Label3_1")->text(), "0100");
+    EXPECT_EQ(child<QComboBox>(w, "Cmbzoom")->currentText(), "35%");
+    EXPECT_EQ(child<QLineEdit>(w, "txtCopies")->text(), "1");
     EXPECT_EQ(w.size(), QSize(twipsToPixels(11925), twipsToPixels(8925)));
     EXPECT_EQ(w.pos(), QPoint(twipsToPixels(200), twipsToPixels(200)));
     EXPECT_EQ(w.pageTwips(), QSize(12100, 16200));
@@ -111,14 +112,14 @@ TEST(frmPrint, SaveSettingsWritesTheFileByteForByte)
 {
     PrintHarness h;
     frmPrint& w = h.open();
-    h.click(w.OptPaper[3]);
-    h.click(w.OptColor[1]);
-    h.click(w.OptQuality[2]);
-    w.HScroll1[0]->setValue(250);
-    w.Cmbzoom->setCurrentIndex(4);
+    h.click(child<StyledButton>(w, "OptPaper_3"));
+    h.click(child<StyledButton>(w, "OptColor_1"));
+    h.click(child<StyledButton>(w, "OptQuality_2"));
+    child<QScrollBar>(w, "HScroll1_0")->setValue(250);
+    child<QComboBox>(w, "Cmbzoom")->setCurrentIndex(4);
     w.move(40, 30);
     w.resize(820, 400);
-    w.mnusavesettings->trigger();
+    child<QAction>(w, "mnusavesettings")->trigger();
     EXPECT_EQ(h.ini(), titleLine() + " 2 \r\n 3 \r\n 1 \r\n 0 \r\n 250 \r\n 100 \r\n 4 \r\n 450 \r\n 600 \r\n"
                                      " 12300 \r\n 6000 \r\n");
     ASSERT_EQ(h.prompts.boxes.size(), 1);
@@ -130,11 +131,11 @@ TEST(frmPrint, SaveSettingsWritesTheFileByteForByte)
     // The next opening comes back as saved.
     h.w.reset();
     frmPrint& again = h.open();
-    EXPECT_TRUE(again.OptPaper[3]->Value());
-    EXPECT_TRUE(again.OptColor[1]->Value());
-    EXPECT_TRUE(again.OptQuality[2]->Value());
-    EXPECT_EQ(again.Label3[0]->text(), "0250");
-    EXPECT_EQ(again.Cmbzoom->currentText(), "100%");
+    EXPECT_TRUE(child<StyledButton>(again, "OptPaper_3")->Value());
+    EXPECT_TRUE(child<StyledButton>(again, "OptColor_1")->Value());
+    EXPECT_TRUE(child<StyledButton>(again, "OptQuality_2")->Value());
+    EXPECT_EQ(child<QLabel>(again, "Label3_0")->text(), "0250");
+    EXPECT_EQ(child<QComboBox>(again, "Cmbzoom")->currentText(), "100%");
     EXPECT_EQ(again.pos(), QPoint(40, 30));
     EXPECT_EQ(again.size(), QSize(820, 400));
     EXPECT_EQ(again.pageTwips(), QSize(12240, 15840));
@@ -145,8 +146,8 @@ TEST(frmPrint, SettingsThatCannotBeWrittenAreNotReportedSaved)
     PrintHarness h;
     QDir().mkpath(h.iniFile());  // a folder where the file goes
     frmPrint& w = h.open();
-    w.mnusavesettings->trigger();
-    w.mnurestore->trigger();
+    child<QAction>(w, "mnusavesettings")->trigger();
+    child<QAction>(w, "mnurestore")->trigger();
     ASSERT_EQ(h.prompts.boxes.size(), 2);
     EXPECT_NE(h.prompts.boxes[0].text, "Print Settings Saved.");
     EXPECT_EQ(h.prompts.boxes[0].icon, BoxIcon::Exclamation);
@@ -162,7 +163,7 @@ TEST(frmPrint, ALinkToADeviceIsNeverReplacedNorReportedSaved)
     ASSERT_EQ(::mkfifo(QFile::encodeName(device).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(device, h.iniFile()));
     frmPrint& w = h.open();
-    w.mnusavesettings->trigger();
+    child<QAction>(w, "mnusavesettings")->trigger();
     ASSERT_EQ(h.prompts.boxes.size(), 1);
     EXPECT_EQ(h.prompts.boxes[0].text, "Print Settings could not be saved.");
     struct stat st{};
@@ -176,17 +177,17 @@ TEST(frmPrint, RestoreWritesTheDefaultsWithTheCurrentPlaceThenTakesTheDefaultPla
     PrintHarness h;
     h.writeIni(titleLine() + " 0 \r\n 4 \r\n 1 \r\n 1 \r\n 0 \r\n 0 \r\n 0 \r\n 300 \r\n 300 \r\n 12000 \r\n 6000 \r\n");
     frmPrint& w = h.open();
-    EXPECT_TRUE(w.OptPaper[4]->Value());
+    EXPECT_TRUE(child<StyledButton>(w, "OptPaper_4")->Value());
     EXPECT_EQ(w.pageTwips(), QSize(20592, 12240));  // Legal, landscape
-    EXPECT_EQ(w.Label3[0]->text(), "0000");
-    w.mnurestore->trigger();
+    EXPECT_EQ(child<QLabel>(w, "Label3_0")->text(), "0000");
+    child<QAction>(w, "mnurestore")->trigger();
     EXPECT_EQ(h.ini(), titleLine() + " 1 \r\n 1 \r\n 0 \r\n 0 \r\n 100 \r\n 100 \r\n 1 \r\n 300 \r\n 300 \r\n"
                                      " 12000 \r\n 6000 \r\n");
     EXPECT_EQ(h.prompts.texts(), QStringList{"Print Settings restored back to default."});
     EXPECT_EQ(h.prompts.boxes[0].title, "Restore to Default Print Settings");
     EXPECT_EQ(w.pos(), QPoint(twipsToPixels(200), twipsToPixels(200)));
     EXPECT_EQ(w.size(), QSize(twipsToPixels(11925), twipsToPixels(8925)));
-    EXPECT_TRUE(w.OptPaper[1]->Value());
+    EXPECT_TRUE(child<StyledButton>(w, "OptPaper_1")->Value());
 }
 
 TEST(frmPrint, StoredSizesBelowTheirThresholdsAreNotApplied)
@@ -221,19 +222,19 @@ TEST(frmPrint, LandscapeTurnsThePageAndMarginsMoveThePicture)
 {
     PrintHarness h;
     frmPrint& w = h.open();
-    h.click(w.OptPaper[3]);
+    h.click(child<StyledButton>(w, "OptPaper_3"));
     EXPECT_EQ(w.pageTwips(), QSize(12240, 15840));
-    h.click(w.OptOrient[1]);
+    h.click(child<StyledButton>(w, "OptOrient_1"));
     EXPECT_EQ(w.pageTwips(), QSize(15840, 12240));
     EXPECT_EQ(w.page().size(), QSize(1056, 816));
     EXPECT_EQ(w.state().OrientIndex, 1);
 
-    w.HScroll1[0]->setValue(0);
-    w.HScroll1[0]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(w.Label3[0]->text(), "0050");
-    w.HScroll1[1]->setValue(16000);
-    EXPECT_EQ(w.Label3[1]->text(), "16000");
-    w.HScroll1[1]->setValue(1500);
+    child<QScrollBar>(w, "HScroll1_0")->setValue(0);
+    child<QScrollBar>(w, "HScroll1_0")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(child<QLabel>(w, "Label3_0")->text(), "0050");
+    child<QScrollBar>(w, "HScroll1_1")->setValue(16000);
+    EXPECT_EQ(child<QLabel>(w, "Label3_1")->text(), "16000");
+    child<QScrollBar>(w, "HScroll1_1")->setValue(1500);
     EXPECT_EQ(rgbOnly(w.page().pixel(twipsToPixels(50), twipsToPixels(1500))), rgbOnly(qRgb(255, 0, 0)));
     EXPECT_EQ(rgbOnly(w.page().pixel(twipsToPixels(50), twipsToPixels(1500) - 1)), 0xFFFFFFu);
 }
@@ -242,21 +243,21 @@ TEST(frmPrint, ZoomShowsThePageWholeOrAQuarter)
 {
     PrintHarness h;
     frmPrint& w = h.open();
-    w.Cmbzoom->setCurrentIndex(4);
-    EXPECT_EQ(w.picZoom->size(), w.page().size());
+    child<QComboBox>(w, "Cmbzoom")->setCurrentIndex(4);
+    EXPECT_EQ(child<PictureBox>(w, "picZoom")->size(), w.page().size());
     EXPECT_EQ(w.state().ZoomIndex, 4);
-    w.Cmbzoom->setCurrentIndex(0);
-    EXPECT_EQ(w.picZoom->size(), QSize(806 / 4, 1080 / 4));
-    w.mnuZoom[2]->trigger();  // 50% from the menu: the list shows it
-    EXPECT_EQ(w.picZoom->size(), w.page().size() / 2);
-    EXPECT_EQ(w.Cmbzoom->currentText(), "50%");
+    child<QComboBox>(w, "Cmbzoom")->setCurrentIndex(0);
+    EXPECT_EQ(child<PictureBox>(w, "picZoom")->size(), QSize(806 / 4, 1080 / 4));
+    child<QAction>(w, "mnu50")->trigger();  // 50% from the menu: the list shows it
+    EXPECT_EQ(child<PictureBox>(w, "picZoom")->size(), w.page().size() / 2);
+    EXPECT_EQ(child<QComboBox>(w, "Cmbzoom")->currentText(), "50%");
     EXPECT_EQ(w.state().ZoomIndex, 2);
     // So "25%" in the list can be chosen again.
-    w.Cmbzoom->setCurrentIndex(0);
-    EXPECT_EQ(w.picZoom->size(), QSize(806 / 4, 1080 / 4));
-    w.mnuZoom[4]->trigger();  // the list's own entry from the menu
-    w.mnuZoom[4]->trigger();
-    EXPECT_EQ(w.picZoom->size(), QSize(806 / 4, 1080 / 4));
+    child<QComboBox>(w, "Cmbzoom")->setCurrentIndex(0);
+    EXPECT_EQ(child<PictureBox>(w, "picZoom")->size(), QSize(806 / 4, 1080 / 4));
+    child<QAction>(w, "mnu25")->trigger();  // the list's own entry from the menu
+    child<QAction>(w, "mnu25")->trigger();
+    EXPECT_EQ(child<PictureBox>(w, "picZoom")->size(), QSize(806 / 4, 1080 / 4));
 }
 
 TEST(frmPrint, ASmallerZoomAfterScrollingSidewaysCentresThePage)
@@ -264,12 +265,13 @@ TEST(frmPrint, ASmallerZoomAfterScrollingSidewaysCentresThePage)
     PrintHarness h;
     frmPrint& w = h.open();
     w.show();
-    w.Cmbzoom->setCurrentIndex(4);
-    ASSERT_GT(w.hbarScroller->maximum(), 0);
-    w.hbarScroller->setValue(w.hbarScroller->maximum());
-    EXPECT_EQ(w.picZoom->x(), -w.hbarScroller->maximum());
-    w.Cmbzoom->setCurrentIndex(0);
-    EXPECT_EQ(w.picZoom->x(), (w.picHolder->width() - w.picZoom->width()) / 2);
+    child<QComboBox>(w, "Cmbzoom")->setCurrentIndex(4);
+    ASSERT_GT(child<QScrollBar>(w, "hbarScroller")->maximum(), 0);
+    child<QScrollBar>(w, "hbarScroller")->setValue(child<QScrollBar>(w, "hbarScroller")->maximum());
+    EXPECT_EQ(child<PictureBox>(w, "picZoom")->x(), -child<QScrollBar>(w, "hbarScroller")->maximum());
+    child<QComboBox>(w, "Cmbzoom")->setCurrentIndex(0);
+    auto* page = child<PictureBox>(w, "picZoom");
+    EXPECT_EQ(page->x(), (child<QWidget>(w, "picHolder")->width() - page->width()) / 2);
 }
 
 TEST(frmPrint, EveryCaptionShowsWhole)
@@ -299,9 +301,9 @@ TEST(frmPrint, PrintSendsOneJobWithTheCopiesAsRounded)
     for (const Case& c : cases) {
         PrintHarness h;
         frmPrint& w = h.open();
-        w.txtCopies->setText(c.text);
-        h.click(w.CmdPrint);
-        EXPECT_EQ(w.txtCopies->text(), c.shown) << c.text;
+        child<QLineEdit>(w, "txtCopies")->setText(c.text);
+        h.click(child<StyledButton>(w, "CmdPrint"));
+        EXPECT_EQ(child<QLineEdit>(w, "txtCopies")->text(), c.shown) << c.text;
         EXPECT_EQ(h.printer.jobs, 1) << c.text;
         EXPECT_EQ(h.printer.copiesPrinted, c.copies) << c.text;
         EXPECT_EQ(h.printer.drawn, w.page()) << c.text;
@@ -314,8 +316,8 @@ TEST(frmPrint, TooManyCopiesSendNoJobAndSaySo)
 {
     PrintHarness h;
     frmPrint& w = h.open();
-    w.txtCopies->setText("40000");
-    w.mnuPrintit->trigger();
+    child<QLineEdit>(w, "txtCopies")->setText("40000");
+    child<QAction>(w, "mnuPrintit")->trigger();
     EXPECT_EQ(h.printer.jobs, 0);
     EXPECT_TRUE(h.printer.steps.isEmpty());
     ASSERT_EQ(h.prompts.boxes.size(), 1);
@@ -340,7 +342,7 @@ TEST(frmPrint, PrintSetupOpensTheDesktopsPrinterSettings)
     PrintHarness h;
     h.find = [](const QString& name) { return "/usr/bin/" + name; };
     frmPrint& w = h.open();
-    w.mnuprintSetup->trigger();
+    child<QAction>(w, "mnuprintSetup")->trigger();
     ASSERT_EQ(h.shell.startedPrograms.size(), 1);
     EXPECT_EQ(h.shell.startedPrograms[0].program, "/usr/bin/system-config-printer");
     EXPECT_TRUE(h.shell.startedPrograms[0].arguments.isEmpty());
@@ -357,7 +359,7 @@ TEST(frmPrint, APdfFileChosenInPrintSetupTakesTheWindowsPrints)
         return std::optional<platform::PrintDestination>({QString(), pdf});
     };
     frmPrint& w = h.open();
-    w.mnuprintSetup->trigger();
+    child<QAction>(w, "mnuprintSetup")->trigger();
     EXPECT_EQ(asked, platform::PrintDestination{});  // the default printer at first
     EXPECT_EQ(w.destination().outputFile, pdf);
     w.printPic();
@@ -368,7 +370,7 @@ TEST(frmPrint, APdfFileChosenInPrintSetupTakesTheWindowsPrints)
 
     // Cancelling the chooser keeps the choice.
     h.choose = [](QWidget*, const platform::PrintDestination&) { return std::nullopt; };
-    w.mnuprintSetup->trigger();
+    child<QAction>(w, "mnuprintSetup")->trigger();
     EXPECT_EQ(w.destination().outputFile, pdf);
 }
 
@@ -399,7 +401,7 @@ TEST(frmPrint, ClosingDeletesTheHandedOverPictureAndSavesNothing)
     PrintHarness h;
     frmPrint& w = h.open();
     w.show();
-    w.mnuClose->trigger();
+    child<QAction>(w, "mnuClose")->trigger();
     EXPECT_FALSE(QFile::exists(h.handOver()));
     EXPECT_FALSE(QFile::exists(h.iniFile()));
     EXPECT_TRUE(w.page().isNull());
@@ -410,17 +412,18 @@ TEST(frmPrint, ScrollBarsMoveAPageLargerThanThePreview)
     PrintHarness h;
     frmPrint& w = h.open();
     w.show();
-    w.Cmbzoom->setCurrentIndex(0);
-    EXPECT_FALSE(w.vbarScroller->isVisibleTo(&w));  // a quarter page fits
-    w.Cmbzoom->setCurrentIndex(4);
-    ASSERT_TRUE(w.vbarScroller->isVisibleTo(&w));
-    EXPECT_TRUE(w.hbarScroller->isVisibleTo(&w));
-    EXPECT_EQ(w.vbarScroller->maximum(), w.picZoom->height() - w.picHolder->height());
-    EXPECT_EQ(w.picZoom->y(), twipsToPixels(100));  // the gap above the page
-    w.vbarScroller->setValue(50);
-    EXPECT_EQ(w.picZoom->y(), twipsToPixels(100) - 50);
-    w.hbarScroller->setValue(20);
-    EXPECT_EQ(w.picZoom->x(), -20);
+    child<QComboBox>(w, "Cmbzoom")->setCurrentIndex(0);
+    EXPECT_FALSE(child<QScrollBar>(w, "vbarScroller")->isVisibleTo(&w));  // a quarter page fits
+    child<QComboBox>(w, "Cmbzoom")->setCurrentIndex(4);
+    ASSERT_TRUE(child<QScrollBar>(w, "vbarScroller")->isVisibleTo(&w));
+    EXPECT_TRUE(child<QScrollBar>(w, "hbarScroller")->isVisibleTo(&w));
+    EXPECT_EQ(child<QScrollBar>(w, "vbarScroller")->maximum(),
+              child<PictureBox>(w, "picZoom")->height() - child<QWidget>(w, "picHolder")->height());
+    EXPECT_EQ(child<PictureBox>(w, "picZoom")->y(), twipsToPixels(100));  // the gap above the page
+    child<QScrollBar>(w, "vbarScroller")->setValue(50);
+    EXPECT_EQ(child<PictureBox>(w, "picZoom")->y(), twipsToPixels(100) - 50);
+    child<QScrollBar>(w, "hbarScroller")->setValue(20);
+    EXPECT_EQ(child<PictureBox>(w, "picZoom")->x(), -20);
 }
 
 // The orientation applies with the choice whatever makes it: the page and the job
@@ -432,15 +435,16 @@ TEST(frmPrint, LandscapeChosenWithoutTheMouseTurnsThePageAndTheJob)
         std::function<void(frmPrint&)> chooseLandscape;
     };
     const Case cases[] = {
-        {"Space", [](frmPrint& w) { keyboard::pressBySpace(w.OptOrient[1]); }},
+        {"Space", [](frmPrint& w) { keyboard::pressBySpace(child<StyledButton>(w, "OptOrient_1")); }},
         {"arrow key",
          [](frmPrint& w) {
              // The press moves the focus; the release reaches the option moved to.
-             w.OptOrient[0]->setFocus(Qt::TabFocusReason);
+             child<StyledButton>(w, "OptOrient_0")->setFocus(Qt::TabFocusReason);
              QTest::keyPress(QApplication::focusWidget(), Qt::Key_Right);
              QTest::keyRelease(QApplication::focusWidget(), Qt::Key_Right);
          }},
-        {"assistive tool", [](frmPrint& w) { ASSERT_TRUE(keyboard::pressByTool(w.OptOrient[1])); }},
+        {"assistive tool",
+         [](frmPrint& w) { ASSERT_TRUE(keyboard::pressByTool(child<StyledButton>(w, "OptOrient_1"))); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.way);
@@ -451,13 +455,13 @@ TEST(frmPrint, LandscapeChosenWithoutTheMouseTurnsThePageAndTheJob)
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
         ASSERT_EQ(w.pageTwips(), QSize(12100, 16200));
         c.chooseLandscape(w);
-        QTRY_VERIFY(w.OptOrient[1]->Value());
-        EXPECT_FALSE(w.OptOrient[0]->Value());
+        QTRY_VERIFY(child<StyledButton>(w, "OptOrient_1")->Value());
+        EXPECT_FALSE(child<StyledButton>(w, "OptOrient_0")->Value());
         EXPECT_EQ(w.state().OrientIndex, 1);
         EXPECT_EQ(w.pageTwips(), QSize(16200, 12100));
         EXPECT_GT(w.page().width(), w.page().height());
 
-        keyboard::pressBySpace(w.CmdPrint);
+        keyboard::pressBySpace(child<StyledButton>(w, "CmdPrint"));
         ASSERT_EQ(h.printer.jobs, 1);
         EXPECT_TRUE(h.printer.steps.contains(QStringLiteral("orientation %1").arg(platform::DeviceMode::kLandscape)));
         EXPECT_GT(h.printer.drawnTwips.width(), h.printer.drawnTwips.height());

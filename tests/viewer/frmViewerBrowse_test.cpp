@@ -22,14 +22,14 @@ TEST(frmViewerBrowse, OpensOnTheSnapshotsWithTheirPictures)
     frmViewer& v = h.open();
     EXPECT_EQ(v.windowTitle(), "Viewer/Editor");
     EXPECT_EQ(v.width(), 760);  // 11400 twips
-    EXPECT_EQ(v.Dir1->Path(), h.s.PicturePath);
+    EXPECT_EQ(child<platform::DirListBox>(v, "Dir1")->Path(), h.s.PicturePath);
     EXPECT_EQ(h.listed(), QStringList({"a.jpg", "b.BMP"}));
-    EXPECT_EQ(v.FrmBlend->folder(), h.s.PicturePath);
+    EXPECT_EQ(child<FrmBlend>(v, "FrmBlend")->folder(), h.s.PicturePath);
     EXPECT_EQ(v.frameCaption(), "View");
-    EXPECT_TRUE(v.cmdSlide->Enabled() || v.File1->ListCount() > 0);
-    EXPECT_FALSE(v.cmdIrfan->isVisibleTo(&v));
-    EXPECT_TRUE(v.cmdContrast->isVisibleTo(&v));
-    EXPECT_TRUE(v.opt_folders[4]->isVisibleTo(&v));
+    EXPECT_TRUE(child<StyledButton>(v, "cmdSlide")->Enabled() || h.files()->ListCount() > 0);
+    EXPECT_FALSE(child<StyledButton>(v, "cmdIrfan")->isVisibleTo(&v));
+    EXPECT_TRUE(child<StyledButton>(v, "cmdContrast")->isVisibleTo(&v));
+    EXPECT_TRUE(child<StyledButton>(v, "opt_folders_4")->isVisibleTo(&v));
     EXPECT_FALSE(h.enabled("StyledButton4"));  // no editor chosen
 }
 
@@ -39,10 +39,10 @@ TEST(frmViewerBrowse, EmptyFolderDisablesTheSlideShowAndEditorsGetTheirCaption)
     h.s.PictureEditor = "/usr/bin/gimp";
     h.s.IrfanViewPath = "/opt/irfan/i_view32";
     frmViewer& v = h.open();
-    EXPECT_FALSE(v.cmdSlide->Enabled());
-    EXPECT_EQ(v.StyledButton4->Caption(), "User Editor gimp");
-    EXPECT_TRUE(v.cmdIrfan->isVisibleTo(&v));
-    EXPECT_TRUE(v.mnuOpenIrfan->isVisible());
+    EXPECT_FALSE(child<StyledButton>(v, "cmdSlide")->Enabled());
+    EXPECT_EQ(child<StyledButton>(v, "StyledButton4")->Caption(), "User Editor gimp");
+    EXPECT_TRUE(child<StyledButton>(v, "cmdIrfan")->isVisibleTo(&v));
+    EXPECT_TRUE(child<QAction>(v, "mnuOpenIrfan")->isVisible());
 }
 
 TEST(frmViewerBrowse, SaveModeSelectsTheFolderButtons)
@@ -61,7 +61,7 @@ TEST(frmViewerBrowse, SaveModeSelectsTheFolderButtons)
         frmViewer& v = h.open();
         QList<int> selected;
         for (int i = 0; i < 5; ++i)
-            if (v.opt_folders[i]->Value())
+            if (child<StyledButton>(v, "opt_folders_" + QString::number(i))->Value())
                 selected.append(i);
         EXPECT_EQ(selected, c.selected) << c.saveMode;
         EXPECT_EQ(h.link.viewerFolderIndex_, c.folderIndex) << c.saveMode;
@@ -77,17 +77,17 @@ TEST(frmViewerBrowse, FolderButtonsSwitchTheListsAndTheVideoFoldersTheirButtons)
     auto* position = v.findChild<QTimer*>("tmrPosition");
 
     v.selectFolderButton(2);
-    EXPECT_EQ(v.Dir1->Path(), h.s.VideoPath);
+    EXPECT_EQ(child<platform::DirListBox>(v, "Dir1")->Path(), h.s.VideoPath);
     EXPECT_EQ(h.listed(), QStringList({"clip.AVI"}));
-    EXPECT_FALSE(v.cmdSlide->Enabled());
-    EXPECT_FALSE(v.cmdSave->Enabled());
+    EXPECT_FALSE(child<StyledButton>(v, "cmdSlide")->Enabled());
+    EXPECT_FALSE(child<StyledButton>(v, "cmdSave")->Enabled());
     EXPECT_TRUE(position->isActive());
     EXPECT_EQ(h.link.viewerFolderIndex_, 2);
-    EXPECT_TRUE(v.opt_folders[2]->Value());
+    EXPECT_TRUE(child<StyledButton>(v, "opt_folders_2")->Value());
 
     v.opt_folders_MouseDown(3, buttons::kMouseLeft, 0, 0, 0);
-    EXPECT_EQ(v.File1->Path(), h.s.MotionPicsPath);
-    EXPECT_EQ(v.FrmBlend->folder(), h.s.MotionPicsPath);
+    EXPECT_EQ(child<platform::FileListBox>(v, "File1")->Path(), h.s.MotionPicsPath);
+    EXPECT_EQ(child<FrmBlend>(v, "FrmBlend")->folder(), h.s.MotionPicsPath);
     EXPECT_FALSE(position->isActive());
     EXPECT_EQ(h.link.viewerFolderIndex_, 3);
 }
@@ -114,7 +114,7 @@ TEST(frmViewerBrowse, FolderFailuresInformThenAskThenInformAgain)
     for (const auto& b : h.prompts.boxes)
         EXPECT_EQ(b.title, title);
     // The lists stay where they were.
-    EXPECT_EQ(v.Dir1->Path(), h.s.PicturePath);
+    EXPECT_EQ(child<platform::DirListBox>(v, "Dir1")->Path(), h.s.PicturePath);
     EXPECT_EQ(h.listed(), QStringList({"keep.bmp"}));
     EXPECT_EQ(h.link.opmaakCalls, 0);
 }
@@ -156,13 +156,13 @@ TEST(frmViewerBrowse, ADriveThatCannotBeReadKeepsTheFolder)
 {
     ViewerHarness h;
     frmViewer& v = h.open();
-    v.Drive1->setDrives({"/", "/no/such/drive"});
-    v.Drive1->setCurrentIndex(1);
-    emit v.Drive1->activated(1);
+    child<platform::DriveListBox>(v, "Drive1")->setDrives({"/", "/no/such/drive"});
+    child<platform::DriveListBox>(v, "Drive1")->setCurrentIndex(1);
+    emit child<platform::DriveListBox>(v, "Drive1")->activated(1);
     ASSERT_EQ(h.prompts.boxes.size(), 1);
     EXPECT_EQ(h.prompts.boxes[0].text, "Can not acces drive /no/such/drive\n" + h.s.PicturePath);
     EXPECT_EQ(h.prompts.boxes[0].title, "Error nr:76");
-    EXPECT_EQ(v.Dir1->Path(), h.s.PicturePath);
+    EXPECT_EQ(child<platform::DirListBox>(v, "Dir1")->Path(), h.s.PicturePath);
 }
 
 TEST(frmViewerBrowse, APictureShowsWithItsSizeLineAndThePictureButtons)
@@ -173,14 +173,14 @@ TEST(frmViewerBrowse, APictureShowsWithItsSizeLineAndThePictureButtons)
     frmViewer& v = h.open();
     h.select("snap.bmp");
     EXPECT_EQ(v.frameCaption(), path);
-    EXPECT_EQ(v.lblPicSize->text(), "16 x 16 - 1KB");
-    EXPECT_EQ(v.picResult->ScaleWidth(), 16);
-    EXPECT_EQ(v.Source->picture().size(), QSize(16, 16));
-    EXPECT_FALSE(v.Image1->isEmpty());
+    EXPECT_EQ(child<QLabel>(v, "lblPicSize")->text(), "16 x 16 - 1KB");
+    EXPECT_EQ(child<PictureBox>(v, "picResult")->ScaleWidth(), 16);
+    EXPECT_EQ(child<PictureBox>(v, "Source")->picture().size(), QSize(16, 16));
+    EXPECT_FALSE(child<PictureBox>(v, "Image1")->isEmpty());
     EXPECT_TRUE(h.enabled("cmdGray"));
     EXPECT_TRUE(h.enabled("StyledButton1_0"));
     EXPECT_FALSE(h.enabled("cmdMPstart"));
-    EXPECT_FALSE(v.PicMovie->isVisibleTo(&v));
+    EXPECT_FALSE(child<PictureBox>(v, "PicMovie")->isVisibleTo(&v));
     EXPECT_TRUE(v.CheckIfSelection());
     EXPECT_TRUE(h.prompts.boxes.isEmpty());
 }
@@ -198,9 +198,10 @@ TEST(frmViewerBrowse, A48MegapixelCameraPictureShowsWholeWithItsSizeLine)
     big = QImage();
     frmViewer& v = h.open();
     h.select("camera.jpg");
-    EXPECT_EQ(v.lblPicSize->text(), sizeLineText(8000, 6000, QFileInfo(path).size()));
-    EXPECT_EQ(v.picResult->picture().size(), QSize(8000, 6000));  // saving and effects get it whole
-    EXPECT_EQ(v.Image1->shownRect(), v.Image1->rect());
+    EXPECT_EQ(child<QLabel>(v, "lblPicSize")->text(), sizeLineText(8000, 6000, QFileInfo(path).size()));
+    // Saving and effects get it whole.
+    EXPECT_EQ(child<PictureBox>(v, "picResult")->picture().size(), QSize(8000, 6000));
+    EXPECT_EQ(child<PictureBox>(v, "Image1")->shownRect(), child<PictureBox>(v, "Image1")->rect());
     EXPECT_TRUE(h.enabled("cmdGray"));
 }
 
@@ -211,12 +212,12 @@ TEST(frmViewerBrowse, APortraitPictureShowsUnstretchedBetweenBars)
     frmViewer& v = h.open();
     h.select("portrait.bmp");
     v.show();
-    const QImage shown = v.Image1->grab().toImage();
-    const QRect place = v.Image1->shownRect();
-    EXPECT_EQ(place.height(), v.Image1->height());
-    EXPECT_NEAR(place.width(), v.Image1->height() * 3 / 4, 1);
+    const QImage shown = child<PictureBox>(v, "Image1")->grab().toImage();
+    const QRect place = child<PictureBox>(v, "Image1")->shownRect();
+    EXPECT_EQ(place.height(), child<PictureBox>(v, "Image1")->height());
+    EXPECT_NEAR(place.width(), child<PictureBox>(v, "Image1")->height() * 3 / 4, 1);
     EXPECT_EQ(shown.pixel(place.center()), 0xffff0000u);
-    EXPECT_NE(shown.pixel(2, v.Image1->height() / 2), 0xffff0000u);  // the bar left of it
+    EXPECT_NE(shown.pixel(2, child<PictureBox>(v, "Image1")->height() / 2), 0xffff0000u);  // the bar left of it
 }
 
 TEST(frmViewerBrowse, NothingShownLeavesPauseOffAndAVideoShowsNothingOfThePictureBeforeIt)
@@ -227,13 +228,13 @@ TEST(frmViewerBrowse, NothingShownLeavesPauseOffAndAVideoShowsNothingOfThePictur
     frmViewer& v = h.open();
     EXPECT_FALSE(h.enabled("cmdMPpauze"));
     h.select("a.bmp");
-    ASSERT_FALSE(v.Image1->isEmpty());
+    ASSERT_FALSE(child<PictureBox>(v, "Image1")->isEmpty());
     h.select("clip.avi");
     EXPECT_TRUE(v.frameCaption().endsWith("/clip.avi"));
-    EXPECT_TRUE(v.Image1->isEmpty());
-    EXPECT_TRUE(v.picResult->isEmpty());
-    EXPECT_EQ(v.lblPicSize->text(), "");
-    EXPECT_TRUE(v.PicMovie->isEmpty());
+    EXPECT_TRUE(child<PictureBox>(v, "Image1")->isEmpty());
+    EXPECT_TRUE(child<PictureBox>(v, "picResult")->isEmpty());
+    EXPECT_EQ(child<QLabel>(v, "lblPicSize")->text(), "");
+    EXPECT_TRUE(child<PictureBox>(v, "PicMovie")->isEmpty());
 }
 
 TEST(frmViewerBrowse, A1024BytePictureShowsTwoKilobytes)
@@ -247,7 +248,7 @@ TEST(frmViewerBrowse, A1024BytePictureShowsTwoKilobytes)
     f.close();
     frmViewer& v = h.open();
     h.select("pad.bmp");
-    EXPECT_EQ(v.lblPicSize->text(), "16 x 16 - 2KB");
+    EXPECT_EQ(child<QLabel>(v, "lblPicSize")->text(), "16 x 16 - 2KB");
 }
 
 TEST(frmViewerBrowse, AVideoInCapitalsSelectsTheVideoButtons)
@@ -258,9 +259,9 @@ TEST(frmViewerBrowse, AVideoInCapitalsSelectsTheVideoButtons)
     h.select("CLIP.AVI");
     EXPECT_TRUE(v.frameCaption().endsWith("/CLIP.AVI"));
     EXPECT_TRUE(h.enabled("cmdMPstart"));
-    EXPECT_TRUE(v.PicMovie->isVisibleTo(&v));
+    EXPECT_TRUE(child<PictureBox>(v, "PicMovie")->isVisibleTo(&v));
     EXPECT_FALSE(h.enabled("cmdGray"));
-    EXPECT_TRUE(v.Image1->isEmpty());
+    EXPECT_TRUE(child<PictureBox>(v, "Image1")->isEmpty());
 }
 
 TEST(frmViewerBrowse, APictureThatFailsToLoadLeavesNothingOfThePreviousOne)
@@ -270,14 +271,15 @@ TEST(frmViewerBrowse, APictureThatFailsToLoadLeavesNothingOfThePreviousOne)
     ViewerHarness::file(h.s.PicturePath, "b.jpg", "broken");
     frmViewer& v = h.open();
     h.select("a.bmp");
-    ASSERT_FALSE(v.picResult->isEmpty());
+    ASSERT_FALSE(child<PictureBox>(v, "picResult")->isEmpty());
     h.select("b.jpg");
-    EXPECT_TRUE(v.Image1->isEmpty());
-    EXPECT_TRUE(v.picResult->isEmpty());
-    EXPECT_TRUE(v.Source->isEmpty());
+    EXPECT_TRUE(child<PictureBox>(v, "Image1")->isEmpty());
+    EXPECT_TRUE(child<PictureBox>(v, "picResult")->isEmpty());
+    EXPECT_TRUE(child<PictureBox>(v, "Source")->isEmpty());
     EXPECT_EQ(v.frameCaption(), "");
     // The size line says why nothing shows.
-    EXPECT_TRUE(v.lblPicSize->text().startsWith("Cannot show this picture: ")) << v.lblPicSize->text().toStdString();
+    const QString sizeLine = child<QLabel>(v, "lblPicSize")->text();
+    EXPECT_TRUE(sizeLine.startsWith("Cannot show this picture: ")) << sizeLine.toStdString();
     EXPECT_FALSE(h.enabled("cmdGray"));
     EXPECT_FALSE(v.CheckIfSelection());
     // The broken file itself can still be deleted.
@@ -298,13 +300,26 @@ TEST(frmViewerBrowse, CheckIfSelectionRefusesTheDesignCaption)
 TEST(frmViewerBrowse, ClickingAFileWhileASlideShowRunsChangesNothing)
 {
     ViewerHarness h;
-    ViewerHarness::bmp(h.s.PicturePath, "a.bmp");
+    ViewerHarness::bmp(h.s.PicturePath, "a.bmp", 16, 16, qRgb(200, 0, 0));
+    ViewerHarness::bmp(h.s.PicturePath, "b.bmp", 16, 16, qRgb(0, 0, 200));
     frmViewer& v = h.open();
-    v.cmdSlide->setCaption("Pause");
-    h.select("a.bmp");
-    EXPECT_EQ(v.frameCaption(), "View");
-    EXPECT_TRUE(v.Image1->isEmpty());
-    EXPECT_EQ(v.cmdSlide->Caption(), "Pause");
+    auto* slide = child<StyledButton>(v, "cmdSlide");
+    int waits = 0;
+    h.slideWait.during = [&](int wait) {
+        ++waits;
+        if (wait != 1)
+            return;
+        // The show waits on a.bmp; the user clicks b.bmp.
+        h.select("b.bmp");
+        EXPECT_EQ(v.frameCaption(), h.s.PicturePath + "/a.bmp");
+        EXPECT_EQ(child<PictureBox>(v, "Image1")->picture().pixel(0, 0), qRgb(200, 0, 0));
+        EXPECT_EQ(slide->Caption(), "Pause");
+        emit slide->Click();  // the show stops at its next check
+    };
+    v.cmdSlide_Click();
+    EXPECT_EQ(waits, 1);
+    EXPECT_EQ(v.frameCaption(), h.s.PicturePath + "/a.bmp");
+    EXPECT_EQ(slide->Caption(), "Slide");
 }
 
 TEST(frmViewerBrowse, AFolderChangeOfTheFolderListMovesBothFileLists)
@@ -317,12 +332,12 @@ TEST(frmViewerBrowse, AFolderChangeOfTheFolderListMovesBothFileLists)
     frmViewer& v = h.open();
     h.select("a.bmp");
     ASSERT_TRUE(h.enabled("StyledButton1_0"));
-    v.Dir1->setPath(sub);
-    EXPECT_EQ(v.File1->Path(), sub);
-    EXPECT_EQ(v.FrmBlend->folder(), sub);
+    child<platform::DirListBox>(v, "Dir1")->setPath(sub);
+    EXPECT_EQ(child<platform::FileListBox>(v, "File1")->Path(), sub);
+    EXPECT_EQ(child<FrmBlend>(v, "FrmBlend")->folder(), sub);
     EXPECT_EQ(h.listed(), QStringList({"beach.jpg"}));
     EXPECT_FALSE(h.enabled("StyledButton1_0"));
-    EXPECT_FALSE(v.mnuProps->isEnabled());
+    EXPECT_FALSE(child<QAction>(v, "mnuProps")->isEnabled());
 }
 
 TEST(frmViewerBrowse, DesktopButtonClearsTheFolderButtons)
@@ -337,10 +352,10 @@ TEST(frmViewerBrowse, DesktopButtonClearsTheFolderButtons)
     frmViewer& v = h.open();
     v.selectFolderButton(1);
     v.cmdDesktop_Click();
-    for (StyledButton* option : v.opt_folders)
-        EXPECT_FALSE(option->Value());
+    for (int i = 0; i < kFolderKinds; ++i)
+        EXPECT_FALSE(child<StyledButton>(v, "opt_folders_" + QString::number(i))->Value()) << i;
     EXPECT_EQ(GetSpecialFolderPath(16), desktop);
-    EXPECT_EQ(v.Dir1->Path(), desktop);
+    EXPECT_EQ(child<platform::DirListBox>(v, "Dir1")->Path(), desktop);
 }
 
 TEST(frmViewerBrowse, ClosingRestartsOnlyAPreviewTheViewerStopped)
@@ -372,9 +387,9 @@ TEST(frmViewerBrowse, ClosingDeletesTheTemporaryBitmapAndEmptiesTheWorkPictures)
     h.select("a.bmp");
     v.close();
     EXPECT_FALSE(QFileInfo::exists(h.box.programFolder() + "/temp.bmp"));
-    EXPECT_TRUE(v.picResult->isEmpty());
-    EXPECT_TRUE(v.Source->isEmpty());
-    EXPECT_EQ(v.cmdSlide->Caption(), "Pause");
+    EXPECT_TRUE(child<PictureBox>(v, "picResult")->isEmpty());
+    EXPECT_TRUE(child<PictureBox>(v, "Source")->isEmpty());
+    EXPECT_EQ(child<StyledButton>(v, "cmdSlide")->Caption(), "Pause");
 }
 
 TEST(frmViewerBrowse, Frame1ClickClearsTheBusyFlagOfARunningEffect)
@@ -383,12 +398,12 @@ TEST(frmViewerBrowse, Frame1ClickClearsTheBusyFlagOfARunningEffect)
     ViewerHarness::bmp(h.s.PicturePath, "a.bmp", 4, 4, qRgb(200, 100, 50));
     frmViewer& v = h.open();
     h.select("a.bmp");
-    const QImage before = v.Image1->picture();
+    const QImage before = child<PictureBox>(v, "Image1")->picture();
     // The click arrives while the contrast waits for the picture to settle.
     auto* press = new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
                                   Qt::LeftButton, {});
-    QCoreApplication::postEvent(v.Frame1, press);
-    EXPECT_FALSE(v.effects.onMouseDown("cmdContrast", buttons::kMouseLeft));
+    QCoreApplication::postEvent(child<QGroupBox>(v, "Frame1"), press);
+    emit child<StyledButton>(v, "cmdContrast")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_FALSE(v.viewerBusy());
-    EXPECT_EQ(v.Image1->picture(), before);  // the effect's result was dropped
+    EXPECT_EQ(child<PictureBox>(v, "Image1")->picture(), before);  // the effect's result was dropped
 }

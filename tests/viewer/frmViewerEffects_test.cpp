@@ -21,7 +21,7 @@ struct ShownViewer : ViewerHarness {
     {
         QTest::mouseClick(v->windowHandle(), button, {}, b->mapTo(v.get(), b->rect().center()));
     }
-    QRgb pixel(int x) const { return rgbOnly(v->Image1->picture().pixel(x, 0)); }
+    QRgb pixel(int x) const { return rgbOnly(child<PictureBox>(*v, "Image1")->picture().pixel(x, 0)); }
 };
 
 }  // namespace
@@ -30,24 +30,24 @@ TEST(frmViewerEffects, EffectButtonsChangeTheShownPictureAndTheWorkPicture)
 {
     ShownViewer h;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(h.v.get()));
-    h.click(h.v->cmdInvert);
+    h.click(child<StyledButton>(*h.v, "cmdInvert"));
     EXPECT_EQ(h.pixel(0), rgbOnly(qRgb(245, 235, 225)));
-    EXPECT_EQ(h.v->picResult->picture(), h.v->Image1->picture());
-    h.click(h.v->cmdFlipH, Qt::RightButton);  // a MouseDown button acts on any button
+    EXPECT_EQ(child<PictureBox>(*h.v, "picResult")->picture(), child<PictureBox>(*h.v, "Image1")->picture());
+    h.click(child<StyledButton>(*h.v, "cmdFlipH"), Qt::RightButton);  // a MouseDown button acts on any button
     EXPECT_EQ(h.pixel(0), rgbOnly(qRgb(55, 155, 255)));
-    h.click(h.v->cmdUndo);
+    h.click(child<StyledButton>(*h.v, "cmdUndo"));
     EXPECT_EQ(h.pixel(0), rgbOnly(qRgb(10, 20, 30)));
-    EXPECT_EQ(h.v->cmdInvert->toolTip(), "Invert");
+    EXPECT_EQ(child<StyledButton>(*h.v, "cmdInvert")->toolTip(), "Invert");
 }
 
 TEST(frmViewerEffects, TheBlendButtonOpensThePanelOnTheViewersFolder)
 {
     ShownViewer h;
     ASSERT_TRUE(QTest::qWaitForWindowExposed(h.v.get()));
-    EXPECT_TRUE(h.v->FrmBlend->isHidden());
-    h.click(h.v->cmdAlphaBlend);
-    EXPECT_TRUE(h.v->FrmBlend->isVisible());
-    EXPECT_EQ(h.v->FrmBlend->folder(), h.s.PicturePath);
+    EXPECT_TRUE(child<FrmBlend>(*h.v, "FrmBlend")->isHidden());
+    h.click(child<StyledButton>(*h.v, "cmdAlphaBlend"));
+    EXPECT_TRUE(child<FrmBlend>(*h.v, "FrmBlend")->isVisible());
+    EXPECT_EQ(child<FrmBlend>(*h.v, "FrmBlend")->folder(), h.s.PicturePath);
     h.v->EnableButtons(0);  // nothing shown: the panel goes
-    EXPECT_TRUE(h.v->FrmBlend->isHidden());
+    EXPECT_TRUE(child<FrmBlend>(*h.v, "FrmBlend")->isHidden());
 }

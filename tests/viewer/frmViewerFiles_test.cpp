@@ -99,9 +99,9 @@ TEST(frmViewerFiles, AfterADeletionTheNextFileIsShown)
     h.s.NoConfirmDelete = 1;
     h.v.StyledButton1_Click(0);
     EXPECT_EQ(h.listed(), QStringList({"a.bmp", "c.bmp"}));
-    EXPECT_EQ(h.v.File1->FileName(), "c.bmp");
+    EXPECT_EQ(child<platform::FileListBox>(h.v, "File1")->FileName(), "c.bmp");
     EXPECT_EQ(h.v.frameCaption(), h.s.PicturePath + "/c.bmp");
-    EXPECT_EQ(h.v.Image1->picture().pixel(0, 0), 0xff0000ffu);
+    EXPECT_EQ(child<PictureBox>(h.v, "Image1")->picture().pixel(0, 0), 0xff0000ffu);
 }
 
 TEST(frmViewerFiles, DeletingTheLastFileLeavesNothingShown)
@@ -110,11 +110,11 @@ TEST(frmViewerFiles, DeletingTheLastFileLeavesNothingShown)
     h.s.NoConfirmDelete = 1;
     h.select("c.bmp");
     h.v.StyledButton1_Click(0);
-    EXPECT_EQ(h.v.File1->ListIndex(), -1);
+    EXPECT_EQ(child<platform::FileListBox>(h.v, "File1")->ListIndex(), -1);
     EXPECT_EQ(h.v.frameCaption(), "");
-    EXPECT_TRUE(h.v.Image1->isEmpty());
-    EXPECT_TRUE(h.v.picResult->isEmpty());
-    EXPECT_EQ(h.v.lblPicSize->text(), "");
+    EXPECT_TRUE(child<PictureBox>(h.v, "Image1")->isEmpty());
+    EXPECT_TRUE(child<PictureBox>(h.v, "picResult")->isEmpty());
+    EXPECT_EQ(child<QLabel>(h.v, "lblPicSize")->text(), "");
     for (const char* name : {"cmsSave2", "CmdPrint", "cmdGray", "cmdSave", "cmdZoom"})
         EXPECT_FALSE(h.enabled(name)) << name;
 }
@@ -126,7 +126,7 @@ TEST(frmViewerFiles, RenamingTheShownFileMovesItsCaptionAndProperties)
     h.v.StyledButton1_Click(1);
     const QString renamed = h.s.PicturePath + "/renamed.bmp";
     EXPECT_EQ(h.v.frameCaption(), renamed);
-    EXPECT_EQ(h.v.File1->FileName(), "renamed.bmp");
+    EXPECT_EQ(child<platform::FileListBox>(h.v, "File1")->FileName(), "renamed.bmp");
     h.v.mnuProps_Click();
     ASSERT_FALSE(h.shell.propertiesShown.isEmpty());
     EXPECT_EQ(h.shell.propertiesShown.back(), renamed);
@@ -135,7 +135,7 @@ TEST(frmViewerFiles, RenamingTheShownFileMovesItsCaptionAndProperties)
 TEST(frmViewerFiles, DeleteAndRenameNeedASelection)
 {
     Files h;
-    h.v.File1->setListIndex(-1);
+    child<platform::FileListBox>(h.v, "File1")->setListIndex(-1);
     h.v.StyledButton1_Click(0);
     h.v.StyledButton1_Click(1);
     ASSERT_EQ(h.prompts.boxes.size(), 2);
@@ -155,20 +155,20 @@ TEST(frmViewerFiles, AFailedDeletionSaysSoAndLeavesTheList)
     EXPECT_EQ(h.prompts.boxes[0].text, "Could not delete file.");
     EXPECT_EQ(h.prompts.boxes[0].title, "Delete error nr53");
     EXPECT_EQ(h.listed(), QStringList({"a.bmp", "b.bmp", "c.bmp"}));
-    EXPECT_FALSE(h.v.Image1->isEmpty());
+    EXPECT_FALSE(child<PictureBox>(h.v, "Image1")->isEmpty());
 }
 
 TEST(frmViewerFiles, TheDeleteKeyNeverAsks)
 {
     Files h;
     h.s.NoConfirmDelete = 0;
-    QTest::keyClick(h.v.File1, Qt::Key_Delete);
+    QTest::keyClick(child<platform::FileListBox>(h.v, "File1"), Qt::Key_Delete);
     EXPECT_FALSE(h.has("b.bmp"));
     EXPECT_TRUE(h.prompts.boxes.isEmpty());
-    EXPECT_EQ(h.v.File1->FileName(), "c.bmp");
+    EXPECT_EQ(child<platform::FileListBox>(h.v, "File1")->FileName(), "c.bmp");
     EXPECT_EQ(h.v.frameCaption(), h.s.PicturePath + "/c.bmp");
 
-    h.v.File1->setListIndex(-1);
+    child<platform::FileListBox>(h.v, "File1")->setListIndex(-1);
     h.v.File1_KeyUp(46, 0);  // nothing selected: nothing happens
     h.v.File1_KeyUp(45, 0);  // another key
     EXPECT_EQ(h.listed(), QStringList({"a.bmp", "c.bmp"}));
@@ -181,7 +181,7 @@ TEST(frmViewerFiles, FileOperationsWorkInTheFolderTheListShows)
     const QString other = h.box.programFolder() + "/Other";
     QDir().mkpath(other);
     ViewerHarness::bmp(other, "b.bmp");
-    h.v.File1->setPath(other);  // the folder list still shows the snapshots
+    child<platform::FileListBox>(h.v, "File1")->setPath(other);  // the folder list still shows the snapshots
     h.select("b.bmp");
     h.s.NoConfirmDelete = 1;
     h.v.StyledButton1_Click(0);
@@ -201,7 +201,7 @@ TEST(frmViewerFiles, DeleteAllDeletesTheListedFilesOfTheKind)
     ViewerHarness::file(h.s.PicturePath, ".hidden.bmp");
     ViewerHarness::file(h.s.PicturePath, "notes.txt");
     QDir(h.s.PicturePath).mkdir("folder.jpg");
-    h.v.File1->Refresh();
+    child<platform::FileListBox>(h.v, "File1")->Refresh();
     h.select("a.bmp");
     h.prompts.yesNoAnswers = {true};
     h.v.StyledButton1_Click(2);
@@ -213,14 +213,14 @@ TEST(frmViewerFiles, DeleteAllDeletesTheListedFilesOfTheKind)
     EXPECT_TRUE(h.has("notes.txt"));
     EXPECT_TRUE(QFileInfo(h.s.PicturePath + "/folder.jpg").isDir());
     EXPECT_EQ(h.v.frameCaption(), "");
-    EXPECT_TRUE(h.v.Image1->isEmpty());
+    EXPECT_TRUE(child<PictureBox>(h.v, "Image1")->isEmpty());
 }
 
 TEST(frmViewerFiles, DeleteAllMoviesWithoutVideosIsReportedAndNoDeletesNothing)
 {
     Files h;
     ViewerHarness::file(h.s.PicturePath, "clip.AVI");
-    h.v.File1->Refresh();
+    child<platform::FileListBox>(h.v, "File1")->Refresh();
     h.select("clip.AVI");
     h.prompts.yesNoAnswers = {false};
     h.v.StyledButton1_Click(2);
@@ -284,7 +284,7 @@ TEST(frmViewerFiles, PropertiesFromTheFileManagerOrOurOwnDialog)
     Files h;
     h.v.StyledButton1_Click(3);
     EXPECT_EQ(h.shell.propertiesShown, QStringList({h.s.PicturePath + "/b.bmp"}));
-    EXPECT_EQ(h.v.File1->FileName(), "b.bmp");
+    EXPECT_EQ(child<platform::FileListBox>(h.v, "File1")->FileName(), "b.bmp");
     EXPECT_EQ(h.v.findChild<QDialog*>("FileProperties"), nullptr);
 
     h.shell.propertiesResult = false;
@@ -302,19 +302,19 @@ TEST(frmViewerFiles, RefreshRereadsAndShowsTheFirstFile)
     ViewerHarness::bmp(h.s.PicturePath, "0new.bmp", 16, 16, 0xff123456);
     h.v.StyledButton1_Click(4);
     EXPECT_EQ(h.listed().first(), "0new.bmp");
-    EXPECT_EQ(h.v.File1->ListIndex(), 0);
+    EXPECT_EQ(child<platform::FileListBox>(h.v, "File1")->ListIndex(), 0);
     EXPECT_EQ(h.v.frameCaption(), h.s.PicturePath + "/0new.bmp");
 
     ViewerHarness::bmp(h.s.PicturePath, "00newer.bmp");
     h.v.menurefresh_Click();
-    EXPECT_EQ(h.v.File1->FileName(), "00newer.bmp");
+    EXPECT_EQ(child<platform::FileListBox>(h.v, "File1")->FileName(), "00newer.bmp");
 }
 
 TEST(frmViewerFiles, AnOperationFirstClosesAVideo)
 {
     Files h;
     ViewerHarness::file(h.s.PicturePath, "clip.avi");
-    h.v.File1->Refresh();
+    child<platform::FileListBox>(h.v, "File1")->Refresh();
     h.select("clip.avi");
     ASSERT_TRUE(h.enabled("cmdMPstart"));
     h.v.StyledButton1_Click(4);
@@ -331,14 +331,14 @@ TEST(frmViewerFiles, FileListMenuFollowsTheSelection)
     for (const auto& c : cases) {
         Files h;
         ViewerHarness::file(h.s.PicturePath, "clip.AVI");
-        h.v.mnuOpenIrfan->setVisible(true);  // as when IrfanView was found
-        h.v.File1->Refresh();
+        child<QAction>(h.v, "mnuOpenIrfan")->setVisible(true);  // as when IrfanView was found
+        child<platform::FileListBox>(h.v, "File1")->Refresh();
         h.select(c.select);
         h.v.File1_MouseDown(buttons::kMouseLeft, 0, 0, 0);
-        EXPECT_EQ(h.v.mnuMediaPlayer->isEnabled(), c.player) << c.select;
-        EXPECT_EQ(h.v.mnuOpenPaint->isEnabled(), c.paint) << c.select;
-        EXPECT_EQ(h.v.mnuOpenIrfan->isEnabled(), c.irfan) << c.select;
-        EXPECT_FALSE(h.v.menu->isVisible());
+        EXPECT_EQ(child<QAction>(h.v, "mnuMediaPlayer")->isEnabled(), c.player) << c.select;
+        EXPECT_EQ(child<QAction>(h.v, "mnuOpenPaint")->isEnabled(), c.paint) << c.select;
+        EXPECT_EQ(child<QAction>(h.v, "mnuOpenIrfan")->isEnabled(), c.irfan) << c.select;
+        EXPECT_FALSE(child<QMenu>(h.v, "menu")->isVisible());
     }
 }
 
@@ -347,15 +347,15 @@ TEST(frmViewerFiles, TheRightButtonOpensThePopUpMenus)
     Files h;
     h.v.show();
     h.v.File1_MouseDown(buttons::kMouseRight, 0, 0, 0);
-    EXPECT_TRUE(h.v.menu->isVisible());
-    h.v.menu->hide();
+    EXPECT_TRUE(child<QMenu>(h.v, "menu")->isVisible());
+    child<QMenu>(h.v, "menu")->hide();
     h.v.Image1_MouseDown(buttons::kMouseLeft, 0, 0, 0);
-    EXPECT_FALSE(h.v.menu2->isVisible());
+    EXPECT_FALSE(child<QMenu>(h.v, "menu2")->isVisible());
     h.v.Image1_MouseDown(buttons::kMouseRight, 0, 0, 0);
-    EXPECT_TRUE(h.v.menu2->isVisible());
-    h.v.menu2->hide();
+    EXPECT_TRUE(child<QMenu>(h.v, "menu2")->isVisible());
+    child<QMenu>(h.v, "menu2")->hide();
     QStringList items;
-    for (QAction* a : h.v.menu2->actions())
+    for (QAction* a : child<QMenu>(h.v, "menu2")->actions())
         items.append(a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(items, QStringList({"Zoom On/Off", "-", "Copy", "-", "Open in MS-Paint...", "Open in IrfanView...",
                                   "Open in your editor...", "-", "Save...", "-", "Print..."}));

@@ -34,8 +34,8 @@ TEST(frmViewerMain, TheViewerButtonOpensTheViewerOnTheMainWindowsFolder)
     QTest::mouseClick(child<StyledButton>(w, "cmdViewer"), Qt::LeftButton);
     ASSERT_TRUE(viewer);
     EXPECT_TRUE(viewer->isVisible());
-    EXPECT_EQ(viewer->Dir1->Path(), h.s.AutoSavePath);
-    EXPECT_TRUE(viewer->opt_folders[1]->Value());
+    EXPECT_EQ(child<platform::DirListBox>(*viewer, "Dir1")->Path(), h.s.AutoSavePath);
+    EXPECT_TRUE(child<StyledButton>(*viewer, "opt_folders_1")->Value());
 
     viewer->selectFolderButton(3);
     EXPECT_EQ(w.viewerFolderIndex(), 3);
@@ -71,13 +71,13 @@ TEST(frmViewerMain, TheLiveFrameIsShownAsANumberedSnapshot)
     ASSERT_TRUE(viewer);
     ASSERT_FALSE(handed.isNull());
     EXPECT_EQ(viewer->frameCaption(), "Snapshot1.bmp");
-    EXPECT_EQ(viewer->picResult->picture(), handed);
-    EXPECT_EQ(viewer->Source->picture(), handed);
-    EXPECT_EQ(viewer->Image1->picture(), handed);
-    EXPECT_EQ(viewer->lblPicSize->text(),
+    EXPECT_EQ(child<PictureBox>(*viewer, "picResult")->picture(), handed);
+    EXPECT_EQ(child<PictureBox>(*viewer, "Source")->picture(), handed);
+    EXPECT_EQ(child<PictureBox>(*viewer, "Image1")->picture(), handed);
+    EXPECT_EQ(child<QLabel>(*viewer, "lblPicSize")->text(),
               QString::number(handed.width()) + " x " + QString::number(handed.height()));
     EXPECT_TRUE(viewer->CheckIfSelection());
-    EXPECT_EQ(viewer->Dir1->Path(), h.s.MotionPicsPath);
-    EXPECT_TRUE(viewer->opt_folders[3]->Value());
+    EXPECT_EQ(child<platform::DirListBox>(*viewer, "Dir1")->Path(), h.s.MotionPicsPath);
+    EXPECT_TRUE(child<StyledButton>(*viewer, "opt_folders_3")->Value());
     viewer->close();
 }

@@ -74,11 +74,11 @@ TEST(frmViewerSave, SavingAnInvertedBitmapWritesExactlyTheInvertedBytes)
 {
     Shown h("a.bmp", patternPicture(3, 2));  // 3 pixels: each row padded by 3 bytes
     const QByteArray original = fileBytes(h.s.PicturePath + "/a.bmp");
-    h.v->effects.onClick("cmdInvert");
+    emit child<StyledButton>(*h.v, "cmdInvert")->Click();
     const QString target = h.s.PicturePath + "/inverted.bmp";
     DialogSeen seen;
     answerSaveDialog(h, target, &seen);
-    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*h.v, "cmsSave2")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
 
     const QByteArray saved = fileBytes(target);
     ASSERT_EQ(saved.size(), original.size());
@@ -104,14 +104,14 @@ TEST(frmViewerSave, TheFormatFollowsTheNameTypedNotTheShownFile)
     const QString bmp = h.s.PicturePath + "/typed.bmp";
     DialogSeen seen;
     answerSaveDialog(h, bmp, &seen);
-    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*h.v, "cmsSave2")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_TRUE(fileBytes(bmp).startsWith("BM"));
     EXPECT_TRUE(seen.filter.startsWith("JPG Picture Files")) << seen.filter.toStdString();
 
     Shown b("a.bmp", patternPicture(3, 2));
     const QString jpg = b.s.PicturePath + "/typed.jpg";
     answerSaveDialog(b, jpg);
-    emit b.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*b.v, "cmsSave2")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_TRUE(fileBytes(jpg).startsWith("\xFF\xD8\xFF"));
 }
 
@@ -127,7 +127,7 @@ TEST(frmViewerSave, ANameThatGetsTheFiltersExtensionIsAskedAboutAgain)
     f.close();
     answerSaveDialog(h, h.s.PicturePath + "/shot");
     h.prompts.yesNoAnswers = {false};
-    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*h.v, "cmsSave2")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     ASSERT_EQ(h.prompts.boxes.size(), 1);
     EXPECT_EQ(h.prompts.boxes[0].kind, "yesNo");
     EXPECT_EQ(h.prompts.boxes[0].text, "shot.bmp already exists.\nDo you want to replace it?");
@@ -135,7 +135,7 @@ TEST(frmViewerSave, ANameThatGetsTheFiltersExtensionIsAskedAboutAgain)
     EXPECT_FALSE(QFile::exists(h.s.PicturePath + "/shot"));
 
     h.prompts.yesNoAnswers = {true};
-    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*h.v, "cmsSave2")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_TRUE(fileBytes(existing).startsWith("BM"));
 }
 
@@ -143,7 +143,7 @@ TEST(frmViewerSave, AFailedSaveSaysSoWithItsNumber)
 {
     Shown h("a.bmp", patternPicture(2, 2));
     answerSaveDialog(h, h.box.root() + "/missing/folder/x.bmp");
-    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*h.v, "cmsSave2")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     ASSERT_EQ(h.prompts.boxes.size(), 1);
     EXPECT_EQ(h.prompts.boxes[0].text, "Problem saving pictureframe");
     EXPECT_EQ(h.prompts.boxes[0].title, "Tolvex - Error nr:75");
@@ -153,10 +153,10 @@ TEST(frmViewerSave, SaveAndTheHandOffsAskForAPictureFirst)
 {
     ViewerHarness h;
     h.open();
-    emit h.v->cmdSave->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*h.v, "cmdSave")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     h.v->StyledButton2_Click(0);
     h.v->StyledButton4_Click();
-    emit h.v->CmdPrint->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*h.v, "CmdPrint")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_EQ(h.prompts.texts(), QStringList(4, "Please select a picture first"));
     EXPECT_TRUE(h.shell.startedPrograms.isEmpty());
 }
@@ -165,12 +165,12 @@ TEST(frmViewerSave, CopyingStopsARunningPreviewAndClosingStartsItAgain)
 {
     Shown h("a.bmp", patternPicture(4, 3));
     h.link.previewRunning_ = h.link.stopEnabled_ = true;
-    h.v->effects.onClick("cmdInvert");
+    emit child<StyledButton>(*h.v, "cmdInvert")->Click();
     h.v->StyledButton2_Click(0);
     EXPECT_EQ(h.link.stopClicks, 1);
     EXPECT_TRUE(h.session.stoppedPreview);
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
-              h.v->Image1->picture().convertToFormat(QImage::Format_RGB32));
+              child<PictureBox>(*h.v, "Image1")->picture().convertToFormat(QImage::Format_RGB32));
     h.v->close();
     EXPECT_EQ(h.link.startClicks, 1);
 }
@@ -192,8 +192,8 @@ TEST(frmViewerSave, PaintAndTheEditorGetThePictureWithItsEffectsAsOneArgument)
     h.s.PictureEditor = "/opt/my tools/edit pic";
     h.open();
     h.select("a.bmp");
-    h.v->effects.onClick("cmdInvert");
-    const QImage shown = h.v->Image1->picture().convertToFormat(QImage::Format_RGB32);
+    emit child<StyledButton>(*h.v, "cmdInvert")->Click();
+    const QImage shown = child<PictureBox>(*h.v, "Image1")->picture().convertToFormat(QImage::Format_RGB32);
 
     h.v->StyledButton2_Click(1);
     ASSERT_EQ(h.shell.startedPrograms.size(), 1);
@@ -239,7 +239,7 @@ TEST(frmViewerSave, NoPaintProgramOrEditorSaysSo)
 TEST(frmViewerSave, TheCompanionToolGetsTheFolder)
 {
     Shown h("a.bmp", patternPicture(2, 2));
-    emit h.v->cmdZarn->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*h.v, "cmdZarn")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     ASSERT_EQ(h.shell.startedPrograms.size(), 1);
     EXPECT_EQ(h.shell.startedPrograms[0].program, h.box.programFolder() + "/zarn");
     EXPECT_EQ(h.shell.startedPrograms[0].arguments, QStringList{h.s.PicturePath});
@@ -249,7 +249,7 @@ TEST(frmViewerSave, TheCompanionToolGetsTheFolder)
 TEST(frmViewerSave, PrintHandsTheShownPictureToThePrintWindow)
 {
     Shown h("a.bmp", patternPicture(6, 5));
-    h.v->effects.onClick("cmdInvert");
+    emit child<StyledButton>(*h.v, "cmdInvert")->Click();
     const QString handOver = h.box.programFolder() + "/tempbufprint1.bmp";
     QImage handed;
     QString title;
@@ -258,9 +258,10 @@ TEST(frmViewerSave, PrintHandsTheShownPictureToThePrintWindow)
         handed = platform::readBmp24(handOver);
         w->close();
     });
-    emit h.v->CmdPrint->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*h.v, "CmdPrint")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_EQ(title, "Print Preview");
-    EXPECT_EQ(handed.convertToFormat(QImage::Format_RGB32), h.v->Image1->picture().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(handed.convertToFormat(QImage::Format_RGB32),
+              child<PictureBox>(*h.v, "Image1")->picture().convertToFormat(QImage::Format_RGB32));
     EXPECT_FALSE(QFile::exists(handOver));  // the print window deletes it
 }
 
@@ -276,7 +277,8 @@ TEST(frmViewerSave, AHandOffFileThatCannotBeWrittenHandsNothingOn)
     QDir().mkpath(h.box.programFolder() + "/tempbufprint1.bmp");
     h.v->StyledButton2_Click(1);
     h.v->StyledButton4_Click();
-    emit h.v->CmdPrint->MouseDown(buttons::kMouseLeft, 0, 0, 0);  // no print window opens: the test would hang
+    // No print window opens: the test would hang.
+    emit child<StyledButton>(*h.v, "CmdPrint")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_TRUE(h.shell.startedPrograms.isEmpty());
     EXPECT_EQ(h.prompts.texts(), QStringList(3, "Problem saving pictureframe"));
     EXPECT_EQ(h.prompts.boxes[0].title, "Tolvex - Error nr:75");
@@ -286,7 +288,7 @@ TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsItsNameSa
 {
     Shown h("a.bmp", patternPicture(8, 6));
     ASSERT_TRUE(writeClip(h.s.PicturePath + "/m.AVI", ClipSpec{}));
-    h.v->File1->Refresh();
+    h.files()->Refresh();
     h.select("m.AVI");
     ASSERT_EQ(h.v->frameCaption(), h.s.PicturePath + "/m.AVI");
     h.v->cmdMPstart_MouseUp(buttons::kMouseLeft, 0, 0, 0);
@@ -295,7 +297,7 @@ TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsItsNameSa
     const QString target = h.box.programFolder() + "/frame.bmp";
     DialogSeen seen;
     answerSaveDialog(h, target, &seen);
-    emit h.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*h.v, "cmsSave2")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     // The proposal numbers the player's frame on screen.
     EXPECT_TRUE(QRegularExpression("^VideoFrame[0-9]+\\.bmp$").match(QFileInfo(seen.proposed.value(0)).fileName()).hasMatch())
         << qPrintable(seen.proposed.value(0));
@@ -305,6 +307,6 @@ TEST(frmViewerSave, AVideoFrameIsProposedInTheProgramFolderAndWrittenAsItsNameSa
     // The clip's frame (grey 160 at two seconds), not the picture shown before it.
     const QImage written(target);
     ASSERT_FALSE(written.isNull());
-    EXPECT_EQ(written.size(), h.v->PicMovie->size());
+    EXPECT_EQ(written.size(), child<PictureBox>(*h.v, "PicMovie")->size());
     EXPECT_NEAR(greyAtCentre(written), 160, 3);
 }

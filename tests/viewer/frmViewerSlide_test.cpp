@@ -43,14 +43,15 @@ struct SlideShowViewer {
     }
     void record()
     {
-        const QImage movie = v->PicMovie->surface();
-        seen.push_back({QFileInfo(v->frameCaption()).fileName(), v->File1->ListIndex(),
+        const QImage movie = child<PictureBox>(*v, "PicMovie")->surface();
+        seen.push_back({QFileInfo(v->frameCaption()).fileName(), h.files()->ListIndex(),
                         movie.isNull() ? 0u : movie.pixel(movie.width() / 2, movie.height() / 2)});
     }
     QString shownName() const { return QFileInfo(v->frameCaption()).fileName(); }
     void clickSlide()
     {
-        QTest::mouseClick(v->windowHandle(), Qt::LeftButton, {}, v->cmdSlide->mapTo(v, v->cmdSlide->rect().center()));
+        auto* slide = child<StyledButton>(*v, "cmdSlide");
+        QTest::mouseClick(v->windowHandle(), Qt::LeftButton, {}, slide->mapTo(v, slide->rect().center()));
     }
 };
 
@@ -67,12 +68,12 @@ TEST(frmViewerSlide, ShowsEveryPictureInListOrderWithTheChosenDelay)
     EXPECT_EQ(f.h.slideWait.delays, std::vector<std::chrono::milliseconds>(4, 3000ms));
     EXPECT_EQ(f.h.slideWait.clock, 12s);
     // The end: the last slide is the shown picture, the buttons are back.
-    EXPECT_EQ(f.v->cmdSlide->Caption(), "Slide");
+    EXPECT_EQ(child<StyledButton>(*f.v, "cmdSlide")->Caption(), "Slide");
     EXPECT_EQ(f.shownName(), "d.bmp");
-    EXPECT_TRUE(f.v->Image1->isVisible());
-    EXPECT_FALSE(f.v->PicMovie->isVisible());
-    EXPECT_EQ(f.v->picResult->picture().pixel(0, 0), kD);
-    EXPECT_EQ(f.v->Source->picture().pixel(0, 0), kD);
+    EXPECT_TRUE(child<PictureBox>(*f.v, "Image1")->isVisible());
+    EXPECT_FALSE(child<PictureBox>(*f.v, "PicMovie")->isVisible());
+    EXPECT_EQ(child<PictureBox>(*f.v, "picResult")->picture().pixel(0, 0), kD);
+    EXPECT_EQ(child<PictureBox>(*f.v, "Source")->picture().pixel(0, 0), kD);
     EXPECT_TRUE(f.h.enabled("File1") && f.h.enabled("opt_folders_0") && f.h.enabled("cmdZoom"));
 }
 
@@ -87,18 +88,20 @@ TEST(frmViewerSlide, DelayFollowsTheTimingAndItsMenuCheck)
         SlideShowViewer f(c.timing);
         f.v->mnu3slidetiming_Click();
         for (int i = 0; i < 10; ++i)
-            EXPECT_EQ(f.v->mnu3Timing[i]->isChecked(), i == c.checked) << c.timing << " item " << i;
+            EXPECT_EQ(child<QAction>(*f.v, "mnu3Timing_" + QString::number(i))->isChecked(), i == c.checked)
+                << c.timing << " item " << i;
         f.v->cmdSlide_Click();
         EXPECT_EQ(f.h.slideWait.delays, std::vector<std::chrono::milliseconds>(3, c.delay)) << c.timing;
     }
     SlideShowViewer f(3);
-    f.v->mnu3Timing[8]->trigger();
+    child<QAction>(*f.v, "mnu3Timing_8")->trigger();
     EXPECT_EQ(f.h.s.SlideTiming, 8);
-    EXPECT_DOUBLE_EQ(f.v->SlideDelay, 6.0);
-    EXPECT_TRUE(f.v->mnu3Timing[8]->isChecked());
-    emit f.v->cmdSlide->MouseDown(buttons::kMouseRight, 0, 0, 0);
-    EXPECT_TRUE(f.v->mnu3slidetiming->isVisible());
-    f.v->mnu3slidetiming->hide();
+    EXPECT_TRUE(child<QAction>(*f.v, "mnu3Timing_8")->isChecked());
+    f.v->cmdSlide_Click();  // the next show waits 6 s on each slide
+    EXPECT_EQ(f.h.slideWait.delays, std::vector<std::chrono::milliseconds>(3, 6000ms));
+    emit child<StyledButton>(*f.v, "cmdSlide")->MouseDown(buttons::kMouseRight, 0, 0, 0);
+    EXPECT_TRUE(child<QMenu>(*f.v, "mnu3slidetiming")->isVisible());
+    child<QMenu>(*f.v, "mnu3slidetiming")->hide();
 }
 
 TEST(frmViewerSlide, ASecondClickStopsOnTheSlideShowing)
@@ -107,14 +110,14 @@ TEST(frmViewerSlide, ASecondClickStopsOnTheSlideShowing)
     f.h.slideWait.during = [&f](int wait) {
         f.record();
         if (wait == 1) {
-            EXPECT_EQ(f.v->cmdSlide->Caption(), "Pause");
+            EXPECT_EQ(child<StyledButton>(*f.v, "cmdSlide")->Caption(), "Pause");
             EXPECT_TRUE(f.h.enabled("cmdSlide"));
             EXPECT_FALSE(f.h.enabled("File1") || f.h.enabled("cmdZoom") || f.h.enabled("StyledButton1_0"));
             f.h.select("d.bmp");  // a click on the list changes nothing while the show runs
             EXPECT_EQ(f.shownName(), "a.bmp");
         }
         if (wait == 2)
-            emit f.v->cmdSlide->Click();  // the second click runs the handler again
+            emit child<StyledButton>(*f.v, "cmdSlide")->Click();  // the second click runs the handler again
     };
     f.h.select("a.bmp");
     ASSERT_TRUE(f.h.enabled("cmdSlide"));
@@ -122,13 +125,13 @@ TEST(frmViewerSlide, ASecondClickStopsOnTheSlideShowing)
     ASSERT_GE(f.seen.size(), 2u);
     EXPECT_EQ(f.seen[1], (SlideSeen{"c.bmp", 1, kC}));
     EXPECT_EQ(f.h.slideWait.delays.size(), 2u);  // no slide after the stop
-    EXPECT_EQ(f.v->cmdSlide->Caption(), "Slide");
+    EXPECT_EQ(child<StyledButton>(*f.v, "cmdSlide")->Caption(), "Slide");
     EXPECT_EQ(f.shownName(), "c.bmp");
-    EXPECT_EQ(f.v->File1->ListIndex(), 1);
-    EXPECT_EQ(f.v->Image1->picture().pixel(0, 0), kC);
-    EXPECT_EQ(f.v->lblPicSize->text(), "20 x 10 - 1KB");
-    EXPECT_TRUE(f.v->Image1->isVisible());
-    EXPECT_FALSE(f.v->PicMovie->isVisible());
+    EXPECT_EQ(child<platform::FileListBox>(*f.v, "File1")->ListIndex(), 1);
+    EXPECT_EQ(child<PictureBox>(*f.v, "Image1")->picture().pixel(0, 0), kC);
+    EXPECT_EQ(child<QLabel>(*f.v, "lblPicSize")->text(), "20 x 10 - 1KB");
+    EXPECT_TRUE(child<PictureBox>(*f.v, "Image1")->isVisible());
+    EXPECT_FALSE(child<PictureBox>(*f.v, "PicMovie")->isVisible());
     EXPECT_TRUE(f.h.enabled("File1") && f.h.enabled("StyledButton1_0"));
 }
 
@@ -153,7 +156,7 @@ TEST(frmViewerSlide, StartsOverFromTheLastFileAndAOneFileFolderShowsItOnce)
     frmViewer& v = h.open();
     v.cmdSlide_Click();
     EXPECT_EQ(h.slideWait.delays.size(), 1u);
-    EXPECT_EQ(v.cmdSlide->Caption(), "Slide");
+    EXPECT_EQ(child<StyledButton>(v, "cmdSlide")->Caption(), "Slide");
     EXPECT_EQ(QFileInfo(v.frameCaption()).fileName(), "only.bmp");
 }
 
@@ -167,7 +170,7 @@ TEST(frmViewerSlide, ClosingTheViewerDuringADelayEndsTheShow)
     f.v->cmdSlide_Click();
     EXPECT_EQ(f.h.slideWait.delays.size(), 1u);
     EXPECT_GE(f.h.slideWait.stops, 1);
-    EXPECT_TRUE(f.v->picResult->isEmpty());
+    EXPECT_TRUE(child<PictureBox>(*f.v, "picResult")->isEmpty());
     f.h.v.reset();  // the window goes after the show has ended
 }
 
@@ -181,7 +184,7 @@ TEST(frmViewerSlide, TheWindowsOwnWaitRunsTheShowAndEndsAtClosing)
         frmViewer v(h.s, h.link, ViewerServices{h.shell, h.prompts, h.session, &h.player});
         v.Form_Load();
         v.cmdSlide_Click();
-        EXPECT_EQ(v.cmdSlide->Caption(), "Slide");
+        EXPECT_EQ(child<StyledButton>(v, "cmdSlide")->Caption(), "Slide");
         EXPECT_EQ(QFileInfo(v.frameCaption()).fileName(), "c.bmp");
     }
     h.s.SlideTiming = 9;  // ten seconds a slide

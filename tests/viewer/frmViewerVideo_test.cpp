@@ -37,7 +37,7 @@ struct VideoViewer {
         QTest::mouseClick(v->windowHandle(), button, {}, w->mapTo(v, w->rect().center()));
     }
     bool on(const char* name) const { return h.enabled(name); }
-    int shownGrey() const { return greyAtCentre(v->PicMovie->picture()); }
+    int shownGrey() const { return greyAtCentre(child<PictureBox>(*v, "PicMovie")->picture()); }
     void at(qint64 ms)
     {
         h.clock = ms;
@@ -51,35 +51,36 @@ TEST(frmViewerVideo, PlayShowsTheLengthAndRunsToTheEndWhereTheStatusTimerStops)
 {
     VideoViewer f;
     ASSERT_TRUE(f.on("cmdMPstart"));
-    EXPECT_TRUE(f.v->PicMovie->isVisible());
+    EXPECT_TRUE(child<PictureBox>(*f.v, "PicMovie")->isVisible());
     f.click("cmdMPstart");
-    EXPECT_EQ(f.v->lblPicSize->text(),
+    EXPECT_EQ(child<QLabel>(*f.v, "lblPicSize")->text(),
               QString("Movie length 3 seconds - %1KB").arg(QFileInfo(f.clip).size() / 1024 + 1));
     EXPECT_EQ(f.v->AVIStatus(), "playing");
     // Scaled once into the box's own size: painting it is a plain copy.
-    EXPECT_EQ(f.v->PicMovie->picture().size(), f.v->PicMovie->size());
+    auto* movie = child<PictureBox>(*f.v, "PicMovie");
+    EXPECT_EQ(movie->picture().size(), movie->size());
     EXPECT_NEAR(f.shownGrey(), 0, 2);
     for (const char* name : {"cmdMPpauze", "cmdMPbegin", "cmdMPend", "cmdMPstop", "cmdSave", "cmsSave2"})
         EXPECT_TRUE(f.on(name)) << name;
     EXPECT_FALSE(f.on("cmdMPstart"));
-    EXPECT_TRUE(f.v->scrlMovie->isVisible() && f.v->scrlMovie->isEnabled());
-    EXPECT_TRUE(f.v->tmrVideoStatus->isActive());
+    auto* scroll = child<QScrollBar>(*f.v, "scrlMovie");
+    EXPECT_TRUE(scroll->isVisible() && scroll->isEnabled());
+    EXPECT_TRUE(child<QTimer>(*f.v, "tmrVideoStatus")->isActive());
 
     f.at(1500);
     f.v->tmrPosition_Timer();
-    EXPECT_EQ(f.v->scrlMovie->maximum(), 30);
+    EXPECT_EQ(child<QScrollBar>(*f.v, "scrlMovie")->maximum(), 30);
     EXPECT_EQ(f.v->imgProgressWidth(), 15);
     f.v->tmrVideoStatus_Timer();
     EXPECT_FALSE(f.on("cmdMPstart"));  // still playing
 
     f.at(3200);
     EXPECT_NEAR(f.shownGrey(), 232, 2);  // the last frame stays on screen
-    f.v->tmrVideoStatus_Timer();
-    EXPECT_EQ(f.v->PlayerState, kStopped);
+    f.v->tmrVideoStatus_Timer();  // the status timer hands over to the stop button
     EXPECT_TRUE(f.on("cmdMPstart"));
     for (const char* name : {"cmdMPpauze", "cmdMPbegin", "cmdMPend", "cmdMPstop", "scrlMovie"})
         EXPECT_FALSE(f.on(name)) << name;
-    EXPECT_FALSE(f.v->tmrVideoStatus->isActive());
+    EXPECT_FALSE(child<QTimer>(*f.v, "tmrVideoStatus")->isActive());
     EXPECT_EQ(f.v->AVIStatus(), "");  // closed
 }
 
@@ -102,7 +103,6 @@ TEST(frmViewerVideo, PauseResumesAndTheScrollBarSeeksAndPlaysOn)
     f.click("cmdMPstart");
     f.at(1000);
     f.click("cmdMPpauze");
-    EXPECT_EQ(f.v->PlayerState, kPausePressed);
     EXPECT_EQ(f.v->AVIStatus(), "paused");
     f.at(2500);
     f.v->tmrVideoStatus_Timer();
@@ -114,8 +114,8 @@ TEST(frmViewerVideo, PauseResumesAndTheScrollBarSeeksAndPlaysOn)
     EXPECT_NEAR(f.shownGrey(), 120, 2);
 
     f.v->tmrPosition_Timer();  // the scroll bar learns its range
-    f.v->scrlMovie->setSliderPosition(20);
-    emit f.v->scrlMovie->sliderMoved(20);
+    child<QScrollBar>(*f.v, "scrlMovie")->setSliderPosition(20);
+    emit child<QScrollBar>(*f.v, "scrlMovie")->sliderMoved(20);
     EXPECT_EQ(f.v->AVIStatus(), "playing");
     EXPECT_NEAR(f.shownGrey(), 160, 2);
     f.at(3500);
@@ -140,8 +140,8 @@ TEST(frmViewerVideo, AClipThatRunsOutAfterAPauseOrASaveReturnsToPlay)
         f.click("cmdMPstart");
         f.at(500);
         f.v->tmrPosition_Timer();
-        f.v->scrlMovie->setSliderPosition(25);
-        emit f.v->scrlMovie->sliderMoved(25);
+        child<QScrollBar>(*f.v, "scrlMovie")->setSliderPosition(25);
+        emit child<QScrollBar>(*f.v, "scrlMovie")->sliderMoved(25);
         f.at(1200);
         f.v->tmrVideoStatus_Timer();
         EXPECT_TRUE(f.on("cmdMPstart"));
@@ -164,10 +164,10 @@ TEST(frmViewerVideo, TheScrollBarThumbFollowsPlayback)
     f.click("cmdMPstart");
     f.at(1500);
     f.v->tmrPosition_Timer();
-    EXPECT_EQ(f.v->scrlMovie->value(), 15);
+    EXPECT_EQ(child<QScrollBar>(*f.v, "scrlMovie")->value(), 15);
     f.at(2500);
     f.v->tmrPosition_Timer();
-    EXPECT_EQ(f.v->scrlMovie->value(), 25);
+    EXPECT_EQ(child<QScrollBar>(*f.v, "scrlMovie")->value(), 25);
     EXPECT_EQ(f.v->AVIStatus(), "playing");  // following is not seeking
 }
 
@@ -177,19 +177,19 @@ TEST(frmViewerVideo, GoToStartAndEndShowTheirFramesAndPlayStartsOver)
     f.click("cmdMPstart");
     f.at(1200);
     f.click("cmdMPbegin");
-    EXPECT_EQ(f.v->PlayerState, kAtStart);
     EXPECT_NEAR(f.shownGrey(), 40, 2);  // position 5: half a second in
     EXPECT_TRUE(f.on("cmdMPstart") && f.on("cmdMPstop"));
     f.v->tmrVideoStatus_Timer();
     EXPECT_EQ(f.v->AVIStatus(), "stopped");  // left open at the start
+    EXPECT_TRUE(f.on("cmdMPstop"));           // the status timer does not stop a clip moved to its start
 
     f.click("cmdMPend");
-    EXPECT_EQ(f.v->PlayerState, kAtEnd);
     EXPECT_NEAR(f.shownGrey(), 232, 2);
     EXPECT_FALSE(f.on("cmdMPpauze"));
     EXPECT_TRUE(f.on("cmdMPstart") && f.on("cmdMPstop"));
     f.v->tmrVideoStatus_Timer();
     EXPECT_EQ(f.v->AVIStatus(), "stopped");
+    EXPECT_TRUE(f.on("cmdMPstop"));  // nor one moved to its end
 
     f.click("cmdMPstart");  // reopens and plays from the beginning
     EXPECT_EQ(f.v->AVIStatus(), "playing");
@@ -200,13 +200,14 @@ TEST(frmViewerVideo, ABadFileShowsTheOpenErrorBoxAndTheNothingShownButtons)
 {
     VideoViewer f;
     const QString bad = ViewerHarness::file(f.h.s.VideoPath, "bad.avi", "RIFFxyz");
-    f.v->File1->Refresh();
+    child<platform::FileListBox>(*f.v, "File1")->Refresh();
     f.h.select("bad.avi");
     f.click("cmdMPstart");
     ASSERT_EQ(f.h.prompts.boxes.size(), 1);
     EXPECT_EQ(f.h.prompts.boxes[0].text, "Error opening the file: " + bad + "\nProbably bad file or a missing codec.");
     EXPECT_EQ(f.h.prompts.boxes[0].title, "Open Video File Error nr: 296");
-    EXPECT_TRUE(f.v->SceneError);
+    // Nothing of a clip is measured or played.
+    EXPECT_FALSE(child<QLabel>(*f.v, "lblPicSize")->text().startsWith("Movie length"));
     for (const char* name : {"cmdMPstart", "cmdMPstop", "cmdMPbegin", "cmdMPend", "cmdMediaPlayer"})
         EXPECT_FALSE(f.on(name)) << name;
     EXPECT_EQ(f.v->AVIStatus(), "");
@@ -216,15 +217,16 @@ TEST(frmViewerVideo, TheShownFrameIsCopiedAfterTheVideoCloses)
 {
     VideoViewer f;
     const QImage before = uniformPicture(8, 8, 0xff00ff00);
-    f.v->Image1->setPicture(before);
+    child<PictureBox>(*f.v, "Image1")->setPicture(before);
     f.v->sCopyScreen();  // nothing played yet: nothing to copy
-    EXPECT_EQ(f.v->Image1->picture(), before);
+    EXPECT_EQ(child<PictureBox>(*f.v, "Image1")->picture(), before);
     f.click("cmdMPstart");
     f.v->GoToSceneFrame(20);
     f.v->CloseScene();
     f.v->sCopyScreen();
-    EXPECT_EQ(f.v->Image1->picture().size(), f.v->PicMovie->size());
-    EXPECT_NEAR(greyAtCentre(f.v->Image1->picture()), 160, 2);
+    auto* image = child<PictureBox>(*f.v, "Image1");
+    EXPECT_EQ(image->picture().size(), child<PictureBox>(*f.v, "PicMovie")->size());
+    EXPECT_NEAR(greyAtCentre(image->picture()), 160, 2);
 }
 
 // Save As while a clip plays writes the frame on screen (not the picture shown
@@ -232,10 +234,10 @@ TEST(frmViewerVideo, TheShownFrameIsCopiedAfterTheVideoCloses)
 TEST(frmViewerVideo, SaveAsOfAPlayingClipWritesTheFrameOnScreen)
 {
     VideoViewer f;
-    f.v->Image1->setPicture(uniformPicture(8, 8, 0xff00ff00));
+    child<PictureBox>(*f.v, "Image1")->setPicture(uniformPicture(8, 8, 0xff00ff00));
     f.click("cmdMPstart");
     f.at(1530);
-    const QImage onScreen = f.v->PicMovie->picture().convertToFormat(QImage::Format_RGB32);
+    const QImage onScreen = child<PictureBox>(*f.v, "PicMovie")->picture().convertToFormat(QImage::Format_RGB32);
     ASSERT_NEAR(greyAtCentre(onScreen), 120, 2);
     f.at(1550);  // the clock runs on to the moment of the click, within the same frame
     QString proposed;
@@ -245,7 +247,7 @@ TEST(frmViewerVideo, SaveAsOfAPlayingClipWritesTheFrameOnScreen)
         args.fileName = target;
         return DialogResult::Confirmed;
     };
-    emit f.v->cmsSave2->MouseDown(buttons::kMouseLeft, 0, 0, 0);
+    emit child<StyledButton>(*f.v, "cmsSave2")->MouseDown(buttons::kMouseLeft, 0, 0, 0);
     EXPECT_EQ(proposed, "VideoFrame15");
     const QImage written = platform::readBmp24(target);
     ASSERT_EQ(written.size(), onScreen.size()) << f.h.prompts.texts().join("|").toStdString();
@@ -257,12 +259,12 @@ TEST(frmViewerVideo, APictureSelectionOrClosingTheViewerClosesTheVideo)
     {
         VideoViewer f;
         ViewerHarness::bmp(f.h.s.VideoPath, "still.bmp");
-        f.v->File1->Refresh();
+        child<platform::FileListBox>(*f.v, "File1")->Refresh();
         f.h.select("clip.avi");
         f.click("cmdMPstart");
         f.h.select("still.bmp");
         EXPECT_EQ(f.v->AVIStatus(), "");
-        EXPECT_FALSE(f.v->PicMovie->isVisible());
+        EXPECT_FALSE(child<PictureBox>(*f.v, "PicMovie")->isVisible());
     }
     {
         VideoViewer f;
@@ -277,7 +279,7 @@ TEST(frmViewerVideo, NothingOfAClipStaysAfterAPictureOrItsDeletion)
     {
         VideoViewer f;  // the progress bar of the clip does not stay under a picture
         ViewerHarness::bmp(f.h.s.VideoPath, "still.bmp");
-        f.v->File1->Refresh();
+        child<platform::FileListBox>(*f.v, "File1")->Refresh();
         f.h.select("clip.avi");
         f.click("cmdMPstart");
         f.at(1500);
@@ -291,11 +293,11 @@ TEST(frmViewerVideo, NothingOfAClipStaysAfterAPictureOrItsDeletion)
         f.h.s.NoConfirmDelete = 1;
         f.click("cmdMPstart");
         f.at(1500);
-        ASSERT_FALSE(f.v->PicMovie->isEmpty());
+        ASSERT_FALSE(child<PictureBox>(*f.v, "PicMovie")->isEmpty());
         f.v->StyledButton1_Click(0);
         EXPECT_FALSE(QFileInfo::exists(f.clip));
-        EXPECT_TRUE(f.v->PicMovie->isEmpty());
-        EXPECT_EQ(f.v->lblPicSize->text(), "");
+        EXPECT_TRUE(child<PictureBox>(*f.v, "PicMovie")->isEmpty());
+        EXPECT_EQ(child<QLabel>(*f.v, "lblPicSize")->text(), "");
         EXPECT_EQ(f.v->frameCaption(), "");
         EXPECT_EQ(f.v->imgProgressWidth(), 0);
         EXPECT_FALSE(f.on("cmdMPstart"));
@@ -306,7 +308,7 @@ TEST(frmViewerVideo, NothingOfAClipStaysAfterAPictureOrItsDeletion)
 TEST(frmViewerVideo, DoubleClickPlaysAndTheMediaPlayerButtonHandsTheFileOn)
 {
     VideoViewer f;
-    emit f.v->File1->DblClick();
+    emit child<platform::FileListBox>(*f.v, "File1")->DblClick();
     EXPECT_EQ(f.v->AVIStatus(), "playing");
     f.click("cmdMediaPlayer");
     ASSERT_EQ(f.h.shell.openedUrls.size(), 1);

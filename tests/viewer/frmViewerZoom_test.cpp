@@ -32,11 +32,11 @@ TEST(frmViewerZoom, TheToggleShowsTheZoomWindowAndThePointer)
     Zoom h;
     h.v.show();
     h.v.cmdZoom_MouseDown(buttons::kMouseLeft, 0, 0, 0);
-    EXPECT_TRUE(h.v.picZoomContainer->isVisible());
-    EXPECT_EQ(h.v.Image1->cursor().shape(), Qt::CrossCursor);
+    EXPECT_TRUE(child<QWidget>(h.v, "picZoomContainer")->isVisible());
+    EXPECT_EQ(child<PictureBox>(h.v, "Image1")->cursor().shape(), Qt::CrossCursor);
     h.v.mnuZoom_Click();
-    EXPECT_FALSE(h.v.picZoomContainer->isVisible());
-    EXPECT_EQ(h.v.Image1->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_FALSE(child<QWidget>(h.v, "picZoomContainer")->isVisible());
+    EXPECT_EQ(child<PictureBox>(h.v, "Image1")->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(frmViewerZoom, MovingWithTheMagnifierOffPaintsNothing)
@@ -44,7 +44,7 @@ TEST(frmViewerZoom, MovingWithTheMagnifierOffPaintsNothing)
     Zoom h;
     h.v.show();
     h.v.Image1_MouseMove(0, 0, 0, 0);
-    EXPECT_TRUE(h.v.picZoom->surface().isNull());
+    EXPECT_TRUE(child<PictureBox>(h.v, "picZoom")->surface().isNull());
 }
 
 TEST(frmViewerZoom, TheTopLeftCornerShowsThePatchAtThePicturesOrigin)
@@ -52,16 +52,16 @@ TEST(frmViewerZoom, TheTopLeftCornerShowsThePatchAtThePicturesOrigin)
     Zoom h;
     h.v.show();
     h.v.mnuZoom_Click();
-    QTest::mouseMove(h.v.Image1, QPoint(0, 0));
+    QTest::mouseMove(child<PictureBox>(h.v, "Image1"), QPoint(0, 0));
     h.v.Image1_MouseMove(0, 0, 0, 0);
-    const QImage shown = h.v.picZoom->surface();
+    const QImage shown = child<PictureBox>(h.v, "picZoom")->surface();
     ASSERT_FALSE(shown.isNull());
     EXPECT_EQ(shown.pixel(0, 0), 0xffff0000u);
     EXPECT_EQ(shown.pixel(shown.width() - 1, shown.height() - 1), 0xffff0000u);
 
     // Far right and down: the patch leaves the red corner.
     h.v.Image1_MouseMove(0, 0, 600 * 15, 400 * 15);
-    EXPECT_EQ(h.v.picZoom->surface().pixel(0, 0), 0xff00ff00u);
+    EXPECT_EQ(child<PictureBox>(h.v, "picZoom")->surface().pixel(0, 0), 0xff00ff00u);
 }
 
 TEST(frmViewerZoom, TheRightEdgeOfTheShownPictureShowsItsRightmostBand)
@@ -78,10 +78,11 @@ TEST(frmViewerZoom, TheRightEdgeOfTheShownPictureShowsItsRightmostBand)
     h.select("band.bmp");
     v.show();
     v.mnuZoom_Click();
-    const QRect shown = v.Image1->shownRect();
-    ASSERT_EQ(shown.size(), QSize(v.Image1->width(), v.Image1->width() / 2));
+    auto* shownBox = child<PictureBox>(v, "Image1");
+    const QRect shown = shownBox->shownRect();
+    ASSERT_EQ(shown.size(), QSize(shownBox->width(), shownBox->width() / 2));
     v.Image1_MouseMove(0, 0, (shown.right() + 1) * 15, shown.center().y() * 15);
-    const QImage zoomed = v.picZoom->surface();
+    const QImage zoomed = child<PictureBox>(v, "picZoom")->surface();
     ASSERT_FALSE(zoomed.isNull());
     EXPECT_EQ(zoomed.pixel(zoomed.width() / 2, zoomed.height() / 2), 0xff0000ffu);
     EXPECT_EQ(zoomed.pixel(zoomed.width() - 1, zoomed.height() / 2), 0xff0000ffu);
@@ -91,12 +92,12 @@ TEST(frmViewerZoom, AClickOnTheZoomWindowClosesIt)
 {
     Zoom h;
     h.v.show();
-    h.v.cmdZoom->setValue(true);
+    child<StyledButton>(h.v, "cmdZoom")->setValue(true);
     h.v.mnuZoom_Click();
-    QTest::mouseClick(h.v.picZoom, Qt::LeftButton);
-    EXPECT_FALSE(h.v.picZoomContainer->isVisible());
-    EXPECT_FALSE(h.v.cmdZoom->Value());
-    EXPECT_EQ(h.v.Image1->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseClick(child<PictureBox>(h.v, "picZoom"), Qt::LeftButton);
+    EXPECT_FALSE(child<QWidget>(h.v, "picZoomContainer")->isVisible());
+    EXPECT_FALSE(child<StyledButton>(h.v, "cmdZoom")->Value());
+    EXPECT_EQ(child<PictureBox>(h.v, "Image1")->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST(frmViewerZoom, ButtonSetsLeaveAVisibleZoomWindowAlone)
@@ -106,5 +107,5 @@ TEST(frmViewerZoom, ButtonSetsLeaveAVisibleZoomWindowAlone)
     h.v.mnuZoom_Click();
     h.v.EnableButtons(0);
     EXPECT_FALSE(h.enabled("cmdZoom"));
-    EXPECT_TRUE(h.v.picZoomContainer->isVisible());
+    EXPECT_TRUE(child<QWidget>(h.v, "picZoomContainer")->isVisible());
 }
