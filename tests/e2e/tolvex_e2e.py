@@ -260,10 +260,20 @@ class Desktop:
         wait_for(lambda: self.find_window(title, pid) is None, timeout,
                  f"the window titled /{title}/ did not close")
 
-    def activate(self, wid):
-        self.xdotool("windowactivate", "--sync", wid, check=False)
-        wait_for(lambda: int(self.xdotool("getactivewindow", check=False).strip() or 0) == wid,
-                 5, f"window {wid} did not become active")
+    def activate(self, wid, timeout=15):
+        """Makes `wid` the active window. The request is repeated once a second: a
+        window manager busy with another window (a dialog just closed, a resize) may
+        drop one request."""
+        asked = [0.0]
+
+        def active():
+            if int(self.xdotool("getactivewindow", check=False).strip() or 0) == wid:
+                return True
+            if time.monotonic() - asked[0] >= 1.0:
+                asked[0] = time.monotonic()
+                self.xdotool("windowactivate", wid, check=False)
+            return False
+        wait_for(active, timeout, f"window {wid} did not become active")
 
     def key(self, *keys, window=None):
         """Presses keys (xdotool names: Return, space, alt+s, F2) in the active window,
