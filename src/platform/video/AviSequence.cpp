@@ -192,23 +192,11 @@ void AviSequence::takeFrames(QImage frame)
 
 bool AviSequence::queueFrame(const QImage& frame, qint64 slot, bool always)
 {
-    {
-        std::lock_guard lock(mutex_);
-        if (writingEnded_)
-            return false;
-        if (queuedFrames_ >= queueCapacity_ && !always) {
-            ++status_.framesDropped;
-            return false;
-        }
-        Item item;
-        item.kind = Item::Kind::Frame;
-        item.frame = frame;
-        item.slot = slot;
-        queue_.push_back(std::move(item));
-        ++queuedFrames_;
-    }
-    queued_.notify_one();
-    return true;
+    Item item;
+    item.kind = Item::Kind::Frame;
+    item.frame = frame;
+    item.slot = slot;
+    return push(std::move(item), always);
 }
 
 void AviSequence::queueSound(qint64 elapsedUs)
@@ -218,15 +206,8 @@ void AviSequence::queueSound(qint64 elapsedUs)
     Item item;
     item.kind = Item::Kind::Sound;
     item.sound = audio_->read(elapsedUs);
-    if (item.sound.size() < std::max<int>(1, request_.audioFormat.blockAlign))
-        return;
-    {
-        std::lock_guard lock(mutex_);
-        if (writingEnded_)
-            return;
-        queue_.push_back(std::move(item));
-    }
-    queued_.notify_one();
+    if (item.sound.size() >= std::max<int>(1, request_.audioFormat.blockAlign))
+        push(std::move(item), false);
 }
 
 void AviSequence::queueEnd(Result outcome)
@@ -234,13 +215,26 @@ void AviSequence::queueEnd(Result outcome)
     Item item;
     item.kind = Item::Kind::End;
     item.outcome = std::move(outcome);
+    push(std::move(item), false);
+}
+
+bool AviSequence::push(Item item, bool always)
+{
     {
         std::lock_guard lock(mutex_);
         if (writingEnded_)
-            return;
+            return false;
+        if (item.kind == Item::Kind::Frame) {
+            if (queuedFrames_ >= queueCapacity_ && !always) {
+                ++status_.framesDropped;
+                return false;
+            }
+            ++queuedFrames_;
+        }
         queue_.push_back(std::move(item));
     }
     queued_.notify_one();
+    return true;
 }
 
 void AviSequence::writeFrames()

@@ -58,6 +58,9 @@ private:
     bool queueFrame(const QImage& frame, qint64 slot, bool always);
     void queueSound(qint64 elapsedUs);
     void queueEnd(Result outcome);
+    // Puts an item on the writing thread's queue: false once writing has ended, and
+    // for a frame that finds the queue full (counted as dropped) unless `always`.
+    bool push(Item item, bool always);
     // The writing thread: encodes and writes the queue until its End.
     void writeFrames();
     Result fillSlot(const QImage& frame, qint64 slot);
