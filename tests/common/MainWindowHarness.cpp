@@ -1,10 +1,10 @@
 #include "MainWindowHarness.h"
+#include "ModalAnswer.h"
 
 #include "platform/video/VideoRecording.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -61,17 +61,9 @@ void MainWindowHarness::checkCaptureSizes(frmMain& m)
 
 bool MainWindowHarness::cancellingDialog(const std::function<void()>& action)
 {
-    bool answered = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            answered = true;
-            poll.stop();
-            dialog->reject();
-        }
-    });
-    poll.start();
+    ModalAnswer dialog(
+        modalOfKind<QDialog>(), [](QWidget& w) { static_cast<QDialog&>(w).reject(); }, ModalAnswer::kDefaultDeadlineMs,
+        false);
     action();
-    return answered;
+    return dialog.times() > 0;
 }

@@ -40,7 +40,8 @@ struct MainWindowHarness {
     // probing and the driver's size dialog cancelled: the window then counts the
     // device's sizes as checked.
     void checkCaptureSizes(frmMain& m);
-    // Runs `action`, cancelling the first modal dialog it opens; true if one opened.
+    // Runs `action`, cancelling each modal dialog it opens (a ModalAnswer: no dialog
+    // fails the case at its deadline); true if one opened.
     static bool cancellingDialog(const std::function<void()>& action);
     // The lines of a settings file of the program folder, without line ends.
     QStringList iniLines(const QString& name = "Tolvex.ini") const;
