@@ -167,10 +167,23 @@ TEST(FolderChooserKeyboard, OkAndCancelWorkWithoutTheMouse)
     s.AppPath = box.programFolder();
     QDir().mkpath(box.root() + "/start");
     QDir().mkpath(box.root() + "/chosen");
-    const Way okWays[] = {{"Enter", [](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }},
-                          kSpace, kTool};
-    for (const Way& way : okWays) {
-        SCOPED_TRACE(way.name);
+    const Way enter{"Enter", [](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }};
+    const Way esc{"Esc", [](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }};
+    const struct {
+        Way way;
+        const char* button;
+        QDialog::DialogCode result;
+        const char* folder;
+    } cases[] = {
+        {enter, "StyledButton1_0", QDialog::Accepted, "/chosen"},
+        {kSpace, "StyledButton1_0", QDialog::Accepted, "/chosen"},
+        {kTool, "StyledButton1_0", QDialog::Accepted, "/chosen"},
+        {esc, "StyledButton1_1", QDialog::Rejected, "/start"},
+        {kSpace, "StyledButton1_1", QDialog::Rejected, "/start"},
+        {kTool, "StyledButton1_1", QDialog::Rejected, "/start"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.way.name) + " on " + c.button);
         QLineEdit edit(box.root() + "/start");
         FolderBoxes boxes{};
         boxes[static_cast<int>(FolderKind::Video)] = &edit;
@@ -180,28 +193,10 @@ TEST(FolderChooserKeyboard, OkAndCancelWorkWithoutTheMouse)
         activate(chooser);
         child<platform::DirListBox>(chooser, "Dir1")->setPath(box.root() + "/chosen");
         child<platform::DirListBox>(chooser, "Dir1")->setFocus();
-        way.press(child<StyledButton>(chooser, "StyledButton1_0"));
+        c.way.press(child<StyledButton>(chooser, c.button));
         QTRY_VERIFY(!chooser.isVisible());
-        EXPECT_EQ(chooser.result(), QDialog::Accepted);
-        EXPECT_EQ(edit.text(), box.root() + "/chosen");
-    }
-    const Way cancelWays[] = {{"Esc", [](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
-                              kSpace, kTool};
-    for (const Way& way : cancelWays) {
-        SCOPED_TRACE(way.name);
-        QLineEdit edit(box.root() + "/start");
-        FolderBoxes boxes{};
-        boxes[static_cast<int>(FolderKind::Video)] = &edit;
-        PromptsFake chooserPrompts;
-        frmGetFolder chooser(s, boxes, chooserPrompts);
-        chooser.setWindowTitle("Select your video folder");
-        activate(chooser);
-        child<platform::DirListBox>(chooser, "Dir1")->setPath(box.root() + "/chosen");
-        child<platform::DirListBox>(chooser, "Dir1")->setFocus();
-        way.press(child<StyledButton>(chooser, "StyledButton1_1"));
-        QTRY_VERIFY(!chooser.isVisible());
-        EXPECT_EQ(chooser.result(), QDialog::Rejected);
-        EXPECT_EQ(edit.text(), box.root() + "/start");
+        EXPECT_EQ(chooser.result(), c.result);
+        EXPECT_EQ(edit.text(), box.root() + c.folder);
     }
 }
 
@@ -212,7 +207,7 @@ TEST(FolderChooserKeyboard, EveryControlHasANameAndTabReachesIt)
     s.AppPath = box.programFolder();
     FolderBoxes boxes{};
     PromptsFake chooserPrompts;
-        frmGetFolder chooser(s, boxes, chooserPrompts);
+    frmGetFolder chooser(s, boxes, chooserPrompts);
     activate(chooser);
     EXPECT_EQ(keyboard::unnamedControls(&chooser), "");
     EXPECT_EQ(keyboard::unreachedByTab(&chooser), "");
