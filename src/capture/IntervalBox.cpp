@@ -4,7 +4,10 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QScopedValueRollback>
 #include <QStyleOptionComplex>
+
+#include <iterator>
 
 namespace {
 
@@ -50,12 +53,32 @@ QStyle* narrowArrowStyle()
 
 IntervalBox::IntervalBox(QWidget* parent) : QComboBox(parent)
 {
-    setStyle(narrowArrowStyle());
-    setEditable(true);
+    {
+        const QScopedValueRollback<bool> taking(takingStyle_, true);
+        setStyle(narrowArrowStyle());
+    }
+    // The box is editable through its own text field; the list's popup is made when
+    // the list first opens (setEditable would make it at once).
+    setLineEdit(new QLineEdit(this));
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->setReadOnly(true);
+    QStringList intervals;
+    intervals.reserve(std::size(kIntervals));
     for (const char* seconds : kIntervals)
-        addItem(seconds);
+        intervals.append(QString::fromLatin1(seconds));
+    addItems(intervals);
     setEditText("30");
     setToolTip("seconds");
+}
+
+void IntervalBox::changeEvent(QEvent* event)
+{
+    // The combo box answers a new style by making its list's popup at once; the
+    // box's first style comes before it has a list or a text field, and the popup
+    // is made in that style when the list first opens.
+    if (event->type() == QEvent::StyleChange && takingStyle_) {
+        QWidget::changeEvent(event);
+        return;
+    }
+    QComboBox::changeEvent(event);
 }

@@ -11,4 +11,10 @@ public:
 
     QString text() const { return currentText(); }
     void setText(const QString& text) { setEditText(text); }
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool takingStyle_ = false;
 };

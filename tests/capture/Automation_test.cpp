@@ -4,6 +4,7 @@
 #include "platform/capdriver/TimeSource.h"
 #include "platform/video/VideoRecording.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QImageReader>
 #include <QLineEdit>
@@ -428,6 +429,25 @@ TEST_F(Automation, IntervalBoxTakesListChoicesAndTheSpinnerButNoTyping)
         EXPECT_EQ(box->text(), s.text);
     }
     EXPECT_EQ(m.saveIntervalText(), "1");
+}
+
+// The list's popup is made when it first opens; it holds every interval and a
+// choice from it sets the box.
+TEST_F(Automation, IntervalBoxListOpensAndAChoiceSetsTheBox)
+{
+    frmMain& m = open("still", 0);
+    m.show();
+    auto* box = m.findChild<IntervalBox*>("txtSaveInterval");
+    ASSERT_TRUE(box);
+    box->showPopup();
+    QAbstractItemView* list = box->view();
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 5000)) << "the list did not open";
+    EXPECT_EQ(list->model()->rowCount(), 25);
+    list->setCurrentIndex(list->model()->index(4, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([list] { return !list->isVisible(); }, 5000)) << "the list stayed open";
+    EXPECT_EQ(box->text(), "15");
+    EXPECT_EQ(m.saveIntervalText(), "15");
 }
 
 TEST_F(Automation, IntervalBoxShowsTwoDigitValuesWhole)
