@@ -68,10 +68,14 @@ int ButtonPainter::redraw(const ButtonLook& look)
     const int result = drawStyle(look.buttonStyle, canvas, edges);
     if (result == kPaintNothing)
         return result;
+    if (result <= kPaintShow) {
+        host_.showFrame(buffer_.copyImage());
+        return result;
+    }
+    // The outline goes on the shown frame only; the buffer keeps the face without it.
     gdi::Surface window(buffer_.copyImage());
-    if (result > kPaintShow)
-        frameOutline(window, look, canvas.colours(), edges[12]);
-    host_.showFrame(window.copyImage());
+    frameOutline(window, look, canvas.colours(), edges[12]);
+    host_.showFrame(window.takeImage());
     return result;
 }
 

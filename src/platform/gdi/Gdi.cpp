@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 
 #include <cstdlib>
+#include <utility>
 
 namespace gdi {
 
@@ -111,6 +112,13 @@ void Surface::resize(QSize size)
     image_.fill(Qt::black);
 }
 
+QImage Surface::takeImage()
+{
+    if (painter_.isActive())
+        painter_.end();
+    return std::exchange(image_, QImage());
+}
+
 QPainter& Surface::painter()
 {
     if (!painter_.isActive())
@@ -174,9 +182,22 @@ void Surface::setPixel(int x, int y, Colour colour) { fillRect(x, y, x + 1, y + 
 
 void Surface::polyline(const QVector<QPoint>& points, Colour colour)
 {
+    // Level and upright lines are filled as one-pixel-thick rectangles; slanted ones
+    // are set pixel by pixel.
     QVector<QPoint> pixels;
-    for (qsizetype i = 1; i < points.size(); ++i)
-        appendLine(pixels, points[i - 1], points[i]);
+    for (qsizetype i = 1; i < points.size(); ++i) {
+        const QPoint a = points[i - 1];
+        const QPoint b = points[i];
+        if (a.y() == b.y() && a.x() != b.x()) {
+            const bool rightwards = a.x() < b.x();
+            fillRect(rightwards ? a.x() : b.x() + 1, a.y(), rightwards ? b.x() : a.x() + 1, a.y() + 1, colour);
+        } else if (a.x() == b.x() && a.y() != b.y()) {
+            const bool downwards = a.y() < b.y();
+            fillRect(a.x(), downwards ? a.y() : b.y() + 1, a.x() + 1, downwards ? b.y() : a.y() + 1, colour);
+        } else {
+            appendLine(pixels, a, b);
+        }
+    }
     if (pixels.isEmpty())
         return;
     // One aliased one-pixel pen sets exactly these pixels, in one call.

@@ -45,6 +45,8 @@ public:
 
     // A detached copy of the pixels (the surface keeps painting into its own).
     QImage copyImage() const { return image_.copy(); }
+    // The pixels themselves; the surface is left without an image.
+    QImage takeImage();
     Colour pixel(int x, int y) const;
 
     void setClip(const QRegion& region);
