@@ -243,6 +243,7 @@ private:
     void fillDeviceMenu();
     void showSideLogo();
     void layOutSideLogo();
+    QPixmap loadSideLogo() const;
     void dockBottomPanel();
     QSize outerSize() const;
     // Sets the outer size, never below the minimum while the button panel shows. Until
@@ -412,7 +413,7 @@ private:
     bool fullScreen_ = false;  // the full-screen view shows
     QFont videoSizeFont_;  // the size button's design font
     int32_t buttonFace_ = 0;  // the fourteen buttons' design face colour
-    QPixmap sideLogo_;     // the side logo at its own size
+    QPixmap sideLogo_;     // the side logo at its own size, read when first shown
     std::optional<QSize> pendingOuter_;  // set before the frame was known
     std::optional<QSize> sizeWhenRestored_;  // set while minimized
     bool frameKnown_ = false;            // the window manager's frame has been seen (or never comes)

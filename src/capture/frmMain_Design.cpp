@@ -13,8 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
-#include <QPixmap>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -75,19 +73,6 @@ constexpr OptionDesign kOptionDesigns[4] = {
     {"Motionrecord", "Automatically record xx seconds when motion is detected"},
 };
 
-// The red dot that flashes while a recording runs.
-QPixmap recordingDot(QSize size)
-{
-    QPixmap dot(size);
-    dot.fill(Qt::transparent);
-    QPainter p(&dot);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::red);
-    p.drawEllipse(QRectF(QPointF(0, 0), size));
-    return dot;
-}
-
 }  // namespace
 
 void frmMain::buildControls()
@@ -124,7 +109,7 @@ void frmMain::buildControls()
     imgRecFlash = new QLabel(this);
     imgRecFlash->setObjectName("imgRecFlash");
     imgRecFlash->setGeometry(106, 8, 12, 12);
-    imgRecFlash->setPixmap(recordingDot(imgRecFlash->size()));
+    // Its red dot is painted when it first flashes (tmrFlash_Timer).
     imgRecFlash->hide();
 
     txtSaveInterval = new IntervalBox(Picture3);

@@ -133,10 +133,15 @@ void frmMain::layOutSideLogo()
     const auto h = mainlayout::sideLogoHeight(height(), Picture2->height(), Picture3->height());
     if (h)
         imgSizeLogo->resize(imgSizeLogo->width(), *h);
-    // The logo keeps its shape: scaled into the box, not stretched over it.
-    if (!sideLogo_.isNull())
+    const bool shown = h.has_value() && !Picture2->isHidden();
+    // The logo is read and scaled only for a box that shows it. It keeps its shape:
+    // scaled into the box, not stretched over it.
+    if (shown) {
+        if (sideLogo_.isNull())
+            sideLogo_ = loadSideLogo();
         imgSizeLogo->setPixmap(sideLogo_.scaled(imgSizeLogo->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    imgSizeLogo->setVisible(h.has_value() && !Picture2->isHidden());
+    }
+    imgSizeLogo->setVisible(shown);
 }
 
 void frmMain::Check1_Click()

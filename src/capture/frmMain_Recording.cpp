@@ -15,6 +15,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QTimer>
 
 using platform::capdriver::kWsChild;
@@ -27,6 +29,19 @@ constexpr qint64 kEscapeWaitMs = 1000;
 constexpr int kEscapeWaitTurns = 20000;
 // A notice that a recording could not start stays about three seconds.
 constexpr int kFailureNoticeExtraTicks = 2;
+
+// The red dot that flashes while a recording runs.
+QPixmap recordingDot(QSize size)
+{
+    QPixmap dot(size);
+    dot.fill(Qt::transparent);
+    QPainter p(&dot);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::red);
+    p.drawEllipse(QRectF(QPointF(0, 0), size));
+    return dot;
+}
 
 // Sees ESC before any control of the main window does, for as long as one
 // recording lasts; a focused button would otherwise take the key.
@@ -188,6 +203,8 @@ void frmMain::abandonRecording(const QString& notice)
 
 void frmMain::tmrFlash_Timer()
 {
+    if (imgRecFlash->pixmap().isNull())
+        imgRecFlash->setPixmap(recordingDot(imgRecFlash->size()));
     imgRecFlash->setVisible(imgRecFlash->isHidden());
     platform::capdriver::SequenceStatus status;
     if (capture_.capGetStatus(capwnd_, status) && !status.running && !status.result.ok)

@@ -199,12 +199,18 @@ void frmMain::fillDeviceMenu()
 
 void frmMain::showSideLogo()
 {
+    // Read again when the box next shows it: the picture may have changed.
+    sideLogo_ = QPixmap();
+    layOutSideLogo();
+}
+
+QPixmap frmMain::loadSideLogo() const
+{
     const QString custom = s_.AppPath + "/tolvex.gif";
     QPixmap picture;
     if (!QFileInfo(custom).isFile() || !picture.load(custom))
         picture = builtInLogo();
-    sideLogo_ = picture;
-    layOutSideLogo();
+    return picture;
 }
 
 void frmMain::applyStartMode()

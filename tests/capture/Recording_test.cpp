@@ -240,7 +240,14 @@ TEST_F(Recording, AButtonRecordingIsNotEndedByTheMotionCount)
     s.MultipleMotionRecords = 1;
     s.MotionRecordingDuration = 4;
     m.cmdRecord_Click();
-    for (int i = 0; i < 20; ++i)
+    m.tmrFlash_Timer();
+    // The mark shows a red dot in its middle at its first flash.
+    const auto* mark = child<QLabel>(m, "imgRecFlash");
+    EXPECT_FALSE(mark->isHidden());
+    const QImage dot = mark->pixmap().toImage();
+    ASSERT_FALSE(dot.isNull());
+    EXPECT_EQ(dot.pixelColor(dot.width() / 2, dot.height() / 2), QColor(Qt::red));
+    for (int i = 1; i < 20; ++i)
         m.tmrFlash_Timer();
     EXPECT_TRUE(m.recording());
     EXPECT_TRUE(status(m).running);

@@ -75,6 +75,12 @@ TEST_F(StartupTest, FirstStartInAnEmptyProgramFolder)
     m.Form_Resize();
     EXPECT_EQ(m.frameGeometry().size(), QSize((7125 + 14) / 15, (5605 + 14) / 15));
     EXPECT_FALSE(m.isVisible());  // StartMode 0: shown by the caller after the load handler
+    // The side logo shows its picture once the window is tall enough for it.
+    EXPECT_TRUE(child<QLabel>(m, "imgSizeLogo")->isHidden());
+    m.Form_Activate();
+    m.resize(QSize(600, 334 + 52 + 12 + 80) - frame);
+    m.Form_Resize();
+    EXPECT_FALSE(child<QLabel>(m, "imgSizeLogo")->isHidden());
     EXPECT_FALSE(child<QLabel>(m, "imgSizeLogo")->pixmap().isNull());
 }
 
