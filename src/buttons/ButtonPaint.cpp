@@ -47,9 +47,18 @@ void ButtonPainter::createRegion(ButtonLook& look)
         regions_.outer = regions_.inner = QRegion();
         regions_.leftCut = 0;
         regions_.rightCut = look.width();
+        regionsCutFor_.reset();
         return;
     }
+    // The regions of a shape with rings follow from its size, shape, style and
+    // enabled state alone: a button set up again the same way keeps them.
+    std::optional<RingCut> cut;
+    if (hasRings(look.buttonShape))
+        cut = RingCut{look.size, look.buttonShape, look.buttonStyle, look.enabled};
+    if (cut && cut == regionsCutFor_)
+        return;
     regions_ = buildRegions(look);
+    regionsCutFor_ = cut;
     host_.setWindowRegion(regions_.window);
     if (look.buttonShape == kShapePicture) {
         buffer_.removeClip();

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace buttons {
@@ -179,9 +180,19 @@ private:
     void frameOutline(gdi::Surface& window, const ButtonLook& look, const DerivedColours& colours,
                       Colour frame) const;
 
+    // What a shape with rings was last cut for; the same again keeps its regions.
+    struct RingCut {
+        QSize size;
+        int shape = 0;
+        int style = 0;
+        bool enabled = true;
+        friend bool operator==(const RingCut&, const RingCut&) = default;
+    };
+
     ButtonHost& host_;
     gdi::Surface buffer_;
     ButtonRegions regions_;
+    std::optional<RingCut> regionsCutFor_;
     ButtonLayout layout_;
     bool moved_ = false;
     QPoint movedBy_;

@@ -15,9 +15,24 @@ int PropertyBag::indexOf(const QString& lowerName) const
     return -1;
 }
 
+int PropertyBag::indexOfAscii(QLatin1StringView name) const
+{
+    for (size_t i = 0; i < values_.size(); ++i) {
+        if (values_[i].first.compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 QVariant PropertyBag::read(const QString& name, const QVariant& defaultValue) const
 {
     const int i = indexOf(name.toLower());
+    return i < 0 ? defaultValue : values_[size_t(i)].second;
+}
+
+QVariant PropertyBag::read(const char* name, const QVariant& defaultValue) const
+{
+    const int i = indexOfAscii(QLatin1StringView(name));
     return i < 0 ? defaultValue : values_[size_t(i)].second;
 }
 

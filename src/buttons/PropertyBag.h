@@ -19,6 +19,8 @@ public:
     PropertyBag(std::initializer_list<std::pair<QString, QVariant>> values);
 
     QVariant read(const QString& name, const QVariant& defaultValue = {}) const;
+    // The same for a name written in the code (ASCII), without making a string of it.
+    QVariant read(const char* name, const QVariant& defaultValue = {}) const;
     // Without a default the value is always stored.
     void write(const QString& name, const QVariant& value, const QVariant& defaultValue = {});
     bool contains(const QString& name) const;
@@ -33,6 +35,7 @@ public:
 
 private:
     int indexOf(const QString& lowerName) const;
+    int indexOfAscii(QLatin1StringView name) const;
 
     std::vector<std::pair<QString, QVariant>> values_;
 };

@@ -154,7 +154,7 @@ void StyledButton::setAccessKey(QChar key)
 {
     accessKey_ = key;
     delete accessShortcut_;
-    accessShortcut_ = new QShortcut(QKeySequence(QStringLiteral("Alt+") + key.toUpper()), this);
+    accessShortcut_ = new QShortcut(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key.toUpper().unicode()))), this);
     connect(accessShortcut_, &QShortcut::activated, this, [this] {
         if (isEnabled() && isVisible())
             accessKeyPress(accessKey_.toUpper().unicode());
