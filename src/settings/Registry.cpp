@@ -79,17 +79,28 @@ bool Registry::contains(const QString& section, const QString& key) const
 
 void Registry::saveSetting(const QString& section, const QString& key, const QString& value)
 {
-    if (!storeUsable())
+    saveSettings(section, {{key, value}});
+}
+
+void Registry::saveSettings(const QString& section, const QList<std::pair<QString, QString>>& values)
+{
+    if (values.isEmpty() || !storeUsable())
         return;
-    QDir().mkpath(QFileInfo(path_).absolutePath());
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
     // A value stored already is not written again: every write rewrites and syncs
     // the whole file, which the start-up would otherwise wait for at every start.
-    if (store.contains(key) && store.value(key).toString() == value)
-        return;
-    store.setValue(key, value);
+    bool changed = false;
+    for (const auto& [key, value] : values) {
+        if (store.contains(key) && store.value(key).toString() == value)
+            continue;
+        store.setValue(key, value);
+        changed = true;
+    }
     store.endGroup();
+    if (!changed)
+        return;
+    QDir().mkpath(QFileInfo(path_).absolutePath());
     syncOrWarn(store, writeFailureLogged_);
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 // The per-user application settings store: named text values under an application
 // name and a section, kept in an INI file in the user's configuration folder
@@ -27,6 +30,9 @@ public:
                        const QString& defaultValue = QString()) const;
     bool contains(const QString& section, const QString& key) const;
     void saveSetting(const QString& section, const QString& key, const QString& value);
+    // Several values of one section at once: the store is read once and written at
+    // most once, when any of them changed.
+    void saveSettings(const QString& section, const QList<std::pair<QString, QString>>& values);
     void deleteSetting(const QString& section, const QString& key);
 
     // The program's own section.
@@ -35,6 +41,7 @@ public:
         return getSetting(kSection, key, defaultValue);
     }
     void save(const QString& key, const QString& value) { saveSetting(kSection, key, value); }
+    void save(const QList<std::pair<QString, QString>>& values) { saveSettings(kSection, values); }
 
 private:
     bool storeUsable() const;

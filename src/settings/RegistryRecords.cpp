@@ -37,25 +37,24 @@ QString programVersionText()
 namespace {
 
 // Where the program is and which version last ran there.
-void saveProgramRecords(const SettingsModel& s, Registry& reg)
+QList<std::pair<QString, QString>> programRecords(const SettingsModel& s)
 {
-    reg.save("Path", s.AppPath);
-    reg.save("Version", programVersionText());
-    reg.save("EXE", "Tolvex.exe");
+    return {{"Path", s.AppPath}, {"Version", programVersionText()}, {"EXE", "Tolvex.exe"}};
 }
 
 }  // namespace
 
 void SaveRegistry(SettingsModel& s, Registry& reg)
 {
-    saveProgramRecords(s, reg);
-    reg.save("Top", QString::number(s.MainTop));
-    reg.save("Left", QString::number(s.MainLeft));
-    reg.save("Width", QString::number(s.MainWidth));
-    reg.save("Height", QString::number(s.MainHeight));
     if (s.BIndexSize < 1)
         s.BIndexSize = kMaxIndexSize;
-    reg.save("B_IndexSize", QString::number(s.BIndexSize));
+    QList<std::pair<QString, QString>> records = programRecords(s);
+    records += {{"Top", QString::number(s.MainTop)},
+                {"Left", QString::number(s.MainLeft)},
+                {"Width", QString::number(s.MainWidth)},
+                {"Height", QString::number(s.MainHeight)},
+                {"B_IndexSize", QString::number(s.BIndexSize)}};
+    reg.save(records);
 }
 
 bool LoadWindowPosition(SettingsModel& s, Registry& reg)
@@ -77,7 +76,7 @@ bool LoadWindowPosition(SettingsModel& s, Registry& reg)
 
 void loadStartupRecords(SettingsModel& s, Registry& reg)
 {
-    saveProgramRecords(s, reg);
+    reg.save(programRecords(s));
 
     const double size = std::trunc(leadingNumber(reg.get("B_IndexSize", "0").trimmed()));
     if (size <= 0 || size > kMaxIndexSize) {

@@ -102,3 +102,26 @@ TEST(Registry, AValueStoredAlreadyIsNotWrittenAgain)
     reg.save("Empty", "");  // a new key, even empty, is stored
     EXPECT_TRUE(reg.contains("Tolvex", "Empty"));
 }
+
+TEST(Registry, SeveralValuesAreStoredInOneWriteAndOnlyWhenOneChanged)
+{
+    Sandbox box;
+    Registry reg;
+    const auto inode = [&reg] {
+        struct stat st {};
+        return ::stat(QFile::encodeName(reg.storePath()).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+    };
+    reg.save({{"Path", "/opt/tolvex"}, {"Version", "1.0.0"}, {"EXE", "Tolvex.exe"}});
+    const ino_t first = inode();
+    ASSERT_NE(first, ino_t(0)) << "the store was not made";
+    EXPECT_EQ(Registry().get("Path"), "/opt/tolvex");
+    EXPECT_EQ(Registry().get("Version"), "1.0.0");
+    EXPECT_EQ(Registry().get("EXE"), "Tolvex.exe");
+
+    reg.save({{"Path", "/opt/tolvex"}, {"Version", "1.0.0"}});
+    EXPECT_EQ(inode(), first) << "unchanged values rewrote the store";
+    reg.save({{"Path", "/opt/tolvex"}, {"Version", "1.1.0"}});
+    EXPECT_NE(inode(), first);
+    EXPECT_EQ(Registry().get("Version"), "1.1.0");
+    EXPECT_EQ(Registry().get("EXE"), "Tolvex.exe") << "a value left out of the batch is kept";
+}
