@@ -1,13 +1,31 @@
 #include "capture/PreviewImage.h"
 
 #include "buttons/VirtualKeys.h"
+#include "platform/gdi/SharedPictures.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 PreviewImage::PreviewImage(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PreviewImage::fillOwnWindow()
+{
+    // From the first shared frame on: a program that never sees one (no camera
+    // stream, no sharing display) keeps the ordinary painting and starts no faster
+    // or slower for it.
+    direct_ = true;
+    setAttribute(Qt::WA_PaintOnScreen);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_NativeWindow);
+}
+
+QPaintEngine* PreviewImage::paintEngine() const
+{
+    return direct_ ? nullptr : QWidget::paintEngine();
 }
 
 void PreviewImage::setImage(const QImage& image)
@@ -16,6 +34,8 @@ void PreviewImage::setImage(const QImage& image)
     // pump; the picture on screen is that frame already.
     const bool same = !image.isNull() && !image_.isNull() && image.cacheKey() == image_.cacheKey();
     image_ = image;
+    if (!direct_ && platform::gdi::isShared(image_))
+        fillOwnWindow();
     if (!stretch_)
         takeFrameSize();
     if (!same)
@@ -36,9 +56,18 @@ void PreviewImage::takeFrameSize()
         resize(image_.size());
 }
 
-void PreviewImage::paintEvent(QPaintEvent*)
+void PreviewImage::paintEvent(QPaintEvent* event)
 {
+    if (direct_) {
+        putOnScreen(event->rect());
+        return;
+    }
     QPainter p(this);
+    paintPicture(p);
+}
+
+void PreviewImage::paintPicture(QPainter& p) const
+{
     if (image_.isNull() || !stretch_) {
         // Only what the picture leaves free: a full-HD frame is not painted twice.
         const QRegion free = image_.isNull() ? QRegion(rect())
@@ -52,6 +81,26 @@ void PreviewImage::paintEvent(QPaintEvent*)
         p.drawImage(rect(), image_);
     else
         p.drawImage(QPoint(0, 0), image_);
+}
+
+void PreviewImage::putOnScreen(const QRect& area)
+{
+    const bool asItIs = !image_.isNull() && (!stretch_ || size() == image_.size()) && rect() == image_.rect() &&
+                        platform::gdi::isShared(image_);
+    if (asItIs && platform::gdi::putSharedPicture(winId(), image_, area, area.topLeft())) {
+        onScreen_ = image_;
+        return;
+    }
+    if (canvas_.size() != size())
+        canvas_ = platform::gdi::makeSharedPicture(size());
+    if (canvas_.isNull())
+        return;
+    {
+        QPainter p(&canvas_);
+        p.setClipRect(area);
+        paintPicture(p);
+    }
+    platform::gdi::putSharedPicture(winId(), canvas_, area, area.topLeft());
 }
 
 void PreviewImage::mousePressEvent(QMouseEvent* event)

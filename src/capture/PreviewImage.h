@@ -7,6 +7,12 @@
 // the work picture and the clipboard rather than copied on every tick. Stretching,
 // it draws the frame over the whole control; otherwise the control takes the
 // frame's own size with every new frame.
+//
+// Once it is handed a frame in memory the display shares (platform::gdi::
+// SharedPictures: a camera stream decodes into it where it can), the control is a
+// window of its own that it fills itself: such a frame goes onto the screen without
+// a copy, and anything else is drawn into a shared picture of the control's size
+// first.
 class PreviewImage : public QWidget {
     Q_OBJECT
 public:
@@ -17,6 +23,7 @@ public:
     bool stretch() const { return stretch_; }
     // Off: the control takes the size of the frame at once.
     void setStretch(bool stretch);
+    QPaintEngine* paintEngine() const override;
 
 signals:
     void mousePressed(int button, int shift, float x, float y);
@@ -29,7 +36,16 @@ protected:
 
 private:
     void takeFrameSize();
+    void fillOwnWindow();
+    void paintPicture(QPainter& p) const;
+    void putOnScreen(const QRect& area);
 
     QImage image_;
     bool stretch_ = false;
+    bool direct_ = false;  // the control fills its own window from shared pictures
+    QImage canvas_;        // the control's own shared picture, for what is drawn
+    // The frame put on the screen last, held until the next one is put, so the
+    // display server has read it before a stream may reuse its memory (a stream
+    // reuses a frame's memory only once nobody holds it).
+    QImage onScreen_;
 };

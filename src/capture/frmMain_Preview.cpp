@@ -121,6 +121,7 @@ void frmMain::clearPumpedClipboard()
         && clipboard->image().cacheKey() == pumpedClipboardKey_)
         clipboard->clear();
     pumpedClipboardKey_ = 0;
+    pumpedFrameOnClipboard_ = false;
 }
 
 void frmMain::cmdStart_Click()
@@ -208,24 +209,12 @@ void frmMain::closeRecording()
 void frmMain::tmrMain_Timer()
 {
     yield();
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    QString keptText;
-    bool keepText = false;
-    if (s_.StreamSource == kStreamThroughClipboard) {
-        const QMimeData* data = clipboard->mimeData();
-        if (data && data->hasText()) {
-            keptText = data->text();
-            keepText = true;
-        }
-    }
     const bool grabbed = capture_.capGrabFrameNoStop(capwnd_);
     if (!grabbed && capture_.capDeviceLost(capwnd_))
         return previewDeviceLost();
     if (s_.StreamSource == kStreamThroughClipboard)
         pumpThroughClipboard(grabbed);
-    if (keepText)
-        clipboard->setText(keptText);
-    if (s_.StreamSource != kStreamThroughClipboard)
+    else
         pumpThroughFile(grabbed);
 }
 
@@ -241,12 +230,40 @@ void frmMain::previewDeviceLost()
 
 void frmMain::pumpThroughClipboard(bool grabbed)
 {
-    if (!grabbed || !capture_.capEditCopy(capwnd_))
+    if (!grabbed)
         return;  // no new frame: the last one stays on show
-    const QImage frame = QGuiApplication::clipboard()->image();
-    pumpedClipboardKey_ = frame.cacheKey();
-    if (!frame.isNull())
-        showFrame(frame);
+    // The camera is often slower than the pump: a frame that is on the clipboard and
+    // on show already costs nothing (each clipboard call is a round trip to the
+    // display server).
+    if (pumpedFrameOnClipboard_ && capture_.lastFrame(capwnd_).cacheKey() == pumpedClipboardKey_)
+        return;
+    // Text the user copied survives the pump: it goes back once the frame is through.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QString keptText;
+    bool keepText = false;
+    if (!pumpedFrameOnClipboard_) {
+        const QMimeData* data = clipboard->mimeData();
+        if (data && data->hasText()) {
+            keptText = data->text();
+            keepText = true;
+        }
+    }
+    pumping_ = true;
+    const bool copied = capture_.capEditCopy(capwnd_);
+    pumping_ = false;
+    if (copied) {
+        // What the pump has just put on the clipboard is the frame; it is read back
+        // only when another owner took the clipboard at once.
+        const QImage frame = clipboard->ownsClipboard() ? capture_.lastFrame(capwnd_) : clipboard->image();
+        pumpedClipboardKey_ = frame.cacheKey();
+        pumpedFrameOnClipboard_ = !frame.isNull();
+        if (!frame.isNull())
+            showFrame(frame);
+    }
+    if (keepText) {
+        clipboard->setText(keptText);
+        pumpedFrameOnClipboard_ = false;
+    }
 }
 
 void frmMain::pumpThroughFile(bool grabbed)

@@ -214,6 +214,40 @@ TEST_F(Preview, ClipboardTextSurvivesThePreview)
     EXPECT_EQ(clipboard->text(), "the user's text");
 }
 
+TEST_F(Preview, ClipboardFollowsTheFramesAndKeepsWhatTheUserCopies)
+{
+    frmMain& m = open();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    QSignalSpy claims(clipboard, &QClipboard::changed);
+    m.cmdStart_Click();
+    child<QTimer>(m, "tmrMain")->stop();
+    auto* picture = child<PreviewImage>(m, "Image4");
+    const auto nextFrame = [&] {
+        const qint64 before = picture->image().cacheKey();
+        return QTest::qWaitFor(
+            [&] {
+                m.tmrMain_Timer();
+                return picture->image().cacheKey() != before;
+            },
+            5000);
+    };
+    // Each new frame is on show and on the clipboard, which the pump claims once
+    // rather than at every frame.
+    for (int frame = 0; frame < 3; ++frame) {
+        ASSERT_TRUE(nextFrame()) << "no new frame within 5 s";
+        EXPECT_EQ(clipboard->image().cacheKey(), picture->image().cacheKey());
+    }
+    EXPECT_EQ(claims.count(), 1);
+
+    // Text copied while the preview runs survives the next frames.
+    clipboard->setText("the user's words");
+    for (int frame = 0; frame < 2; ++frame) {
+        ASSERT_TRUE(nextFrame()) << "no new frame within 5 s";
+        EXPECT_EQ(clipboard->text(), "the user's words");
+    }
+}
+
 TEST_F(Preview, StopClearsOnlyThePumpsOwnFrame)
 {
     frmMain& m = open();

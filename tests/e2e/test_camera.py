@@ -198,6 +198,44 @@ class Preview:
                 self.assertEqual((int(stats["width"]), int(stats["height"])), size)
                 self.assertEqual(app.stop(), 0)
 
+    def preview_window(self, app, size):
+        """The X window of the main window's live picture, of the frame's size (the
+        picture has a window of its own, which it fills straight from the decoded
+        frames where the display shares memory)."""
+        def child():
+            out = self.desktop.run(["xwininfo", "-children", "-id", str(app.main_window())])
+            for line in out.splitlines():
+                m = re.match(r"\s*(0x[0-9a-f]+) .*\s(\d+)x(\d+)[+-]\d+[+-]\d+\s", line)
+                if m and (int(m.group(2)), int(m.group(3))) == size:
+                    return m.group(1)
+            return None
+        return e2e.wait_for(child, 15, f"no window of the picture's size {size} in the main window")
+
+    def screen_shot_of(self, wid, name):
+        return self.desktop.screenshot(os.path.join(self.desktop.root, f"{name}-{time.monotonic_ns()}.png"), wid)
+
+    def test_the_picture_on_screen_is_the_camera_and_keeps_up(self):
+        # Motion JPEG frames go onto the screen from shared memory as they are.
+        camera = self.camera("mjpeg:640x480;fps=30")
+        app = self.run_program(camera, "/start")
+        self.wait_previewing(app, camera)
+        picture = self.preview_window(app, (640, 480))
+        first = self.screen_shot_of(picture, "picture")
+        self.assert_bars(first)
+        # The screen follows the camera: a later look shows a higher count.
+        count = self.counter(first)
+        e2e.wait_for(lambda: self.counter(self.screen_shot_of(picture, "picture")) > count, 10,
+                     "the picture on screen does not change")
+        # Stopped, the last frame stays on show; hidden and shown again, it is
+        # painted again.
+        app.press("Stop", role="push button")
+        e2e.wait_for(lambda: self.enabled(app, "Start"), 10, "the preview did not stop")
+        main = app.main_window()
+        self.desktop.xdotool("windowminimize", "--sync", main)
+        self.desktop.activate(main)
+        self.assert_bars(self.screen_shot_of(picture, "restored"))
+        self.assertEqual(app.stop(), 0)
+
     def test_damaged_motion_jpeg_frames_are_skipped_and_logged_once(self):
         camera = self.camera("mjpeg:640x480;fps=30;corrupt=4")
         app = self.run_program(camera, "/start")

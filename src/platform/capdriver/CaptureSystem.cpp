@@ -207,9 +207,16 @@ bool CaptureSystem::capEditCopy(CaptureHandle handle)
 {
     ensureConfigured();
     CaptureWindow* w = find(handle);
-    const bool ok = w && w->connected() && !w->lastFrame().isNull() && QGuiApplication::clipboard();
-    if (ok)
-        QGuiApplication::clipboard()->setImage(w->lastFrame());
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const bool ok = w && w->connected() && !w->lastFrame().isNull() && clipboard;
+    if (ok && copied_) {
+        copied_->setImageData(w->lastFrame());
+    } else if (ok) {
+        auto* data = new QMimeData;
+        data->setImageData(w->lastFrame());
+        copied_ = data;
+        clipboard->setMimeData(data);
+    }
     return traced(handle, "WM_CAP_EDIT_COPY", {}, ok);
 }
 

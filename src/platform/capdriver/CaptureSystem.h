@@ -11,6 +11,7 @@
 #include "platform/files/ScratchBitmap.h"
 
 #include <QImage>
+#include <QMimeData>
 #include <QPointer>
 #include <QString>
 
@@ -65,7 +66,10 @@ public:
     bool capPreviewScale(CaptureHandle handle, bool on);
     // The newest frame becomes the window's current frame.
     bool capGrabFrameNoStop(CaptureHandle handle);
-    // The current frame onto the clipboard as an image.
+    // The current frame onto the clipboard as an image. While the clipboard still
+    // holds the data of an earlier copy, that data takes the new frame in place: the
+    // clipboard offers the newest frame without a new claim on it (a round trip to
+    // the display server at every frame).
     bool capEditCopy(CaptureHandle handle);
     // The current frame as a 24-bit BMP file; false when it cannot be written.
     bool capFileSaveDIB(CaptureHandle handle, const QString& path);
@@ -140,6 +144,9 @@ private:
     std::map<QString, DeviceSettings> deviceSettings_;
     // The frame pump's buffer file, kept open between its ticks.
     platform::ScratchBitmap dibFile_;
+    // The data of the last copy; the clipboard deletes it once anything else is
+    // copied, here or in another program.
+    QPointer<QMimeData> copied_;
     std::shared_ptr<SequencerFactory> sequencers_;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/capdriver/V4l2Stream.h"
 
+#include "platform/gdi/SharedPictures.h"
+
 #include "platform/capdriver/V4l2Format.h"
 #include "platform/capdriver/V4l2Log.h"
 
@@ -111,6 +113,10 @@ bool V4l2Stream::start(const v4l2_pix_format& pix)
         qCWarning(lcV4l2).noquote() << node_ << "sends Motion JPEG, but no decoder could be made";
         return false;
     }
+    // Whether the display shares memory is found out here, on the thread that
+    // opens the device, before the stream's thread makes pictures.
+    if (decoder_)
+        platform::gdi::sharedPicturesAvailable();
     pool_.clear();
     damagedFrames_ = 0;
     slot_.reset();
@@ -171,7 +177,9 @@ bool V4l2Stream::takeOneFrame(int& transientErrors)
 
 QImage& V4l2Stream::freePicture()
 {
-    constexpr std::size_t kPoolSize = 4;
+    // The newest frame, the grabbed one, the clipboard's, the one on show and the
+    // one being decoded: fewer would make fresh memory for nearly every frame.
+    constexpr std::size_t kPoolSize = 6;
     for (std::size_t tried = 0; tried < pool_.size(); ++tried) {
         QImage& candidate = pool_[(nextInPool_ + tried) % pool_.size()];
         // Held only here: the slot and the user-interface thread have let it go.
@@ -180,9 +188,11 @@ QImage& V4l2Stream::freePicture()
             return candidate;
         }
     }
-    // Decoded frames are made in the screen's own format, so painting them converts
-    // nothing; libv4l2's frames stay in the RGB24 it delivers.
-    QImage fresh(int(pix_.width), int(pix_.height), decoder_ ? QImage::Format_RGB32 : QImage::Format_RGB888);
+    // Decoded frames are made in the screen's own format, in memory the display
+    // shares where it can, so showing them converts and copies nothing; libv4l2's
+    // frames stay in the RGB24 it delivers.
+    const QSize size(int(pix_.width), int(pix_.height));
+    QImage fresh = decoder_ ? platform::gdi::makeSharedPicture(size) : QImage(size, QImage::Format_RGB888);
     if (pool_.size() < kPoolSize) {
         pool_.push_back(std::move(fresh));
         return pool_.back();
