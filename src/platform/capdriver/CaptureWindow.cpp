@@ -134,7 +134,10 @@ std::optional<SequenceStatus> CaptureWindow::sequenceStatus() const
 void CaptureWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), Qt::black);
+    // Black only where the picture leaves room: a full-HD frame is not painted twice.
+    const QRect picture = shown_.isNull() ? QRect() : scale_ ? rect() : QRect(QPoint(0, 0), shown_.size());
+    for (const QRect& free : QRegion(rect()).subtracted(picture))
+        p.fillRect(free, Qt::black);
     if (shown_.isNull())
         return;
     if (scale_)

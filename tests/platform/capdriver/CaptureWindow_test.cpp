@@ -312,6 +312,16 @@ TEST_F(CaptureWindowTest, PreviewShowsTheLivePictureInTheWindow)
     ASSERT_TRUE(cap().capPreview(h, true));
     const QRgb expected = stillColour(parseScene("still:336699").value(), 0);
     QTRY_COMPARE(w->grab().toImage().pixel(176, 144), expected);
+    // Unscaled in a larger window, the picture keeps its size and the rest is black.
+    ASSERT_TRUE(cap().capGrabFrameNoStop(h));
+    const QSize frame = cap().lastFrame(h).size();
+    ASSERT_FALSE(frame.isEmpty());
+    w->resize(frame + QSize(20, 10));
+    EXPECT_TRUE(cap().capPreviewScale(h, false));
+    QTRY_COMPARE(w->grab().toImage().pixel(frame.width() - 1, frame.height() - 1), expected);
+    const QImage shown = w->grab().toImage();
+    EXPECT_EQ(shown.pixel(frame.width() + 5, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(shown.pixel(3, frame.height() + 5), qRgb(0, 0, 0));
     EXPECT_TRUE(cap().capPreview(h, false));
 }
 
