@@ -118,6 +118,7 @@ bool V4l2Stream::start(const v4l2_pix_format& pix)
     if (decoder_)
         platform::gdi::sharedPicturesAvailable();
     pool_.clear();
+    usedAt_.clear();
     damagedFrames_ = 0;
     slot_.reset();
     if (!prepareBuffers()) {
@@ -180,13 +181,16 @@ QImage& V4l2Stream::freePicture()
     // The newest frame, the grabbed one, the clipboard's, the one on show and the
     // one being decoded: fewer would make fresh memory for nearly every frame.
     constexpr std::size_t kPoolSize = 6;
-    for (std::size_t tried = 0; tried < pool_.size(); ++tried) {
-        QImage& candidate = pool_[(nextInPool_ + tried) % pool_.size()];
-        // Held only here: the slot and the user-interface thread have let it go.
-        if (candidate.isDetached()) {
-            nextInPool_ = (nextInPool_ + tried + 1) % pool_.size();
-            return candidate;
-        }
+    // Of the pictures nobody else holds (the slot and the user-interface thread have
+    // let them go), the one decoded into last: its memory is the likeliest to be in
+    // the caches still.
+    std::size_t best = pool_.size();
+    for (std::size_t i = 0; i < pool_.size(); ++i)
+        if (pool_[i].isDetached() && (best == pool_.size() || usedAt_[i] > usedAt_[best]))
+            best = i;
+    if (best < pool_.size()) {
+        usedAt_[best] = ++decoded_;
+        return pool_[best];
     }
     // Decoded frames are made in the screen's own format, in memory the display
     // shares where it can, so showing them converts and copies nothing; libv4l2's
@@ -195,13 +199,14 @@ QImage& V4l2Stream::freePicture()
     QImage fresh = decoder_ ? platform::gdi::makeSharedPicture(size) : QImage(size, QImage::Format_RGB888);
     if (pool_.size() < kPoolSize) {
         pool_.push_back(std::move(fresh));
+        usedAt_.push_back(++decoded_);
         return pool_.back();
     }
     // Every picture is still in use: the oldest one is left to its holders.
-    QImage& replaced = pool_[nextInPool_];
-    replaced = std::move(fresh);
-    nextInPool_ = (nextInPool_ + 1) % pool_.size();
-    return replaced;
+    const auto oldest = std::size_t(std::min_element(usedAt_.begin(), usedAt_.end()) - usedAt_.begin());
+    pool_[oldest] = std::move(fresh);
+    usedAt_[oldest] = ++decoded_;
+    return pool_[oldest];
 }
 
 QImage V4l2Stream::toImage(const v4l2_buffer& buffer)

@@ -58,7 +58,8 @@ private:
     v4l2_pix_format pix_{};
     std::unique_ptr<MjpegDecoder> decoder_;
     std::vector<QImage> pool_;
-    std::size_t nextInPool_ = 0;
+    std::vector<quint64> usedAt_;  // per picture of the pool: when it was last decoded into
+    quint64 decoded_ = 0;
     int damagedFrames_ = 0;
     std::atomic<bool> stopping_{false};
     std::thread thread_;

@@ -219,6 +219,31 @@ INSTANTIATE_TEST_SUITE_P(
                + std::to_string(info.param.size.height());
     });
 
+// The stream decodes into a pool of pictures and reuses one only once nobody else
+// holds it: frames the program keeps (a snapshot, the clipboard, a recording's
+// queue) keep their pixels however many frames follow, also when there are more of
+// them than the pool holds.
+TEST_F(EmulatedCameraTest, FramesTheProgramHoldsKeepTheirPixels)
+{
+    plugIn("mjpeg:640x480;fps=60");
+    const CaptureHandle h = connected();
+    std::vector<std::pair<QImage, uint32_t>> held;
+    std::optional<uint32_t> last;
+    for (int i = 0; i < 10; ++i) {
+        const QImage frame = nextFrame(h, last);
+        ASSERT_FALSE(frame.isNull());
+        last = counterOf(frame);
+        held.emplace_back(frame, *last);
+    }
+    // Later frames are decoded while all of these are held.
+    for (int i = 0; i < 10; ++i)
+        last = counterOf(nextFrame(h, last));
+    for (const auto& [frame, counter] : held) {
+        EXPECT_EQ(counterOf(frame), counter);
+        EXPECT_TRUE(showsBars(frame));
+    }
+}
+
 TEST_F(EmulatedCameraTest, TheProbeAcceptsExactlyTheOfferedSizesAndAChosenOneSwitches)
 {
     plugIn("yuyv:640x480,1280x720;mjpeg:640x480,800x600,1280x720,1920x1080");
