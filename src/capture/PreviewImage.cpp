@@ -85,9 +85,8 @@ void PreviewImage::paintPicture(QPainter& p) const
 
 void PreviewImage::putOnScreen(const QRect& area)
 {
-    const bool asItIs = !image_.isNull() && (!stretch_ || size() == image_.size()) && rect() == image_.rect() &&
-                        platform::gdi::isShared(image_);
-    if (asItIs && platform::gdi::putSharedPicture(winId(), image_, area, area.topLeft())) {
+    // A shared frame that fills the control exactly goes on as it is.
+    if (rect() == image_.rect() && platform::gdi::putSharedPicture(winId(), image_, area, area.topLeft())) {
         onScreen_ = image_;
         return;
     }

@@ -395,10 +395,6 @@ private:
     qint32 capwnd_ = 0;
     platform::ScratchBitmap streamFile_;  // the stream buffer file, read back on every tick
     qint64 pumpedClipboardKey_ = 0;  // cache key of the frame the pump last put on the clipboard
-    // True while the clipboard still holds that frame: nothing, in this program or
-    // another, has been copied since (QClipboard::changed says so).
-    bool pumpedFrameOnClipboard_ = false;
-    bool pumping_ = false;  // the pump itself is writing the clipboard
     bool unloaded_ = false;
 
     // Save As and the viewer hand-off

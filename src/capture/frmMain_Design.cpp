@@ -9,7 +9,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -246,9 +245,5 @@ void frmMain::connectHandlers()
     connect(tmrAutoMotion, &QTimer::timeout, this, &frmMain::tmrAutoMotion_Timer);
     connect(VScroll1, &QScrollBar::valueChanged, this, &frmMain::VScroll1_Change);
     connect(tmrFlash, &QTimer::timeout, this, &frmMain::tmrFlash_Timer);
-    connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [this](QClipboard::Mode mode) {
-        if (mode == QClipboard::Clipboard && !pumping_)
-            pumpedFrameOnClipboard_ = false;
-    });
     qApp->installEventFilter(this);
 }

@@ -121,7 +121,6 @@ void frmMain::clearPumpedClipboard()
         && clipboard->image().cacheKey() == pumpedClipboardKey_)
         clipboard->clear();
     pumpedClipboardKey_ = 0;
-    pumpedFrameOnClipboard_ = false;
 }
 
 void frmMain::cmdStart_Click()
@@ -235,35 +234,30 @@ void frmMain::pumpThroughClipboard(bool grabbed)
     // The camera is often slower than the pump: a frame that is on the clipboard and
     // on show already costs nothing (each clipboard call is a round trip to the
     // display server).
-    if (pumpedFrameOnClipboard_ && capture_.lastFrame(capwnd_).cacheKey() == pumpedClipboardKey_)
+    const bool onClipboard = capture_.clipboardHoldsCopy();
+    if (onClipboard && capture_.lastFrame(capwnd_).cacheKey() == pumpedClipboardKey_)
         return;
     // Text the user copied survives the pump: it goes back once the frame is through.
     QClipboard* clipboard = QGuiApplication::clipboard();
     QString keptText;
     bool keepText = false;
-    if (!pumpedFrameOnClipboard_) {
+    if (!onClipboard) {
         const QMimeData* data = clipboard->mimeData();
         if (data && data->hasText()) {
             keptText = data->text();
             keepText = true;
         }
     }
-    pumping_ = true;
-    const bool copied = capture_.capEditCopy(capwnd_);
-    pumping_ = false;
-    if (copied) {
+    if (capture_.capEditCopy(capwnd_)) {
         // What the pump has just put on the clipboard is the frame; it is read back
-        // only when another owner took the clipboard at once.
-        const QImage frame = clipboard->ownsClipboard() ? capture_.lastFrame(capwnd_) : clipboard->image();
+        // only when something else took the clipboard at once.
+        const QImage frame = capture_.clipboardHoldsCopy() ? capture_.lastFrame(capwnd_) : clipboard->image();
         pumpedClipboardKey_ = frame.cacheKey();
-        pumpedFrameOnClipboard_ = !frame.isNull();
         if (!frame.isNull())
             showFrame(frame);
     }
-    if (keepText) {
+    if (keepText)
         clipboard->setText(keptText);
-        pumpedFrameOnClipboard_ = false;
-    }
 }
 
 void frmMain::pumpThroughFile(bool grabbed)

@@ -71,6 +71,9 @@ public:
     // clipboard offers the newest frame without a new claim on it (a round trip to
     // the display server at every frame).
     bool capEditCopy(CaptureHandle handle);
+    // True while the clipboard still holds the data of the last capEditCopy:
+    // nothing has been copied since, in this program or another.
+    bool clipboardHoldsCopy() const { return !copied_.isNull(); }
     // The current frame as a 24-bit BMP file; false when it cannot be written.
     bool capFileSaveDIB(CaptureHandle handle, const QString& path);
     // True only when the device delivers exactly this format from now on.
