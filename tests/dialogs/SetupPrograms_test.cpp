@@ -1,3 +1,4 @@
+#include "FolderCaptions.h"
 #include "dialogs/SetupPrograms.h"
 #include "dialogs/frmGetFolderKind.h"
 
@@ -9,16 +10,12 @@
 
 TEST(FolderKinds, EachSetupCaptionNamesOneFolder)
 {
-    const std::map<QString, std::optional<FolderKind>> cases = {
-        {"Select your motion recording save folder", FolderKind::MotionRecording},
-        {"Select your autosave folder", FolderKind::AutoSave},
-        {"Select your picture folder", FolderKind::Picture},
-        {"Select your video folder", FolderKind::Video},
-        {"Select your motionsave pics folder", FolderKind::MotionPics},
-        {"Select your 'Save As...' folder", FolderKind::SaveAs},
+    std::map<QString, std::optional<FolderKind>> cases = {
         {"SELECT YOUR VIDEO FOLDER", FolderKind::Video},
         {"Get Folder", std::nullopt},
     };
+    for (const auto& [caption, kind] : kFolderCaptions)
+        cases.emplace(caption, kind);
     for (const auto& [caption, kind] : cases)
         EXPECT_EQ(folderKindOfCaption(caption), kind) << caption.toStdString();
 }

@@ -1,4 +1,5 @@
 #include "Children.h"
+#include "FolderCaptions.h"
 #include "PromptsFake.h"
 #include "Sandbox.h"
 #include "buttons/StyledButton.h"
@@ -49,21 +50,12 @@ struct ChooserTest : ::testing::Test {
     }
 };
 
-const std::pair<const char*, FolderKind> kCaptions[] = {
-    {"Select your motion recording save folder", FolderKind::MotionRecording},
-    {"Select your autosave folder", FolderKind::AutoSave},
-    {"Select your picture folder", FolderKind::Picture},
-    {"Select your video folder", FolderKind::Video},
-    {"Select your motionsave pics folder", FolderKind::MotionPics},
-    {"Select your 'Save As...' folder", FolderKind::SaveAs},
-};
-
 }  // namespace
 
 TEST_F(ChooserTest, EachCaptionStartsInItsBoxAndOkWritesOnlyThatBox)
 {
     const QString chosen = folder("chosen");
-    for (const auto& [caption, kind] : kCaptions) {
+    for (const auto& [caption, kind] : kFolderCaptions) {
         SCOPED_TRACE(caption);
         const QStringList before = texts();
         const int k = static_cast<int>(kind);
