@@ -65,6 +65,12 @@ QRect largePicture(const ButtonLook& look, const Band& band)
 
 ButtonLayout calculateLayout(const ButtonLook& look, int leftCut, int rightCut)
 {
+    gdi::TextBlock caption;
+    return calculateLayout(look, leftCut, rightCut, caption);
+}
+
+ButtonLayout calculateLayout(const ButtonLook& look, int leftCut, int rightCut, gdi::TextBlock& caption)
+{
     const int w = look.width(), h = look.height();
     const Band band = usableBand(look.buttonShape, w, leftCut, rightCut);
     const int p = look.pictureSize;
@@ -76,10 +82,9 @@ ButtonLayout calculateLayout(const ButtonLook& look, int leftCut, int rightCut)
     const bool picBelow = roomy && pa == kPictureBelow;
     const bool side = picLeft || picRight;
 
-    const QString text = captionLines(look.caption);
-    const bool hasCaption = !text.isEmpty();
-    QSize m = gdi::Surface::measureText(band.width - 8 - (side ? p : 0), h - 8 - (picAbove || picBelow ? p : 0),
-                                        text, gdi::kTextWordBreak, look.font);
+    caption.setText(captionLines(look.caption), look.font);
+    const bool hasCaption = !look.caption.isEmpty();
+    QSize m = caption.measure(band.width - 8 - (side ? p : 0), h - 8 - (picAbove || picBelow ? p : 0), true);
     if (look.captionStyle != kCaptionPlain)
         m += QSize(2, 2);
     const int cw = m.width(), ch = m.height();

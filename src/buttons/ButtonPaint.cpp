@@ -26,7 +26,7 @@ void ButtonPainter::createBuffer(QSize size) { buffer_.resize(size); }
 
 void ButtonPainter::calculateLayout(const ButtonLook& look)
 {
-    layout_ = buttons::calculateLayout(look, regions_.leftCut, regions_.rightCut);
+    layout_ = buttons::calculateLayout(look, regions_.leftCut, regions_.rightCut, caption_);
 }
 
 void ButtonPainter::createRegion(ButtonLook& look)

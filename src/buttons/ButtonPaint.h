@@ -146,6 +146,9 @@ void drawGradient(gdi::Surface& surface, Colour start, Colour end, int mode, QSi
 // The caption as it is drawn and measured: every "||" becomes a line break.
 QString captionLines(const QString& caption);
 ButtonLayout calculateLayout(const ButtonLook& look, int leftCut, int rightCut);
+// The same with the caption shaped in the given block (set to the look's caption),
+// which keeps the shaping for the redraws that follow.
+ButtonLayout calculateLayout(const ButtonLook& look, int leftCut, int rightCut, gdi::TextBlock& caption);
 
 // The size a shape needs (slanted shapes widen narrow buttons, picture shapes take
 // the picture's proportions) and the regions for that size.
@@ -194,6 +197,8 @@ private:
     ButtonRegions regions_;
     std::optional<RingCut> regionsCutFor_;
     ButtonLayout layout_;
+    // The caption, shaped once for its measuring and all its drawing.
+    gdi::TextBlock caption_;
     bool moved_ = false;
     QPoint movedBy_;
     bool buildingRegion_ = false;

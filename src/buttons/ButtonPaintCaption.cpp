@@ -47,8 +47,9 @@ void ButtonCanvas::drawCaptionAndPicture(Colour shadeBase, Colour disabledText, 
 
 void ButtonCanvas::drawCaptionText(const QRect& rect, int dx, int dy, Colour colour)
 {
-    surface().drawText(rect.translated(dx, dy), captionLines(look_.caption), alignFormat(look_.captionAlign),
-                       colour, look_.font);
+    gdi::TextBlock& caption = painter_.caption_;
+    caption.setText(captionLines(look_.caption), look_.font);
+    surface().drawText(rect.translated(dx, dy), caption, alignFormat(look_.captionAlign), colour);
 }
 
 void ButtonCanvas::drawCaption(const QRect& rect, Colour shadeBase, Colour disabledText, bool noEmboss,

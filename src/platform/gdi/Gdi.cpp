@@ -9,46 +9,6 @@ namespace gdi {
 
 namespace {
 
-QFont aliased(const QFont& font)
-{
-    QFont f(font);
-    f.setStyleStrategy(QFont::NoAntialias);
-    return f;
-}
-
-int qtTextFlags(int format)
-{
-    int flags = Qt::AlignTop | Qt::TextShowMnemonic;
-    if (format & kTextCenter)
-        flags |= Qt::AlignHCenter;
-    else if (format & kTextRight)
-        flags |= Qt::AlignRight;
-    else
-        flags |= Qt::AlignLeft;
-    if (format & kTextWordBreak)
-        flags |= Qt::TextWordWrap;
-    return flags;
-}
-
-QString plainLineBreaks(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
-// The text as shown: "&&" is one "&", a single "&" marks the access key and is not shown.
-QString withoutAccessMarkers(const QString& text)
-{
-    QString shown;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size())
-            ++i;
-        shown += text[i];
-    }
-    return shown;
-}
-
 // The pixels of a line from a towards b, b itself left out.
 void appendLine(QVector<QPoint>& out, QPoint a, QPoint b)
 {
@@ -257,29 +217,28 @@ void Surface::ellipseOutline(int left, int top, int right, int bottom, Colour pe
 void Surface::drawText(const QRect& box, const QString& text, int format, Colour colour,
                        const QFont& font)
 {
-    const QFont f = aliased(font);
-    painter().setFont(f);
+    TextBlock block;
+    block.setText(text, font);
+    drawText(box, block, format, colour);
+}
+
+void Surface::drawText(const QRect& box, TextBlock& text, int format, Colour colour)
+{
+    if (text.isEmpty())
+        return;
     painter().setPen(pen(colour));
-    const QString lines = plainLineBreaks(text);
-    int flags = qtTextFlags(format);
-    // Qt's word wrap counts the access-key marker as text, so a caption measured to
-    // fit one line would lose its last word; text that fits needs no wrapping.
-    if ((flags & Qt::TextWordWrap) && !lines.contains('\n')
-        && QFontMetrics(f).horizontalAdvance(withoutAccessMarkers(lines)) <= box.width())
-        flags &= ~Qt::TextWordWrap;
-    painter().drawText(box, flags, lines);
+    const Qt::Alignment align = (format & kTextCenter) ? Qt::AlignHCenter
+                                : (format & kTextRight) ? Qt::AlignRight
+                                                        : Qt::AlignLeft;
+    text.draw(painter(), box, align, (format & kTextWordBreak) != 0);
 }
 
 QSize Surface::measureText(int width, int height, const QString& text, int format,
                            const QFont& font)
 {
-    if (text.isEmpty())
-        return QSize(0, 0);
-    const QFontMetrics metrics(aliased(font));
-    return metrics.boundingRect(QRect(0, 0, qMax(width, 1), qMax(height, 1)),
-                                qtTextFlags(format) & ~(Qt::AlignHCenter | Qt::AlignRight),
-                                plainLineBreaks(text))
-        .size();
+    TextBlock block;
+    block.setText(text, font);
+    return block.measure(width, height, (format & kTextWordBreak) != 0);
 }
 
 void Surface::drawTransparentBitmap(const QRect& target, const QImage& bitmap)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/gdi/GdiColour.h"
+#include "platform/gdi/TextBlock.h"
 
 #include <QFont>
 #include <QImage>
@@ -74,6 +75,8 @@ public:
     // literal ampersand; CR LF breaks lines; kTextWordBreak wraps at word ends.
     void drawText(const QRect& box, const QString& text, int format, Colour colour,
                   const QFont& font);
+    // The same for a text shaped before, which keeps its shaping for the next draw.
+    void drawText(const QRect& box, TextBlock& text, int format, Colour colour);
     // The size the text takes in a box of the given width (wider when one word is).
     static QSize measureText(int width, int height, const QString& text, int format,
                              const QFont& font);
