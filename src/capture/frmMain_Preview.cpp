@@ -33,7 +33,12 @@ constexpr int kErrorInvalidPicture = 481;
 
 void frmMain::LoadDeviceList()
 {
-    ::LoadDeviceList(DeviceListTarget::DeviceNames, s_, capture_, {}, [this] { yield(); });
+    // Between two drivers a shown window paints; the start-up asks before the window
+    // shows, when there is nothing to paint.
+    ::LoadDeviceList(DeviceListTarget::DeviceNames, s_, capture_, {}, [this] {
+        if (isVisible())
+            yield();
+    });
 }
 
 void frmMain::Start()
