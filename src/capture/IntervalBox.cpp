@@ -1,5 +1,6 @@
 #include "capture/IntervalBox.h"
 
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPointer>
@@ -58,8 +59,12 @@ IntervalBox::IntervalBox(QWidget* parent) : QComboBox(parent)
         setStyle(narrowArrowStyle());
     }
     // The box is editable through its own text field; the list's popup is made when
-    // the list first opens (setEditable would make it at once).
-    setLineEdit(new QLineEdit(this));
+    // the list first opens (setEditable would make it at once). Nothing can be typed,
+    // so the field completes nothing: it gets an empty completer of its own in place
+    // of the combo box's, which would follow the whole list.
+    auto* field = new QLineEdit(this);
+    field->setCompleter(new QCompleter(field));
+    setLineEdit(field);
     setInsertPolicy(QComboBox::NoInsert);
     lineEdit()->setReadOnly(true);
     QStringList intervals;
