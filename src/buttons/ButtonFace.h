@@ -29,6 +29,8 @@ public:
     // The window needs its pixels (an expose, or the update after redrawButton);
     // a face that has not drawn yet draws the current state.
     virtual void paint(QPainter& painter) = 0;
+    // The button was shown.
+    virtual void shown() {}
 };
 
 // The face every button gets.

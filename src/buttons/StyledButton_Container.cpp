@@ -2,10 +2,12 @@
 
 #include "core/ButtonCodes.h"
 #include "buttons/ButtonContainer.h"
+#include "buttons/ButtonFace.h"
 
 void StyledButton::showEvent(QShowEvent* event)
 {
     (void)event;
+    face_->shown();
     if (shown_)
         return;
     shown_ = true;

@@ -2,14 +2,47 @@
 #include "buttons/ButtonPaint.h"
 #include "buttons/StyledButton.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QList>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 
+#include <functional>
 #include <optional>
 #include <utility>
 
 namespace {
+
+// Buttons shown with a redraw pending draw it at the next turn of the event loop,
+// all in one go. A window that has just been shown waits for the display to expose
+// it: the frames are ready by then, and its first paint only copies them.
+class PendingDraws {
+public:
+    static void add(StyledButton& button, std::function<void()> draw)
+    {
+        static PendingDraws queue;
+        if (queue.items_.isEmpty())
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [] { queue.drawAll(); }, Qt::QueuedConnection);
+        queue.items_.append({&button, std::move(draw)});
+    }
+
+private:
+    void drawAll()
+    {
+        const QList<Item> items = std::exchange(items_, {});
+        for (const Item& item : items)
+            if (item.button)
+                item.draw();
+    }
+
+    struct Item {
+        QPointer<StyledButton> button;
+        std::function<void()> draw;
+    };
+    QList<Item> items_;
+};
 
 // The button's own looks: every redraw is painted off-screen and reaches the
 // window in one copy; the shape becomes the window mask, which also limits where
@@ -41,6 +74,19 @@ public:
         } else {
             pending_ = look();
         }
+    }
+    void shown() override
+    {
+        if (!pending_ || drawQueued_)
+            return;
+        drawQueued_ = true;
+        PendingDraws::add(button_, [this] {
+            drawQueued_ = false;
+            if (!button_.isVisible())
+                return;
+            if (std::optional<buttons::ButtonLook> asked = std::exchange(pending_, std::nullopt))
+                redraw(asked->size == button_.size() ? *asked : look());
+        });
     }
     // An expose shows the last redraw: the state flags may have changed since
     // without asking for one (Space keeps its hover look only for its own redraw).
@@ -116,6 +162,7 @@ private:
     QImage frame_;
     std::optional<buttons::ButtonLook> pending_;
     bool layoutStale_ = false;
+    bool drawQueued_ = false;
 };
 
 }  // namespace
