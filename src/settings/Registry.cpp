@@ -7,6 +7,8 @@
 #include <QLoggingCategory>
 #include <QSettings>
 
+#include <algorithm>
+
 #include "platform/files/SmallFile.h"
 
 namespace {
@@ -36,9 +38,9 @@ void syncOrWarn(QSettings& store, bool& failureLogged)
 
 }  // namespace
 
-bool Registry::storeUsable() const
+bool Registry::storeUsable(platform::FileStamp& stamp) const
 {
-    const QString problem = platform::smallFileProblem(path_);
+    const QString problem = platform::smallFileProblem(path_, stamp);
     if (problem.isEmpty())
         return true;
     if (!refusalLogged_)
@@ -58,23 +60,45 @@ QString Registry::defaultStorePath()
     return configRoot() + "/" + kAppName + ".ini";
 }
 
+const QHash<QString, QString>* Registry::values() const
+{
+    platform::FileStamp stamp;
+    if (!storeUsable(stamp)) {
+        snapshot_.reset();
+        return nullptr;
+    }
+    if (snapshot_ && snapshot_->stamp == stamp)
+        return &snapshot_->values;
+    Snapshot fresh{stamp, {}};
+    if (stamp.exists) {
+        const QSettings store(path_, QSettings::IniFormat);
+        for (const QString& key : store.allKeys())
+            fresh.values.insert(key, store.value(key).toString());
+    }
+    snapshot_ = std::move(fresh);
+    return &snapshot_->values;
+}
+
+namespace {
+
+QString fullKey(const QString& section, const QString& key)
+{
+    return section + QLatin1Char('/') + key;
+}
+
+}  // namespace
+
 QString Registry::getSetting(const QString& section, const QString& key,
                              const QString& defaultValue) const
 {
-    if (!storeUsable())
-        return defaultValue;
-    QSettings store(path_, QSettings::IniFormat);
-    store.beginGroup(section);
-    return store.value(key, defaultValue).toString();
+    const QHash<QString, QString>* stored = values();
+    return stored ? stored->value(fullKey(section, key), defaultValue) : defaultValue;
 }
 
 bool Registry::contains(const QString& section, const QString& key) const
 {
-    if (!storeUsable())
-        return false;
-    QSettings store(path_, QSettings::IniFormat);
-    store.beginGroup(section);
-    return store.contains(key);
+    const QHash<QString, QString>* stored = values();
+    return stored && stored->contains(fullKey(section, key));
 }
 
 void Registry::saveSetting(const QString& section, const QString& key, const QString& value)
@@ -84,12 +108,22 @@ void Registry::saveSetting(const QString& section, const QString& key, const QSt
 
 void Registry::saveSettings(const QString& section, const QList<std::pair<QString, QString>>& values)
 {
-    if (values.isEmpty() || !storeUsable())
+    if (values.isEmpty())
         return;
-    QSettings store(path_, QSettings::IniFormat);
-    store.beginGroup(section);
+    const QHash<QString, QString>* stored = this->values();
+    if (!stored)
+        return;
     // A value stored already is not written again: every write rewrites and syncs
     // the whole file, which the start-up would otherwise wait for at every start.
+    const bool unchanged = std::all_of(values.begin(), values.end(), [&](const auto& entry) {
+        const auto found = stored->constFind(fullKey(section, entry.first));
+        return found != stored->constEnd() && *found == entry.second;
+    });
+    if (unchanged)
+        return;
+    snapshot_.reset();
+    QSettings store(path_, QSettings::IniFormat);
+    store.beginGroup(section);
     bool changed = false;
     for (const auto& [key, value] : values) {
         if (store.contains(key) && store.value(key).toString() == value)
@@ -106,8 +140,10 @@ void Registry::saveSettings(const QString& section, const QList<std::pair<QStrin
 
 void Registry::deleteSetting(const QString& section, const QString& key)
 {
-    if (!storeUsable())
+    platform::FileStamp stamp;
+    if (!storeUsable(stamp))
         return;
+    snapshot_.reset();
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
     store.remove(key);

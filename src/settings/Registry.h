@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/files/SmallFile.h"
+
+#include <QHash>
 #include <QList>
 #include <QString>
 
+#include <optional>
 #include <utility>
 
 // The per-user application settings store: named text values under an application
@@ -11,7 +15,9 @@
 // that is not a regular file of a store's size (a FIFO, a device, a huge file) is
 // neither read nor replaced: every value reads as its default, writes are dropped,
 // and the reason is logged once. A store that cannot be written (a read-only
-// folder) is logged once too, at the first write that fails.
+// folder) is logged once too, at the first write that fails. Reads come from the
+// values last read from the file, for as long as the file is the same; a write
+// that would not change a value does not touch the file.
 class Registry {
 public:
     // The store of the application "VykOndrelSoft" in the user's configuration folder.
@@ -44,9 +50,18 @@ public:
     void save(const QList<std::pair<QString, QString>>& values) { saveSettings(kSection, values); }
 
 private:
-    bool storeUsable() const;
+    bool storeUsable(platform::FileStamp& stamp) const;
+    // Every value of the store by "section/key", read again only when the file was
+    // changed or replaced since; null when the store cannot be used.
+    const QHash<QString, QString>* values() const;
+
+    struct Snapshot {
+        platform::FileStamp stamp;
+        QHash<QString, QString> values;
+    };
 
     QString path_;
+    mutable std::optional<Snapshot> snapshot_;
     mutable bool refusalLogged_ = false;
     bool writeFailureLogged_ = false;
 };

@@ -125,3 +125,50 @@ TEST(Registry, SeveralValuesAreStoredInOneWriteAndOnlyWhenOneChanged)
     EXPECT_EQ(Registry().get("Version"), "1.1.0");
     EXPECT_EQ(Registry().get("EXE"), "Tolvex.exe") << "a value left out of the batch is kept";
 }
+
+// A store keeps what it read only while the file stays the same: a value another
+// writer stored (another store object, a second copy of the program, an editor that
+// rewrites the file in place with the same length) is what the next read gives.
+TEST(Registry, ReadsFollowTheFileWhateverChangedIt)
+{
+    const struct {
+        const char* writer;
+        void (*write)(const QString& path);
+    } cases[] = {
+        {"another store", [](const QString&) { Registry().save("DatumSet", "dd-mm-yy"); }},
+        {"the file rewritten in place",
+         [](const QString& path) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+             QByteArray text = file.readAll();
+             text.replace("yy-mm-dd", "dd-mm-yy");
+             ASSERT_TRUE(file.seek(0));
+             ASSERT_EQ(file.write(text), text.size());
+         }},
+        {"the file replaced",
+         [](const QString& path) {
+             QFile file(path + ".new");
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write("[Tolvex]\nDatumSet=dd-mm-yy\n");
+             file.close();
+             ASSERT_TRUE(QFile::remove(path));
+             ASSERT_TRUE(QFile::rename(path + ".new", path));
+         }},
+        {"the file removed", [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.writer);
+        Sandbox box;
+        Registry reg;
+        reg.save("DatumSet", "yy-mm-dd");
+        ASSERT_EQ(reg.get("DatumSet"), "yy-mm-dd");
+        ASSERT_TRUE(reg.contains("Tolvex", "DatumSet"));
+        c.write(reg.storePath());
+        const bool removed = !QFileInfo::exists(reg.storePath());
+        EXPECT_EQ(reg.get("DatumSet", "none"), removed ? "none" : "dd-mm-yy");
+        EXPECT_EQ(reg.contains("Tolvex", "DatumSet"), !removed);
+        // A save of the value the file now holds leaves it alone; the old one is stored.
+        reg.save("DatumSet", "yy-mm-dd");
+        EXPECT_EQ(Registry().get("DatumSet"), "yy-mm-dd");
+    }
+}

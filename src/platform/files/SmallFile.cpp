@@ -39,9 +39,22 @@ QString statusProblem(const QString& path, const struct stat& st, qint64 maxByte
 
 QString smallFileProblem(const QString& path, qint64 maxBytes)
 {
+    FileStamp stamp;
+    return smallFileProblem(path, stamp, maxBytes);
+}
+
+QString smallFileProblem(const QString& path, FileStamp& stamp, qint64 maxBytes)
+{
+    stamp = FileStamp();
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return {};
+    stamp.exists = true;
+    stamp.device = st.st_dev;
+    stamp.inode = st.st_ino;
+    stamp.size = st.st_size;
+    stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    stamp.changedNs = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     return statusProblem(path, st, maxBytes);
 }
 

@@ -25,4 +25,19 @@ SmallFileRead readSmallFile(const QString& path, qint64 maxBytes = kSmallFileLim
 // is, or when nothing is there yet.
 QString smallFileProblem(const QString& path, qint64 maxBytes = kSmallFileLimit);
 
+// What is at a path, enough to tell that the file there was changed or replaced
+// since: the same stamp means the same content.
+struct FileStamp {
+    bool exists = false;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0;
+    qint64 changedNs = 0;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
+// smallFileProblem, also giving the stamp of what is at the path.
+QString smallFileProblem(const QString& path, FileStamp& stamp, qint64 maxBytes = kSmallFileLimit);
+
 }  // namespace platform
