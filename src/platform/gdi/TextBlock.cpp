@@ -58,7 +58,7 @@ TextBlock::~TextBlock() = default;
 
 void TextBlock::setText(const QString& text, const QFont& font)
 {
-    if (layout_ && text == source_ && font == sourceFont_)
+    if (shaped_ && text == source_ && font == sourceFont_)
         return;
     source_ = text;
     sourceFont_ = font;
@@ -66,71 +66,95 @@ void TextBlock::setText(const QString& text, const QFont& font)
     aliased.setStyleStrategy(QFont::NoAntialias);
     ShownText shown = shownText(text);
     noText_ = text.isEmpty();
-    if (layout_ && shown.text == shown_ && aliased == font_ && shown.underlined == underlined_)
+    if (shaped_ && shown.text == shown_ && aliased == font_ && shown.underlined == underlined_)
         return;
     shown_ = std::move(shown.text);
     underlined_ = std::move(shown.underlined);
     font_ = aliased;
     hasLineBreak_ = shown.hasLineBreak;
-    layout_ = std::make_unique<QTextLayout>(shown_, font_);
-    layout_->setCacheEnabled(true);
+    shaped_ = true;
+    plain_ = Lines();
+    keyed_ = Lines();
+    unwrappedAdvance_ = -1;
+    leading_ = -1;
+}
+
+TextBlock::Lines TextBlock::makeLines(bool underline) const
+{
+    Lines lines;
+    lines.layout = std::make_unique<QTextLayout>(shown_, font_);
+    lines.layout->setCacheEnabled(true);
     QTextOption option;
     option.setAlignment(Qt::AlignLeft);  // each line is placed in the box when drawn
     option.setTextDirection(QGuiApplication::layoutDirection());
-    layout_->setTextOption(option);
-    laidOutWidth_ = -1;
-    unwrappedAdvance_ = -1;
-    leading_ = -1;
-    if (underlined_.isEmpty())
-        return;
-    QList<QTextLayout::FormatRange> underlines;
-    for (int at : underlined_) {
-        QTextLayout::FormatRange range;
-        range.start = at;
-        range.length = 1;
-        range.format.setFontUnderline(true);
-        underlines.append(range);
+    lines.layout->setTextOption(option);
+    if (underline) {
+        QList<QTextLayout::FormatRange> ranges;
+        for (int at : underlined_) {
+            QTextLayout::FormatRange range;
+            range.start = at;
+            range.length = 1;
+            range.format.setFontUnderline(true);
+            ranges.append(range);
+        }
+        lines.layout->setFormats(ranges);
     }
-    layout_->setFormats(underlines);
+    return lines;
 }
 
-void TextBlock::layOut(qreal width)
+TextBlock::Lines& TextBlock::measured()
+{
+    if (!plain_.layout)
+        plain_ = makeLines(false);
+    return plain_;
+}
+
+TextBlock::Lines& TextBlock::drawn()
+{
+    if (underlined_.isEmpty())
+        return measured();
+    if (!keyed_.layout)
+        keyed_ = makeLines(true);
+    return keyed_;
+}
+
+void TextBlock::layOut(Lines& lines, qreal width)
 {
     // Lines that all end at a line break or at the end of the text come out the same
     // for every width they fit in: only a line broken at a word end depends on it.
-    if (laidOutWidth_ == width || (laidOutWidth_ >= 0 && !wrapped_ && width >= widest_))
+    if (lines.width == width || (lines.width >= 0 && !lines.wrapped && width >= lines.widest))
         return;
     if (leading_ < 0)
         leading_ = QFontMetricsF(font_).leading();
     qreal top = -leading_;
-    widest_ = 0;
-    wrapped_ = false;
-    layout_->beginLayout();
+    lines.widest = 0;
+    lines.wrapped = false;
+    lines.layout->beginLayout();
     for (;;) {
-        QTextLine line = layout_->createLine();
+        QTextLine line = lines.layout->createLine();
         if (!line.isValid())
             break;
         line.setLineWidth(width);
         top += leading_;
         line.setPosition(QPointF(0, top));
         top += line.height();
-        widest_ = std::max(widest_, line.naturalTextWidth());
+        lines.widest = std::max(lines.widest, line.naturalTextWidth());
         const int end = line.textStart() + line.textLength();
         if (end < shown_.size() && shown_[end - 1] != QChar::LineSeparator)
-            wrapped_ = true;
+            lines.wrapped = true;
     }
-    layout_->endLayout();
-    laidOutWidth_ = width;
+    lines.layout->endLayout();
+    lines.width = width;
 }
 
-QSizeF TextBlock::extent(qreal stopAt) const
+QSizeF TextBlock::extent(const Lines& lines, qreal stopAt) const
 {
     // The lines stack with the font's leading between them; a stop ends the text
     // after the first line that reaches it.
     qreal height = -leading_;
     qreal widest = 0;
-    for (int i = 0; i < layout_->lineCount(); ++i) {
-        const QTextLine line = layout_->lineAt(i);
+    for (int i = 0; i < lines.layout->lineCount(); ++i) {
+        const QTextLine line = lines.layout->lineAt(i);
         height += leading_ + line.height();
         widest = std::max(widest, line.naturalTextWidth());
         if (stopAt >= 0 && height >= stopAt)
@@ -142,9 +166,10 @@ QSizeF TextBlock::extent(qreal stopAt) const
 qreal TextBlock::unwrappedAdvance()
 {
     if (unwrappedAdvance_ < 0) {
-        if (laidOutWidth_ < 0 || wrapped_)
-            layOut(kUnwrapped);
-        unwrappedAdvance_ = layout_->lineCount() > 0 ? layout_->lineAt(0).horizontalAdvance() : 0;
+        Lines& lines = measured();
+        if (lines.width < 0 || lines.wrapped)
+            layOut(lines, kUnwrapped);
+        unwrappedAdvance_ = lines.layout->lineCount() > 0 ? lines.layout->lineAt(0).horizontalAdvance() : 0;
     }
     return unwrappedAdvance_;
 }
@@ -154,8 +179,9 @@ QSize TextBlock::measure(int width, int height, bool wordBreak)
     (void)height;  // a measured text is never cut short
     if (shown_.isEmpty())
         return noText_ ? QSize(0, 0) : QSize(0, int(std::ceil(QFontMetricsF(font_).height())));
-    layOut(wordBreak ? qreal(std::max(width, 1)) : kUnwrapped);
-    const QSizeF size = extent(-1);
+    Lines& lines = measured();
+    layOut(lines, wordBreak ? qreal(std::max(width, 1)) : kUnwrapped);
+    const QSizeF size = extent(lines, -1);
     return QSize(int(std::ceil(size.width())), int(std::ceil(size.height())));
 }
 
@@ -166,8 +192,9 @@ void TextBlock::draw(QPainter& painter, const QRect& box, Qt::Alignment align, b
     // A text that fits its box on one line keeps to that line.
     if (wordBreak && !hasLineBreak_ && qRound(unwrappedAdvance()) <= box.width())
         wordBreak = false;
-    layOut(wordBreak ? qreal(std::max(box.width(), 0)) : kUnwrapped);
-    const QSizeF size = extent(box.height());
+    Lines& lines = drawn();
+    layOut(lines, wordBreak ? qreal(std::max(box.width(), 0)) : kUnwrapped);
+    const QSizeF size = extent(lines, box.height());
     qreal blockLeft = 0;
     if (align & Qt::AlignRight)
         blockLeft = box.width() - size.width();
@@ -180,8 +207,8 @@ void TextBlock::draw(QPainter& painter, const QRect& box, Qt::Alignment align, b
         painter.setClipRect(box, Qt::IntersectClip);
     }
     qreal height = -leading_;
-    for (int i = 0; i < layout_->lineCount(); ++i) {
-        const QTextLine line = layout_->lineAt(i);
+    for (int i = 0; i < lines.layout->lineCount(); ++i) {
+        const QTextLine line = lines.layout->lineAt(i);
         const qreal advance = line.horizontalAdvance();
         qreal left = 0;
         if (align & Qt::AlignRight)

@@ -17,6 +17,9 @@ namespace gdi {
 // drawing follow the painter's own text layout pixel for pixel: lines stacked with
 // the font's leading between them, each line aligned on its own, the box clipping
 // what does not fit (drawing stops after the first line that reaches its bottom).
+// Like the painter's, the measure shapes the text as one run, while the drawing
+// shapes the underlined key apart from its neighbours (no kerning across it): a
+// text with an access key is shaped twice, once for each.
 class TextBlock {
 public:
     TextBlock();
@@ -38,11 +41,24 @@ public:
     void draw(QPainter& painter, const QRect& box, Qt::Alignment align, bool wordBreak);
 
 private:
+    // One shaping of the text and the lines last laid out from it: the width they
+    // were laid out for, their widest line, and whether a line was broken at a word end.
+    struct Lines {
+        std::unique_ptr<QTextLayout> layout;
+        qreal width = -1;
+        qreal widest = 0;
+        bool wrapped = false;
+    };
+
+    // The shaping for measuring, and the one for drawing (the same without a key).
+    Lines& measured();
+    Lines& drawn();
+    Lines makeLines(bool underline) const;
     // Lays the lines out for this width, unless the lines laid out last are the same.
-    void layOut(qreal width);
+    void layOut(Lines& lines, qreal width);
     // The widest line and the height of the lines laid out, up to and with the first
     // line that reaches stopAt (all of them for a negative stopAt).
-    QSizeF extent(qreal stopAt) const;
+    QSizeF extent(const Lines& lines, qreal stopAt) const;
     qreal unwrappedAdvance();
 
     QString source_;
@@ -50,15 +66,12 @@ private:
     QString shown_;
     QList<int> underlined_;
     QFont font_;
-    std::unique_ptr<QTextLayout> layout_;
+    bool shaped_ = false;
+    Lines plain_;
+    Lines keyed_;
     bool hasLineBreak_ = false;
     bool noText_ = true;
     qreal leading_ = -1;
-    // What the lines were last laid out for, their widest line, and whether a line
-    // was broken at a word end.
-    qreal laidOutWidth_ = -1;
-    qreal widest_ = 0;
-    bool wrapped_ = false;
     qreal unwrappedAdvance_ = -1;
 };
 

@@ -117,6 +117,33 @@ TEST(TextBlock, MeasuresAndDrawsAsThePainterDoes)
     EXPECT_GT(compared, 0);
 }
 
+// A button draws its caption in the box it measured for it: the box is exactly as
+// wide as the text, the case where a pixel decides between one line and two.
+TEST(TextBlock, DrawsInTheBoxItMeasuredAsThePainterDoes)
+{
+    const QString texts[] = {"&Record", "&Video Size", "&Start", "S&top", "&SnapShot", "&Burst", "Save &As...",
+                             "Cam &Options", "&Devices", "Open/&View", "Set&up", "&Help", "&About", "Manual",
+                             "Autosave", "Motionsave", "Motionrecord", "&Fit/Stretch", "Full Screen", "A&V"};
+    QFont small;
+    small.setPointSizeF(8.25);
+    QFont bold = small;
+    bold.setBold(true);
+    for (const QFont& font : {small, bold, sized(10), sized(12, false, true)}) {
+        for (const QString& text : texts) {
+            const QSize measured = paintersMeasure(text, font, 80, 30, true);
+            for (const QRect& box : {QRect(QPoint(3, 2), measured), QRect(QPoint(3, 2), measured + QSize(2, 2))}) {
+                TextBlock block;
+                block.setText(text, font);
+                EXPECT_EQ(block.measure(80, 30, true), measured) << text.toStdString();
+                for (Qt::Alignment align : {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight})
+                    EXPECT_EQ(blockDrawing(block, box, align, true), paintersDrawing(text, font, box, align, true))
+                        << text.toStdString() << " in " << box.width() << "x" << box.height() << " align "
+                        << int(align) << " " << font.pointSizeF();
+            }
+        }
+    }
+}
+
 // Setting the same text and font again keeps the block; an empty text measures
 // nothing and draws nothing.
 TEST(TextBlock, EmptyTextTakesNoRoom)
