@@ -24,31 +24,33 @@ struct SoundSource {
 
     bool open(const QString& path, qint64 fromMs)
     {
+        if (!ffmpeg::load())
+            return false;
         AVFormatContext* raw = nullptr;
-        if (avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr) < 0)
+        if (ffmpeg::fn().avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr) < 0)
             return false;
         format.reset(raw);
-        if (avformat_find_stream_info(raw, nullptr) < 0)
+        if (ffmpeg::fn().avformat_find_stream_info(raw, nullptr) < 0)
             return false;
         const AVCodec* decoder = nullptr;
-        stream = av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
+        stream = ffmpeg::fn().av_find_best_stream(raw, AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
         if (stream < 0 || !decoder)
             return false;
-        codec.reset(avcodec_alloc_context3(decoder));
-        if (avcodec_parameters_to_context(codec.get(), raw->streams[stream]->codecpar) < 0 ||
-            avcodec_open2(codec.get(), decoder, nullptr) < 0)
+        codec.reset(ffmpeg::fn().avcodec_alloc_context3(decoder));
+        if (ffmpeg::fn().avcodec_parameters_to_context(codec.get(), raw->streams[stream]->codecpar) < 0 ||
+            ffmpeg::fn().avcodec_open2(codec.get(), decoder, nullptr) < 0)
             return false;
         AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
         SwrContext* swr = nullptr;
-        if (swr_alloc_set_opts2(&swr, &stereo, AV_SAMPLE_FMT_S16, codec->sample_rate, &codec->ch_layout,
+        if (ffmpeg::fn().swr_alloc_set_opts2(&swr, &stereo, AV_SAMPLE_FMT_S16, codec->sample_rate, &codec->ch_layout,
                                 codec->sample_fmt, codec->sample_rate, 0, nullptr) < 0 ||
-            swr_init(swr) < 0) {
-            swr_free(&swr);
+            ffmpeg::fn().swr_init(swr) < 0) {
+            ffmpeg::fn().swr_free(&swr);
             return false;
         }
         resampler.reset(swr);
         if (fromMs > 0)
-            av_seek_frame(raw, -1, fromMs * (AV_TIME_BASE / 1000), AVSEEK_FLAG_BACKWARD);
+            ffmpeg::fn().av_seek_frame(raw, -1, fromMs * (AV_TIME_BASE / 1000), AVSEEK_FLAG_BACKWARD);
         return true;
     }
 };
@@ -125,20 +127,20 @@ void AudioTrack::run(qint64 fromMs)
     if (!pcm)
         return;
     playing_ = true;
-    ffmpeg::Packet packet(av_packet_alloc());
-    ffmpeg::Frame frame(av_frame_alloc());
+    ffmpeg::Packet packet(ffmpeg::fn().av_packet_alloc());
+    ffmpeg::Frame frame(ffmpeg::fn().av_frame_alloc());
     std::vector<int16_t> samples;
     bool failed = false;
-    while (!stop_ && !failed && av_read_frame(source.format.get(), packet.get()) >= 0) {
+    while (!stop_ && !failed && ffmpeg::fn().av_read_frame(source.format.get(), packet.get()) >= 0) {
         const bool ours = packet->stream_index == source.stream;
         if (ours)
-            avcodec_send_packet(source.codec.get(), packet.get());
-        av_packet_unref(packet.get());
-        while (ours && !stop_ && avcodec_receive_frame(source.codec.get(), frame.get()) == 0) {
-            const int capacity = swr_get_out_samples(source.resampler.get(), frame->nb_samples);
+            ffmpeg::fn().avcodec_send_packet(source.codec.get(), packet.get());
+        ffmpeg::fn().av_packet_unref(packet.get());
+        while (ours && !stop_ && ffmpeg::fn().avcodec_receive_frame(source.codec.get(), frame.get()) == 0) {
+            const int capacity = ffmpeg::fn().swr_get_out_samples(source.resampler.get(), frame->nb_samples);
             samples.resize(size_t(std::max(capacity, 0)) * kChannels);
             auto* out = reinterpret_cast<uint8_t*>(samples.data());
-            const int converted = swr_convert(source.resampler.get(), &out, capacity,
+            const int converted = ffmpeg::fn().swr_convert(source.resampler.get(), &out, capacity,
                                               const_cast<const uint8_t**>(frame->extended_data), frame->nb_samples);
             if (converted > 0 && !writeSamples(pcm.get(), samples.data(), converted, stop_, framesWritten_))
                 failed = true;

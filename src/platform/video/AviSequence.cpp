@@ -298,8 +298,8 @@ Result AviSequence::fillSlot(const QImage& frame, qint64 slot)
 Result AviSequence::writeSound(const QByteArray& bytes)
 {
     const int align = std::max<int>(1, request_.audioFormat.blockAlign);
-    ffmpeg::Packet packet(av_packet_alloc());
-    if (!packet || av_new_packet(packet.get(), int(bytes.size())) < 0)
+    ffmpeg::Packet packet(ffmpeg::fn().av_packet_alloc());
+    if (!packet || ffmpeg::fn().av_new_packet(packet.get(), int(bytes.size())) < 0)
         return Result::failure("out of memory");
     memcpy(packet->data, bytes.constData(), size_t(bytes.size()));
     const qint64 samples = bytes.size() / align;

@@ -2,12 +2,7 @@
 
 // The one owner of each FFmpeg handle: every reader and writer of clips holds them
 // through these, so each is freed once, with the library's own call.
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libswresample/swresample.h>
-#include <libswscale/swscale.h>
-}
+#include "platform/video/FfmpegApi.h"
 
 #include <QString>
 
@@ -16,31 +11,31 @@ extern "C" {
 namespace ffmpeg {
 
 struct FormatInputCloser {
-    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
+    void operator()(AVFormatContext* c) const { fn().avformat_close_input(&c); }
 };
 // A muxer's context: the file it opened (avio_open) is closed with it.
 struct FormatOutputCloser {
     void operator()(AVFormatContext* c) const
     {
         if (c->pb && !(c->oformat && (c->oformat->flags & AVFMT_NOFILE)))
-            avio_closep(&c->pb);
-        avformat_free_context(c);
+            fn().avio_closep(&c->pb);
+        fn().avformat_free_context(c);
     }
 };
 struct CodecContextFreer {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+    void operator()(AVCodecContext* c) const { fn().avcodec_free_context(&c); }
 };
 struct FrameFreer {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
+    void operator()(AVFrame* f) const { fn().av_frame_free(&f); }
 };
 struct PacketFreer {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
+    void operator()(AVPacket* p) const { fn().av_packet_free(&p); }
 };
 struct ResamplerFreer {
-    void operator()(SwrContext* s) const { swr_free(&s); }
+    void operator()(SwrContext* s) const { fn().swr_free(&s); }
 };
 struct ScaleContextFreer {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
+    void operator()(SwsContext* s) const { fn().sws_freeContext(s); }
 };
 
 using FormatInput = std::unique_ptr<AVFormatContext, FormatInputCloser>;
@@ -55,7 +50,7 @@ using ScaleContext = std::unique_ptr<SwsContext, ScaleContextFreer>;
 inline QString errorText(int code)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
+    fn().av_strerror(code, text, sizeof text);
     return QString::fromLocal8Bit(text);
 }
 

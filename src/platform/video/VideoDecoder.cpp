@@ -24,7 +24,7 @@ namespace {
 QString avReason(int error)
 {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(error, text, sizeof text);
+    ffmpeg::fn().av_strerror(error, text, sizeof text);
     return QString::fromLocal8Bit(text);
 }
 
@@ -59,22 +59,22 @@ bool fromDecoder(void* object)
     if (!cls || std::strcmp(cls->class_name, "AVCodecContext") != 0)
         return false;
     const AVCodec* codec = static_cast<const AVCodecContext*>(object)->codec;
-    return codec && av_codec_is_decoder(codec);
+    return codec && ffmpeg::fn().av_codec_is_decoder(codec);
 }
 
 extern "C" void logFfmpeg(void* object, int level, const char* format, va_list arguments)
 {
-    if (level > av_log_get_level())
+    if (level > ffmpeg::fn().av_log_get_level())
         return;
     if (!fromDecoder(object)) {
-        av_log_default_callback(object, level, format, arguments);
+        ffmpeg::fn().av_log_default_callback(object, level, format, arguments);
         return;
     }
     if (g_decoderErrorLogged.exchange(true))
         return;
     char line[1024] = {};
     int printPrefix = 1;
-    av_log_format_line2(object, level, format, arguments, line, sizeof line, &printPrefix);
+    ffmpeg::fn().av_log_format_line2(object, level, format, arguments, line, sizeof line, &printPrefix);
     qCWarning(platform::video::lcVideo).noquote() << QString::fromUtf8(line).trimmed()
                                                   << "(further decoder errors of this clip are not logged)";
 }
@@ -84,9 +84,9 @@ extern "C" void logFfmpeg(void* object, int level, const char* format, va_list a
 struct VideoDecoder::Impl {
     ffmpeg::FormatInput format;
     ffmpeg::CodecContext codec;
-    ffmpeg::Frame decoded{av_frame_alloc()};  // newest frame out of the decoder
-    ffmpeg::Frame scratch{av_frame_alloc()};
-    ffmpeg::Packet packet{av_packet_alloc()};
+    ffmpeg::Frame decoded{ffmpeg::fn().av_frame_alloc()};  // newest frame out of the decoder
+    ffmpeg::Frame scratch{ffmpeg::fn().av_frame_alloc()};
+    ffmpeg::Packet packet{ffmpeg::fn().av_packet_alloc()};
     // The newest packets passed over undecoded, oldest first: should the file end
     // before the wanted frame, the last of them that decodes is the last picture
     // the file holds (the very last one of a cut-off file is often damaged).
@@ -140,41 +140,43 @@ platform::Result VideoDecoder::open(const QString& path)
 {
     // The libraries' own notes on recoverable damage (a missing end marker, a
     // repaired index) would flood standard error during playback.
+    if (platform::Result loaded = ffmpeg::load(); !loaded)
+        return loaded;
     static std::once_flag quiet;
     std::call_once(quiet, [] {
-        av_log_set_level(AV_LOG_ERROR);
-        av_log_set_callback(logFfmpeg);
+        ffmpeg::fn().av_log_set_level(AV_LOG_ERROR);
+        ffmpeg::fn().av_log_set_callback(logFfmpeg);
     });
     g_decoderErrorLogged = false;
     if (!QFileInfo(path).isFile())
         return platform::Result::failure("no such file: " + path, kMciFileNotFound);
     AVFormatContext* raw = nullptr;
-    if (const int error = avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr);
+    if (const int error = ffmpeg::fn().avformat_open_input(&raw, QFile::encodeName(path).constData(), nullptr, nullptr);
         error < 0)
         return platform::Result::failure(avReason(error), kMciInvalidFile);
     d_->format.reset(raw);
     // What the file's own index holds, before any reading adds to it.
     std::vector<int> indexed;
     for (unsigned i = 0; i < raw->nb_streams; ++i)
-        indexed.push_back(avformat_index_get_entries_count(raw->streams[i]));
-    if (const int error = avformat_find_stream_info(raw, nullptr); error < 0)
+        indexed.push_back(ffmpeg::fn().avformat_index_get_entries_count(raw->streams[i]));
+    if (const int error = ffmpeg::fn().avformat_find_stream_info(raw, nullptr); error < 0)
         return platform::Result::failure(avReason(error), kMciInvalidFile);
     const AVCodec* codec = nullptr;
-    d_->stream = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
+    d_->stream = ffmpeg::fn().av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
     if (d_->stream < 0 || !codec)
         return platform::Result::failure("no video stream that can be decoded", kMciInvalidFile);
     AVStream* st = raw->streams[d_->stream];
-    d_->codec.reset(avcodec_alloc_context3(codec));
-    if (const int error = avcodec_parameters_to_context(d_->codec.get(), st->codecpar); error < 0)
+    d_->codec.reset(ffmpeg::fn().avcodec_alloc_context3(codec));
+    if (const int error = ffmpeg::fn().avcodec_parameters_to_context(d_->codec.get(), st->codecpar); error < 0)
         return platform::Result::failure(avReason(error), kMciInvalidFile);
     // Codecs that decode frames (or slices) in parallel do so on every core; the
     // others (Motion JPEG in this FFmpeg) decode on the calling thread.
     d_->codec->thread_count = 0;
     d_->codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
-    if (const int error = avcodec_open2(d_->codec.get(), codec, nullptr); error < 0)
+    if (const int error = ffmpeg::fn().avcodec_open2(d_->codec.get(), codec, nullptr); error < 0)
         return platform::Result::failure(avReason(error), kMciInvalidFile);
     d_->timeBase = st->time_base;
-    const AVRational rate = av_guess_frame_rate(raw, st, nullptr);
+    const AVRational rate = ffmpeg::fn().av_guess_frame_rate(raw, st, nullptr);
     d_->fps = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 25.0;
     d_->startPts = st->start_time != AV_NOPTS_VALUE ? st->start_time : 0;
     if (st->nb_frames > 0)
@@ -186,7 +188,7 @@ platform::Result VideoDecoder::open(const QString& path)
     if (const qint64 found = d_->framesFound(size_t(d_->stream) < indexed.size() && indexed[size_t(d_->stream)] > 0);
         found > 0)
         d_->frames = found;
-    const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec->id);
+    const AVCodecDescriptor* descriptor = ffmpeg::fn().avcodec_descriptor_get(codec->id);
     d_->intraOnly = descriptor && (descriptor->props & AV_CODEC_PROP_INTRA_ONLY);
     if (d_->frames <= 0 || d_->codec->width <= 0 || d_->codec->height <= 0)
         return platform::Result::failure("the video stream holds no frames", kMciInvalidFile);
@@ -251,18 +253,18 @@ QImage VideoDecoder::frame(qint64 index, QSize size)
 qint64 VideoDecoder::Impl::framesFound(bool fromIndex)
 {
     AVStream* st = format->streams[stream];
-    if (const int entries = avformat_index_get_entries_count(st); fromIndex && entries > 0) {
-        const AVIndexEntry* last = avformat_index_get_entry(st, entries - 1);
+    if (const int entries = ffmpeg::fn().avformat_index_get_entries_count(st); fromIndex && entries > 0) {
+        const AVIndexEntry* last = ffmpeg::fn().avformat_index_get_entry(st, entries - 1);
         return last ? indexOfPts(last->timestamp) + 1 : 0;
     }
     qint64 found = 0;
-    while (av_read_frame(format.get(), packet.get()) >= 0) {
+    while (ffmpeg::fn().av_read_frame(format.get(), packet.get()) >= 0) {
         // A picture the end of the file cut short is no frame the clip holds.
         if (packet->stream_index == stream && !(packet->flags & AV_PKT_FLAG_CORRUPT)) {
             const int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
             found = std::max(found + 1, pts != AV_NOPTS_VALUE ? indexOfPts(pts) + 1 : 0);
         }
-        av_packet_unref(packet.get());
+        ffmpeg::fn().av_packet_unref(packet.get());
     }
     seekTo(0);
     return found;
@@ -270,10 +272,10 @@ qint64 VideoDecoder::Impl::framesFound(bool fromIndex)
 
 void VideoDecoder::Impl::seekTo(qint64 index)
 {
-    const int error = av_seek_frame(format.get(), stream, ptsOfIndex(index), AVSEEK_FLAG_BACKWARD);
+    const int error = ffmpeg::fn().av_seek_frame(format.get(), stream, ptsOfIndex(index), AVSEEK_FLAG_BACKWARD);
     if (error < 0)
         qCDebug(platform::video::lcVideo) << "seeking failed:" << avReason(error);
-    avcodec_flush_buffers(codec.get());
+    ffmpeg::fn().avcodec_flush_buffers(codec.get());
     passed.clear();
     nextIndex = 0;
     drained = false;
@@ -287,12 +289,12 @@ bool VideoDecoder::Impl::decodeUpTo(qint64 index)
     if (decodedValid && nextIndex > index)
         return true;
     for (;;) {
-        const int got = avcodec_receive_frame(codec.get(), scratch.get());
+        const int got = ffmpeg::fn().avcodec_receive_frame(codec.get(), scratch.get());
         if (got == 0) {
             const int64_t pts = scratch->best_effort_timestamp;
             const qint64 at = pts != AV_NOPTS_VALUE ? indexOfPts(pts) : nextIndex;
-            av_frame_unref(decoded.get());
-            av_frame_move_ref(decoded.get(), scratch.get());
+            ffmpeg::fn().av_frame_unref(decoded.get());
+            ffmpeg::fn().av_frame_move_ref(decoded.get(), scratch.get());
             decodedValid = true;
             decodedIndex = at;
             nextIndex = at + 1;
@@ -316,15 +318,15 @@ bool VideoDecoder::Impl::decodeUpTo(qint64 index)
 bool VideoDecoder::Impl::readPacket(qint64 index)
 {
     for (;;) {
-        const int read = av_read_frame(format.get(), packet.get());
+        const int read = ffmpeg::fn().av_read_frame(format.get(), packet.get());
         if (read < 0) {
             drained = true;
             decodePassedAtEnd();
-            avcodec_send_packet(codec.get(), nullptr);
+            ffmpeg::fn().avcodec_send_packet(codec.get(), nullptr);
             return true;
         }
         if (packet->stream_index != stream) {
-            av_packet_unref(packet.get());
+            ffmpeg::fn().av_packet_unref(packet.get());
             continue;
         }
         const int64_t pts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
@@ -334,8 +336,8 @@ bool VideoDecoder::Impl::readPacket(qint64 index)
             continue;
         }
         passed.clear();
-        const int sent = avcodec_send_packet(codec.get(), packet.get());
-        av_packet_unref(packet.get());
+        const int sent = ffmpeg::fn().avcodec_send_packet(codec.get(), packet.get());
+        ffmpeg::fn().av_packet_unref(packet.get());
         if (sent < 0 && sent != AVERROR(EAGAIN) && !refusalLogged) {
             qCDebug(platform::video::lcVideo) << "a packet was refused:" << avReason(sent);
             refusalLogged = true;
@@ -349,20 +351,20 @@ void VideoDecoder::Impl::pass(AVPacket& skipped)
     constexpr size_t kKept = 4;
     if (passed.size() == kKept)
         passed.pop_front();
-    passed.emplace_back(av_packet_alloc());
-    av_packet_move_ref(passed.back().get(), &skipped);
+    passed.emplace_back(ffmpeg::fn().av_packet_alloc());
+    ffmpeg::fn().av_packet_move_ref(passed.back().get(), &skipped);
 }
 
 // Pictures that stand alone decode in any order: the newest that decodes wins.
 void VideoDecoder::Impl::decodePassedAtEnd()
 {
     while (!passed.empty()) {
-        const int sent = avcodec_send_packet(codec.get(), passed.back().get());
+        const int sent = ffmpeg::fn().avcodec_send_packet(codec.get(), passed.back().get());
         passed.pop_back();
-        if (sent >= 0 && avcodec_receive_frame(codec.get(), scratch.get()) == 0) {
+        if (sent >= 0 && ffmpeg::fn().avcodec_receive_frame(codec.get(), scratch.get()) == 0) {
             const int64_t pts = scratch->best_effort_timestamp;
-            av_frame_unref(decoded.get());
-            av_frame_move_ref(decoded.get(), scratch.get());
+            ffmpeg::fn().av_frame_unref(decoded.get());
+            ffmpeg::fn().av_frame_move_ref(decoded.get(), scratch.get());
             decodedValid = true;
             decodedIndex = pts != AV_NOPTS_VALUE ? indexOfPts(pts) : nextIndex - 1;
             break;
@@ -379,12 +381,12 @@ QImage VideoDecoder::Impl::convert(QSize size)
     if (!scaler || key != scalerKey) {
         // Nearest pixels, as the window stretches its pictures: a smoothing filter
         // would cost more than decoding the frame.
-        scaler.reset(sws_getContext(key.width, key.height, source, size.width(), size.height(), AV_PIX_FMT_RGB32,
+        scaler.reset(ffmpeg::fn().sws_getContext(key.width, key.height, source, size.width(), size.height(), AV_PIX_FMT_RGB32,
                                     SWS_POINT, nullptr, nullptr, nullptr));
         if (!scaler)
             return {};
-        const int* coefficients = sws_getCoefficients(SWS_CS_DEFAULT);
-        sws_setColorspaceDetails(scaler.get(), coefficients, fullRange ? 1 : 0, coefficients, 1, 0, 1 << 16,
+        const int* coefficients = ffmpeg::fn().sws_getCoefficients(SWS_CS_DEFAULT);
+        ffmpeg::fn().sws_setColorspaceDetails(scaler.get(), coefficients, fullRange ? 1 : 0, coefficients, 1, 0, 1 << 16,
                                  1 << 16);
         scalerKey = key;
     }
@@ -392,7 +394,7 @@ QImage VideoDecoder::Impl::convert(QSize size)
     QImage& image = freeImage(size);
     uint8_t* planes[4] = {image.bits(), nullptr, nullptr, nullptr};
     const int strides[4] = {int(image.bytesPerLine()), 0, 0, 0};
-    sws_scale(scaler.get(), decoded->data, decoded->linesize, 0, decoded->height, planes, strides);
+    ffmpeg::fn().sws_scale(scaler.get(), decoded->data, decoded->linesize, 0, decoded->height, planes, strides);
     return image;
 }
 

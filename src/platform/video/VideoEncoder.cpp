@@ -32,7 +32,7 @@ CodecChoice choiceFor(VideoCompression::Codec codec)
 AVRational framePeriod(int microSecPerFrame)
 {
     AVRational period{1, 1};
-    av_reduce(&period.num, &period.den, std::max(1, microSecPerFrame), 1000000, INT_MAX);
+    ffmpeg::fn().av_reduce(&period.num, &period.den, std::max(1, microSecPerFrame), 1000000, INT_MAX);
     return period;
 }
 
@@ -41,12 +41,12 @@ AVRational framePeriod(int microSecPerFrame)
 ffmpeg::ScaleContext makeScaler(QSize from, AVPixelFormat input, QSize to, AVPixelFormat pixels)
 {
     const bool fullRange = pixels == AV_PIX_FMT_YUVJ420P;
-    ffmpeg::ScaleContext scaler(sws_getContext(from.width(), from.height(), input, to.width(), to.height(),
+    ffmpeg::ScaleContext scaler(ffmpeg::fn().sws_getContext(from.width(), from.height(), input, to.width(), to.height(),
                                        fullRange ? AV_PIX_FMT_YUV420P : pixels, SWS_BILINEAR, nullptr, nullptr,
                                        nullptr));
     if (scaler && fullRange) {
-        const int* coefficients = sws_getCoefficients(SWS_CS_ITU601);
-        sws_setColorspaceDetails(scaler.get(), coefficients, 1, coefficients, 1, 0, 1 << 16, 1 << 16);
+        const int* coefficients = ffmpeg::fn().sws_getCoefficients(SWS_CS_ITU601);
+        ffmpeg::fn().sws_setColorspaceDetails(scaler.get(), coefficients, 1, coefficients, 1, 0, 1 << 16, 1 << 16);
     }
     return scaler;
 }
@@ -66,13 +66,15 @@ int quantiserFor(int quality)
 
 Result VideoEncoder::open(const VideoCompression& compression, QSize size, int microSecPerFrame)
 {
+    if (Result loaded = ffmpeg::load(); !loaded)
+        return loaded;
     const CodecChoice choice = choiceFor(compression.codec);
-    const AVCodec* codec = avcodec_find_encoder(choice.id);
+    const AVCodec* codec = ffmpeg::fn().avcodec_find_encoder(choice.id);
     if (!codec)
         return Result::failure("no encoder for " + capdriver::codecName(compression.codec));
-    codec_.reset(avcodec_alloc_context3(codec));
-    frame_.reset(av_frame_alloc());
-    packet_.reset(av_packet_alloc());
+    codec_.reset(ffmpeg::fn().avcodec_alloc_context3(codec));
+    frame_.reset(ffmpeg::fn().av_frame_alloc());
+    packet_.reset(ffmpeg::fn().av_packet_alloc());
     if (!codec_ || !frame_ || !packet_)
         return Result::failure("out of memory");
     // MPEG-4 and the JPEG sampling work on even sizes; uncompressed rows keep the
@@ -99,13 +101,13 @@ Result VideoEncoder::open(const VideoCompression& compression, QSize size, int m
     }
     if (choice.pixels == AV_PIX_FMT_YUVJ420P)
         c->color_range = AVCOL_RANGE_JPEG;
-    int rc = avcodec_open2(c, codec, nullptr);
+    int rc = ffmpeg::fn().avcodec_open2(c, codec, nullptr);
     if (rc < 0)
         return Result::failure(ffmpeg::errorText(rc));
     frame_->format = c->pix_fmt;
     frame_->width = c->width;
     frame_->height = c->height;
-    rc = av_frame_get_buffer(frame_.get(), 0);
+    rc = ffmpeg::fn().av_frame_get_buffer(frame_.get(), 0);
     if (rc < 0)
         return Result::failure(ffmpeg::errorText(rc));
     // The converter for frames of the size given is made now, before the recording's
@@ -155,15 +157,15 @@ Result VideoEncoder::encode(const QImage& image, qint64 index, const PacketSink&
     }
     if (!scaler_)
         return Result::failure("cannot convert the frame");
-    int rc = av_frame_make_writable(frame_.get());
+    int rc = ffmpeg::fn().av_frame_make_writable(frame_.get());
     if (rc < 0)
         return Result::failure(ffmpeg::errorText(rc));
     const uint8_t* planes[1] = {rgb.constBits()};
     const int strides[1] = {int(rgb.bytesPerLine())};
-    sws_scale(scaler_.get(), planes, strides, 0, rgb.height(), frame_->data, frame_->linesize);
+    ffmpeg::fn().sws_scale(scaler_.get(), planes, strides, 0, rgb.height(), frame_->data, frame_->linesize);
     frame_->pts = index;
     frame_->quality = frameQuality_;
-    rc = avcodec_send_frame(codec_.get(), frame_.get());
+    rc = ffmpeg::fn().avcodec_send_frame(codec_.get(), frame_.get());
     if (rc < 0)
         return Result::failure(ffmpeg::errorText(rc));
     return drain(sink);
@@ -171,7 +173,7 @@ Result VideoEncoder::encode(const QImage& image, qint64 index, const PacketSink&
 
 Result VideoEncoder::flush(const PacketSink& sink)
 {
-    const int rc = avcodec_send_frame(codec_.get(), nullptr);
+    const int rc = ffmpeg::fn().avcodec_send_frame(codec_.get(), nullptr);
     if (rc < 0 && rc != AVERROR_EOF)
         return Result::failure(ffmpeg::errorText(rc));
     return drain(sink);
@@ -180,13 +182,13 @@ Result VideoEncoder::flush(const PacketSink& sink)
 Result VideoEncoder::drain(const PacketSink& sink)
 {
     for (;;) {
-        const int rc = avcodec_receive_packet(codec_.get(), packet_.get());
+        const int rc = ffmpeg::fn().avcodec_receive_packet(codec_.get(), packet_.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF)
             return Result::success();
         if (rc < 0)
             return Result::failure(ffmpeg::errorText(rc));
         Result written = sink(packet_.get());
-        av_packet_unref(packet_.get());
+        ffmpeg::fn().av_packet_unref(packet_.get());
         if (!written)
             return written;
     }
