@@ -1,20 +1,20 @@
 #pragma once
 
 // The one owner of each libcurl handle, for the FTP session and the web download.
-#include <curl/curl.h>
+#include "platform/net/CurlApi.h"
 
 #include <memory>
 
 namespace platform {
 
 struct CurlEasyCleanup {
-    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+    void operator()(CURL* easy) const { curl::fn().curl_easy_cleanup(easy); }
 };
 struct CurlMultiCleanup {
-    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+    void operator()(CURLM* multi) const { curl::fn().curl_multi_cleanup(multi); }
 };
 struct CurlListCleanup {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+    void operator()(curl_slist* list) const { curl::fn().curl_slist_free_all(list); }
 };
 
 using CurlEasy = std::unique_ptr<CURL, CurlEasyCleanup>;
@@ -25,7 +25,7 @@ using CurlList = std::unique_ptr<curl_slist, CurlListCleanup>;
 // false when it failed.
 inline bool startCurl()
 {
-    static const bool started = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    static const bool started = curl::load() && curl::fn().curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     return started;
 }
 

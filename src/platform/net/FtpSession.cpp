@@ -134,7 +134,7 @@ struct FtpSession::Sockets {
         for (const curl_socket_t fd : open)
             ::shutdown(fd, SHUT_RDWR);
         if (multi)
-            curl_multi_wakeup(multi);
+            curl::fn().curl_multi_wakeup(multi);
     }
 
     void setMulti(CURLM* handle)
@@ -179,8 +179,8 @@ struct FtpSession::Handle {
     enum class Abort { None, Stopped, Cancelled, TimedOut };
 
     FtpSession* session;
-    CurlMulti multi{curl_multi_init()};
-    CurlEasy easy{curl_easy_init()};
+    CurlMulti multi{curl::fn().curl_multi_init()};
+    CurlEasy easy{curl::fn().curl_easy_init()};
     CurlList commands;
     std::array<char, CURL_ERROR_SIZE> error{};
     FtpReply reply;
@@ -247,7 +247,7 @@ struct FtpSession::Handle {
         if (queue.broken)
             return;
         curl_off_t sent = 0;
-        curl_easy_getinfo(easy.get(), CURLINFO_SIZE_UPLOAD_T, &sent);
+        curl::fn().curl_easy_getinfo(easy.get(), CURLINFO_SIZE_UPLOAD_T, &sent);
         const qint64 acknowledged = std::max<qint64>(0, qint64(sent) - queue.unacknowledged);
         report(std::min<qint64>(acknowledged, transfer->bytes));
     }
@@ -424,46 +424,46 @@ bool FtpSession::usePassive() const
 void FtpSession::prepare(const QString& urlPath, bool dataTransfer)
 {
     CURL* easy = handle_->easy.get();
-    curl_easy_reset(easy);
+    curl::fn().curl_easy_reset(easy);
     handle_->commands.reset();
     handle_->error.fill(0);
     handle_->reply.clear();
     sockets_->controlPort = endpoint_.port;
     const QByteArray url = QStringLiteral("ftp://%1:%2%3").arg(endpoint_.host).arg(endpoint_.port).arg(urlPath).toUtf8();
-    curl_easy_setopt(easy, CURLOPT_URL, url.constData());
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "ftp");
-    curl_easy_setopt(easy, CURLOPT_USERNAME, user_.toUtf8().constData());
-    curl_easy_setopt(easy, CURLOPT_PASSWORD, password_.toUtf8().constData());
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_URL, url.constData());
+    curl::fn().curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "ftp");
+    curl::fn().curl_easy_setopt(easy, CURLOPT_USERNAME, user_.toUtf8().constData());
+    curl::fn().curl_easy_setopt(easy, CURLOPT_PASSWORD, password_.toUtf8().constData());
+    curl::fn().curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
     // No limit on a whole transfer: the connection, each reply and a stalled
     // transfer have deadlines of their own (Handle::overdue).
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(timeouts_.connectMs));
+    curl::fn().curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(timeouts_.connectMs));
     // libcurl's reply limit is a backstop; in a transfer it must allow the final
     // reply's longer wait (Handle::overdue keeps the command replies short).
-    curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+    curl::fn().curl_easy_setopt(easy, CURLOPT_SERVER_RESPONSE_TIMEOUT,
                      long(dataTransfer ? std::max(timeouts_.replySeconds, timeouts_.stallSeconds) : timeouts_.replySeconds));
-    curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS,
+    curl::fn().curl_easy_setopt(easy, CURLOPT_ACCEPTTIMEOUT_MS,
                      std::max(long(timeouts_.replySeconds) * 1000L - kAcceptMarginMs, 1L));
-    curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_NOCWD));
-    curl_easy_setopt(easy, CURLOPT_FTPPORT, usePassive() ? nullptr : "-");
-    curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, binary_ ? 0L : 1L);
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, handle_->error.data());
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Handle::onHeader);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, handle_.get());
-    curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L);
-    curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, &Handle::onDebug);
-    curl_easy_setopt(easy, CURLOPT_DEBUGDATA, handle_.get());
-    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Handle::onProgress);
-    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, handle_.get());
-    curl_easy_setopt(easy, CURLOPT_OPENSOCKETFUNCTION, &Sockets::onOpen);
-    curl_easy_setopt(easy, CURLOPT_OPENSOCKETDATA, sockets_.get());
-    curl_easy_setopt(easy, CURLOPT_SOCKOPTFUNCTION, &Sockets::onSocketOptions);
-    curl_easy_setopt(easy, CURLOPT_SOCKOPTDATA, sockets_.get());
-    curl_easy_setopt(easy, CURLOPT_CLOSESOCKETFUNCTION, &Sockets::onClose);
-    curl_easy_setopt(easy, CURLOPT_CLOSESOCKETDATA, sockets_.get());
+    curl::fn().curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, long(CURLFTPMETHOD_NOCWD));
+    curl::fn().curl_easy_setopt(easy, CURLOPT_FTPPORT, usePassive() ? nullptr : "-");
+    curl::fn().curl_easy_setopt(easy, CURLOPT_TRANSFERTEXT, binary_ ? 0L : 1L);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, handle_->error.data());
+    curl::fn().curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Handle::onHeader);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_HEADERDATA, handle_.get());
+    curl::fn().curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, &Handle::onDebug);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_DEBUGDATA, handle_.get());
+    curl::fn().curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Handle::onProgress);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_XFERINFODATA, handle_.get());
+    curl::fn().curl_easy_setopt(easy, CURLOPT_OPENSOCKETFUNCTION, &Sockets::onOpen);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_OPENSOCKETDATA, sockets_.get());
+    curl::fn().curl_easy_setopt(easy, CURLOPT_SOCKOPTFUNCTION, &Sockets::onSocketOptions);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_SOCKOPTDATA, sockets_.get());
+    curl::fn().curl_easy_setopt(easy, CURLOPT_CLOSESOCKETFUNCTION, &Sockets::onClose);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_CLOSESOCKETDATA, sockets_.get());
     // Size and date queries report as header lines on the body path; nothing of it is wanted.
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, +[](char*, size_t size, size_t count, void*) { return size * count; });
+    curl::fn().curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, +[](char*, size_t size, size_t count, void*) { return size * count; });
 }
 
 FtpResult FtpSession::perform(FtpStage stage, Transfer* transfer)
@@ -477,15 +477,15 @@ FtpResult FtpSession::perform(FtpStage stage, Transfer* transfer)
     if (h.shouldAbort()) {
         code = CURLE_ABORTED_BY_CALLBACK;
     } else {
-        curl_multi_add_handle(multi, easy);
+        curl::fn().curl_multi_add_handle(multi, easy);
         for (bool done = false; !done;) {
             int running = 0;
-            if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            if (curl::fn().curl_multi_perform(multi, &running) != CURLM_OK) {
                 code = CURLE_FAILED_INIT;
                 break;
             }
             int queued = 0;
-            while (CURLMsg* message = curl_multi_info_read(multi, &queued))
+            while (CURLMsg* message = curl::fn().curl_multi_info_read(multi, &queued))
                 if (message->msg == CURLMSG_DONE && message->easy_handle == easy) {
                     code = message->data.result;
                     done = true;
@@ -499,12 +499,12 @@ FtpResult FtpSession::perform(FtpStage stage, Transfer* transfer)
             }
             if (transfer && transfer->paused && sendQueue(sockets_->data).settled()) {
                 transfer->paused = false;
-                curl_easy_pause(easy, CURLPAUSE_CONT);
+                curl::fn().curl_easy_pause(easy, CURLPAUSE_CONT);
                 continue;
             }
-            curl_multi_poll(multi, nullptr, 0, kPollMs, nullptr);
+            curl::fn().curl_multi_poll(multi, nullptr, 0, kPollMs, nullptr);
         }
-        curl_multi_remove_handle(multi, easy);
+        curl::fn().curl_multi_remove_handle(multi, easy);
     }
     h.transfer = nullptr;
     sockets_->data = CURL_SOCKET_BAD;
@@ -524,7 +524,7 @@ FtpResult FtpSession::perform(FtpStage stage, Transfer* transfer)
     // libcurl's text for the code, as a message table would give it; its error
     // buffer keeps the first complaint of the operation, which need not be the
     // fatal one, so it only goes to the log.
-    FtpResult result{false, int(code), QString::fromUtf8(curl_easy_strerror(code)), h.replyCode(), h.replyText(), stage};
+    FtpResult result{false, int(code), QString::fromUtf8(curl::fn().curl_easy_strerror(code)), h.replyCode(), h.replyText(), stage};
     if (h.abort == Handle::Abort::Cancelled) {
         result.code = kFtpCancelled;
         result.reason = QStringLiteral("The program is ending");
@@ -543,7 +543,7 @@ FtpResult FtpSession::open(const QString& host, const QString& user, const QStri
     if (cancelled_)
         return {false, kFtpCancelled, QStringLiteral("The program is ending"), 0, QString(), FtpStage::Connect};
     if (!ready())
-        return refused(CURLE_FAILED_INIT, QString::fromUtf8(curl_easy_strerror(CURLE_FAILED_INIT)), FtpStage::Session);
+        return refused(CURLE_FAILED_INIT, QString::fromUtf8(curl::fn().curl_easy_strerror(CURLE_FAILED_INIT)), FtpStage::Session);
     QString error;
     if (!parseFtpHost(host, endpoint_, &error))
         return refused(CURLE_URL_MALFORMAT, error, FtpStage::Connect);
@@ -552,12 +552,12 @@ FtpResult FtpSession::open(const QString& host, const QString& user, const QStri
     user_ = user;
     password_ = password;
     prepare(QStringLiteral("/"));
-    curl_easy_setopt(handle_->easy.get(), CURLOPT_NOBODY, 1L);
+    curl::fn().curl_easy_setopt(handle_->easy.get(), CURLOPT_NOBODY, 1L);
     const FtpResult result = perform(FtpStage::Connect);
     if (!result)
         return result;
     char* entry = nullptr;
-    curl_easy_getinfo(handle_->easy.get(), CURLINFO_FTP_ENTRY_PATH, &entry);
+    curl::fn().curl_easy_getinfo(handle_->easy.get(), CURLINFO_FTP_ENTRY_PATH, &entry);
     directory_ = resolveFtpPath(QStringLiteral("/"), entry ? QString::fromUtf8(entry) : QString());
     open_ = true;
     return result;
@@ -583,10 +583,10 @@ FtpResult FtpSession::runCommands(const QStringList& commands)
     prepare(QStringLiteral("/"));
     curl_slist* list = nullptr;
     for (const QString& command : commands)
-        list = curl_slist_append(list, command.toUtf8().constData());
+        list = curl::fn().curl_slist_append(list, command.toUtf8().constData());
     handle_->commands.reset(list);
-    curl_easy_setopt(handle_->easy.get(), CURLOPT_QUOTE, list);
-    curl_easy_setopt(handle_->easy.get(), CURLOPT_NOBODY, 1L);
+    curl::fn().curl_easy_setopt(handle_->easy.get(), CURLOPT_QUOTE, list);
+    curl::fn().curl_easy_setopt(handle_->easy.get(), CURLOPT_NOBODY, 1L);
     return perform(FtpStage::Command);
 }
 
@@ -639,12 +639,12 @@ FtpResult FtpSession::transfer(const QString& remote, Transfer& t)
         prepare(ftpUrlPath(resolve(remote)), true);
         CURL* easy = handle_->easy.get();
         if (t.upload) {
-            curl_easy_setopt(easy, CURLOPT_UPLOAD, 1L);
-            curl_easy_setopt(easy, CURLOPT_READFUNCTION, &Handle::onRead);
-            curl_easy_setopt(easy, CURLOPT_READDATA, handle_.get());
+            curl::fn().curl_easy_setopt(easy, CURLOPT_UPLOAD, 1L);
+            curl::fn().curl_easy_setopt(easy, CURLOPT_READFUNCTION, &Handle::onRead);
+            curl::fn().curl_easy_setopt(easy, CURLOPT_READDATA, handle_.get());
         } else {
-            curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Handle::onWrite);
-            curl_easy_setopt(easy, CURLOPT_WRITEDATA, handle_.get());
+            curl::fn().curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Handle::onWrite);
+            curl::fn().curl_easy_setopt(easy, CURLOPT_WRITEDATA, handle_.get());
         }
         FtpResult result = perform(FtpStage::Open, &t);
         if (!result)
@@ -702,12 +702,12 @@ FtpResult FtpSession::listNames(const QString& directory, QStringList& names)
         prepare(QStringLiteral("/"), true);
         CURL* easy = handle_->easy.get();
         const QByteArray request = ("NLST " + resolve(directory)).toUtf8();
-        curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, request.constData());
-        curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, +[](char* data, size_t size, size_t count, void* out) {
+        curl::fn().curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, request.constData());
+        curl::fn().curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, +[](char* data, size_t size, size_t count, void* out) {
             static_cast<QByteArray*>(out)->append(data, qsizetype(size * count));
             return size * count;
         });
-        curl_easy_setopt(easy, CURLOPT_WRITEDATA, &listing);
+        curl::fn().curl_easy_setopt(easy, CURLOPT_WRITEDATA, &listing);
         result = perform(FtpStage::Command);
         if (result || passive || retried || !activeModeRefused(result.code))
             break;
@@ -723,10 +723,10 @@ FtpResult FtpSession::fileSize(const QString& remote, qint64& size)
     if (FtpResult check = checkNames({remote}); !check)
         return check;
     prepare(ftpUrlPath(resolve(remote)));
-    curl_easy_setopt(handle_->easy.get(), CURLOPT_NOBODY, 1L);
+    curl::fn().curl_easy_setopt(handle_->easy.get(), CURLOPT_NOBODY, 1L);
     const FtpResult result = perform(FtpStage::Command);
     curl_off_t length = -1;
-    if (result && curl_easy_getinfo(handle_->easy.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK)
+    if (result && curl::fn().curl_easy_getinfo(handle_->easy.get(), CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK)
         size = length;
     return result;
 }

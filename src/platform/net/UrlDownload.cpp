@@ -51,19 +51,19 @@ Result fail(const QString& address, const QString& reason, int code)
 
 void configure(CURL* easy, const QByteArray& url, const UrlDownloadLimits& limits, Sink& sink, char* error)
 {
-    curl_easy_setopt(easy, CURLOPT_URL, url.constData());
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
-    curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(limits.connectMs));
-    curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, long(limits.totalMs));
-    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxBytes));
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, error);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Sink::onData);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &sink);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_URL, url.constData());
+    curl::fn().curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl::fn().curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl::fn().curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, long(limits.connectMs));
+    curl::fn().curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, long(limits.totalMs));
+    curl::fn().curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(limits.maxBytes));
+    curl::fn().curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, error);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Sink::onData);
+    curl::fn().curl_easy_setopt(easy, CURLOPT_WRITEDATA, &sink);
 }
 
 // libcurl's own text for a failed transfer, with the part of it this side knows.
@@ -73,7 +73,7 @@ QString transferReason(CURLcode code, const Sink& sink, const char* error)
         return QStringLiteral("the answer is larger than %1 bytes").arg(sink.maxBytes);
     if (sink.writeFailed)
         return QStringLiteral("the temporary file could not be written");
-    return QString::fromUtf8(*error ? error : curl_easy_strerror(code));
+    return QString::fromUtf8(*error ? error : curl::fn().curl_easy_strerror(code));
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ Result downloadUrlToFile(const QString& address, const QString& localFile, const
         return fail(address, QStringLiteral("not an http or https address"), kUrlBadAddress);
     if (!startCurl())
         return fail(address, QStringLiteral("libcurl could not start"), kUrlNoLibrary);
-    const CurlEasy easy(curl_easy_init());
+    const CurlEasy easy(curl::fn().curl_easy_init());
     if (!easy)
         return fail(address, QStringLiteral("libcurl could not make a handle"), kUrlNoLibrary);
     QTemporaryFile temporary;
@@ -96,7 +96,7 @@ Result downloadUrlToFile(const QString& address, const QString& localFile, const
     Sink sink{&temporary, limits.maxBytes};
     std::array<char, CURL_ERROR_SIZE> error{};
     configure(easy.get(), url.toEncoded(), limits, sink, error.data());
-    const CURLcode code = curl_easy_perform(easy.get());
+    const CURLcode code = curl::fn().curl_easy_perform(easy.get());
     if (code != CURLE_OK)
         return fail(address, transferReason(code, sink, error.data()), int(code));
 
