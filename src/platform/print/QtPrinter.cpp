@@ -1,4 +1,5 @@
 #include "platform/print/CupsJob.h"
+#include "platform/print/CupsApi.h"
 #include "platform/print/PrintLog.h"
 #include "platform/print/Printer.h"
 
@@ -9,8 +10,6 @@
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 
-#include <cups/cups.h>
-#include <cups/ppd.h>
 
 #include <unistd.h>
 
@@ -40,19 +39,19 @@ Result noPrinter(const QString& reason)
 struct CupsDest {
     cups_dest_t* dest = nullptr;
     explicit CupsDest(const QString& name)
-        : dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.isEmpty() ? nullptr : name.toUtf8().constData(), nullptr))
+        : dest(cups::fn().cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.isEmpty() ? nullptr : name.toUtf8().constData(), nullptr))
     {
     }
     ~CupsDest()
     {
         if (dest)
-            cupsFreeDests(1, dest);
+            cups::fn().cupsFreeDests(1, dest);
     }
     CupsDest(const CupsDest&) = delete;
     CupsDest& operator=(const CupsDest&) = delete;
     QString option(const char* name) const
     {
-        return QString::fromUtf8(cupsGetOption(name, dest->num_options, dest->options));
+        return QString::fromUtf8(cups::fn().cupsGetOption(name, dest->num_options, dest->options));
     }
 };
 
@@ -66,17 +65,17 @@ struct ResolutionChoices {
 ResolutionChoices resolutionChoices(const char* printer)
 {
     ResolutionChoices out;
-    const char* file = cupsGetPPD2(CUPS_HTTP_DEFAULT, printer);
+    const char* file = cups::fn().cupsGetPPD2(CUPS_HTTP_DEFAULT, printer);
     if (!file)
         return out;
     const QByteArray path(file);
-    if (ppd_file_t* ppd = ppdOpenFile(path.constData())) {
-        if (ppd_option_t* option = ppdFindOption(ppd, "Resolution")) {
+    if (ppd_file_t* ppd = cups::fn().ppdOpenFile(path.constData())) {
+        if (ppd_option_t* option = cups::fn().ppdFindOption(ppd, "Resolution")) {
             for (int i = 0; i < option->num_choices; ++i)
                 out.choices.append(QString::fromUtf8(option->choices[i].choice));
             out.defaultChoice = QString::fromUtf8(option->defchoice);
         }
-        ppdClose(ppd);
+        cups::fn().ppdClose(ppd);
     }
     unlink(path.constData());
     return out;
@@ -196,10 +195,12 @@ private:
 
     Result submit()
     {
+        if (Result loaded = cups::load(); !loaded)
+            return noPrinter(loaded.reason);
         const QString name = destination_.printerName.isEmpty() ? printer_.printerName() : destination_.printerName;
         CupsDest dest(name);
         if (!dest.dest)
-            return noPrinter(QStringLiteral("no printer %1: %2").arg(name, QString::fromUtf8(cupsLastErrorString())));
+            return noPrinter(QStringLiteral("no printer %1: %2").arg(name, QString::fromUtf8(cups::fn().cupsLastErrorString())));
         if (const auto why = destinationRefusal(dest.option("printer-is-accepting-jobs"),
                                                 dest.option("printer-state-message")))
             return noPrinter(QString::fromUtf8(dest.dest->name) + QStringLiteral(": ") + *why);
@@ -210,14 +211,14 @@ private:
         cups_option_t* options = nullptr;
         int count = 0;
         for (const auto& [key, value] : wanted)
-            count = cupsAddOption(key.constData(), value.constData(), count, &options);
+            count = cups::fn().cupsAddOption(key.constData(), value.constData(), count, &options);
         const QByteArray file = pdf_->outputFileName().toLocal8Bit();
-        const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, dest.dest->name, file.constData(), "Tolvex picture", count,
+        const int job = cups::fn().cupsPrintFile2(CUPS_HTTP_DEFAULT, dest.dest->name, file.constData(), "Tolvex picture", count,
                                        options);
-        cupsFreeOptions(count, options);
+        cups::fn().cupsFreeOptions(count, options);
         if (job == 0)
             return noPrinter(QString::fromUtf8(dest.dest->name) + QStringLiteral(": ") +
-                             QString::fromUtf8(cupsLastErrorString()));
+                             QString::fromUtf8(cups::fn().cupsLastErrorString()));
         qCInfo(lcPrint) << "print job" << job << "sent to" << dest.dest->name;
         return Result::success();
     }
