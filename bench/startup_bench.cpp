@@ -8,6 +8,12 @@
 // one (window_manager:1). On an X display without one, the benchmark starts openbox
 // for that run, as the end-to-end desktop does, and ends it afterwards; the run
 // without a window manager (window_manager:0) comes first and is reported beside it.
+// BM_ProgramStartBesideABareProgram times the whole program's start the same way: the
+// installed program and a bare Qt program (startup_bare: the empty window, and the
+// window with one text label, for which the toolkit sets up its fonts as for every
+// window with text) are each started anew, from the start of the process until the
+// display maps the window; ratio is main_ms / bare_ms and ratio_label main_ms /
+// label_ms.
 // Reported (medians over the iterations, in ms): bare_ms, main_ms, and of main_ms
 // build_ms (construction) and load_ms (Form_Load); ratio (main_ms / bare_ms) and
 // limit; cold_bare_ms and cold_main_ms of the first iteration; managed (1 when a
@@ -26,6 +32,13 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
+
+#include <xcb/xcb.h>
+
+#include <csignal>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QWindow>
@@ -211,12 +224,142 @@ void BM_MainWindowShownBesideABareWindow(benchmark::State& state)
     state.counters["limit"] = kLimit;
     state.counters["managed"] = managed ? 1 : 0;
 }
+
+
+
+// Ends a started program by its id: asked first, then made to.
+void endProgram(pid_t pid)
+{
+    ::kill(pid, SIGTERM);
+    QElapsedTimer waited;
+    waited.start();
+    while (::waitpid(pid, nullptr, WNOHANG) == 0) {
+        if (waited.elapsed() > 5000) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+            return;
+        }
+        ::usleep(2000);
+    }
+}
+
+struct XcbDisconnect {
+    void operator()(xcb_connection_t* c) const { xcb_disconnect(c); }
+};
+
+// Starts the program and times until the display maps a window of it at least 100
+// pixels wide among the root's children (its own, or the frame a window manager made
+// for it); -1 when none came within 10 s. The program is ended by its id.
+double msUntilMapped(const QString& program, const QStringList& arguments)
+{
+    const std::unique_ptr<xcb_connection_t, XcbDisconnect> c(xcb_connect(nullptr, nullptr));
+    if (xcb_connection_has_error(c.get()))
+        return -1;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c.get())).data->root;
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(c.get(), root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(c.get());
+    free(xcb_get_input_focus_reply(c.get(), xcb_get_input_focus(c.get()), nullptr));  // the selection is in place
+
+    QList<QByteArray> words{program.toLocal8Bit()};
+    for (const QString& argument : arguments)
+        words.append(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    QElapsedTimer clock;
+    clock.start();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    if (pid < 0)
+        return -1;
+    double mapped = -1;
+    pollfd fd{xcb_get_file_descriptor(c.get()), POLLIN, 0};
+    while (mapped < 0 && clock.elapsed() < 10000) {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(c.get())) {
+            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
+                const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
+                xcb_get_geometry_reply_t* geometry =
+                    xcb_get_geometry_reply(c.get(), xcb_get_geometry(c.get(), map->window), nullptr);
+                if (!map->override_redirect && geometry && geometry->width >= 100 && mapped < 0)
+                    mapped = clock.nsecsElapsed() / 1e6;
+                free(geometry);
+            }
+            free(event);
+        }
+        if (mapped < 0)
+            ::poll(&fd, 1, 20);
+    }
+    endProgram(pid);
+    return mapped;
+}
+
+void BM_ProgramStartBesideABareProgram(benchmark::State& state)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        state.SkipWithError("the program's start is timed on an X display only");
+        return;
+    }
+    const bool managed = state.range(0) != 0;
+    if (managed && !StartedWindowManager::ensure()) {
+        state.SkipWithError("no window manager could be started (run on an X display with openbox installed)");
+        return;
+    }
+    if (!managed && windowManagerRuns()) {
+        state.SkipWithError("a window manager runs on this display already");
+        return;
+    }
+    const ProgramFolder folder;
+    msUntilMapped(TOLVEX_PROGRAM, {});  // the first start of the folder, untimed
+    std::vector<double> bare, label, main;
+    for (auto _ : state) {
+        bare.push_back(msUntilMapped(TOLVEX_STARTUP_BARE, {}));
+        label.push_back(msUntilMapped(TOLVEX_STARTUP_BARE, {"--label"}));
+        main.push_back(msUntilMapped(TOLVEX_PROGRAM, {}));
+        if (bare.back() < 0 || label.back() < 0 || main.back() < 0) {
+            state.SkipWithError("a program's window was not mapped within 10 s");
+            return;
+        }
+        state.SetIterationTime(main.back() / 1000.0);
+    }
+    state.counters["bare_ms"] = median(bare);
+    state.counters["label_ms"] = median(label);
+    state.counters["main_ms"] = median(main);
+    state.counters["ratio"] = median(main) / median(bare);
+    state.counters["ratio_label"] = median(main) / median(label);
+    state.counters["limit"] = kLimit;
+    state.counters["managed"] = managed ? 1 : 0;
+}
+// The runs without a window manager come first: the one started for the others
+// stays until the benchmark ends.
 BENCHMARK(BM_MainWindowShownBesideABareWindow)
     ->ArgName("window_manager")
     ->Arg(0)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40);
+BENCHMARK(BM_ProgramStartBesideABareProgram)
+    ->ArgName("window_manager")
+    ->Arg(0)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15);
+BENCHMARK(BM_MainWindowShownBesideABareWindow)
+    ->ArgName("window_manager")
     ->Arg(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(40);
+BENCHMARK(BM_ProgramStartBesideABareProgram)
+    ->ArgName("window_manager")
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15);
 
 }  // namespace
