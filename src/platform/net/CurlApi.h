@@ -1,8 +1,8 @@
 #pragma once
 
-// The libcurl functions the program calls, from the library opened when the first
-// transfer starts (an upload or a download). Linked with the program, libcurl and
-// the security and protocol libraries it pulls in loaded at every start.
+// The libcurl functions the program calls. The library is not linked but opened when
+// the first transfer (an upload or a download) starts, so a start-up loads neither it
+// nor the security and protocol libraries it pulls in.
 #define CURL_DISABLE_TYPECHECK  // calls go through pointers, not the checking macros
 #include <curl/curl.h>
 

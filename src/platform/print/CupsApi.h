@@ -1,8 +1,8 @@
 #pragma once
 
-// The CUPS functions the program calls, from the library opened when the first job
-// is sent to a printer. Linked with the program, libcups and the security, Kerberos
-// and Avahi libraries it pulls in loaded at every start.
+// The CUPS functions the program calls. The library is not linked but opened when
+// the first job is sent to a printer, so a start-up loads neither it nor the
+// security, Kerberos and Avahi libraries it pulls in.
 #include <cups/cups.h>
 #include <cups/ppd.h>
 

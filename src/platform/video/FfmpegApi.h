@@ -1,8 +1,8 @@
 #pragma once
 
-// The FFmpeg functions the program calls, from libraries opened when a clip is first
-// read or written. Linked with the program, they and the codec and protocol libraries
-// they pull in (about a hundred) were most of what every start-up loaded.
+// The FFmpeg functions the program calls. The libraries are not linked but opened
+// when a clip is first read or written, so a start-up loads neither them nor the
+// hundred codec and protocol libraries they pull in.
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
