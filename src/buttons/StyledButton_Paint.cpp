@@ -82,24 +82,31 @@ public:
         drawQueued_ = true;
         PendingDraws::add(button_, [this] {
             drawQueued_ = false;
-            if (!button_.isVisible())
-                return;
-            if (std::optional<buttons::ButtonLook> asked = std::exchange(pending_, std::nullopt))
-                redraw(asked->size == button_.size() ? *asked : look());
+            if (button_.isVisible())
+                drawPending();
         });
     }
     // An expose shows the last redraw: the state flags may have changed since
     // without asking for one (Space keeps its hover look only for its own redraw).
     void paint(QPainter& painter) override
     {
-        if (std::optional<buttons::ButtonLook> asked = std::exchange(pending_, std::nullopt))
-            redraw(asked->size == button_.size() ? *asked : look());
-        else if (frame_.isNull() || frame_.size() != button_.size())
+        if (!drawPending() && (frame_.isNull() || frame_.size() != button_.size()))
             redraw(look());
         painter.drawImage(0, 0, frame_);
     }
 
 private:
+    // Draws the look asked for while the button was hidden (the current one when the
+    // button's size changed since); false when none was asked for.
+    bool drawPending()
+    {
+        std::optional<buttons::ButtonLook> asked = std::exchange(pending_, std::nullopt);
+        if (!asked)
+            return false;
+        redraw(asked->size == button_.size() ? *asked : look());
+        return true;
+    }
+
     void redraw(const buttons::ButtonLook& asked)
     {
         if (std::exchange(layoutStale_, false))
