@@ -6,33 +6,18 @@ PropertyBag::PropertyBag(std::initializer_list<std::pair<QString, QVariant>> val
         write(name, value);
 }
 
-int PropertyBag::indexOf(const QString& lowerName) const
+int PropertyBag::indexOf(QAnyStringView name) const
 {
     for (size_t i = 0; i < values_.size(); ++i) {
-        if (values_[i].first == lowerName)
+        if (QAnyStringView::compare(values_[i].first, name, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     }
     return -1;
 }
 
-int PropertyBag::indexOfAscii(QLatin1StringView name) const
+QVariant PropertyBag::read(QAnyStringView name, const QVariant& defaultValue) const
 {
-    for (size_t i = 0; i < values_.size(); ++i) {
-        if (values_[i].first.compare(name, Qt::CaseInsensitive) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-QVariant PropertyBag::read(const QString& name, const QVariant& defaultValue) const
-{
-    const int i = indexOf(name.toLower());
-    return i < 0 ? defaultValue : values_[size_t(i)].second;
-}
-
-QVariant PropertyBag::read(const char* name, const QVariant& defaultValue) const
-{
-    const int i = indexOfAscii(QLatin1StringView(name));
+    const int i = indexOf(name);
     return i < 0 ? defaultValue : values_[size_t(i)].second;
 }
 
@@ -50,11 +35,11 @@ void PropertyBag::write(const QString& name, const QVariant& value, const QVaria
         values_[size_t(i)].second = value;
 }
 
-bool PropertyBag::contains(const QString& name) const { return indexOf(name.toLower()) >= 0; }
+bool PropertyBag::contains(const QString& name) const { return indexOf(name) >= 0; }
 
 void PropertyBag::remove(const QString& name)
 {
-    const int i = indexOf(name.toLower());
+    const int i = indexOf(name);
     if (i >= 0)
         values_.erase(values_.begin() + i);
 }

@@ -18,9 +18,9 @@ public:
     // A design table entry by entry, as a window lists its buttons' designs.
     PropertyBag(std::initializer_list<std::pair<QString, QVariant>> values);
 
-    QVariant read(const QString& name, const QVariant& defaultValue = {}) const;
-    // The same for a name written in the code (ASCII), without making a string of it.
-    QVariant read(const char* name, const QVariant& defaultValue = {}) const;
+    // Names are matched without regard to case, a name written in the code without
+    // making a string of it.
+    QVariant read(QAnyStringView name, const QVariant& defaultValue = {}) const;
     // Without a default the value is always stored.
     void write(const QString& name, const QVariant& value, const QVariant& defaultValue = {});
     bool contains(const QString& name) const;
@@ -34,8 +34,7 @@ public:
     friend bool operator==(const PropertyBag& a, const PropertyBag& b) { return a.values_ == b.values_; }
 
 private:
-    int indexOf(const QString& lowerName) const;
-    int indexOfAscii(QLatin1StringView name) const;
+    int indexOf(QAnyStringView name) const;
 
     std::vector<std::pair<QString, QVariant>> values_;
 };
