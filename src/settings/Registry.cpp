@@ -7,8 +7,6 @@
 #include <QLoggingCategory>
 #include <QSettings>
 
-#include <algorithm>
-
 #include "platform/files/SmallFile.h"
 
 namespace {
@@ -108,32 +106,25 @@ void Registry::saveSetting(const QString& section, const QString& key, const QSt
 
 void Registry::saveSettings(const QString& section, const QList<std::pair<QString, QString>>& values)
 {
-    if (values.isEmpty())
-        return;
     const QHash<QString, QString>* stored = this->values();
     if (!stored)
         return;
     // A value stored already is not written again: every write rewrites and syncs
     // the whole file, which the start-up would otherwise wait for at every start.
-    const bool unchanged = std::all_of(values.begin(), values.end(), [&](const auto& entry) {
+    QList<std::pair<QString, QString>> changed;
+    for (const auto& entry : values) {
         const auto found = stored->constFind(fullKey(section, entry.first));
-        return found != stored->constEnd() && *found == entry.second;
-    });
-    if (unchanged)
+        if (found == stored->constEnd() || *found != entry.second)
+            changed.append(entry);
+    }
+    if (changed.isEmpty())
         return;
     snapshot_.reset();
     QSettings store(path_, QSettings::IniFormat);
     store.beginGroup(section);
-    bool changed = false;
-    for (const auto& [key, value] : values) {
-        if (store.contains(key) && store.value(key).toString() == value)
-            continue;
+    for (const auto& [key, value] : changed)
         store.setValue(key, value);
-        changed = true;
-    }
     store.endGroup();
-    if (!changed)
-        return;
     QDir().mkpath(QFileInfo(path_).absolutePath());
     syncOrWarn(store, writeFailureLogged_);
 }
