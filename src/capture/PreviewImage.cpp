@@ -1,6 +1,7 @@
 #include "capture/PreviewImage.h"
 
 #include "buttons/VirtualKeys.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/gdi/SharedPictures.h"
 
 #include <QMouseEvent>
@@ -68,19 +69,7 @@ void PreviewImage::paintEvent(QPaintEvent* event)
 
 void PreviewImage::paintPicture(QPainter& p) const
 {
-    if (image_.isNull() || !stretch_) {
-        // Only what the picture leaves free: a full-HD frame is not painted twice.
-        const QRegion free = image_.isNull() ? QRegion(rect())
-                                             : QRegion(rect()).subtracted(QRect(QPoint(0, 0), image_.size()));
-        for (const QRect& r : free)
-            p.fillRect(r, palette().window());
-    }
-    if (image_.isNull())
-        return;
-    if (stretch_)
-        p.drawImage(rect(), image_);
-    else
-        p.drawImage(QPoint(0, 0), image_);
+    gdi::drawFrame(p, rect(), image_, stretch_, palette().window());
 }
 
 void PreviewImage::putOnScreen(const QRect& area)

@@ -1,5 +1,7 @@
 #include "platform/capdriver/CaptureWindow.h"
 
+#include "platform/gdi/Gdi.h"
+
 #include <QPainter>
 
 namespace platform::capdriver {
@@ -134,16 +136,7 @@ std::optional<SequenceStatus> CaptureWindow::sequenceStatus() const
 void CaptureWindow::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    // Black only where the picture leaves room: a full-HD frame is not painted twice.
-    const QRect picture = shown_.isNull() ? QRect() : scale_ ? rect() : QRect(QPoint(0, 0), shown_.size());
-    for (const QRect& free : QRegion(rect()).subtracted(picture))
-        p.fillRect(free, Qt::black);
-    if (shown_.isNull())
-        return;
-    if (scale_)
-        p.drawImage(rect(), shown_);
-    else
-        p.drawImage(0, 0, shown_);
+    ::gdi::drawFrame(p, rect(), shown_, scale_, Qt::black);
 }
 
 }  // namespace platform::capdriver

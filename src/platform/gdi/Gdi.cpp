@@ -281,4 +281,17 @@ QRegion regionFromRuns(const QVector<PixelRun>& runs)
     return region;
 }
 
+void drawFrame(QPainter& painter, const QRect& area, const QImage& frame, bool stretch, const QBrush& background)
+{
+    const QRect covered = frame.isNull() ? QRect() : stretch ? area : QRect(area.topLeft(), frame.size());
+    for (const QRect& free : QRegion(area).subtracted(covered))
+        painter.fillRect(free, background);
+    if (frame.isNull())
+        return;
+    if (stretch)
+        painter.drawImage(area, frame);
+    else
+        painter.drawImage(area.topLeft(), frame);
+}
+
 }  // namespace gdi

@@ -106,4 +106,9 @@ struct PixelRun {
 };
 QRegion regionFromRuns(const QVector<PixelRun>& runs);
 
+// A video frame drawn into area: stretched over it, or at its own size from the
+// top-left corner, with only what it leaves free filled with the background (a
+// full-HD frame is not painted twice). Without a frame the whole area is filled.
+void drawFrame(QPainter& painter, const QRect& area, const QImage& frame, bool stretch, const QBrush& background);
+
 }  // namespace gdi
