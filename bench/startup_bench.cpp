@@ -36,6 +36,7 @@
 #include <xcb/xcb.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -246,6 +247,12 @@ void endProgram(pid_t pid)
 struct XcbDisconnect {
     void operator()(xcb_connection_t* c) const { xcb_disconnect(c); }
 };
+struct XcbFree {
+    void operator()(void* reply) const { std::free(reply); }
+};
+// An event or a reply, freed once.
+template <typename T>
+using XcbReply = std::unique_ptr<T, XcbFree>;
 
 // Starts the program and times until the display maps a window of it at least 100
 // pixels wide among the root's children (its own, or the frame a window manager made
@@ -259,7 +266,8 @@ double msUntilMapped(const QString& program, const QStringList& arguments)
     const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(c.get(), root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(c.get());
-    free(xcb_get_input_focus_reply(c.get(), xcb_get_input_focus(c.get()), nullptr));  // the selection is in place
+    // A round trip: the selection is in place before the program starts.
+    XcbReply<xcb_get_input_focus_reply_t>{xcb_get_input_focus_reply(c.get(), xcb_get_input_focus(c.get()), nullptr)};
 
     QList<QByteArray> words{program.toLocal8Bit()};
     for (const QString& argument : arguments)
@@ -281,16 +289,14 @@ double msUntilMapped(const QString& program, const QStringList& arguments)
     double mapped = -1;
     pollfd fd{xcb_get_file_descriptor(c.get()), POLLIN, 0};
     while (mapped < 0 && clock.elapsed() < 10000) {
-        while (xcb_generic_event_t* event = xcb_poll_for_event(c.get())) {
-            if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {
-                const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
-                xcb_get_geometry_reply_t* geometry =
-                    xcb_get_geometry_reply(c.get(), xcb_get_geometry(c.get(), map->window), nullptr);
-                if (!map->override_redirect && geometry && geometry->width >= 100 && mapped < 0)
-                    mapped = clock.nsecsElapsed() / 1e6;
-                free(geometry);
-            }
-            free(event);
+        while (const XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(c.get())}) {
+            if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY)
+                continue;
+            const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event.get());
+            const XcbReply<xcb_get_geometry_reply_t> geometry{
+                xcb_get_geometry_reply(c.get(), xcb_get_geometry(c.get(), map->window), nullptr)};
+            if (!map->override_redirect && geometry && geometry->width >= 100 && mapped < 0)
+                mapped = clock.nsecsElapsed() / 1e6;
         }
         if (mapped < 0)
             ::poll(&fd, 1, 20);
