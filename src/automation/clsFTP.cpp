@@ -120,9 +120,15 @@ bool clsFTP::OpenConnection(const QString& sServer, const QString& sUser, const 
         lastFailure_.code = platform::kFtpNoNetwork;
         return false;
     }
-    if (!session_->ready())
+    // The library is opened on the worker, with the session's first operation.
+    bool started = true;
+    const platform::FtpResult result = run([&] {
+        started = session_->start();
+        return session_->open(sServer, sUser, sPassword);
+    });
+    if (!started)
         recordError(kGivenText, "InternetOpen", "The FTP library could not start");
-    return ranOk(run([&] { return session_->open(sServer, sUser, sPassword); }), "InternetConnect");
+    return ranOk(result, "InternetConnect");
 }
 
 void clsFTP::CloseConnection()

@@ -353,8 +353,6 @@ FtpSession::FtpSession(FtpTimeouts timeouts)
     , sockets_(std::make_unique<Sockets>())
     , passiveMemory_(std::make_shared<FtpPassiveMemory>())
 {
-    if (startCurl())
-        newHandle();
 }
 
 FtpSession::~FtpSession()
@@ -378,8 +376,10 @@ void FtpSession::setPassiveMemory(std::shared_ptr<FtpPassiveMemory> memory)
         passiveMemory_ = std::move(memory);
 }
 
-bool FtpSession::ready() const
+bool FtpSession::start()
 {
+    if (!handle_ && startCurl())
+        newHandle();
     return handle_ && handle_->easy && handle_->multi;
 }
 
@@ -542,8 +542,12 @@ FtpResult FtpSession::open(const QString& host, const QString& user, const QStri
     close();
     if (cancelled_)
         return {false, kFtpCancelled, QStringLiteral("The program is ending"), 0, QString(), FtpStage::Connect};
-    if (!ready())
-        return refused(CURLE_FAILED_INIT, QString::fromUtf8(curl::fn().curl_easy_strerror(CURLE_FAILED_INIT)), FtpStage::Session);
+    if (!start()) {
+        const platform::Result loaded = curl::load();
+        return refused(CURLE_FAILED_INIT,
+                       loaded ? QString::fromUtf8(curl::fn().curl_easy_strerror(CURLE_FAILED_INIT)) : loaded.reason,
+                       FtpStage::Session);
+    }
     QString error;
     if (!parseFtpHost(host, endpoint_, &error))
         return refused(CURLE_URL_MALFORMAT, error, FtpStage::Connect);

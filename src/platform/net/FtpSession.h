@@ -112,8 +112,10 @@ public:
     // Where the servers that refuse active mode are remembered; without one only
     // this session remembers.
     void setPassiveMemory(std::shared_ptr<FtpPassiveMemory> memory);
-    // False when libcurl could not make a handle.
-    bool ready() const;
+    // Opens libcurl and makes the session's handles, the first time only; false when
+    // that failed. Called on the thread the session works on: a first transfer does
+    // not hold up the window while the library loads.
+    bool start();
     // Connects and logs in ("host" or "host:port", port 21 by default); the current
     // directory becomes the login folder.
     FtpResult open(const QString& host, const QString& user, const QString& password);
