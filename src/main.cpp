@@ -5,18 +5,32 @@
 #include "dialogs/modDownloadNewVersion.h"
 #include "dialogs/frmSetup.h"
 #include "platform/files/AppPaths.h"
+#include "platform/net/CurlApi.h"
 #include "platform/net/FtpWorker.h"
+#include "platform/print/CupsApi.h"
 #include "platform/shell/Shell.h"
 #include "platform/sound/SoundOutput.h"
 #include "platform/shell/TerminationSignals.h"
 #include "platform/capdriver/CaptureSystem.h"
 #include "settings/Prompts.h"
+#include "platform/video/FfmpegApi.h"
 #include "platform/video/VideoRecording.h"
 #include "settings/Registry.h"
 #include "core/SettingsModel.h"
 #include "viewer/frmViewer.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <thread>
+
+namespace {
+
+// When the libraries opened at their first use are opened anyway: once the start-up
+// is over.
+constexpr int kPreloadAfterMs = 1000;
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -95,5 +109,16 @@ int main(int argc, char** argv)
         return 0;
     if (!window.isVisible())
         window.show();
+    // FFmpeg, libcurl and libcups are opened in the background after the start-up,
+    // so that a first recording, playback, upload or print does not wait for them
+    // on the window's thread either. The thread ends before the program does.
+    std::jthread preload;
+    QTimer::singleShot(kPreloadAfterMs, &window, [&preload] {
+        preload = std::jthread([] {
+            ffmpeg::load();
+            curl::load();
+            cups::load();
+        });
+    });
     return app.exec();
 }
