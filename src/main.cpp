@@ -5,6 +5,7 @@
 #include "dialogs/modDownloadNewVersion.h"
 #include "dialogs/frmSetup.h"
 #include "platform/files/AppPaths.h"
+#include "platform/gdi/FontConfiguration.h"
 #include "platform/net/CurlApi.h"
 #include "platform/net/FtpWorker.h"
 #include "platform/print/CupsApi.h"
@@ -34,8 +35,10 @@ constexpr int kPreloadAfterMs = 1000;
 
 int main(int argc, char** argv)
 {
+    std::jthread fontConfiguration = platform::gdi::readFontConfigurationAhead();
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tolvex");
+    fontConfiguration.join();
 
     SettingsModel settings;
     Registry registry;

@@ -9,7 +9,7 @@ TOLVEX_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libturbojpeg0-dev libv4l-dev libasound2-dev
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev libswresample-dev
-  libcurl4-openssl-dev libcups2-dev libxcb1-dev libxcb-shm0-dev
+  libcurl4-openssl-dev libcups2-dev libxcb1-dev libxcb-shm0-dev libfontconfig-dev
   fonts-dejavu-core
 )
 # Only the tests and benchmarks need these.
