@@ -71,6 +71,18 @@ bool windowManagerRuns()
     return xprop.readAllStandardOutput().contains("window id");
 }
 
+// Ends a process the benchmark started, when it still runs: asked first, then made to.
+void endStarted(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+}
+
 // The window manager the benchmark started, ended with the program.
 class StartedWindowManager {
 public:
@@ -111,16 +123,7 @@ private:
         }
         running_ = false;
     }
-    ~StartedWindowManager()
-    {
-        if (process_.state() == QProcess::NotRunning)
-            return;
-        process_.terminate();
-        if (!process_.waitForFinished(3000)) {
-            process_.kill();
-            process_.waitForFinished(1000);
-        }
-    }
+    ~StartedWindowManager() { endStarted(process_); }
 
     QProcess process_;
     bool running_ = false;
@@ -350,13 +353,7 @@ public:
             qputenv(kVariable, address_);
         else
             qunsetenv(kVariable);
-        if (daemon_.state() == QProcess::NotRunning)
-            return;
-        daemon_.terminate();
-        if (!daemon_.waitForFinished(3000)) {
-            daemon_.kill();
-            daemon_.waitForFinished(1000);
-        }
+        endStarted(daemon_);
     }
     bool ready() const { return ready_; }
 
