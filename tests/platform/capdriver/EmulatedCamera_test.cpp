@@ -272,6 +272,20 @@ TEST_F(EmulatedCameraTest, TheProbeAcceptsExactlyTheOfferedSizesAndAChosenOneSwi
     EXPECT_TRUE(showsBars(nextFrame(h)));
 }
 
+// A stream the program stops has let go of its buffers: the camera switches from a
+// size only its Motion JPEG delivers back to one its YUYV delivers and on again,
+// each time with frames of the new size.
+TEST_F(EmulatedCameraTest, SwitchingAwayFromAMotionJpegSizeAndBackGivesFramesEachTime)
+{
+    plugIn("yuyv:640x480;mjpeg:640x480,1280x720");
+    const CaptureHandle h = connected();
+    for (const QSize size : {QSize(1280, 720), QSize(640, 480), QSize(1280, 720), QSize(640, 480)}) {
+        ASSERT_TRUE(cap().capSetVideoFormat(h, {size.width(), size.height(), 24, 0})) << size.width();
+        EXPECT_TRUE(waitFor([&] { return nextFrame(h).size() == size; })) << size.width() << "x" << size.height();
+    }
+    EXPECT_TRUE(showsBars(nextFrame(h)));
+}
+
 TEST_F(EmulatedCameraTest, ControlsAreOfferedAndASetValueReachesTheCamera)
 {
     plugIn("yuyv:640x480");

@@ -60,6 +60,7 @@ enum class BufState { Dequeued, Queued, Filling, Done };
 
 struct Buffer {
     BufState state = BufState::Dequeued;
+    int mappings = 0;  // the program's mappings of it: a driver reports it mapped while any last
     uint32_t bytesused = 0;
     uint32_t flags = 0;
     uint32_t sequence = 0;
@@ -129,6 +130,14 @@ struct State {
     pid_t frameThreadId = 0;  // the camera's own thread, whose every cycle is the camera's work
     std::map<std::string, Node*> nodes;  // never freed: the process may end at any time
     std::map<int, OpenFile> files;
+    // The program's mappings of stream buffers, by address: which allocation and
+    // buffer each shows, so an unmapping can be told to that buffer.
+    struct Mapping {
+        std::weak_ptr<BufferMemory> memory;
+        Node* node;
+        uint32_t index;
+    };
+    std::map<uintptr_t, Mapping> mappings;
 };
 
 State& state()
@@ -515,7 +524,9 @@ void fillBuffer(const Node& node, uint32_t index, v4l2_buffer& b)
     b.field = V4L2_FIELD_NONE;
     b.sequence = buf.sequence;
     b.timestamp = buf.timestamp;
-    b.flags = V4L2_BUF_FLAG_MAPPED | V4L2_BUF_FLAG_TIMESTAMP_MONOTONIC | buf.flags;
+    b.flags = V4L2_BUF_FLAG_TIMESTAMP_MONOTONIC | buf.flags;
+    if (buf.mappings > 0)
+        b.flags |= V4L2_BUF_FLAG_MAPPED;
     if (buf.state == BufState::Queued || buf.state == BufState::Filling)
         b.flags |= V4L2_BUF_FLAG_QUEUED;
     if (buf.state == BufState::Done)
@@ -913,7 +924,26 @@ bool emulatedMmap(void* address, std::size_t length, int prot, int flags, int fd
     }
     void* p = mmap(address, length, prot, flags, node.memory->memfd, offset);
     result = p == MAP_FAILED ? -1 : long(p);
+    const auto index = uint32_t(std::size_t(offset) / node.bufferSize);
+    if (p != MAP_FAILED && index < node.buffers.size()) {
+        ++node.buffers[index].mappings;
+        s.mappings[uintptr_t(p)] = {node.memory, &node, index};
+    }
     return true;
+}
+
+void noteUnmap(void* address)
+{
+    State& s = state();
+    std::lock_guard lock(s.mutex);
+    const auto found = s.mappings.find(uintptr_t(address));
+    if (found == s.mappings.end())
+        return;
+    const State::Mapping m = found->second;
+    s.mappings.erase(found);
+    // A mapping of buffers given up since counts for none of the present ones.
+    if (m.memory.lock() == m.node->memory && m.index < m.node->buffers.size())
+        --m.node->buffers[m.index].mappings;
 }
 
 bool emulatedReadWrite(int fd, long& result)

@@ -20,5 +20,8 @@ bool emulatedClose(int fd, long& result);
 bool emulatedIoctl(int fd, unsigned long request, void* arg, long& result);
 bool emulatedMmap(void* address, std::size_t length, int prot, int flags, int fd, off_t offset, long& result);
 bool emulatedReadWrite(int fd, long& result);
+// Told before an unmapping goes on to the kernel: a stream buffer the program maps
+// no longer is reported mapped once its last mapping goes.
+void noteUnmap(void* address);
 
 }  // namespace uvcemu

@@ -1,5 +1,5 @@
 // Loaded with LD_PRELOAD into an unchanged program: libv4l2 reaches device nodes
-// through syscall() (open, close, ioctl, mmap, read, write), so this one entry point
+// through syscall() (open, close, ioctl, mmap, munmap, read, write), so this one entry point
 // is enough to put emulated cameras beneath it. Calls that are not for an emulated
 // node go on to the real syscall().
 
@@ -69,6 +69,9 @@ __attribute__((visibility("default"))) long syscall(long number, ...)
         if (uvcemu::emulatedMmap(reinterpret_cast<void*>(a[0]), static_cast<std::size_t>(a[1]), int(a[2]), int(a[3]),
                                  int(a[4]), off_t(a[5]), result))
             return result;
+        break;
+    case SYS_munmap:
+        uvcemu::noteUnmap(reinterpret_cast<void*>(a[0]));
         break;
     case SYS_read:
     case SYS_write:
