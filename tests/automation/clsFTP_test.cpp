@@ -270,8 +270,12 @@ TEST(ClsFtpSlowServer, ServerStoppingMidTransferFailsTheUpload)
     });
     QString from = folder.path() + "/big.jpg", to = "big.jpg";
     EXPECT_FALSE(ftp.FTPUploadFile(from, to));
-    EXPECT_TRUE(ftp.LastErrorMessage().startsWith("InternetWriteFile() Error - Code: "))
-        << ftp.LastErrorMessage().toStdString();
+    // The write that meets the stopped server is a whole chunk's or, when the sockets
+    // took the chunks before the server went, the remainder's.
+    const QString message = ftp.LastErrorMessage();
+    EXPECT_TRUE(message.startsWith("InternetWriteFile() Error - Code: ")
+                || message.startsWith("InternetWriteFile2() Error - Code: "))
+        << message.toStdString();
     ASSERT_FALSE(events.isEmpty());
     EXPECT_LT(events.last().first, 200'000);
 }

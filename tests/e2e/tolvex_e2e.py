@@ -221,8 +221,11 @@ class Desktop:
 
     def run(self, argv, check=True, timeout=20, **kw):
         """Runs a command on this desktop and returns its standard output."""
-        out = subprocess.run(argv, env=self.env, capture_output=True, text=True,
-                             timeout=timeout, **kw)
+        try:
+            out = subprocess.run(argv, env=self.env, capture_output=True, text=True,
+                                 timeout=timeout, **kw)
+        except subprocess.TimeoutExpired:
+            raise E2EError(f"{argv[0]} gave no answer within {timeout:g} s") from None
         if check and out.returncode != 0:
             raise E2EError(f"{argv[0]} failed ({out.returncode}): {out.stderr.strip()}")
         return out.stdout
@@ -300,15 +303,16 @@ class Desktop:
     def xprop(self, wid, prop):
         return self.run(["xprop", "-id", str(wid), prop], check=False)
 
-    def screenshot(self, path, wid=None):
+    def screenshot(self, path, wid=None, timeout=20):
         """A PNG of the screen or of one window (ImageMagick `import`)."""
-        self.run(["import", "-window", str(wid) if wid else "root", path])
+        self.run(["import", "-window", str(wid) if wid else "root", path], timeout=timeout)
         return path
 
     def pixels_uniform(self, wid):
-        """True when every pixel of the window has one colour (e.g. an unpainted box)."""
+        """True when every pixel of the window has one colour (e.g. an unpainted box).
+        A window that goes while it is taken is an E2EError."""
         path = os.path.join(self.root, f"uniform-{wid}-{time.monotonic_ns()}.png")
-        self.screenshot(path, wid)
+        self.screenshot(path, wid, timeout=5)
         out = self.run(["identify", "-format", "%k", path])
         return out.strip() == "1"
 
