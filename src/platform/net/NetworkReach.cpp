@@ -7,7 +7,6 @@
 
 #include <arpa/inet.h>
 
-#include <cstring>
 
 namespace platform {
 
